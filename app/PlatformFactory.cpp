@@ -1,0 +1,27 @@
+// The one place that chooses the backends.
+#include "app/PlatformFactory.h"
+
+#include "app/AppInfo.h"
+#include "platform/IniSettingsStore.h"
+#include "platform/gui/QtDialogs.h"
+#include "platform/linux/LockFileInstance.h"
+#include "platform/sim/FileDialUp.h"
+
+namespace PlatformFactory {
+
+Platform make()
+{
+    Platform p;
+    p.clock = std::make_unique<SystemClock>();
+    p.dialogs = std::make_unique<QtDialogs>(AppInfo::ProgramTitle);
+    p.settings = std::make_unique<IniSettingsStore>(IniSettingsStore::defaultFilePath());
+    p.instance = std::make_unique<LockFileInstance>();
+    const QString simulate = qEnvironmentVariable("QOVRUVELA_SIMULATE");
+    if (!simulate.isEmpty())
+        p.dialUp = std::make_unique<FileDialUp>(simulate);
+    else
+        p.dialUp = std::make_unique<InMemoryDialUp>(); // no dial-up system yet: always offline
+    return p;
+}
+
+} // namespace PlatformFactory

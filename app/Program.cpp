@@ -1,0 +1,40 @@
+// Start-up: the single-copy check comes before any window, tray icon or timer exists.
+#include "app/Program.h"
+
+#include "app/AppInfo.h"
+#include "app/ProgramDir.h"
+#include "app/TfrmMain.h"
+#include "dialup/ui/TDial.h"
+#include "platform/Platform.h"
+#include "platform/Trace.h"
+#include "report/ui/TMessageOut.h"
+
+#include <QApplication>
+
+namespace Program {
+
+int run(Platform& platform)
+{
+    QApplication::setQuitOnLastWindowClosed(false);
+    if (platform.instance->IsAlreadyRunning()) {
+        Trace::line(QStringLiteral("refused: already running"));
+        platform.dialogs->beep();
+        platform.dialogs->showMessage(Dialogs::Kind::Information,
+                                      AppInfo::ProgramTitle + QStringLiteral(" is already running."));
+        return 0;
+    }
+
+    const ProgramDir::Choice dir = ProgramDir::forThisProcess();
+    TfrmMain frmMain(platform, dir.folder);
+    TDial dial(*platform.dialUp, frmMain.recordingFilter(), frmMain);
+    frmMain.setDialer(&dial);
+    TMessageOut msgOut;
+    frmMain.setPhoneBookEntries(dial.entryNames());
+    if (!dir.problem.isEmpty()) {
+        platform.dialogs->beep();
+        platform.dialogs->showMessage(Dialogs::Kind::Warning, dir.problem);
+    }
+    return QApplication::exec();
+}
+
+} // namespace Program

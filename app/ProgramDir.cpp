@@ -1,0 +1,45 @@
+// Choosing the folder of the personal data files.
+#include "app/ProgramDir.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+
+namespace ProgramDir {
+
+static QString withSlash(QString folder)
+{
+    if (!folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
+    return folder;
+}
+
+Choice choose(const QString& executableDir, const QString& userDataDir,
+              const std::function<bool(const QString&)>& canWrite)
+{
+    if (canWrite(executableDir))
+        return {withSlash(executableDir), QString()};
+    if (!userDataDir.isEmpty() && canWrite(userDataDir))
+        return {withSlash(userDataDir), QString()};
+    return {QString(), QStringLiteral("Neither the program folder %1 nor the data folder %2 can be written. "
+                                      "No personal file can be kept until one of them can.")
+                           .arg(QDir::toNativeSeparators(executableDir), QDir::toNativeSeparators(userDataDir))};
+}
+
+bool canWriteIn(const QString& folder)
+{
+    if (folder.isEmpty() || !QDir().mkpath(folder))
+        return false;
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".qovruvela-probe-XXXXXX")));
+    return probe.open();
+}
+
+Choice forThisProcess()
+{
+    const QString dataDir =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/QovRuvela");
+    return choose(QCoreApplication::applicationDirPath(), dataDir, canWriteIn);
+}
+
+} // namespace ProgramDir

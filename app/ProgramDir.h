@@ -1,0 +1,26 @@
+// The folder of the personal data files: the program's own folder where it may write there (a portable
+// copy, the build tree), the per-user data folder otherwise (a system-wide install).
+#pragma once
+
+#include <QString>
+#include <functional>
+
+namespace ProgramDir {
+
+struct Choice
+{
+    QString folder;  ///< always ends in "/"; empty when no usable folder was found
+    QString problem; ///< a sentence for the user when `folder` is empty
+};
+
+/// `canWrite` tells whether the program may create files in a folder (creating the folder if needed).
+Choice choose(const QString& executableDir, const QString& userDataDir,
+              const std::function<bool(const QString&)>& canWrite);
+
+/// The choice for this process: the executable's folder and XDG_DATA_HOME's "QovRuvela".
+Choice forThisProcess();
+
+/// Creates the folder when missing and probes it with a temporary file.
+bool canWriteIn(const QString& folder);
+
+} // namespace ProgramDir

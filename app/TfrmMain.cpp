@@ -1,0 +1,230 @@
+// The main window's start-up, menu and timer; the tabs' own work lives with their subsystems.
+#include "app/TfrmMain.h"
+
+#include "alert/ui/AlertTab.h"
+#include "app/AppInfo.h"
+#include "dialup/ui/TDial.h"
+#include "platform/Platform.h"
+#include "platform/Trace.h"
+#include "record/ui/MainTab.h"
+#include "report/ui/CalculationTab.h"
+#include "shell/SettingNames.h"
+#include "shell/StoredSettings.h"
+#include "shell/ui/SettingsTab.h"
+#include "traffic/ui/TrafficTab.h"
+#include "ui/Named.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+
+namespace {
+constexpr int designLeft = 227;
+constexpr int designTop = 60;
+} // namespace
+
+TfrmMain::TfrmMain(Platform& platform, QString programDir, QWidget* parent)
+    : QMainWindow(parent), m_platform(platform), m_programDir(std::move(programDir))
+{
+    setObjectName(QStringLiteral("TfrmMain"));
+    // Minimise and the system menu only: the close box does nothing, "Close" in the menu ends the program.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint);
+    PageControl1 = named(new QTabWidget(this), "PageControl1");
+    tabMain = new MainTab(PageControl1);
+    tabTrafficMon = new TrafficTab(PageControl1);
+    tabCalculation = new CalculationTab(PageControl1);
+    tabSettings = new SettingsTab(PageControl1);
+    tabAlert = new AlertTab(PageControl1);
+    PageControl1->addTab(tabMain, QStringLiteral("Main"));
+    PageControl1->addTab(tabTrafficMon, QStringLiteral("Traffic Monitor"));
+    PageControl1->addTab(tabCalculation, QStringLiteral("Calculation"));
+    PageControl1->addTab(tabSettings, QStringLiteral("Settings"));
+    PageControl1->addTab(tabAlert, QStringLiteral("Alert"));
+    setCentralWidget(PageControl1);
+    MainTimer = named(new QTimer(this), "MainTimer");
+    MainTimer->setInterval(1000);
+    buildMenu();
+    connectEvents();
+    FormCreate();
+}
+
+TfrmMain::~TfrmMain() = default;
+
+void TfrmMain::buildMenu()
+{
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+    mnuMainClose = named(bar->addAction(QStringLiteral("Close")), "mnuMainClose");
+    mmDial = named(bar->addAction(QStringLiteral("Dial")), "mmDial");
+    mmHelp = named(bar->addMenu(QStringLiteral("Help")), "mmHelp");
+    smHelp = named(mmHelp->addAction(QStringLiteral("Ruvela Help")), "smHelp");
+    N1 = named(mmHelp->addSeparator(), "N1");
+    mmHomePage = named(mmHelp->addAction(QStringLiteral("Qov's Home Page")), "mmHomePage");
+    smAbout = named(mmHelp->addAction(QStringLiteral("About")), "smAbout");
+}
+
+void TfrmMain::connectEvents()
+{
+    connect(MainTimer, &QTimer::timeout, this, &TfrmMain::MainTimerTimer);
+    connect(mnuMainClose, &QAction::triggered, this, &TfrmMain::mnuMainCloseClick);
+    connect(mmDial, &QAction::triggered, this, &TfrmMain::mmDialClick);
+    connect(tabSettings->lstPhoneBook, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
+        m_filter.setChecked(tabSettings->lstPhoneBook->row(item), item->checkState() == Qt::Checked);
+    });
+}
+
+void TfrmMain::FormCreate()
+{
+    m_settingsKeyPath = SettingNames::settingsKeyPath;
+    m_phoneBookKeyPath = m_settingsKeyPath + SettingNames::phoneBooksKey;
+
+    PageControl1->setCurrentWidget(tabMain);
+    for (QLabel* label : {tabCalculation->lblUsedTime, tabCalculation->lblReceivedBytes, tabCalculation->lblSentBytes,
+                          tabAlert->lblAlertStatus, tabCalculation->lblResultedFee})
+        label->clear();
+    for (QLineEdit* edit : {tabMain->edAdapter, tabMain->edStartTime, tabMain->edEndTime, tabMain->edElapsed,
+                            tabMain->edReceived, tabMain->edSent, tabMain->edIP})
+        edit->clear();
+
+    setWindowIcon(QApplication::windowIcon());
+    setWindowTitle(AppInfo::ProgramTitle);
+    move(designLeft, designTop);
+
+    tabMain->lblElapsed->setVisible(false);
+    tabMain->edElapsed->setVisible(false);
+    tabSettings->gbFee->setVisible(false);
+    tabSettings->gbRecordEntries->setVisible(false);
+    PageControl1->setTabVisible(PageControl1->indexOf(tabTrafficMon), false);
+    PageControl1->setTabVisible(PageControl1->indexOf(tabAlert), false);
+    tabSettings->chkAfterDisconnection->setVisible(false);
+
+    if (m_programDir.isEmpty())
+        showStatusLine(QStringLiteral("No folder for the personal file can be written."));
+    if (const QString problem = m_platform.settings->problem(); !problem.isEmpty())
+        showStatusLine(problem);
+
+    LoadSettings();
+    MainTimer->start();
+}
+
+void TfrmMain::LoadSettings()
+{
+    const StoredSettings s = StoredSettings::LoadSettings(*m_platform.settings, m_settingsKeyPath);
+    move(s.mainLeft.value_or(x()), s.mainTop.value_or(y()));
+    tabSettings->chkRunMe->setChecked(s.runWhenWinStarts);
+    tabSettings->chkAlwaysRecord->setChecked(s.alwaysRecord);
+    tabAlert->chkKeepAlertSet->setChecked(s.keepAlertSet);
+    if (s.alertMin)
+        tabAlert->seAlertMin->setValue(*s.alertMin);
+    tabSettings->chkSixtyMinsToAlert->setChecked(s.sixtyMinsToAlert);
+    tabSettings->chkAutoClose_60MinsForm->setChecked(s.autoClose60MinsForm);
+    tabSettings->chkAfterDisconnection->setChecked(s.afterDisconnection);
+    if (s.alertPos)
+        tabSettings->cbAlertPos->setCurrentIndex(tabSettings->cbAlertPos->findText(*s.alertPos));
+    tabSettings->chkAlertNoSound->setChecked(s.alertNoSound);
+    if (s.basicFee)
+        tabSettings->edBasicFee->setText(*s.basicFee);
+    if (s.aMinFee)
+        tabSettings->edAMinFee->setText(*s.aMinFee);
+    m_personalFileName = s.personalAccount;
+    tabSettings->chkInTray->setChecked(s.inTray);
+
+    m_trayIconOn = s.startsInTray();
+    if (m_trayIconOn) {
+        Trace::line(QStringLiteral("main-window hidden (tray)"));
+    } else {
+        show();
+        setFixedSize(sizeHint());
+        Trace::line(QStringLiteral("main-window shown"));
+    }
+}
+
+void TfrmMain::setDialer(TDial* dialer)
+{
+    m_dialer = dialer;
+}
+
+void TfrmMain::setPhoneBookEntries(const QStringList& names)
+{
+    if (names.isEmpty())
+        return;
+    m_filter.setEntries(names);
+    m_filter.PhoneBookEntries_Are_Checked_OrNot(*m_platform.settings, m_phoneBookKeyPath);
+    QListWidget* list = tabSettings->lstPhoneBook;
+    const QSignalBlocker quiet(list);
+    list->clear();
+    for (const RecordingFilter::Item& item : m_filter.items()) {
+        auto* row = new QListWidgetItem(item.name, list);
+        row->setFlags(row->flags() | Qt::ItemIsUserCheckable);
+        row->setCheckState(item.checked ? Qt::Checked : Qt::Unchecked);
+    }
+}
+
+void TfrmMain::MainTimerTimer()
+{
+    const bool online = m_dialer && m_dialer->monitor().IsConnected();
+    const QString status = online ? QStringLiteral(" Online") : QStringLiteral(" Offline");
+    if (tabMain->lblOnlineStatus->text() != status)
+        Trace::line(QStringLiteral("main-status") + status);
+    tabMain->lblOnlineStatus->setText(status);
+}
+
+void TfrmMain::mnuMainCloseClick()
+{
+    writeSetting(SettingNames::mainTop, QString::number(y()));
+    writeSetting(SettingNames::mainLeft, QString::number(x()));
+    if (m_trayIconOn) {
+        hide();
+        return;
+    }
+    m_closing = true;
+    Trace::line(QStringLiteral("main-window closed"));
+    QApplication::quit();
+}
+
+void TfrmMain::mmDialClick()
+{
+    if (m_dialer)
+        m_dialer->openDialer();
+}
+
+void TfrmMain::writeSetting(const QString& name, const QString& value)
+{
+    if (!m_platform.settings->WriteIniToReg(m_settingsKeyPath, name, value))
+        showStatusLine(m_platform.settings->problem());
+}
+
+void TfrmMain::showStatusLine(const QString& text)
+{
+    tabMain->lblStatusBar->setText(text);
+    Trace::line(QStringLiteral("status-line ") + text);
+}
+
+void TfrmMain::addDisconnectItem(const QString&) {}
+
+void TfrmMain::removeDisconnectItem() {}
+
+void TfrmMain::changeTrayIcon(int) {}
+
+bool TfrmMain::recordingStopped() const
+{
+    return tabMain->btnDisabled->isChecked();
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event)
+{
+    // The title bar's close box and Alt+F4 do nothing; "Close" in the menu ends the program.
+    if (!m_closing)
+        event->ignore();
+}

@@ -1,0 +1,33 @@
+// The phone-book entries with their check marks: which connections the user wants recorded.
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class SettingsStore;
+
+class RecordingFilter
+{
+public:
+    struct Item
+    {
+        QString name;
+        bool checked = false;
+    };
+
+    /// Replaces the list by these names, none checked.
+    void setEntries(const QStringList& names);
+    const QList<Item>& items() const { return m_items; }
+    void setChecked(qsizetype index, bool checked);
+
+    /// True when some checked item's name equals `entryName` exactly.
+    bool isChecked(const QString& entryName) const;
+
+    /// Puts check marks on the entries named by the stored values "0", "1", … under the phone-book key,
+    /// up to the first empty one. A stored name that matches no item is skipped.
+    void PhoneBookEntries_Are_Checked_OrNot(const SettingsStore& store, const QString& phoneBookKeyPath);
+
+private:
+    QList<Item> m_items;
+};

@@ -1,0 +1,19 @@
+// The set of outside services the program runs on, built in one place at start-up.
+#pragma once
+
+#include "platform/Clock.h"
+#include "platform/DialUpService.h"
+#include "platform/Dialogs.h"
+#include "platform/SettingsStore.h"
+#include "platform/SingleInstance.h"
+
+#include <memory>
+
+struct Platform
+{
+    std::unique_ptr<Clock> clock;
+    std::unique_ptr<Dialogs> dialogs;
+    std::unique_ptr<SettingsStore> settings;
+    std::unique_ptr<SingleInstance> instance;
+    std::unique_ptr<DialUpService> dialUp;
+};

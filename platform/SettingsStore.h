@@ -1,0 +1,19 @@
+// String values under key paths with sub-keys: the program's only way to keep settings.
+#pragma once
+
+#include <QString>
+
+class SettingsStore
+{
+public:
+    virtual ~SettingsStore() = default;
+
+    /// The value, or the empty string when the key or the value does not exist or cannot be read.
+    virtual QString ReadIniFromReg(const QString& keyPath, const QString& name) const = 0;
+
+    /// Writes one value, durable when the call returns. False when it could not be stored.
+    virtual bool WriteIniToReg(const QString& keyPath, const QString& name, const QString& value) = 0;
+
+    /// A sentence for the user when the store cannot be read or written; empty when all is well.
+    virtual QString problem() const = 0;
+};

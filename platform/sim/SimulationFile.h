@@ -1,0 +1,33 @@
+// The text form of a simulated dial-up system, so that another process can steer the program.
+//
+//   # a comment
+//   entry NAME                      a phone-book entry
+//   connection STATE ERROR NAME     an active connection: its state number (8192 = connected),
+//                                   its error code (0 = none) and its entry name
+//   unavailable                     the service cannot list its connections
+#pragma once
+
+#include "platform/DialUpService.h"
+
+#include <QString>
+#include <QStringList>
+
+struct SimulatedSystem
+{
+    QStringList entries;
+    QList<RasConnection> connections;
+    bool unavailable = false;
+};
+
+namespace SimulationFile {
+
+/// Reads the text; false with `error` naming the first bad line.
+bool parse(const QString& text, SimulatedSystem& out, QString& error);
+
+/// The text that `parse` reads back as `system`.
+QString format(const SimulatedSystem& system);
+
+/// The handle a simulated connection is known by: stable for its entry name, never 0.
+quintptr handleOf(const QString& entryName);
+
+} // namespace SimulationFile
