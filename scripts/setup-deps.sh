@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing Qov Ruvela needs on Debian 12, skipping what is there.
+# Usage: setup-deps.sh run|test
+set -euo pipefail
+
+build=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins fonts-dejavu-core)
+run=(xdg-utils)
+test=(bc libgtest-dev libgmock-dev libbenchmark-dev clang-format xvfb xauth x11-utils xdotool util-linux valgrind)
+
+case "${1:-}" in
+run) wanted=("${build[@]}" "${run[@]}") ;;
+test) wanted=("${build[@]}" "${run[@]}" "${test[@]}") ;;
+*) echo "usage: $0 run|test" >&2; exit 2 ;;
+esac
+
+missing=()
+for pkg in "${wanted[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null || true)
+    [[ "$status" == "install ok installed" ]] || missing+=("$pkg")
+done
+((${#missing[@]} == 0)) && exit 0
+
+sudo=()
+((EUID == 0)) || sudo=(sudo)
+echo "Installing: ${missing[*]}"
+"${sudo[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

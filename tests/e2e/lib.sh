@@ -1,0 +1,87 @@
+# Shared steps of the end-to-end tests: a private X server, temporary user folders, waiting for traces.
+# Sourced by the test scripts; $1 of the script is the program, $2 the simulation control script.
+set -euo pipefail
+
+PROGRAM="$1"
+SIM="$2"
+WORK=$(mktemp -d /tmp/qovruvela-e2e.XXXXXX)
+PIDS=()
+
+cleanup() {
+    local pid
+    for pid in "${PIDS[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    [[ -n "${KEEP_E2E:-}" ]] || rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    for f in "$WORK"/trace*.txt "$WORK"/out*.txt; do
+        [[ -f "$f" ]] && { echo "--- $f"; cat "$f"; } >&2
+    done
+    exit 1
+}
+
+# Starts Xvfb on a free display and exports DISPLAY.
+start_xvfb() {
+    Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp 5>"$WORK/display" >/dev/null 2>&1 &
+    PIDS+=($!)
+    local i
+    for i in $(seq 100); do
+        [[ -s "$WORK/display" ]] && break
+        sleep 0.1
+    done
+    [[ -s "$WORK/display" ]] || fail "Xvfb did not start"
+    export DISPLAY=":$(head -1 "$WORK/display")"
+}
+
+# The user's folders, all inside the test's own folder.
+export XDG_CONFIG_HOME="$WORK/config" XDG_DATA_HOME="$WORK/data" XDG_RUNTIME_DIR="$WORK/runtime"
+export QOVRUVELA_SIMULATE="$WORK/sim" QT_QPA_PLATFORM=xcb
+mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR" "$QOVRUVELA_SIMULATE"
+chmod 700 "$XDG_RUNTIME_DIR"
+
+# Starts the program with its trace going to trace-NAME.txt; sets LAST_PID.
+start_program() {
+    local name="$1"
+    QOVRUVELA_TRACE="$WORK/trace-$name.txt" "$PROGRAM" >"$WORK/out-$name.txt" 2>&1 &
+    LAST_PID=$!
+    PIDS+=("$LAST_PID")
+}
+
+# Waits up to SECONDS for a line matching PATTERN in trace NAME; prints the seconds it took.
+wait_trace() {
+    local name="$1" pattern="$2" seconds="$3"
+    local start now
+    start=$(date +%s.%N)
+    while true; do
+        if grep -qE "$pattern" "$WORK/trace-$name.txt" 2>/dev/null; then
+            now=$(date +%s.%N)
+            echo "$now - $start" | bc
+            return 0
+        fi
+        now=$(date +%s.%N)
+        (($(echo "$now - $start > $seconds" | bc))) && return 1
+        sleep 0.05
+    done
+}
+
+# Seconds since the trace line count of NAME was COUNT until a new line matches PATTERN, at most LIMIT.
+wait_new_trace() {
+    local name="$1" count="$2" pattern="$3" limit="$4"
+    local start now
+    start=$(date +%s.%N)
+    while true; do
+        if tail -n +"$((count + 1))" "$WORK/trace-$name.txt" 2>/dev/null | grep -qE "$pattern"; then
+            now=$(date +%s.%N)
+            echo "$now - $start" | bc
+            return 0
+        fi
+        now=$(date +%s.%N)
+        (($(echo "$now - $start > $limit" | bc))) && return 1
+        sleep 0.05
+    done
+}
+
+trace_lines() { wc -l <"$WORK/trace-$1.txt" 2>/dev/null || echo 0; }
