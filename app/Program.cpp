@@ -26,7 +26,7 @@ int run(Platform& platform)
 
     const ProgramDir::Choice dir = ProgramDir::forThisProcess();
     TfrmMain frmMain(platform, dir.folder);
-    TDial dial(*platform.dialUp, frmMain.recordingFilter(), frmMain);
+    TDial dial(*platform.dialUp, *platform.dialogs, frmMain.recordingFilter(), frmMain);
     frmMain.setDialer(&dial);
     TMessageOut msgOut;
     frmMain.setPhoneBookEntries(dial.entryNames());

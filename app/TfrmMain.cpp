@@ -23,6 +23,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTimer>
@@ -79,6 +80,8 @@ void TfrmMain::connectEvents()
     connect(MainTimer, &QTimer::timeout, this, &TfrmMain::MainTimerTimer);
     connect(mnuMainClose, &QAction::triggered, this, &TfrmMain::mnuMainCloseClick);
     connect(mmDial, &QAction::triggered, this, &TfrmMain::mmDialClick);
+    connect(tabSettings->btnSavePB_Act, &QPushButton::clicked, this, &TfrmMain::btnSavePB_ActClick);
+    connect(tabSettings->btnRefreshPBLst, &QPushButton::clicked, this, &TfrmMain::btnRefreshPBLstClick);
     connect(tabSettings->lstPhoneBook, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
         m_filter.setChecked(tabSettings->lstPhoneBook->row(item), item->checkState() == Qt::Checked);
     });
@@ -161,6 +164,11 @@ void TfrmMain::setPhoneBookEntries(const QStringList& names)
         return;
     m_filter.setEntries(names);
     m_filter.PhoneBookEntries_Are_Checked_OrNot(*m_platform.settings, m_phoneBookKeyPath);
+    renderPhoneBook();
+}
+
+void TfrmMain::renderPhoneBook()
+{
     QListWidget* list = tabSettings->lstPhoneBook;
     const QSignalBlocker quiet(list);
     list->clear();
@@ -169,6 +177,23 @@ void TfrmMain::setPhoneBookEntries(const QStringList& names)
         row->setFlags(row->flags() | Qt::ItemIsUserCheckable);
         row->setCheckState(item.checked ? Qt::Checked : Qt::Unchecked);
     }
+}
+
+void TfrmMain::btnSavePB_ActClick()
+{
+    if (!m_filter.saveChecked(*m_platform.settings, m_phoneBookKeyPath))
+        showStatusLine(m_platform.settings->problem());
+}
+
+void TfrmMain::btnRefreshPBLstClick()
+{
+    QStringList names;
+    if (!m_platform.dialUp->enumEntries(names)) {
+        showStatusLine(QStringLiteral("The phone book cannot be read."));
+        return;
+    }
+    m_filter.refresh(names);
+    renderPhoneBook();
 }
 
 void TfrmMain::MainTimerTimer()

@@ -74,6 +74,9 @@ private:
     void LoadSettings();
     void mnuMainCloseClick();
     void mmDialClick();
+    void btnSavePB_ActClick();
+    void btnRefreshPBLstClick();
+    void renderPhoneBook();
     void writeSetting(const QString& name, const QString& value);
     void showStatusLine(const QString& text);
 

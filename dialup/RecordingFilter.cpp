@@ -10,6 +10,14 @@ void RecordingFilter::setEntries(const QStringList& names)
         m_items.append({n, false});
 }
 
+void RecordingFilter::refresh(const QStringList& names)
+{
+    QList<Item> items;
+    for (const QString& n : names)
+        items.append({n, isChecked(n)});
+    m_items = items;
+}
+
 void RecordingFilter::setChecked(qsizetype index, bool checked)
 {
     if (index >= 0 && index < m_items.size())
@@ -39,4 +47,15 @@ void RecordingFilter::PhoneBookEntries_Are_Checked_OrNot(const SettingsStore& st
             }
         }
     }
+}
+
+bool RecordingFilter::saveChecked(SettingsStore& store, const QString& phoneBookKeyPath) const
+{
+    int n = 0;
+    bool ok = true;
+    for (const Item& item : m_items)
+        if (item.checked)
+            ok = store.WriteIniToReg(phoneBookKeyPath, QString::number(n++), item.name) && ok;
+    // An empty value ends the list for the reader, whatever was stored after it before.
+    return store.WriteIniToReg(phoneBookKeyPath, QString::number(n), QString()) && ok;
 }

@@ -18,6 +18,8 @@ public:
 
     /// Replaces the list by these names, none checked.
     void setEntries(const QStringList& names);
+    /// Replaces the list by these names, keeping the check marks of the names that stay.
+    void refresh(const QStringList& names);
     const QList<Item>& items() const { return m_items; }
     void setChecked(qsizetype index, bool checked);
 
@@ -27,6 +29,10 @@ public:
     /// Puts check marks on the entries named by the stored values "0", "1", … under the phone-book key,
     /// up to the first empty one. A stored name that matches no item is skipped.
     void PhoneBookEntries_Are_Checked_OrNot(const SettingsStore& store, const QString& phoneBookKeyPath);
+
+    /// Stores the checked names as the values "0", "1", … in list order, ended by an empty value.
+    /// False when the store could not keep them.
+    bool saveChecked(SettingsStore& store, const QString& phoneBookKeyPath) const;
 
 private:
     QList<Item> m_items;

@@ -2,7 +2,9 @@
 #include "dialup/ui/TDial.h"
 
 #include "dialup/ConnStateText.h"
+#include "dialup/DialErrorPolicy.h"
 #include "dialup/ui/DialerLink.h"
+#include "platform/Dialogs.h"
 #include "platform/Trace.h"
 #include "ui/Named.h"
 
@@ -13,11 +15,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
 
-TDial::TDial(DialUpService& service, const RecordingFilter& filter, DialerLink& link, QWidget* parent)
-    : QWidget(parent), m_service(service), m_link(link), m_monitor(service, filter, *this)
+TDial::TDial(DialUpService& service, Dialogs& dialogs, const RecordingFilter& filter, DialerLink& link, QWidget* parent)
+    : QWidget(parent), m_service(service), m_dialogs(dialogs), m_link(link), m_monitor(service, filter, *this)
 {
     buildControls();
     connectEvents();
@@ -82,12 +85,28 @@ void TDial::buildControls()
 void TDial::connectEvents()
 {
     connect(ActiveTimer, &QTimer::timeout, this, [this] { m_monitor.PollConnections(); });
+    connect(RedialTimer, &QTimer::timeout, this, &TDial::RedialTimerTimer);
+    connect(btnDialEntry, &QPushButton::clicked, this, &TDial::btnDialEntryClick);
     connect(btnHangup, &QPushButton::clicked, this, &TDial::btnHangupClick);
     connect(btnExit, &QPushButton::clicked, this, &TDial::btnExitClick);
-    connect(lstentries, &QComboBox::activated, this, [this] {
-        ResetRedial();
-        GetParams();
+    connect(lstentries, &QComboBox::activated, this, &TDial::GetParams);
+    connect(lstentries, &QComboBox::currentIndexChanged, this, &TDial::ResetRedial);
+    connect(txtUserName, &QLineEdit::textChanged, this, &TDial::txtUserNameChange);
+    connect(txtPassword, &QLineEdit::textChanged, this, &TDial::ResetRedial);
+    connect(txtPassword, &QLineEdit::returnPressed, this, [this] {
+        if (!txtPassword->text().isEmpty())
+            btnDialEntryClick();
     });
+    connect(edErrCode, &QLineEdit::textChanged, this, &TDial::edErrCodeChange);
+    // A press of the mouse on "Connect" starts a new redial count; the keyboard keeps the count.
+    btnDialEntry->installEventFilter(this);
+}
+
+bool TDial::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == btnDialEntry && event->type() == QEvent::MouseButtonPress && btnDialEntry->isEnabled())
+        ResetRedial();
+    return QWidget::eventFilter(watched, event);
 }
 
 void TDial::FormCreate()
@@ -147,6 +166,125 @@ void TDial::openDialer()
     activateWindow();
 }
 
+void TDial::btnDialEntryClick()
+{
+    ActiveTimer->stop();
+    RedialTimer->stop();
+    lblStatus->clear();
+    lstErrMsg->clear();
+    if (lstentries->currentText().isEmpty()) {
+        m_dialogs.showMessage(Dialogs::Kind::Error, QStringLiteral("No phone book entry"));
+        ActiveTimer->start(); // nothing was dialled: the monitor goes on watching
+        return;
+    }
+    if (txtPassword->text().isEmpty()) {
+        m_dialogs.showMessage(Dialogs::Kind::Error, QStringLiteral("Please enter password"));
+        ActiveTimer->start();
+        return;
+    }
+    DialParams params;
+    params.entryName = lstentries->currentText();
+    params.userName = txtUserName->text();
+    params.password = txtPassword->text();
+    DialUpService::Handle handle = 0;
+    m_monitor.setHandle(0);
+    Trace::line(QStringLiteral("dialer-dial ") + params.entryName);
+    // Notifications may come from another thread; they are handled on this window's thread, in order.
+    const quint32 result = m_service.dial(
+        params,
+        [this](quint32 state, quint32 error) {
+            QMetaObject::invokeMethod(
+                this, [this, state, error] { DialProgressCallback(state, error); }, Qt::QueuedConnection);
+        },
+        handle);
+    m_monitor.setHandle(handle);
+    StoreUserName(params);
+    if (result != 0)
+        lblStatus->setText(ConnStateText::ofError(result, m_service));
+    showDiallingLook();
+}
+
+void TDial::StoreUserName(const DialParams& params)
+{
+    DialParams userOnly = params;
+    userOnly.password.clear();
+    m_service.setEntryDialParams(userOnly, true);
+}
+
+void TDial::showDiallingLook()
+{
+    btnHangup->setEnabled(true);
+    btnDialEntry->setEnabled(false);
+    lstentries->setEnabled(false);
+    txtUserName->setEnabled(false);
+    txtPassword->setEnabled(false);
+    btnExit->setText(QStringLiteral("Cancel"));
+}
+
+void TDial::DialProgressCallback(quint32 state, quint32 error)
+{
+    if (error != 0) {
+        m_lastDialError = error;
+        // The relay text always changes, so every error raises exactly one change.
+        m_relay = m_relay == QLatin1Char('A') ? QLatin1Char('B') : QLatin1Char('A');
+        edErrCode->setText(m_relay);
+        return;
+    }
+    const QString text = ConnStateText::ofState(state);
+    showStatus(text);
+    m_lastDialError = 0;
+    if (m_link.trayIconOn() && text == QLatin1String("Connecting device"))
+        m_link.changeTrayIcon(14);
+    if (text == QLatin1String("Connected")) {
+        m_redial.connected();
+        txtPassword->clear();
+        btnExit->setText(QStringLiteral("Exit"));
+        ActiveTimer->start();
+        hideDialer();
+    }
+}
+
+void TDial::edErrCodeChange()
+{
+    const DialErrorAction action = DialErrorPolicy::onDialError(m_lastDialError, m_service);
+    showStatus(action.status);
+    if (!action.logLine.isEmpty())
+        logAndScroll(action.logLine);
+    if (action.hangUp)
+        btnHangupClick();
+    if (action.redial)
+        RedialTimer->start();
+}
+
+void TDial::RedialTimerTimer()
+{
+    const RedialCounter::Result r = m_redial.tick();
+    switch (r.step) {
+    case RedialCounter::Step::GiveUp:
+        RedialTimer->stop();
+        btnDialEntry->setText(QStringLiteral("Connect"));
+        logAndScroll(QStringLiteral("The line is still busy"));
+        break;
+    case RedialCounter::Step::Countdown:
+        btnDialEntry->setText(QStringLiteral("Redial ") + QString::number(r.secondsLeft));
+        break;
+    case RedialCounter::Step::Redial:
+        RedialTimer->stop();
+        btnDialEntry->setText(QStringLiteral("Connect"));
+        btnDialEntryClick();
+        logAndScroll(QStringLiteral("Times of redialing = ") + QString::number(m_redial.count()));
+        break;
+    }
+}
+
+void TDial::txtUserNameChange()
+{
+    if (lstentries->currentIndex() < 0)
+        return;
+    ResetRedial();
+    btnDialEntry->setEnabled(!txtUserName->text().isEmpty());
+}
+
 void TDial::btnHangupClick()
 {
     const DialUpService::Handle handle = m_monitor.handle();
@@ -183,8 +321,7 @@ void TDial::ResetRedial()
 {
     btnDialEntry->setText(QStringLiteral("Connect"));
     RedialTimer->stop();
-    m_redialCount = 0;
-    m_redialCountdown = 0;
+    m_redial.reset();
 }
 
 void TDial::logAndScroll(const QString& line)

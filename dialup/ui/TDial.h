@@ -3,10 +3,12 @@
 #pragma once
 
 #include "dialup/ConnectionMonitor.h"
+#include "dialup/RedialCounter.h"
 
 #include <QWidget>
 
 class DialerLink;
+class Dialogs;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -19,14 +21,18 @@ class TDial final : public QWidget, private ConnectionMonitorHost
 {
     Q_OBJECT
 public:
-    TDial(DialUpService& service, const RecordingFilter& filter, DialerLink& link, QWidget* parent = nullptr);
+    TDial(DialUpService& service, Dialogs& dialogs, const RecordingFilter& filter, DialerLink& link,
+          QWidget* parent = nullptr);
 
     ConnectionMonitor& monitor() { return m_monitor; }
     QStringList entryNames() const;
 
     /// Opens the window from the main menu or the tray.
     void openDialer();
+    void btnDialEntryClick();
     void btnHangupClick();
+    void RedialTimerTimer();
+    int RedialCount() const { return m_redial.count(); }
 
     QLabel* lblAccount;
     QComboBox* lstentries;
@@ -45,6 +51,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
@@ -54,6 +61,11 @@ private:
     void GetParams();
     void btnExitClick();
     void ResetRedial();
+    void DialProgressCallback(quint32 state, quint32 error);
+    void edErrCodeChange();
+    void StoreUserName(const DialParams& params);
+    void txtUserNameChange();
+    void showDiallingLook();
     void logAndScroll(const QString& line);
     void hideDialer();
 
@@ -68,8 +80,10 @@ private:
     void runTrackerTick() override;
 
     DialUpService& m_service;
+    Dialogs& m_dialogs;
     DialerLink& m_link;
     ConnectionMonitor m_monitor;
-    int m_redialCount = 0;
-    int m_redialCountdown = 0;
+    RedialCounter m_redial;
+    quint32 m_lastDialError = 0;
+    QChar m_relay = QLatin1Char('A');
 };
