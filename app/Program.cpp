@@ -30,9 +30,11 @@ int run(Platform& platform)
     frmMain.setDialer(&dial);
     TMessageOut msgOut;
     frmMain.setPhoneBookEntries(dial.entryNames());
-    if (!dir.problem.isEmpty()) {
+    for (const QString& problem : {dir.problem, platform.settings->problem()}) {
+        if (problem.isEmpty())
+            continue;
         platform.dialogs->beep();
-        platform.dialogs->showMessage(Dialogs::Kind::Warning, dir.problem);
+        platform.dialogs->showMessage(Dialogs::Kind::Warning, problem);
     }
     return QApplication::exec();
 }

@@ -35,7 +35,12 @@ constexpr int designTop = 60;
 } // namespace
 
 TfrmMain::TfrmMain(Platform& platform, QString programDir, QWidget* parent)
-    : QMainWindow(parent), m_platform(platform), m_programDir(std::move(programDir))
+    : QMainWindow(parent), m_platform(platform), m_programDir(std::move(programDir)),
+      m_personalFile(m_programDir, *platform.clock, *platform.dialogs),
+      m_period(m_personalFile, *platform.clock, *platform.dialogs, *this),
+      m_prompt(m_personalFile, *platform.dialogs, *platform.settings, SettingNames::settingsKeyPath),
+      m_profileSetup(m_personalFile, *platform.dialogs, m_prompt, m_period),
+      m_tracker(*platform.clock, m_personalFile, m_period, *this)
 {
     setObjectName(QStringLiteral("TfrmMain"));
     // Minimise and the system menu only: the close box does nothing, "Close" in the menu ends the program.
@@ -78,6 +83,21 @@ void TfrmMain::buildMenu()
 void TfrmMain::connectEvents()
 {
     connect(MainTimer, &QTimer::timeout, this, &TfrmMain::MainTimerTimer);
+    connect(tabMain->btnDisabled, &QToolButton::toggled, this, &TfrmMain::btnDisabledClick);
+    connect(tabMain->btnResetData, &QPushButton::clicked, this, &TfrmMain::btnResetDataClick);
+    connect(tabMain->btnCreateModify, &QPushButton::clicked, this, &TfrmMain::btnCreateModifyClick);
+    connect(tabMain->Button1, &QPushButton::clicked, this, [this] {
+        m_tracker.Button1Click();
+        renderTracker();
+    });
+    connect(tabMain->Button2, &QPushButton::clicked, this, [this] { m_tracker.Button2Click(); });
+    connect(tabMain->Button3, &QPushButton::clicked, this, [this] {
+        if (tabMain->tmAutoPlusTime->isActive())
+            tabMain->tmAutoPlusTime->stop();
+        else
+            tabMain->tmAutoPlusTime->start();
+    });
+    connect(tabMain->tmAutoPlusTime, &QTimer::timeout, tabMain->Button2, &QPushButton::click);
     connect(mnuMainClose, &QAction::triggered, this, &TfrmMain::mnuMainCloseClick);
     connect(mmDial, &QAction::triggered, this, &TfrmMain::mmDialClick);
     connect(tabSettings->btnSavePB_Act, &QPushButton::clicked, this, &TfrmMain::btnSavePB_ActClick);
@@ -112,12 +132,14 @@ void TfrmMain::FormCreate()
     PageControl1->setTabVisible(PageControl1->indexOf(tabAlert), false);
     tabSettings->chkAfterDisconnection->setVisible(false);
 
+    m_personalFile.setStatusLine([this](const QString& text) { showStatusLine(text); });
+    LoadSettings();
+    m_period.UserProfileInitial();
     if (m_programDir.isEmpty())
         showStatusLine(QStringLiteral("No folder for the personal file can be written."));
     if (const QString problem = m_platform.settings->problem(); !problem.isEmpty())
         showStatusLine(problem);
-
-    LoadSettings();
+    renderTracker();
     MainTimer->start();
 }
 
@@ -140,7 +162,7 @@ void TfrmMain::LoadSettings()
         tabSettings->edBasicFee->setText(*s.basicFee);
     if (s.aMinFee)
         tabSettings->edAMinFee->setText(*s.aMinFee);
-    m_personalFileName = s.personalAccount;
+    m_personalFile.setPersonalFileName(s.personalAccount);
     tabSettings->chkInTray->setChecked(s.inTray);
 
     m_trayIconOn = s.startsInTray();
@@ -196,15 +218,6 @@ void TfrmMain::btnRefreshPBLstClick()
     renderPhoneBook();
 }
 
-void TfrmMain::MainTimerTimer()
-{
-    const bool online = m_dialer && m_dialer->monitor().IsConnected();
-    const QString status = online ? QStringLiteral(" Online") : QStringLiteral(" Offline");
-    if (tabMain->lblOnlineStatus->text() != status)
-        Trace::line(QStringLiteral("main-status") + status);
-    tabMain->lblOnlineStatus->setText(status);
-}
-
 void TfrmMain::mnuMainCloseClick()
 {
     writeSetting(SettingNames::mainTop, QString::number(y()));
@@ -215,7 +228,9 @@ void TfrmMain::mnuMainCloseClick()
     }
     m_closing = true;
     Trace::line(QStringLiteral("main-window closed"));
-    QApplication::quit();
+    // Not quit(): that asks every open window to close first, and the dialer refuses, so the program
+    // would go on running whenever the dialer is showing.
+    QCoreApplication::exit(0);
 }
 
 void TfrmMain::mmDialClick()
@@ -230,22 +245,11 @@ void TfrmMain::writeSetting(const QString& name, const QString& value)
         showStatusLine(m_platform.settings->problem());
 }
 
-void TfrmMain::showStatusLine(const QString& text)
-{
-    tabMain->lblStatusBar->setText(text);
-    Trace::line(QStringLiteral("status-line ") + text);
-}
-
 void TfrmMain::addDisconnectItem(const QString&) {}
 
 void TfrmMain::removeDisconnectItem() {}
 
 void TfrmMain::changeTrayIcon(int) {}
-
-bool TfrmMain::recordingStopped() const
-{
-    return tabMain->btnDisabled->isChecked();
-}
 
 void TfrmMain::closeEvent(QCloseEvent* event)
 {

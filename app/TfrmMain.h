@@ -3,6 +3,11 @@
 
 #include "dialup/RecordingFilter.h"
 #include "dialup/ui/DialerLink.h"
+#include "record/AccountingPeriod.h"
+#include "record/PersonalAccountPrompt.h"
+#include "record/PersonalFile.h"
+#include "record/ProfileSetup.h"
+#include "record/SessionTracker.h"
 
 #include <QMainWindow>
 
@@ -18,7 +23,7 @@ class TDial;
 class TrafficTab;
 struct Platform;
 
-class TfrmMain final : public QMainWindow, public DialerLink
+class TfrmMain final : public QMainWindow, public DialerLink, private PeriodHost, private TrackerHost
 {
     Q_OBJECT
 public:
@@ -33,11 +38,17 @@ public:
 
     /// One tick of the main timer.
     void MainTimerTimer();
+    void btnDisabledClick(bool down);
+    void btnResetDataClick();
+    void btnCreateModifyClick();
+
+    PersonalFile& personalFile() { return m_personalFile; }
+    AccountingPeriod& period() { return m_period; }
+    SessionTracker& tracker() { return m_tracker; }
 
     QString programDir() const { return m_programDir; }
     QString settingsKeyPath() const { return m_settingsKeyPath; }
     QString phoneBookKeyPath() const { return m_phoneBookKeyPath; }
-    bool TrayIconOn() const { return m_trayIconOn; }
     const RecordingFilter& recordingFilter() const { return m_filter; }
 
     QTabWidget* PageControl1;
@@ -63,6 +74,7 @@ public:
     void changeTrayIcon(int imageIndex) override;
     bool recordingStopped() const override;
     void runTrackerTick() override { MainTimerTimer(); }
+    void showStatusLine(const QString& text) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -78,7 +90,30 @@ private:
     void btnRefreshPBLstClick();
     void renderPhoneBook();
     void writeSetting(const QString& name, const QString& value);
-    void showStatusLine(const QString& text);
+    void renderTracker();
+
+    // PeriodHost
+    void resetSession() override { m_tracker.resetSession(); }
+    void setNextFilePointer(qint64 pointer) override { m_tracker.setNextFilePointer(pointer); }
+    void showDayPeriod(const QString& text) override;
+    void listBackupFiles(const QString&) override {}
+
+    // TrackerHost
+public:
+    bool TrayIconOn() const override { return m_trayIconOn; }
+
+private:
+    bool IsConnected() const override;
+    bool Checked_PhoneBook_IsOn() const override;
+    bool alwaysRecord() const override;
+    void ChangeSysTrayIcon(int imageIndex) override { changeTrayIcon(imageIndex); }
+    void UpdateTrafficMonitor() override {}
+    void ClearTrafficMonitor() override { zeroByteCounters(); }
+    void zeroByteCounters() override;
+    quint32 DialUpBytesReceived() const override { return m_bytesReceived; }
+    quint32 DialUpBytesSent() const override { return m_bytesSent; }
+    void CheckHourlyAlert(qint32) override {}
+    void resetHourlyAlert() override {}
 
     Platform& m_platform;
     QString m_programDir;
@@ -88,5 +123,11 @@ private:
     TDial* m_dialer = nullptr;
     bool m_trayIconOn = false;
     bool m_closing = false;
-    QString m_personalFileName;
+    quint32 m_bytesReceived = 0;
+    quint32 m_bytesSent = 0;
+    PersonalFile m_personalFile;
+    AccountingPeriod m_period;
+    PersonalAccountPrompt m_prompt;
+    ProfileSetup m_profileSetup;
+    SessionTracker m_tracker;
 };

@@ -1,0 +1,244 @@
+// Loading the period header, the roll-over and the backups. A finished file is only ever renamed into the
+// backup folder, and a new header is only written once that move has happened, so the user always keeps
+// either the active file or its backup.
+#include "record/AccountingPeriod.h"
+
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "record/BackupFolder.h"
+#include "record/PeriodRules.h"
+#include "record/PersonalFile.h"
+#include "record/StoredDate.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+using PeriodRules::twoDigitDay;
+
+AccountingPeriod::AccountingPeriod(PersonalFile& file, Clock& clock, Dialogs& dialogs, PeriodHost& host)
+    : m_file(file), m_clock(clock), m_dialogs(dialogs), m_host(host)
+{}
+
+QString AccountingPeriod::today() const
+{
+    return StoredDate::dateText(m_clock.now().date());
+}
+
+void AccountingPeriod::reportError(const QString& text)
+{
+    m_dialogs.beep();
+    m_dialogs.showMessage(Dialogs::Kind::Error, text);
+}
+
+void AccountingPeriod::UserProfileInitial()
+{
+    // The tracker is reset before any box can open, so ticks running under a box see no session and no file.
+    m_nextPeriodDate.clear();
+    m_host.showStatusLine(QString());
+    m_host.showDayPeriod(noPersonalFileText);
+    m_todayInPeriod = false;
+    m_personalFileActive = false;
+    m_host.resetSession();
+
+    const QString name = m_file.PersonalFileName();
+    const PersonalFile::HeaderRead header = m_file.readHeader();
+    using Status = PersonalFile::HeaderRead::Status;
+    switch (header.status) {
+    case Status::Missing:
+        break;
+    case Status::Unreadable:
+        reportError(QStringLiteral("The personal file %1 cannot be opened: %2.").arg(name, header.problem));
+        m_host.showDayPeriod(damagedHeaderText);
+        break;
+    case Status::TooShort:
+        reportError(QStringLiteral("The personal file %1 is too short to hold its period header. "
+                                   "It is not used; create a new one with \"Create / Modify\".")
+                        .arg(name));
+        m_host.showDayPeriod(damagedHeaderText);
+        break;
+    case Status::WrongTag:
+        reportError(QStringLiteral("The personal file %1 does not start with a period header. "
+                                   "It is not used; create a new one with \"Create / Modify\".")
+                        .arg(name));
+        m_host.showDayPeriod(damagedHeaderText);
+        break;
+    case Status::Ok: {
+        const ProfileRecord& r = header.record;
+        QString dayPeriod = dayPeriodCaption + QLatin1Char(' ');
+        if (today() < r.CreatedDate) {
+            m_dialogs.beep();
+            m_dialogs.showMessage(Dialogs::Kind::Information,
+                                  QStringLiteral("Today's date is earlier than the date on which the personal file "
+                                                 "%1 was created (%2). Please check the computer's clock.")
+                                      .arg(name, r.CreatedDate));
+        }
+        m_nextPeriodDate = r.NextPeriodDate;
+        bool usable = true;
+        if (PeriodRules::isStartingDay(r.StartingDay)) {
+            dayPeriod += twoDigitDay(r.StartingDay);
+            m_startingDay = r.StartingDay;
+        } else {
+            reportError(QStringLiteral("The personal file %1 holds an invalid starting day (%2).")
+                            .arg(name, QString::number(r.StartingDay)));
+            dayPeriod = damagedHeaderText;
+            usable = false;
+        }
+        if (PeriodRules::isEndingDay(r.EndingDay)) {
+            m_endingDay = r.EndingDay;
+            if (usable)
+                dayPeriod += QStringLiteral(" to ") + twoDigitDay(r.EndingDay) + QStringLiteral(" - ") +
+                             m_file.PersonalName() + QStringLiteral(" -");
+        } else {
+            reportError(QStringLiteral("The personal file %1 holds an invalid ending day (%2).")
+                            .arg(name, QString::number(r.EndingDay)));
+            dayPeriod = damagedHeaderText;
+            usable = false;
+        }
+        if (usable && !StoredDate::parseDate(r.NextPeriodDate).isValid()) {
+            reportError(QStringLiteral("The personal file %1 holds an invalid date for its next period (%2).")
+                            .arg(name, r.NextPeriodDate));
+            dayPeriod = damagedHeaderText;
+            usable = false;
+        }
+        m_personalFileActive = usable;
+        m_host.showDayPeriod(dayPeriod);
+        break;
+    }
+    }
+
+    if (m_personalFileActive) {
+        const qint64 count = m_file.GetNextPointerOnmrLogFile();
+        if (count < 1) {
+            // The file went away or shrank between the two reads: nothing may be written into it.
+            m_personalFileActive = false;
+        } else {
+            m_host.setNextFilePointer(count);
+            m_todayInPeriod = IsTodayInPeriod();
+            LoadCreationDate();
+        }
+    }
+    if (m_file.isNamed())
+        m_host.listBackupFiles(m_file.backupDirPath());
+}
+
+bool AccountingPeriod::IsTodayInPeriod()
+{
+    const PersonalFile::HeaderRead header = m_file.readHeader();
+    if (header.status != PersonalFile::HeaderRead::Status::Ok)
+        return false;
+    return PeriodRules::isRecordingDay(header.record.StartingDay, header.record.EndingDay, m_clock.now().date().day());
+}
+
+void AccountingPeriod::LoadCreationDate()
+{
+    m_createdMonth = notLoaded;
+    m_createdDay = notLoaded;
+    const QString name = m_file.PersonalFileName();
+    const PersonalFile::HeaderRead header = m_file.readHeader();
+    using Status = PersonalFile::HeaderRead::Status;
+    if (header.status == Status::Missing || header.status == Status::Unreadable) {
+        reportError(QStringLiteral("The personal file %1 cannot be opened to read its creation date.").arg(name));
+        return;
+    }
+    if (header.status != Status::Ok)
+        return;
+    bool ok = false;
+    const int month = header.record.CreatedDate.mid(5, 2).toInt(&ok);
+    if (ok) {
+        m_createdMonth = month;
+        const int day = header.record.CreatedDate.mid(8, 2).toInt(&ok);
+        if (ok)
+            m_createdDay = day;
+    }
+    if (!ok)
+        reportError(QStringLiteral("The creation date of the personal file %1 cannot be read (\"%2\").")
+                        .arg(name, header.record.CreatedDate));
+}
+
+void AccountingPeriod::CheckPeriodEnd()
+{
+    const QDate now = m_clock.now().date();
+    const QString todayText = StoredDate::dateText(now);
+    if (m_nextPeriodDate.isEmpty() || todayText < m_nextPeriodDate || m_createdMonth == notLoaded ||
+        m_createdDay == notLoaded)
+        return;
+    // An error box of an earlier attempt is still open; the ticks running under it leave the files alone.
+    if (m_backupErrorShowing || m_file.FileErrorShowing())
+        return;
+
+    const QString time = StoredDate::timeText(m_clock.now().time());
+    if (backup(false) == BackupResult::Failed) {
+        // The finished file stays whole and in use, header and all; the next tick tries again.
+        m_host.showStatusLine(QStringLiteral("The finished period could not be moved to the backup folder. ") + time);
+        return;
+    }
+
+    const int startingDay = m_startingDay;
+    const int endingDay = m_endingDay;
+    const bool written = writeHeader(now, startingDay, endingDay);
+    UserProfileInitial();
+    if (written) {
+        m_host.showDayPeriod(dayPeriodCaption + QLatin1Char(' ') + twoDigitDay(startingDay) + QStringLiteral(" to ") +
+                             twoDigitDay(endingDay));
+        m_host.showStatusLine(QStringLiteral("A new period has begun in a new ") + m_file.PersonalFileName() +
+                              QStringLiteral("."));
+    } else {
+        m_host.showStatusLine(QStringLiteral("Could not start the new period's personal file. ") + time);
+    }
+}
+
+AccountingPeriod::BackupResult AccountingPeriod::BackupFile()
+{
+    return backup(true);
+}
+
+AccountingPeriod::BackupResult AccountingPeriod::backup(bool reportRepeats)
+{
+    QString error;
+    BackupResult result = BackupResult::NothingToMove;
+    if (m_file.isNamed())
+        QDir().mkpath(m_file.backupDirPath()); // made on the first file already, for the list of backups
+    if (!m_file.isNamed()) {
+        result = BackupResult::NothingToMove;
+    } else if (QFileInfo::exists(m_file.filePath())) {
+        const BackupFolder::Outcome outcome = BackupFolder(m_file.backupDirPath()).moveIn(m_file.filePath());
+        result = outcome.moved ? BackupResult::Moved : BackupResult::Failed;
+        error = outcome.error;
+    } else if (m_personalFileActive) {
+        // Gone already: there is nothing to keep, so the new file may still be started.
+        error = QStringLiteral("The personal file %1 was not found, so it could not be moved to the backup folder.")
+                    .arg(m_file.PersonalFileName());
+    }
+
+    // The same failure on every tick is shown once; the status line keeps reporting it.
+    if (!error.isEmpty() && (reportRepeats || error != m_lastBackupError)) {
+        m_dialogs.beep();
+        m_backupErrorShowing = true;
+        m_dialogs.showMessage(Dialogs::Kind::Error, error);
+        m_backupErrorShowing = false;
+    }
+    m_lastBackupError = error;
+    return result;
+}
+
+bool AccountingPeriod::writeHeader(const QDate& today, int startingDay, int endingDay)
+{
+    return m_file.SaveProfileInfo(ProfileRecord::UserProfileTag, true, StoredDate::dateText(today),
+                                  PeriodRules::nextPeriodDate(today, startingDay), startingDay, endingDay, QString(),
+                                  QString(), 0, 0);
+}
+
+bool AccountingPeriod::StartNewFile(int startingDay, int endingDay)
+{
+    bool written = false;
+    if (BackupFile() != BackupResult::Failed)
+        written = writeHeader(m_clock.now().date(), startingDay, endingDay);
+    UserProfileInitial();
+    if (written)
+        m_host.showDayPeriod(QStringLiteral("Active user : ") + twoDigitDay(startingDay) + QStringLiteral(" to ") +
+                             twoDigitDay(endingDay) + QStringLiteral(" - ") + m_file.PersonalName() +
+                             QStringLiteral(" - "));
+    m_host.showStatusLine(written ? QStringLiteral("Created a new personal file.")
+                                  : QStringLiteral("Failing to create a new personal file."));
+    return written;
+}

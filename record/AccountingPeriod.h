@@ -1,0 +1,101 @@
+// The accounting period of the active personal file: loading its header, the recording days, the roll-over
+// into a new file when the next period begins, and the move of finished files into the backup folder.
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+class Clock;
+class Dialogs;
+class PersonalFile;
+
+// What the period logic drives outside itself: the session tracker and the main window's labels.
+class PeriodHost
+{
+public:
+    virtual ~PeriodHost() = default;
+    /// A fresh start for the session tracker: no session open, start and end texts empty, used minutes and
+    /// both byte counters 0, the online animation at its first step, the scale pointer at 1, the next hourly
+    /// alert at hour 1.
+    virtual void resetSession() = 0;
+    /// The record count of the file just loaded: the index at which the next session record is written.
+    virtual void setNextFilePointer(qint64 pointer) = 0;
+    /// The period and file label lblDayPeriod.
+    virtual void showDayPeriod(const QString& text) = 0;
+    /// The status line lblStatusBar.
+    virtual void showStatusLine(const QString& text) = 0;
+    /// Lists the finished files of the backup folder on the Calculation tab.
+    virtual void listBackupFiles(const QString& folder) = 0;
+};
+
+class AccountingPeriod
+{
+public:
+    AccountingPeriod(PersonalFile& file, Clock& clock, Dialogs& dialogs, PeriodHost& host);
+
+    /// Loads the active file's header and resets the session tracker; decides PersonalFileActive and
+    /// TodayInPeriod. Run at start-up, at the end of each session, after a roll-over and after a new file.
+    void UserProfileInitial();
+
+    /// Whether today is a recording day of the period in the file's header; false when it cannot be read.
+    bool IsTodayInPeriod();
+
+    /// Sets CreatedMonth and CreatedDay from the header's CreatedDate; 255 where that fails.
+    void LoadCreationDate();
+
+    /// Rolls the file over once today has reached NextPeriodDate: the finished file goes to the backup folder
+    /// and a new file with a fresh header takes its name. Run at the start of every main-timer tick while a
+    /// personal file is active. When the backup fails, the finished file stays whole and in use, and a later
+    /// tick tries again.
+    void CheckPeriodEnd();
+
+    enum class BackupResult
+    {
+        Moved,         ///< the active file is now in a backup slot
+        NothingToMove, ///< there was no active file
+        Failed         ///< reported; the active file is where it was
+    };
+    /// Moves the active file into its backup folder, reporting any failure in an error box.
+    BackupResult BackupFile();
+
+    /// The work of "Create Personal File" once the days are checked: the current file goes to the backup
+    /// folder, and only when that worked, a new file with the given days is started and loaded. True when
+    /// the new file was written.
+    bool StartNewFile(int startingDay, int endingDay);
+
+    bool PersonalFileActive() const { return m_personalFileActive; }
+    bool TodayInPeriod() const { return m_todayInPeriod; }
+    QString NextPeriodDate() const { return m_nextPeriodDate; }
+    int StartingDay() const { return m_startingDay; }
+    int EndingDay() const { return m_endingDay; }
+    int CreatedMonth() const { return m_createdMonth; }
+    int CreatedDay() const { return m_createdDay; }
+    /// True exactly while a backup error box is open.
+    bool BackupErrorShowing() const { return m_backupErrorShowing; }
+
+    static constexpr int notLoaded = 255;
+    static inline const QString dayPeriodCaption = QStringLiteral("Active user :");
+    static inline const QString noPersonalFileText = QStringLiteral("No personal file is loaded.");
+    static inline const QString damagedHeaderText = QStringLiteral("The personal file's header is damaged.");
+
+private:
+    BackupResult backup(bool reportRepeats);
+    bool writeHeader(const QDate& today, int startingDay, int endingDay);
+    void reportError(const QString& text);
+    QString today() const;
+
+    PersonalFile& m_file;
+    Clock& m_clock;
+    Dialogs& m_dialogs;
+    PeriodHost& m_host;
+
+    bool m_personalFileActive = false;
+    bool m_todayInPeriod = false;
+    QString m_nextPeriodDate;
+    int m_startingDay = 0;
+    int m_endingDay = 0;
+    int m_createdMonth = notLoaded;
+    int m_createdDay = notLoaded;
+    bool m_backupErrorShowing = false;
+    QString m_lastBackupError;
+};

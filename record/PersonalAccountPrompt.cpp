@@ -1,0 +1,70 @@
+// Asking for the personal file's name and refusing names that cannot be file names or are taken.
+#include "record/PersonalAccountPrompt.h"
+
+#include "app/AppInfo.h"
+#include "platform/Dialogs.h"
+#include "platform/SettingsStore.h"
+#include "record/PersonalFile.h"
+#include "shell/SettingNames.h"
+
+#include <QFileInfo>
+
+PersonalAccountPrompt::PersonalAccountPrompt(PersonalFile& file, Dialogs& dialogs, SettingsStore& settings,
+                                             QString settingsKeyPath)
+    : m_file(file), m_dialogs(dialogs), m_settings(settings), m_settingsKeyPath(std::move(settingsKeyPath))
+{}
+
+QString PersonalAccountPrompt::promptText()
+{
+    return QStringLiteral("For the first initial setting, ") + AppInfo::ProgramTitle +
+           QStringLiteral(" will create a new personal file to store data.\n\nPlease input a new filename :");
+}
+
+QString PersonalAccountPrompt::forbiddenCharactersMessage()
+{
+    QStringList listed;
+    for (const QChar c : forbiddenCharacters)
+        listed.append(c);
+    return QStringLiteral("Filename may not include below characters.\n") + listed.join(QLatin1Char(' '));
+}
+
+void PersonalAccountPrompt::CreatePersonalAccount_IfNotFound(QString& result)
+{
+    if (!m_file.PersonalFileName().isEmpty() && QFileInfo::exists(m_file.filePath()))
+        return;
+    for (;;) {
+        const std::optional<QString> answer = m_dialogs.inputBox(AppInfo::ProgramTitle, promptText(), QString());
+        if (!answer || answer->isEmpty()) {
+            result = Quit;
+            return;
+        }
+        const QString name = *answer;
+        bool forbidden = false;
+        for (const QChar c : forbiddenCharacters)
+            forbidden = forbidden || name.contains(c);
+        if (forbidden) {
+            m_dialogs.beep();
+            m_dialogs.showMessage(Dialogs::Kind::Error, forbiddenCharactersMessage());
+            continue;
+        }
+        // "." or ".." would make the backup folder the program's folder or the one above it.
+        if (name.count(QLatin1Char('.')) == name.size()) {
+            m_dialogs.beep();
+            m_dialogs.showMessage(Dialogs::Kind::Error, QStringLiteral("Filename may not be made of dots only."));
+            continue;
+        }
+        if (QFileInfo::exists(m_file.ProgramDir() + name + QStringLiteral(".rvl"))) {
+            m_dialogs.showMessage(Dialogs::Kind::Information, fileExistsMessage);
+            continue;
+        }
+        m_file.setPersonalFileName(name + QStringLiteral(".rvl"));
+        if (!m_settings.WriteIniToReg(m_settingsKeyPath, SettingNames::personalAccount, m_file.PersonalFileName())) {
+            m_dialogs.beep();
+            m_dialogs.showMessage(
+                Dialogs::Kind::Warning,
+                QStringLiteral("The name of the personal file could not be kept for the next start. ") +
+                    m_settings.problem());
+        }
+        return;
+    }
+}

@@ -1,0 +1,33 @@
+// The first-run question for the name of the personal file, asked when there is no active file.
+#pragma once
+
+#include <QString>
+
+class Dialogs;
+class PersonalFile;
+class SettingsStore;
+
+class PersonalAccountPrompt
+{
+public:
+    PersonalAccountPrompt(PersonalFile& file, Dialogs& dialogs, SettingsStore& settings, QString settingsKeyPath);
+
+    /// When the active file exists, does nothing. Otherwise asks for a new name until the user gives a usable
+    /// one, which becomes PersonalFileName and is stored as "Personal Account", or gives up, which sets
+    /// `result` to "Quit". `result` is left as it is in every other case.
+    void CreatePersonalAccount_IfNotFound(QString& result);
+
+    static inline const QString Quit = QStringLiteral("Quit");
+    /// The characters a file name may not hold, in the order the refusal lists them.
+    static inline const QString forbiddenCharacters = QStringLiteral("\\/:*?\"<>|");
+
+    static QString promptText();
+    static QString forbiddenCharactersMessage();
+    static inline const QString fileExistsMessage = QStringLiteral("File already exists. Please input a new filename");
+
+private:
+    PersonalFile& m_file;
+    Dialogs& m_dialogs;
+    SettingsStore& m_settings;
+    QString m_settingsKeyPath;
+};

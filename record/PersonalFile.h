@@ -1,0 +1,86 @@
+// The active personal data file: its name and folder, writing one record, counting and reading records.
+#pragma once
+
+#include "record/ProfileRecord.h"
+
+#include <QList>
+#include <QString>
+#include <functional>
+
+class Clock;
+class Dialogs;
+
+class PersonalFile
+{
+public:
+    /// `programDir` is the folder of the personal files and always ends in "/".
+    PersonalFile(QString programDir, Clock& clock, Dialogs& dialogs);
+
+    /// Where routine conditions are reported: the main window's status line.
+    void setStatusLine(std::function<void(const QString&)> statusLine) { m_statusLine = std::move(statusLine); }
+
+    QString ProgramDir() const { return m_programDir; }
+
+    /// The chosen name followed by ".rvl", without a folder; empty when none was chosen yet.
+    QString PersonalFileName() const { return m_personalFileName; }
+    void setPersonalFileName(const QString& fileName) { m_personalFileName = fileName; }
+    /// The chosen name without its extension.
+    QString PersonalName() const;
+    /// The chosen name followed by "/": the backup folder below ProgramDir.
+    QString BackupDirName() const;
+
+    /// False without a folder (none could be written) or without a chosen name: there is no file to use.
+    bool isNamed() const { return !m_programDir.isEmpty() && !m_personalFileName.isEmpty(); }
+    QString filePath() const { return m_programDir + m_personalFileName; }
+    QString backupDirPath() const { return m_programDir + BackupDirName(); }
+    bool exists() const;
+
+    /// Builds one record from the arguments and writes it at `recordIndex` (one open, one positioned write,
+    /// one close; the file is never truncated). Without `createIfMissing` a missing file is reported on the
+    /// status line and not created; with it, a file that cannot be created or opened is reported in an
+    /// error box, during which FileErrorShowing is true.
+    bool SaveProfileInfo(const QString& tag, bool createIfMissing, const QString& createdDate,
+                         const QString& nextPeriodDate, qint32 startingDayOrBytesReceived, qint32 endingDayOrBytesSent,
+                         const QString& startText, const QString& endText, qint32 usedMinutes, qint64 recordIndex);
+
+    /// True exactly while the error box of a failed header write is open.
+    bool FileErrorShowing() const { return m_fileErrorShowing; }
+
+    /// The number of whole records: the index of the next session record. -1, after an error box, when the
+    /// file cannot be opened.
+    qint64 GetNextPointerOnmrLogFile();
+
+    struct HeaderRead
+    {
+        enum class Status
+        {
+            Ok,
+            Missing,    ///< no file of that name, or no name chosen
+            Unreadable, ///< the file exists but cannot be opened for reading and writing
+            TooShort,   ///< fewer than 104 bytes
+            WrongTag    ///< record 0 is not tagged "[UserProfile]"
+        };
+        Status status = Status::Missing;
+        ProfileRecord record;
+        QString problem; ///< the system's description when the file could not be opened
+    };
+
+    /// Reads record 0 of the active file. The file is opened for reading and writing, the way it is opened
+    /// for recording, so a file the program could not record into is not taken as usable.
+    HeaderRead readHeader() const;
+
+    /// Every whole record of any personal data file, the active one or a backup, for totalling: opened for
+    /// reading only, so a write-protected backup can be totalled too. A partial record at the end is left out. Nothing,
+    /// with the system's description in `problem`, when it cannot be opened.
+    static std::optional<QList<ProfileRecord>> readRecords(const QString& path, QString* problem = nullptr);
+
+private:
+    void reportOpenFailure(const QString& problem);
+
+    QString m_programDir;
+    Clock& m_clock;
+    Dialogs& m_dialogs;
+    std::function<void(const QString&)> m_statusLine;
+    QString m_personalFileName;
+    bool m_fileErrorShowing = false;
+};

@@ -1,0 +1,115 @@
+// The "Create Personal File" window's logic; the days are checked before the current file is archived.
+#include "record/ProfileSetup.h"
+
+#include "platform/Dialogs.h"
+#include "record/AccountingPeriod.h"
+#include "record/PeriodRules.h"
+#include "record/PersonalAccountPrompt.h"
+#include "record/PersonalFile.h"
+
+const QString ProfileSetup::information = QStringLiteral(
+    "Ruvela is a program to calculate time you spend on the internet with monthly record.\n"
+    "e.g : 01 - 31 (current month)\n"
+    "15 - 14 (to next month).\n"
+    "10 - 20 (only from 10th to 20th in current month).\n"
+    "Recording whole month starts from 01, you need to input 31 on Ending day even if number of days of the "
+    "month is 28.");
+
+namespace {
+const QString corruptedText = QStringLiteral("Active User : corrupted file found");
+} // namespace
+
+ProfileSetup::ProfileSetup(PersonalFile& file, Dialogs& dialogs, PersonalAccountPrompt& prompt,
+                           AccountingPeriod& period)
+    : m_file(file), m_dialogs(dialogs), m_prompt(prompt), m_period(period)
+{}
+
+QStringList ProfileSetup::startingDayItems()
+{
+    QStringList items;
+    for (int day = 1; day <= PeriodRules::maxStartingDay; ++day)
+        items.append(QString::number(day));
+    return items;
+}
+
+QStringList ProfileSetup::endingDayItems()
+{
+    QStringList items;
+    for (int day = 1; day <= PeriodRules::maxEndingDay; ++day)
+        items.append(QString::number(day));
+    return items;
+}
+
+QString ProfileSetup::wrongDayMessage(const QString& which) const
+{
+    return QStringLiteral("Unexpected error, wrong ") + which +
+           QStringLiteral(" was loaded. Please try to close the \"") + windowTitle +
+           QStringLiteral("\" screen and open it again. If the problem is still exist, ") + m_file.PersonalFileName() +
+           QStringLiteral(" is corrupted. You have to create a new one.");
+}
+
+void ProfileSetup::refuse(const QString& text)
+{
+    m_dialogs.beep();
+    m_dialogs.showMessage(Dialogs::Kind::Error, text);
+}
+
+ProfileSetup::Shown ProfileSetup::FormCreate()
+{
+    Shown shown;
+    const PersonalFile::HeaderRead header = m_file.readHeader();
+    if (header.status != PersonalFile::HeaderRead::Status::Ok)
+        return shown;
+    const ProfileRecord& r = header.record;
+    shown.activeUser.clear();
+    bool startingDayGood = false;
+    if (PeriodRules::isStartingDay(r.StartingDay)) {
+        shown.startingDay = QString::number(r.StartingDay);
+        shown.activeUser = QStringLiteral("Active User : ") + shown.startingDay;
+        startingDayGood = true;
+    } else {
+        refuse(wrongDayMessage(QStringLiteral("Starting day")));
+        shown.activeUser = corruptedText;
+    }
+    if (PeriodRules::isEndingDay(r.EndingDay)) {
+        shown.endingDay = QString::number(r.EndingDay);
+        if (startingDayGood)
+            shown.activeUser += QStringLiteral(" to ") + shown.endingDay + QStringLiteral(" - ") +
+                                m_file.PersonalName() + QStringLiteral(" -");
+    } else {
+        refuse(wrongDayMessage(QStringLiteral("Ending day")));
+        shown.activeUser = corruptedText;
+    }
+    return shown;
+}
+
+ProfileSetup::Outcome ProfileSetup::btnOKClick(const QString& startingDayText, const QString& endingDayText)
+{
+    QString result;
+    m_prompt.CreatePersonalAccount_IfNotFound(result);
+    if (result == PersonalAccountPrompt::Quit)
+        return Outcome::StayOpen;
+
+    if (startingDayText.trimmed().isEmpty() || endingDayText.trimmed().isEmpty()) {
+        refuse(emptyDayMessage);
+        return Outcome::StayOpen;
+    }
+    // Checked here, before anything is moved: a typed day need not be one of the list's.
+    const std::optional<int> startingDay = PeriodRules::parseDay(startingDayText);
+    if (!startingDay || !PeriodRules::isStartingDay(*startingDay)) {
+        refuse(badStartingDayMessage);
+        return Outcome::StayOpen;
+    }
+    const std::optional<int> endingDay = PeriodRules::parseDay(endingDayText);
+    if (!endingDay || !PeriodRules::isEndingDay(*endingDay)) {
+        refuse(badEndingDayMessage);
+        return Outcome::StayOpen;
+    }
+    if (*startingDay == *endingDay) {
+        refuse(sameDayMessage);
+        return Outcome::StayOpen;
+    }
+
+    m_period.StartNewFile(*startingDay, *endingDay);
+    return Outcome::Close;
+}

@@ -1,0 +1,207 @@
+// The tracker's tick, the session's start, minute counting, saves and end.
+#include "record/SessionTracker.h"
+
+#include "platform/Clock.h"
+#include "record/AccountingPeriod.h"
+#include "record/PersonalFile.h"
+#include "record/ProfileRecord.h"
+#include "record/StoredDate.h"
+#include "report/ByteText.h"
+
+SessionTracker::SessionTracker(Clock& clock, PersonalFile& file, AccountingPeriod& period, TrackerHost& host)
+    : m_clock(clock), m_file(file), m_period(period), m_host(host)
+{
+    m_view.pointerLeft = PointerHomeLeft;
+}
+
+void SessionTracker::MainTimerTimer()
+{
+    if (m_period.PersonalFileActive())
+        m_period.CheckPeriodEnd();
+    const QDateTime now = m_clock.now();
+    m_view.testCurMin = QStringLiteral("Current minute : %1").arg(now.time().minute(), 2, 10, QLatin1Char('0'));
+
+    if (!m_host.IsConnected()) {
+        m_view.onlineStatus = QLatin1Char(' ') + offlineWord;
+        if (m_period.PersonalFileActive()) {
+            if (!m_period.TodayInPeriod())
+                m_host.showStatusLine(notRecordingDayText);
+            if (m_sessionOpen)
+                EndSession();
+        } else {
+            m_host.showStatusLine(noPersonalFileText);
+        }
+        return;
+    }
+
+    // The online word with one, two, three and again three dots, one step a second.
+    if (m_statusDotCount >= 4)
+        m_statusDotCount = 0;
+    else
+        m_view.onlineStatus = QLatin1Char(' ') + onlineWord + QString(m_statusDotCount, QLatin1Char('.'));
+    ++m_statusDotCount;
+
+    if (!m_period.PersonalFileActive()) {
+        m_host.showStatusLine(noPersonalFileText);
+        return;
+    }
+    if (!m_host.Checked_PhoneBook_IsOn() && !m_host.alwaysRecord()) {
+        m_host.showStatusLine(entryNotRecordedText);
+        if (m_sessionOpen)
+            EndSession();
+        return;
+    }
+    if (!m_period.TodayInPeriod()) {
+        m_host.showStatusLine(notRecordingDayText);
+        return;
+    }
+    if (m_sessionOpen) {
+        ShowElapsed(m_sessionStartTime);
+        m_host.UpdateTrafficMonitor();
+        m_view.received = ByteText::BytesToFriendlyString(m_host.DialUpBytesReceived());
+        m_view.sent = ByteText::BytesToFriendlyString(m_host.DialUpBytesSent());
+    }
+    m_host.CheckHourlyAlert(m_usedMinutes);
+
+    if (!m_sessionOpen) {
+        startSession();
+        m_sessionOpen = true;
+        return;
+    }
+    // Read minute and second of one moment, so a tick never mixes two.
+    const QDateTime moment = m_clock.now();
+    const int minute = moment.time().minute();
+    // Counts changes of the minute value, so a clock jump or a stretch without ticks adds at most one minute.
+    if (minute != m_prevMinute) {
+        ++m_usedMinutes;
+        m_prevMinute = minute;
+        MoveimgPointer();
+        m_view.spendingHour = QString::number(m_usedMinutes / 60);
+        showUsedTimeTestLabel();
+    }
+    if (moment.time().second() % 15 == 0) {
+        m_sessionEndText = StoredDate::dateTimeText(moment);
+        saveSession();
+    }
+}
+
+void SessionTracker::startSession()
+{
+    if (m_host.TrayIconOn())
+        m_host.ChangeSysTrayIcon(0);
+    m_host.showStatusLine(QString());
+    m_view.scaleVisible = true;
+    m_view.pointerLeft = PointerHomeLeft;
+    const QDateTime now = m_clock.now();
+    m_prevMinute = now.time().minute();
+    m_view.endTime.clear();
+    m_host.ClearTrafficMonitor();
+    m_sessionStartTime = now;
+    m_sessionStartText = StoredDate::dateTimeText(now);
+    m_sessionEndText = m_sessionStartText;
+    saveSession();
+    m_view.startTime = StoredDate::displayedForm(m_sessionStartText);
+    m_view.spendingHour = QString::number(m_usedMinutes / 60);
+    if (m_host.TrayIconOn())
+        m_host.ChangeSysTrayIcon(1);
+}
+
+void SessionTracker::saveSession()
+{
+    m_file.SaveProfileInfo(ProfileRecord::UserProfileTag, false, QString(), QString(),
+                           static_cast<qint32>(m_host.DialUpBytesReceived()),
+                           static_cast<qint32>(m_host.DialUpBytesSent()), m_sessionStartText, m_sessionEndText,
+                           m_usedMinutes, m_nextFilePointer);
+}
+
+void SessionTracker::EndSession()
+{
+    ShowElapsed(m_sessionStartTime);
+    m_sessionEndText = StoredDate::dateTimeText(m_clock.now());
+    saveSession();
+    m_view.endTime = StoredDate::displayedForm(m_sessionEndText);
+    m_view.spendingHour = QString::number(m_usedMinutes / 60);
+    m_sessionOpen = false;
+    m_period.UserProfileInitial();
+    if (!m_host.recordingStopped() && m_host.TrayIconOn())
+        m_host.ChangeSysTrayIcon(0);
+}
+
+void SessionTracker::MoveimgPointer()
+{
+    if (m_pointerMinute >= 60)
+        m_pointerMinute = 0;
+    const float offset = static_cast<float>(m_pointerMinute) * PointerStepPixels;
+    m_view.pointerLeft = PointerHomeLeft + static_cast<int>(offset);
+    if (m_pointerMinute % 5 == 0 && m_host.TrayIconOn())
+        m_host.ChangeSysTrayIcon(m_pointerMinute / 5 + 1);
+    ++m_pointerMinute;
+}
+
+void SessionTracker::ShowElapsed(const QDateTime& start)
+{
+    const QDateTime now = m_clock.now();
+    const qint64 seconds = start.secsTo(now);
+    const qint64 hours = seconds / 3600;
+    qint64 minutes = seconds / 60;
+    if (minutes > 59)
+        minutes %= 60;
+    int secs = now.time().second() - start.time().second();
+    if (secs < 0)
+        secs += 60;
+    m_view.elapsed = QStringLiteral("%1:%2:%3").arg(hours).arg(minutes).arg(secs);
+}
+
+void SessionTracker::btnResetDataClick()
+{
+    m_view = TrackerView();
+    m_view.pointerLeft = PointerHomeLeft;
+    m_host.showStatusLine(QString());
+    m_usedMinutes = 0;
+    m_host.zeroByteCounters();
+    m_pointerMinute = 1;
+    m_host.resetHourlyAlert();
+    if (m_host.IsConnected() && m_sessionOpen)
+        startSession();
+    m_view.testFilePointer = QStringLiteral("Next file pointer : %1").arg(m_nextFilePointer);
+    showUsedTimeTestLabel();
+    m_view.testCurMin = QStringLiteral("Current minute : %1").arg(m_clock.now().time().minute());
+}
+
+void SessionTracker::Button1Click()
+{
+    m_testOnlineFlag = !m_testOnlineFlag;
+    if (!m_sessionOpen)
+        m_view.testUsedTimeNPrevMin = QStringLiteral("Used Time , Previous Min : ");
+}
+
+void SessionTracker::Button2Click()
+{
+    ++m_prevMinute;
+    if (m_prevMinute > 60)
+        m_prevMinute = 0;
+}
+
+void SessionTracker::resetSession()
+{
+    m_sessionStartText.clear();
+    m_sessionEndText.clear();
+    m_sessionOpen = false;
+    m_usedMinutes = 0;
+    m_statusDotCount = 0;
+    m_pointerMinute = 1;
+    m_host.zeroByteCounters();
+    m_host.resetHourlyAlert();
+}
+
+void SessionTracker::setNextFilePointer(qint64 pointer)
+{
+    m_nextFilePointer = pointer;
+    m_view.testFilePointer = QStringLiteral("Next file pointer : %1").arg(pointer);
+}
+
+void SessionTracker::showUsedTimeTestLabel()
+{
+    m_view.testUsedTimeNPrevMin =
+        QStringLiteral("Used Time , Previous Min : %1,%2").arg(m_usedMinutes).arg(m_prevMinute);
+}

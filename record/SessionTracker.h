@@ -1,0 +1,121 @@
+// The session tracker: once a second it turns "online through an entry we record" into a session record,
+// counts the minutes by watching the clock minute change, rewrites the record every fifteen seconds and
+// closes it when recording ends.
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+class AccountingPeriod;
+class Clock;
+class PersonalFile;
+
+// What the tracker reads and drives outside itself.
+class TrackerHost
+{
+public:
+    virtual ~TrackerHost() = default;
+    virtual bool IsConnected() const = 0;
+    virtual bool Checked_PhoneBook_IsOn() const = 0;
+    /// "Always record data for all".
+    virtual bool alwaysRecord() const = 0;
+    virtual bool TrayIconOn() const = 0;
+    virtual void ChangeSysTrayIcon(int imageIndex) = 0;
+    /// True while the Stop button is down.
+    virtual bool recordingStopped() const = 0;
+    /// Samples the interfaces and brings the dial-up byte counters up to date.
+    virtual void UpdateTrafficMonitor() = 0;
+    /// Starts the traffic figures of a new session from zero.
+    virtual void ClearTrafficMonitor() = 0;
+    /// Sets both dial-up byte counters to zero.
+    virtual void zeroByteCounters() = 0;
+    virtual quint32 DialUpBytesReceived() const = 0;
+    virtual quint32 DialUpBytesSent() const = 0;
+    virtual void CheckHourlyAlert(qint32 usedMinutes) = 0;
+    /// The next hourly alert falls due after the first hour again.
+    virtual void resetHourlyAlert() = 0;
+    virtual void showStatusLine(const QString& text) = 0;
+};
+
+// What the Main tab shows of the tracker.
+struct TrackerView
+{
+    QString onlineStatus = QStringLiteral("Status :");
+    QString startTime;
+    QString endTime;
+    QString elapsed;
+    QString received;
+    QString sent;
+    bool scaleVisible = false;
+    int pointerLeft = 0;
+    QString spendingHour = QStringLiteral("0");
+    QString testCurMin;
+    QString testFilePointer;
+    QString testUsedTimeNPrevMin;
+};
+
+class SessionTracker
+{
+public:
+    SessionTracker(Clock& clock, PersonalFile& file, AccountingPeriod& period, TrackerHost& host);
+
+    /// One tick of the main timer.
+    void MainTimerTimer();
+    /// Closes the open session: final save, end field, and a reload of the file so the next session appends.
+    void EndSession();
+    /// The Reset button: clears the fields and counters; an open session starts again in its own record.
+    void btnResetDataClick();
+    /// Adds one to the remembered minute, so the next tick counts one minute more (a tool for trying by hand).
+    void Button2Click();
+    /// Toggles the flag of the "Set Online" tool.
+    void Button1Click();
+
+    /// The fresh start that reloading the personal file gives the tracker.
+    void resetSession();
+    void setNextFilePointer(qint64 pointer);
+
+    const TrackerView& view() const { return m_view; }
+    bool SessionOpen() const { return m_sessionOpen; }
+    qint32 UsedMinutes() const { return m_usedMinutes; }
+    qint64 NextFilePointer() const { return m_nextFilePointer; }
+    QString SessionStartText() const { return m_sessionStartText; }
+    QString SessionEndText() const { return m_sessionEndText; }
+    int PointerMinute() const { return m_pointerMinute; }
+    /// The tray image of the minutes of the hour: 1 for 0–4 minutes up to 12 for 55–59.
+    int minutesImage() const { return (m_usedMinutes % 60) / 5 + 1; }
+
+    static constexpr int PointerHomeLeft = 41;
+    static constexpr float PointerStepPixels = 318.0F / 60.0F;
+
+    static inline const QString offlineWord = QStringLiteral("Offline");
+    static inline const QString onlineWord = QStringLiteral("Online");
+    static inline const QString noPersonalFileText =
+        QStringLiteral("No personal file: press \"Create / Modify\" to start one.");
+    static inline const QString entryNotRecordedText =
+        QStringLiteral("This phone-book entry is not recorded (see Settings).");
+    static inline const QString notRecordingDayText = QStringLiteral("Today is not a recording day of the period.");
+
+private:
+    void startSession();
+    void saveSession();
+    void MoveimgPointer();
+    void ShowElapsed(const QDateTime& start);
+    void showUsedTimeTestLabel();
+
+    Clock& m_clock;
+    PersonalFile& m_file;
+    AccountingPeriod& m_period;
+    TrackerHost& m_host;
+    TrackerView m_view;
+
+    bool m_sessionOpen = false;
+    qint32 m_usedMinutes = 0;
+    int m_prevMinute = 0;
+    qint64 m_nextFilePointer = 0;
+    QString m_sessionStartText;
+    QString m_sessionEndText;
+    QDateTime m_sessionStartTime;
+    int m_statusDotCount = 0;
+    int m_pointerMinute = 1;
+    bool m_testOnlineFlag = false;
+};

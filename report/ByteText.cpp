@@ -1,0 +1,24 @@
+// The friendly form of a byte count; counts of 1 GiB and more get their own step instead of an empty text.
+#include "report/ByteText.h"
+
+namespace ByteText {
+
+QString BytesToFriendlyString(quint32 bytes, const QLocale& locale)
+{
+    constexpr double kib = 1024.0;
+    constexpr double mib = kib * 1024.0;
+    constexpr double gib = mib * 1024.0;
+    const double n = bytes;
+    const auto text = [&](double value, const char* unit) {
+        return locale.toString(value, 'f', 2) + QLatin1Char(' ') + QLatin1String(unit);
+    };
+    if (n < kib)
+        return text(n, "B");
+    if (n < mib)
+        return text(n / kib, "KB");
+    if (n < gib)
+        return text(n / mib, "MB");
+    return text(n / gib, "GB");
+}
+
+} // namespace ByteText
