@@ -5,7 +5,8 @@ set -euo pipefail
 
 build=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins fonts-dejavu-core)
 run=(xdg-utils)
-test=(bc libgtest-dev libgmock-dev libbenchmark-dev clang-format xvfb xauth x11-utils xdotool util-linux valgrind)
+test=(bc python3 libgtest-dev libgmock-dev libbenchmark-dev clang-format xvfb xauth x11-utils xdotool util-linux valgrind
+      dbus-daemon dbus-bin python3-dbusmock)
 
 case "${1:-}" in
 run) wanted=("${build[@]}" "${run[@]}") ;;
