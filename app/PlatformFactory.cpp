@@ -5,7 +5,10 @@
 #include "platform/IniSettingsStore.h"
 #include "platform/gui/QtDialogs.h"
 #include "platform/linux/LockFileInstance.h"
+#include "platform/linux/NetworkManagerDialUp.h"
 #include "platform/sim/FileDialUp.h"
+
+#include <QDBusConnection>
 
 namespace PlatformFactory {
 
@@ -19,8 +22,10 @@ Platform make()
     const QString simulate = qEnvironmentVariable("QOVRUVELA_SIMULATE");
     if (!simulate.isEmpty())
         p.dialUp = std::make_unique<FileDialUp>(simulate);
+    else if (NetworkManagerDialUp::isRunning(QDBusConnection::systemBus()))
+        p.dialUp = std::make_unique<NetworkManagerDialUp>(QDBusConnection::systemBus());
     else
-        p.dialUp = std::make_unique<InMemoryDialUp>(); // no dial-up system yet: always offline
+        p.dialUp = std::make_unique<InMemoryDialUp>(); // no network manager: an empty phone book, always offline
     return p;
 }
 

@@ -1,0 +1,303 @@
+'''A network manager for the dial-up backend's tests, loaded as a python-dbusmock template.
+
+It extends the stock networkmanager template with what dial-up needs and the stock one lacks: a modem, an
+Ethernet and a Bluetooth device; gsm, cdma, pppoe and Bluetooth profiles among others; an agent manager
+that remembers who registered; and activations that run through the device states like the real service,
+asking the registered secret agent for the password on the way and ending in the outcome the test chose.
+Reset() on /org/freedesktop brings all of it back to the state below.
+'''
+
+import uuid
+
+import dbus
+import dbus.service
+import dbusmock
+from dbusmock import MOCK_IFACE
+from gi.repository import GLib
+
+# The stock template: its names, its mock methods (AddEthernetDevice, SetProperty, ...) and its load().
+from dbusmock.templates.networkmanager import *  # noqa: F401,F403 pylint: disable=wildcard-import
+from dbusmock.templates import networkmanager as stock
+
+AGENT_MANAGER_OBJ = '/org/freedesktop/NetworkManager/AgentManager'
+AGENT_MANAGER_IFACE = 'org.freedesktop.NetworkManager.AgentManager'
+SECRET_AGENT_OBJ = '/org/freedesktop/NetworkManager/SecretAgent'
+SECRET_AGENT_IFACE = 'org.freedesktop.NetworkManager.SecretAgent'
+DEVICES = '/org/freedesktop/NetworkManager/Devices/'
+
+TYPE_ETHERNET, TYPE_BT, TYPE_MODEM = 1, 5, 8
+ACTIVATING, ACTIVATED, DEACTIVATED = 1, 2, 4
+REASON_NONE, REASON_NO_SECRETS, REASON_USER_REQUESTED = 0, 7, 39
+SECRETS_FLAG_ALLOW_INTERACTION = 0x1
+
+
+def _profile(conn_type, name, extra):
+    settings = {'connection': {'id': name, 'type': conn_type, 'uuid': str(uuid.uuid4()),
+                               'autoconnect': False}}
+    settings.update(extra)
+    return settings
+
+
+# In the order the service lists them; the dial-up ones are gsm, pppoe, Bluetooth DUN and cdma.
+PROFILES = [
+    ('wired', _profile('802-3-ethernet', 'Wired connection 1', {'802-3-ethernet': {'mtu': dbus.UInt32(0)}})),
+    ('gsm', _profile('gsm', 'Mobile Provider', {
+        'gsm': {'apn': 'internet', 'number': '*99#', 'username': 'olduser'},
+        # a list-valued setting, so that writing the profile back must keep container types intact
+        'ipv4': {'method': 'auto', 'dns': dbus.Array([dbus.UInt32(0x08080808)], signature='u')},
+    })),
+    ('pppoe', _profile('pppoe', 'Home DSL', {'pppoe': {'username': 'dsluser'}, '802-3-ethernet': {}})),
+    ('dun', _profile('bluetooth', 'Phone over Bluetooth', {
+        'bluetooth': {'type': 'dun', 'bdaddr': dbus.ByteArray(b'\x00\x11\x22\x33\x44\x55')},
+        'gsm': {'apn': 'internet', 'number': '*99#'},
+    })),
+    ('panu', _profile('bluetooth', 'Headset network', {
+        'bluetooth': {'type': 'panu', 'bdaddr': dbus.ByteArray(b'\x00\x11\x22\x33\x44\x66')},
+    })),
+    ('wifi', _profile('802-11-wireless', 'Cafe', {'802-11-wireless': {'ssid': dbus.ByteArray(b'Cafe')}})),
+    ('cdma', _profile('cdma', 'CDMA Carrier', {'cdma': {'number': '#777', 'username': 'cdmauser'}})),
+]
+
+
+class AgentManager(dbusmock.mockobject.DBusMockObject):  # pylint: disable=too-many-ancestors
+    '''Keeps the bus name of each registered secret agent, as the real service does.'''
+
+    @dbus.service.method(AGENT_MANAGER_IFACE, in_signature='s', out_signature='', sender_keyword='sender')
+    def Register(self, identifier, sender=None):
+        self.agents[sender] = identifier
+
+    @dbus.service.method(AGENT_MANAGER_IFACE, in_signature='su', out_signature='', sender_keyword='sender')
+    def RegisterWithCapabilities(self, identifier, _capabilities, sender=None):
+        self.agents[sender] = identifier
+
+    @dbus.service.method(AGENT_MANAGER_IFACE, in_signature='', out_signature='', sender_keyword='sender')
+    def Unregister(self, sender=None):
+        self.agents.pop(sender, None)
+
+
+def _set_device_state(device, state, reason):
+    old = device.Get(DEVICE_IFACE, 'State')
+    device.Set(DEVICE_IFACE, 'State', dbus.UInt32(state))
+    device.Set(DEVICE_IFACE, 'StateReason', (dbus.UInt32(state), dbus.UInt32(reason)))
+    device.EmitSignal(DEVICE_IFACE, 'StateChanged', 'uuu', [dbus.UInt32(state), old, dbus.UInt32(reason)])
+
+
+def _set_active_state(active, state, reason):
+    active.Set(ACTIVE_CONNECTION_IFACE, 'State', dbus.UInt32(state))
+    active.EmitSignal(ACTIVE_CONNECTION_IFACE, 'StateChanged', 'uu', [dbus.UInt32(state), dbus.UInt32(reason)])
+
+
+def _active_paths():
+    return dbusmock.get_object(MANAGER_OBJ).Get(MANAGER_IFACE, 'ActiveConnections')
+
+
+def _end_activation(manager, active_path, device_state, reason):
+    '''The device reaches `device_state` and then rests; the active connection goes away.'''
+    if active_path not in _active_paths():
+        return
+    active = dbusmock.get_object(active_path)
+    for device_path in active.Get(ACTIVE_CONNECTION_IFACE, 'Devices'):
+        device = dbusmock.get_object(device_path)
+        _set_device_state(device, device_state, reason)
+        _set_device_state(device, stock.DeviceState.DISCONNECTED, reason)
+        device.Set(DEVICE_IFACE, 'ActiveConnection', dbus.ObjectPath('/'))
+    _set_active_state(active, DEACTIVATED, 0)
+    paths = _active_paths()
+    paths.remove(dbus.ObjectPath(active_path))
+    manager.SetProperty(MANAGER_OBJ, MANAGER_IFACE, 'ActiveConnections', dbus.Array(paths, signature='o'))
+    manager.RemoveObject(active_path)
+
+
+def _secret_setting(settings):
+    for name in ('gsm', 'cdma', 'pppoe'):
+        if name in settings:
+            return name
+    return None
+
+
+def _ask_agent(manager, profile_path, setting, flags, on_reply, on_error):
+    '''Asks the agent registered last for the secrets of a profile's setting, without waiting.'''
+    agents = dbusmock.get_object(AGENT_MANAGER_OBJ).agents
+    agent = manager.connection.get_object(list(agents)[-1], SECRET_AGENT_OBJ, introspect=False)
+    agent.GetSecrets(dbusmock.get_object(profile_path).settings, dbus.ObjectPath(profile_path), setting,
+                     dbus.Array([], signature='s'), dbus.UInt32(flags),
+                     dbus_interface=SECRET_AGENT_IFACE, signature='a{sa{sv}}osasu',
+                     reply_handler=on_reply, error_handler=on_error)
+
+
+def _run_activation(manager, active_path, device_path, profile):
+    '''The states after ActivateConnection has answered: prepare, need-auth, config, then the outcome.'''
+    device = dbusmock.get_object(device_path)
+    outcome, hold = manager.dial_outcome, manager.dial_hold
+
+    def finish():
+        if active_path not in _active_paths():
+            return
+        _set_device_state(device, stock.DeviceState.CONFIG, 0)
+        if outcome:
+            _end_activation(manager, active_path, stock.DeviceState.FAILED, outcome)
+            return
+        _set_device_state(device, stock.DeviceState.IP_CONFIG, 0)
+        _set_device_state(device, stock.DeviceState.ACTIVATED, 0)
+        _set_active_state(dbusmock.get_object(active_path), ACTIVATED, 0)
+
+    def got_secrets(secrets):
+        for setting, values in secrets.items():
+            for key, value in values.items():
+                manager.agent_answers.append(f'{setting}.{key}={value}')
+        finish()
+
+    def no_secrets(error):
+        manager.agent_answers.append('error:' + error.get_dbus_name())
+        _end_activation(manager, active_path, stock.DeviceState.FAILED, REASON_NO_SECRETS)
+
+    def ask_agent():
+        if active_path not in _active_paths():
+            return False
+        _set_device_state(device, stock.DeviceState.NEED_AUTH, 0)
+        setting = _secret_setting(profile.settings)
+        if not dbusmock.get_object(AGENT_MANAGER_OBJ).agents or setting is None:
+            finish()
+            return False
+        _ask_agent(manager, profile.connection_path, setting, SECRETS_FLAG_ALLOW_INTERACTION, got_secrets, no_secrets)
+        return False
+
+    def prepare():
+        if active_path not in _active_paths():
+            return False
+        _set_device_state(device, stock.DeviceState.PREPARE, 0)
+        if not hold:
+            GLib.idle_add(ask_agent)
+        return False
+
+    GLib.idle_add(prepare)
+
+
+def _activate(manager, profile_path, device_path, _specific_object):
+    profile_path, device_path = str(profile_path), str(device_path)
+    if profile_path not in dbusmock.get_objects():
+        raise dbus.exceptions.DBusException(f'no profile {profile_path}', name=MANAGER_IFACE + '.UnknownConnection')
+    if device_path == '/':
+        device_path = next((path for path in manager.GetDevices()
+                            if profile_path in dbusmock.get_object(path).Get(DEVICE_IFACE, 'AvailableConnections')),
+                           None)
+    if device_path is None or device_path not in dbusmock.get_objects():
+        raise dbus.exceptions.DBusException('No suitable device found', name=MANAGER_IFACE + '.UnknownDevice')
+    profile = dbusmock.get_object(profile_path)
+    active_path = f'/org/freedesktop/NetworkManager/ActiveConnection/{manager.next_active}'
+    manager.next_active += 1
+    connection = profile.settings['connection']
+    manager.AddObject(active_path, ACTIVE_CONNECTION_IFACE, {
+        'Connection': dbus.ObjectPath(profile_path),
+        'Devices': dbus.Array([dbus.ObjectPath(device_path)], signature='o'),
+        'Id': connection['id'],
+        'Type': connection['type'],
+        'Uuid': connection['uuid'],
+        'State': dbus.UInt32(ACTIVATING),
+        'SpecificObject': dbus.ObjectPath('/'),
+        'Vpn': False,
+        'Default': False,
+        'Default6': False,
+        'Master': dbus.ObjectPath('/'),
+    }, [])
+    dbusmock.get_object(device_path).Set(DEVICE_IFACE, 'ActiveConnection', dbus.ObjectPath(active_path))
+    paths = _active_paths()
+    paths.append(dbus.ObjectPath(active_path))
+    manager.SetProperty(MANAGER_OBJ, MANAGER_IFACE, 'ActiveConnections', dbus.Array(paths, signature='o'))
+    _run_activation(manager, active_path, device_path, profile)
+    return dbus.ObjectPath(active_path)
+
+
+def _deactivate(manager, active_path):
+    if str(active_path) not in [str(path) for path in _active_paths()]:
+        raise dbus.exceptions.DBusException('Not active', name=MANAGER_IFACE + '.ConnectionNotActive')
+    _end_activation(manager, str(active_path), stock.DeviceState.DEACTIVATING, REASON_USER_REQUESTED)
+
+
+def _replace_settings(profile, settings):
+    '''Update() replaces the whole profile, as the real service's does: a caller that sends back only part
+    of it loses the rest.'''
+    profile.settings = settings
+    profile.EmitSignal(CSETTINGS_IFACE, 'Updated', '', [])
+
+
+def _add_device(mock, name, device_type, available):
+    path = DEVICES + name
+    mock.AddObject(path, DEVICE_IFACE, {
+        'DeviceType': dbus.UInt32(device_type),
+        'State': dbus.UInt32(stock.DeviceState.DISCONNECTED),
+        'StateReason': (dbus.UInt32(stock.DeviceState.DISCONNECTED), dbus.UInt32(0)),
+        'Interface': name,
+        'IpInterface': '',
+        'ActiveConnection': dbus.ObjectPath('/'),
+        'AvailableConnections': dbus.Array([dbus.ObjectPath(p) for p in available], signature='o'),
+        'Managed': True,
+        'Driver': 'dbusmock',
+    }, [])
+    manager = dbusmock.get_object(MANAGER_OBJ)
+    devices = manager.Get(MANAGER_IFACE, 'Devices')
+    devices.append(dbus.ObjectPath(path))
+    manager.Set(MANAGER_IFACE, 'Devices', devices)
+
+
+def load(mock, parameters):
+    stock.load(mock, parameters)
+    manager = dbusmock.get_object(MANAGER_OBJ)
+    manager.dial_outcome = 0
+    manager.dial_hold = False
+    manager.agent_answers = []
+    manager.next_active = 1
+    manager.AddMethod(MANAGER_IFACE, 'ActivateConnection', 'ooo', 'o', _activate)
+    manager.AddMethod(MANAGER_IFACE, 'DeactivateConnection', 'o', '', _deactivate)
+
+    agent_manager = AgentManager(mock.bus_name, AGENT_MANAGER_OBJ, AGENT_MANAGER_IFACE, {})
+    agent_manager.agents = {}
+    dbusmock.mockobject.objects[AGENT_MANAGER_OBJ] = agent_manager
+
+    paths = {key: str(mock.SettingsAddConnection(settings)) for key, settings in PROFILES}
+    for path in paths.values():
+        dbusmock.get_object(path).AddMethod(CSETTINGS_IFACE, 'Update', 'a{sa{sv}}', '', _replace_settings)
+    _add_device(mock, 'modem0', TYPE_MODEM, [paths['gsm'], paths['cdma']])
+    _add_device(mock, 'eth0', TYPE_ETHERNET, [paths['wired'], paths['pppoe']])
+    _add_device(mock, 'bt0', TYPE_BT, [paths['dun'], paths['panu']])
+
+    # The wired line is up all along and is no dial-up connection.
+    wired = dbusmock.get_object(paths['wired']).settings['connection']
+    mock.AddObject('/org/freedesktop/NetworkManager/ActiveConnection/0', ACTIVE_CONNECTION_IFACE, {
+        'Connection': dbus.ObjectPath(paths['wired']),
+        'Devices': dbus.Array([dbus.ObjectPath(DEVICES + 'eth0')], signature='o'),
+        'Id': wired['id'],
+        'Type': wired['type'],
+        'Uuid': wired['uuid'],
+        'State': dbus.UInt32(ACTIVATED),
+    }, [])
+    manager.Set(MANAGER_IFACE, 'ActiveConnections',
+                dbus.Array([dbus.ObjectPath('/org/freedesktop/NetworkManager/ActiveConnection/0')], signature='o'))
+
+
+@dbus.service.method(MOCK_IFACE, in_signature='ub', out_signature='')
+def SetDialOutcome(_self, reason, hold):
+    '''How the coming activations end: 0 activates, anything else fails the device with that reason.
+    With `hold` they stay in the prepare state until deactivated.'''
+    manager = dbusmock.get_object(MANAGER_OBJ)
+    manager.dial_outcome = int(reason)
+    manager.dial_hold = bool(hold)
+
+
+@dbus.service.method(MOCK_IFACE, in_signature='', out_signature='as')
+def GetAgentAnswers(_self):
+    '''What the secret agents answered, as "setting.key=value" lines or "error:<name>".'''
+    return dbus.Array(dbusmock.get_object(MANAGER_OBJ).agent_answers, signature='s')
+
+
+@dbus.service.method(MOCK_IFACE, in_signature='osu', out_signature='s', async_callbacks=('reply', 'error'))
+def AskAgent(_self, profile_path, setting, flags, reply, error):
+    '''Asks the registered agent for a profile's secrets as the service would, with the given request
+    flags; answers "setting.key=value" lines or "error:<name>".'''
+    if not dbusmock.get_object(AGENT_MANAGER_OBJ).agents:
+        error(dbus.exceptions.DBusException('no agent registered', name=MOCK_IFACE + '.NoAgent'))
+        return
+    _ask_agent(dbusmock.get_object(MANAGER_OBJ), str(profile_path), str(setting), int(flags),
+               lambda secrets: reply('\n'.join(f'{name}.{key}={value}' for name, values in secrets.items()
+                                               for key, value in values.items())),
+               lambda failure: reply('error:' + failure.get_dbus_name()))

@@ -1,0 +1,54 @@
+#!/bin/sh
+# Runs a test binary against a mock network manager on a private bus, with a second private bus on which
+# no network manager runs. Usage: run_with_mock_network_manager.sh TEST-BINARY MOCK-TEMPLATE [ARGS...]
+# Exits 77 (skipped) when the bus daemon or python-dbusmock is missing.
+set -eu
+
+binary=$1
+template=$2
+shift 2
+
+python=/usr/bin/python3
+command -v dbus-daemon >/dev/null 2>&1 || { echo "dbus-daemon not installed" >&2; exit 77; }
+"$python" -c 'import dbusmock' 2>/dev/null || { echo "python3-dbusmock not installed" >&2; exit 77; }
+
+workdir=$(mktemp -d)
+mock_pid=""
+cleanup() {
+    if [ -n "$mock_pid" ]; then kill "$mock_pid" 2>/dev/null || true; fi
+    # Each bus file holds the daemon's address, then its process id.
+    for bus in "$workdir"/*.bus; do
+        [ -f "$bus" ] && kill "$(sed -n 2p "$bus")" 2>/dev/null || true
+    done
+    rm -rf "$workdir"
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM
+
+dbus-daemon --session --fork --print-address=1 --print-pid=1 >"$workdir/nm.bus"
+dbus-daemon --session --fork --print-address=1 --print-pid=1 >"$workdir/empty.bus"
+nm_bus=$(sed -n 1p "$workdir/nm.bus")
+empty_bus=$(sed -n 1p "$workdir/empty.bus")
+
+DBUS_SESSION_BUS_ADDRESS=$nm_bus "$python" -m dbusmock --session --template "$template" -l "$workdir/mock.log" &
+mock_pid=$!
+
+tries=0
+until dbus-send --bus="$nm_bus" --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+    org.freedesktop.DBus.NameHasOwner string:org.freedesktop.NetworkManager 2>/dev/null | grep -q "boolean true"; do
+    tries=$((tries + 1))
+    if [ "$tries" -gt 200 ] || ! kill -0 "$mock_pid" 2>/dev/null; then
+        echo "the mock network manager did not start" >&2
+        cat "$workdir/mock.log" >&2 || true
+        exit 1
+    fi
+    sleep 0.05
+done
+
+status=0
+QOV_NM_TEST_BUS=$nm_bus QOV_EMPTY_TEST_BUS=$empty_bus "$binary" "$@" || status=$?
+if [ "$status" -ne 0 ]; then
+    echo "--- mock network manager log ---" >&2
+    tail -n 200 "$workdir/mock.log" >&2 || true
+fi
+exit "$status"

@@ -1,0 +1,375 @@
+// The network manager backend against a mock network manager on a private bus (network_manager_dialup_mock.py).
+#include "platform/linux/NetworkManagerDialUp.h"
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusMetaType>
+#include <QDBusObjectPath>
+#include <QDBusPendingCall>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <optional>
+
+namespace {
+
+const QString Service = QStringLiteral("org.freedesktop.NetworkManager");
+const QString GsmProfile = QStringLiteral("/org/freedesktop/NetworkManager/Settings/1");
+const QString PppoeProfile = QStringLiteral("/org/freedesktop/NetworkManager/Settings/2");
+const QString DunProfile = QStringLiteral("/org/freedesktop/NetworkManager/Settings/3");
+const QString PanuProfile = QStringLiteral("/org/freedesktop/NetworkManager/Settings/4");
+
+struct Step
+{
+    quint32 state;
+    quint32 error;
+};
+
+// What a dial reported, in order.
+struct ProgressLog
+{
+    QList<Step> steps;
+
+    DialUpService::Progress recorder()
+    {
+        return [this](quint32 state, quint32 error) { steps.append({state, error}); };
+    }
+    bool has(quint32 state) const
+    {
+        return std::any_of(steps.cbegin(), steps.cend(), [state](const Step& s) { return s.state == state; });
+    }
+    int count(quint32 state) const
+    {
+        return int(std::count_if(steps.cbegin(), steps.cend(), [state](const Step& s) { return s.state == state; }));
+    }
+    std::optional<quint32> error() const
+    {
+        for (const Step& s : steps) {
+            if (s.error != 0)
+                return s.error;
+        }
+        return std::nullopt;
+    }
+};
+
+bool waitFor(const std::function<bool()>& condition)
+{
+    return QTest::qWaitFor(condition, 10000);
+}
+
+class NetworkManagerDialUpTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        const QString address = qEnvironmentVariable("QOV_NM_TEST_BUS");
+        if (address.isEmpty())
+            GTEST_SKIP() << "needs the mock network manager: run through run_with_mock_network_manager.sh";
+        registerNmSettingsType();
+        static int connections = 0;
+        m_name = QStringLiteral("nm-test-%1").arg(++connections);
+        m_bus.emplace(QDBusConnection::connectToBus(address, m_name));
+        ASSERT_TRUE(m_bus->isConnected());
+        ASSERT_EQ(mock(QStringLiteral("Reset")).type(), QDBusMessage::ReplyMessage);
+        m_service = std::make_unique<NetworkManagerDialUp>(*m_bus);
+    }
+
+    void TearDown() override
+    {
+        m_service.reset();
+        m_bus.reset();
+        QDBusConnection::disconnectFromBus(m_name);
+    }
+
+    QDBusMessage call(const QString& path, const QString& interface, const QString& method,
+                      const QVariantList& args = {})
+    {
+        QDBusMessage message = QDBusMessage::createMethodCall(Service, path, interface, method);
+        message.setArguments(args);
+        return m_bus->call(message);
+    }
+
+    QDBusMessage mock(const QString& method, const QVariantList& args = {})
+    {
+        return call(QStringLiteral("/org/freedesktop"), QStringLiteral("org.freedesktop.DBus.Mock"), method, args);
+    }
+
+    void setDialOutcome(quint32 reason, bool hold)
+    {
+        ASSERT_EQ(mock(QStringLiteral("SetDialOutcome"), {reason, hold}).type(), QDBusMessage::ReplyMessage);
+    }
+
+    NmSettings settingsOf(const QString& profile)
+    {
+        const QDBusMessage reply = call(profile, QStringLiteral("org.freedesktop.NetworkManager.Settings.Connection"),
+                                        QStringLiteral("GetSettings"));
+        EXPECT_EQ(reply.type(), QDBusMessage::ReplyMessage);
+        return reply.arguments().isEmpty() ? NmSettings() : qdbus_cast<NmSettings>(reply.arguments().constFirst());
+    }
+
+    QStringList agentAnswers() { return mock(QStringLiteral("GetAgentAnswers")).arguments().value(0).toStringList(); }
+
+    QList<RasConnection> connections()
+    {
+        QList<RasConnection> out;
+        EXPECT_TRUE(m_service->enumConnections(out));
+        return out;
+    }
+
+    quint32 dial(const QString& entry, const QString& user, const QString& password, ProgressLog& log,
+                 DialUpService::Handle& handle)
+    {
+        return m_service->dial({entry, user, password, false}, log.recorder(), handle);
+    }
+
+    QString m_name;
+    std::optional<QDBusConnection> m_bus;
+    std::unique_ptr<NetworkManagerDialUp> m_service;
+};
+
+TEST_F(NetworkManagerDialUpTest, PhoneBookHoldsOnlyTheDialUpProfilesInTheServicesOrder)
+{
+    QStringList entries;
+    ASSERT_TRUE(m_service->enumEntries(entries));
+    // Not the wired, Wi-Fi or Bluetooth network (PANU) profiles.
+    EXPECT_EQ(entries, (QStringList{"Mobile Provider", "Home DSL", "Phone over Bluetooth", "CDMA Carrier"}));
+}
+
+TEST_F(NetworkManagerDialUpTest, UserNameComesFromTheProfilesDialUpSetting)
+{
+    DialParams gsm{QStringLiteral("Mobile Provider"), {}, QStringLiteral("left over"), true};
+    ASSERT_EQ(m_service->getEntryDialParams(gsm), 0u);
+    EXPECT_EQ(gsm.userName, QStringLiteral("olduser"));
+    EXPECT_TRUE(gsm.password.isEmpty());
+    EXPECT_FALSE(gsm.passwordSaved);
+
+    DialParams pppoe{QStringLiteral("Home DSL"), {}, {}, false};
+    ASSERT_EQ(m_service->getEntryDialParams(pppoe), 0u);
+    EXPECT_EQ(pppoe.userName, QStringLiteral("dsluser"));
+
+    DialParams cdma{QStringLiteral("CDMA Carrier"), {}, {}, false};
+    ASSERT_EQ(m_service->getEntryDialParams(cdma), 0u);
+    EXPECT_EQ(cdma.userName, QStringLiteral("cdmauser"));
+}
+
+TEST_F(NetworkManagerDialUpTest, EntriesOutsideThePhoneBookAreNotFound)
+{
+    for (const QString& name : {QStringLiteral("Cafe"), QStringLiteral("Headset network"), QStringLiteral("Nowhere")}) {
+        DialParams params{name, QStringLiteral("user"), QStringLiteral("pw"), false};
+        EXPECT_EQ(m_service->getEntryDialParams(params), 623u) << name.toStdString();
+        EXPECT_EQ(m_service->setEntryDialParams(params, true), 623u) << name.toStdString();
+        ProgressLog log;
+        DialUpService::Handle handle = 7;
+        EXPECT_EQ(m_service->dial(params, log.recorder(), handle), 623u) << name.toStdString();
+        EXPECT_EQ(handle, 0u);
+    }
+}
+
+TEST_F(NetworkManagerDialUpTest, StoringTheUserNameKeepsTheProfileAndNeverWritesThePassword)
+{
+    ASSERT_EQ(m_service->setEntryDialParams({"Mobile Provider", "newuser", "s3cret", false}, false), 0u);
+    NmSettings stored = settingsOf(GsmProfile);
+    EXPECT_EQ(stored["gsm"]["username"].toString(), QStringLiteral("newuser"));
+    EXPECT_FALSE(stored["gsm"].contains("password"));
+    EXPECT_FALSE(stored["gsm"].contains("password-flags")); // left alone without removePassword
+    // The profile is written back whole: the rest of it, list values included, must survive.
+    EXPECT_EQ(stored["gsm"]["apn"].toString(), QStringLiteral("internet"));
+    EXPECT_EQ(stored["connection"]["id"].toString(), QStringLiteral("Mobile Provider"));
+    EXPECT_EQ(qdbus_cast<QList<uint>>(stored["ipv4"]["dns"]), QList<uint>{0x08080808u});
+
+    ASSERT_EQ(m_service->setEntryDialParams({"Mobile Provider", "otheruser", "s3cret", false}, true), 0u);
+    stored = settingsOf(GsmProfile);
+    EXPECT_EQ(stored["gsm"]["username"].toString(), QStringLiteral("otheruser"));
+    EXPECT_FALSE(stored["gsm"].contains("password"));
+    EXPECT_EQ(stored["gsm"]["password-flags"].toUInt(), 2u); // not saved: asked for at every activation
+
+    // The service refuses an empty user name, so none is no key at all.
+    ASSERT_EQ(m_service->setEntryDialParams({"Home DSL", "", "s3cret", false}, true), 0u);
+    stored = settingsOf(PppoeProfile);
+    EXPECT_FALSE(stored["pppoe"].contains("username"));
+    EXPECT_FALSE(stored["pppoe"].contains("password"));
+}
+
+TEST_F(NetworkManagerDialUpTest, DialConnectsWithThePasswordGivenForThatDialOnly)
+{
+    ProgressLog log;
+    DialUpService::Handle handle = 0;
+    ASSERT_EQ(dial("Mobile Provider", "dialuser", "s3cret", log, handle), 0u);
+    EXPECT_NE(handle, 0u);
+    ASSERT_TRUE(waitFor([&] { return log.has(RasState::Connected) || log.error(); }));
+
+    EXPECT_FALSE(log.error());
+    ASSERT_FALSE(log.steps.isEmpty());
+    EXPECT_EQ(log.steps.first().state, RasState::ConnectDevice);
+    EXPECT_TRUE(log.has(RasState::Authenticate));
+    EXPECT_EQ(log.steps.last().state, RasState::Connected);
+    EXPECT_EQ(log.count(RasState::Connected), 1);
+
+    // The secret agent handed the password over; the profile keeps the user name and no password.
+    EXPECT_EQ(agentAnswers(), QStringList{"gsm.password=s3cret"});
+    const NmSettings stored = settingsOf(GsmProfile);
+    EXPECT_EQ(stored["gsm"]["username"].toString(), QStringLiteral("dialuser"));
+    EXPECT_FALSE(stored["gsm"].contains("password"));
+    EXPECT_EQ(stored["gsm"]["password-flags"].toUInt(), 2u);
+
+    // Listed under its entry name with the dial's handle; the wired line that is also up is no dial-up.
+    const QList<RasConnection> listed = connections();
+    ASSERT_EQ(listed.size(), 1);
+    EXPECT_EQ(listed[0].entryName, QStringLiteral("Mobile Provider"));
+    EXPECT_EQ(listed[0].state, RasState::Connected);
+    EXPECT_EQ(listed[0].error, 0u);
+    EXPECT_EQ(listed[0].handle, handle);
+}
+
+TEST_F(NetworkManagerDialUpTest, ActivatingConnectionShowsProgressAndHangingUpEndsIt)
+{
+    setDialOutcome(0, true); // the modem stays dialling
+    ProgressLog log;
+    DialUpService::Handle handle = 0;
+    ASSERT_EQ(dial("Mobile Provider", "dialuser", "s3cret", log, handle), 0u);
+    ASSERT_TRUE(waitFor([&] { return log.has(RasState::ConnectDevice); }));
+
+    QList<RasConnection> listed = connections();
+    ASSERT_EQ(listed.size(), 1);
+    EXPECT_EQ(listed[0].entryName, QStringLiteral("Mobile Provider"));
+    EXPECT_EQ(listed[0].state, RasState::ConnectDevice);
+    EXPECT_EQ(listed[0].handle, handle);
+
+    ASSERT_TRUE(m_service->hangUp(handle));
+    ASSERT_TRUE(waitFor([&] { return log.error().has_value(); }));
+    EXPECT_EQ(*log.error(), RasError::UserDisconnection);
+    EXPECT_FALSE(log.has(RasState::Connected));
+    EXPECT_TRUE(connections().isEmpty());
+
+    EXPECT_FALSE(m_service->hangUp(0));
+    EXPECT_FALSE(m_service->hangUp(handle + 100)); // never handed out
+}
+
+struct FailureCase
+{
+    quint32 reason;
+    quint32 error;
+};
+
+class NetworkManagerDialFailureTest : public NetworkManagerDialUpTest, public ::testing::WithParamInterface<FailureCase>
+{};
+
+TEST_P(NetworkManagerDialFailureTest, DeviceReasonBecomesTheDialError)
+{
+    setDialOutcome(GetParam().reason, false);
+    ProgressLog log;
+    DialUpService::Handle handle = 0;
+    ASSERT_EQ(dial("Mobile Provider", "dialuser", "s3cret", log, handle), 0u);
+    ASSERT_TRUE(waitFor([&] { return log.error().has_value() || log.has(RasState::Connected); }));
+
+    EXPECT_EQ(log.error(), GetParam().error);
+    EXPECT_FALSE(log.has(RasState::Connected));
+    // A round trip to the service puts its later signals in our queue; then none may add a second error,
+    // such as the device's way back to rest.
+    EXPECT_TRUE(connections().isEmpty());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(std::count_if(log.steps.cbegin(), log.steps.cend(), [](const Step& s) { return s.error != 0; }), 1);
+    // The dialer hangs up after an error; with the connection already gone that is no failure.
+    EXPECT_TRUE(m_service->hangUp(handle));
+}
+
+INSTANTIATE_TEST_SUITE_P(ModemReasons, NetworkManagerDialFailureTest,
+                         ::testing::Values(FailureCase{23, RasError::LineBusy}, FailureCase{26, RasError::NoAnswer},
+                                           FailureCase{25, 679}, FailureCase{24, 680}));
+
+TEST_F(NetworkManagerDialUpTest, ConnectionsStartedElsewhereCountWhenTheyAreDialUp)
+{
+    for (const QString& profile : {DunProfile, PanuProfile}) {
+        const QDBusMessage reply = call(
+            QStringLiteral("/org/freedesktop/NetworkManager"), Service, QStringLiteral("ActivateConnection"),
+            {QVariant::fromValue(QDBusObjectPath(profile)), QVariant::fromValue(QDBusObjectPath(QStringLiteral("/"))),
+             QVariant::fromValue(QDBusObjectPath(QStringLiteral("/")))});
+        ASSERT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
+    }
+    QList<RasConnection> listed;
+    ASSERT_TRUE(waitFor([&] {
+        listed = connections();
+        return listed.size() == 1 && listed[0].state == RasState::Connected;
+    }));
+    EXPECT_EQ(listed[0].entryName, QStringLiteral("Phone over Bluetooth"));
+    EXPECT_NE(listed[0].handle, 0u);
+    // The same connection keeps its handle from poll to poll.
+    EXPECT_EQ(connections().value(0).handle, listed[0].handle);
+}
+
+TEST_F(NetworkManagerDialUpTest, SecretAgentAnswersOnlyForTheDialInProgress)
+{
+    setDialOutcome(0, true);
+    ProgressLog log;
+    DialUpService::Handle handle = 0;
+    ASSERT_EQ(dial("Mobile Provider", "dialuser", "s3cret", log, handle), 0u);
+    ASSERT_TRUE(waitFor([&] { return log.has(RasState::ConnectDevice); }));
+
+    // The service asks our agent as it would during an activation.
+    const auto ask = [&](const QString& profile, const QString& setting, uint flags) {
+        QDBusMessage message =
+            QDBusMessage::createMethodCall(Service, QStringLiteral("/org/freedesktop"),
+                                           QStringLiteral("org.freedesktop.DBus.Mock"), QStringLiteral("AskAgent"));
+        message.setArguments({QVariant::fromValue(QDBusObjectPath(profile)), setting, flags});
+        // Not blocking: the agent answers from this very thread's event loop.
+        QDBusPendingCall pending = m_bus->asyncCall(message);
+        EXPECT_TRUE(waitFor([&] { return pending.isFinished(); }));
+        return pending.reply().arguments().value(0).toString();
+    };
+    const QString refused = QStringLiteral("error:org.freedesktop.NetworkManager.SecretAgent.NoSecrets");
+
+    EXPECT_EQ(ask(GsmProfile, QStringLiteral("gsm"), 0x1), QStringLiteral("gsm.password=s3cret"));
+    // A request for new secrets means ours were refused; another profile is not ours to answer for.
+    EXPECT_EQ(ask(GsmProfile, QStringLiteral("gsm"), 0x1 | 0x2), refused);
+    EXPECT_EQ(ask(PppoeProfile, QStringLiteral("pppoe"), 0x1), refused);
+
+    // Once the dial is over the password is gone.
+    ASSERT_TRUE(m_service->hangUp(handle));
+    ASSERT_TRUE(waitFor([&] { return log.error().has_value(); }));
+    EXPECT_EQ(ask(GsmProfile, QStringLiteral("gsm"), 0x1), refused);
+
+    // Anyone else on the bus is refused even while the dial runs.
+    ASSERT_EQ(dial("Mobile Provider", "dialuser", "s3cret", log, handle), 0u);
+    const QString name = m_name + QStringLiteral("-other");
+    QDBusConnection other = QDBusConnection::connectToBus(qEnvironmentVariable("QOV_NM_TEST_BUS"), name);
+    QDBusMessage message = QDBusMessage::createMethodCall(
+        m_bus->baseService(), QStringLiteral("/org/freedesktop/NetworkManager/SecretAgent"),
+        QStringLiteral("org.freedesktop.NetworkManager.SecretAgent"), QStringLiteral("GetSecrets"));
+    message.setArguments({QVariant::fromValue(settingsOf(GsmProfile)), QVariant::fromValue(QDBusObjectPath(GsmProfile)),
+                          QStringLiteral("gsm"), QStringList(), 0x1u});
+    QDBusPendingCall pending = other.asyncCall(message);
+    ASSERT_TRUE(waitFor([&] { return pending.isFinished(); }));
+    EXPECT_EQ(pending.reply().errorName(), QStringLiteral("org.freedesktop.NetworkManager.SecretAgent.NoSecrets"));
+    QDBusConnection::disconnectFromBus(name);
+}
+
+TEST_F(NetworkManagerDialUpTest, WithoutTheServiceNothingIsListedAndNothingDials)
+{
+    EXPECT_TRUE(NetworkManagerDialUp::isRunning(*m_bus));
+
+    const QString name = m_name + QStringLiteral("-empty");
+    QDBusConnection empty = QDBusConnection::connectToBus(qEnvironmentVariable("QOV_EMPTY_TEST_BUS"), name);
+    ASSERT_TRUE(empty.isConnected());
+    {
+        EXPECT_FALSE(NetworkManagerDialUp::isRunning(empty));
+        NetworkManagerDialUp absent(empty);
+        QList<RasConnection> listed;
+        EXPECT_FALSE(absent.enumConnections(listed));
+        QStringList entries;
+        EXPECT_FALSE(absent.enumEntries(entries));
+        DialParams params{QStringLiteral("Mobile Provider"), QStringLiteral("user"), QStringLiteral("pw"), false};
+        EXPECT_EQ(absent.getEntryDialParams(params), 711u);
+        EXPECT_EQ(absent.setEntryDialParams(params, true), 711u);
+        ProgressLog log;
+        DialUpService::Handle handle = 0;
+        EXPECT_EQ(absent.dial(params, log.recorder(), handle), 711u);
+        EXPECT_EQ(handle, 0u);
+        EXPECT_FALSE(absent.hangUp(1));
+    }
+    QDBusConnection::disconnectFromBus(name);
+}
+
+} // namespace
