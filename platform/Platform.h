@@ -6,6 +6,8 @@
 #include "platform/Dialogs.h"
 #include "platform/SettingsStore.h"
 #include "platform/SingleInstance.h"
+#include "platform/StartupEntries.h"
+#include "platform/TrayIconService.h"
 
 #include <memory>
 
@@ -16,4 +18,6 @@ struct Platform
     std::unique_ptr<SettingsStore> settings;
     std::unique_ptr<SingleInstance> instance;
     std::unique_ptr<DialUpService> dialUp;
+    std::unique_ptr<StartupEntries> startup;
+    std::unique_ptr<TrayIconService> tray;
 };

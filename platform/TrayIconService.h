@@ -1,0 +1,20 @@
+// The icon in the desktop's notification area, with the menu that a right click opens.
+#pragma once
+
+class QIcon;
+class QMenu;
+class QString;
+
+class TrayIconService
+{
+public:
+    virtual ~TrayIconService() = default;
+
+    /// Whether the desktop has a notification area at all.
+    virtual bool available() const = 0;
+    /// Shows the icon with its tooltip; a right click pops `menu` up, a left click does nothing.
+    /// False when the desktop refuses the icon.
+    virtual bool add(const QIcon& icon, const QString& tip, QMenu* menu) = 0;
+    virtual void setIcon(const QIcon& icon) = 0;
+    virtual void remove() = 0;
+};

@@ -1,0 +1,37 @@
+// A notification area for tests: it records what the program does with its icon.
+#pragma once
+
+#include "platform/TrayIconService.h"
+
+#include <QString>
+
+class RecordingTrayIcon final : public TrayIconService
+{
+public:
+    bool available() const override { return isAvailable; }
+    bool add(const QIcon&, const QString& tip, QMenu* menu) override
+    {
+        if (!isAvailable)
+            return false;
+        shown = true;
+        tooltip = tip;
+        contextMenu = menu;
+        ++adds;
+        return true;
+    }
+    void setIcon(const QIcon&) override { ++iconChanges; }
+    void remove() override
+    {
+        shown = false;
+        contextMenu = nullptr;
+        ++removals;
+    }
+
+    bool isAvailable = true;
+    bool shown = false;
+    QString tooltip;
+    QMenu* contextMenu = nullptr;
+    int adds = 0;
+    int iconChanges = 0;
+    int removals = 0;
+};
