@@ -4,8 +4,10 @@
 #include "app/AppInfo.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/gui/QtDialogs.h"
+#include "platform/gui/QtTrayIcon.h"
 #include "platform/linux/LockFileInstance.h"
 #include "platform/linux/NetworkManagerDialUp.h"
+#include "platform/linux/XdgAutostart.h"
 #include "platform/sim/FileDialUp.h"
 
 #include <QDBusConnection>
@@ -19,6 +21,8 @@ Platform make()
     p.dialogs = std::make_unique<QtDialogs>(AppInfo::ProgramTitle);
     p.settings = std::make_unique<IniSettingsStore>(IniSettingsStore::defaultFilePath());
     p.instance = std::make_unique<LockFileInstance>();
+    p.startup = std::make_unique<XdgAutostart>();
+    p.tray = std::make_unique<QtTrayIcon>();
     const QString simulate = qEnvironmentVariable("QOVRUVELA_SIMULATE");
     if (!simulate.isEmpty())
         p.dialUp = std::make_unique<FileDialUp>(simulate);

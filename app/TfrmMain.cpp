@@ -65,7 +65,10 @@ TfrmMain::TfrmMain(Platform& platform, QString programDir, QWidget* parent)
     FormCreate();
 }
 
-TfrmMain::~TfrmMain() = default;
+TfrmMain::~TfrmMain()
+{
+    destroyTray();
+}
 
 void TfrmMain::buildMenu()
 {
@@ -100,6 +103,10 @@ void TfrmMain::connectEvents()
     connect(tabMain->tmAutoPlusTime, &QTimer::timeout, tabMain->Button2, &QPushButton::click);
     connect(mnuMainClose, &QAction::triggered, this, &TfrmMain::mnuMainCloseClick);
     connect(mmDial, &QAction::triggered, this, &TfrmMain::mmDialClick);
+    connect(tabSettings->chkInTray, &QCheckBox::clicked, this, &TfrmMain::ApplyTrayOption);
+    connect(tabSettings->chkRunMe, &QCheckBox::clicked, this, &TfrmMain::ApplyRunAtStartup);
+    // The end of the desktop session removes the icon and ends the program.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &TfrmMain::endProgram);
     connect(tabSettings->btnSavePB_Act, &QPushButton::clicked, this, &TfrmMain::btnSavePB_ActClick);
     connect(tabSettings->btnRefreshPBLst, &QPushButton::clicked, this, &TfrmMain::btnRefreshPBLstClick);
     connect(tabSettings->lstPhoneBook, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
@@ -165,14 +172,21 @@ void TfrmMain::LoadSettings()
     m_personalFile.setPersonalFileName(s.personalAccount);
     tabSettings->chkInTray->setChecked(s.inTray);
 
-    m_trayIconOn = s.startsInTray();
+    m_trayIconOn = s.startsInTray() && createTray();
     if (m_trayIconOn) {
         Trace::line(QStringLiteral("main-window hidden (tray)"));
     } else {
-        show();
-        setFixedSize(sizeHint());
-        Trace::line(QStringLiteral("main-window shown"));
+        showMainWindow();
     }
+}
+
+void TfrmMain::showMainWindow()
+{
+    showNormal();
+    setFixedSize(sizeHint());
+    raise();
+    activateWindow();
+    Trace::line(QStringLiteral("main-window shown"));
 }
 
 void TfrmMain::setDialer(TDial* dialer)
@@ -218,6 +232,16 @@ void TfrmMain::btnRefreshPBLstClick()
     renderPhoneBook();
 }
 
+void TfrmMain::endProgram()
+{
+    m_closing = true;
+    Trace::line(QStringLiteral("main-window closed"));
+    destroyTray();
+    // Not quit(): that asks every open window to close first, and the dialer refuses, so the program
+    // would go on running whenever the dialer is showing.
+    QCoreApplication::exit(0);
+}
+
 void TfrmMain::mnuMainCloseClick()
 {
     writeSetting(SettingNames::mainTop, QString::number(y()));
@@ -226,11 +250,7 @@ void TfrmMain::mnuMainCloseClick()
         hide();
         return;
     }
-    m_closing = true;
-    Trace::line(QStringLiteral("main-window closed"));
-    // Not quit(): that asks every open window to close first, and the dialer refuses, so the program
-    // would go on running whenever the dialer is showing.
-    QCoreApplication::exit(0);
+    endProgram();
 }
 
 void TfrmMain::mmDialClick()
@@ -244,12 +264,6 @@ void TfrmMain::writeSetting(const QString& name, const QString& value)
     if (!m_platform.settings->WriteIniToReg(m_settingsKeyPath, name, value))
         showStatusLine(m_platform.settings->problem());
 }
-
-void TfrmMain::addDisconnectItem(const QString&) {}
-
-void TfrmMain::removeDisconnectItem() {}
-
-void TfrmMain::changeTrayIcon(int) {}
 
 void TfrmMain::closeEvent(QCloseEvent* event)
 {

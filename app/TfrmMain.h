@@ -20,6 +20,7 @@ class QTabWidget;
 class QTimer;
 class SettingsTab;
 class TDial;
+class TForm2;
 class TrafficTab;
 struct Platform;
 
@@ -41,6 +42,12 @@ public:
     void btnDisabledClick(bool down);
     void btnResetDataClick();
     void btnCreateModifyClick();
+    void ApplyTrayOption();
+    void ApplyRunAtStartup();
+    void mnuDisabledClick(bool checked);
+    void DisconnectMenuClick();
+    /// The tray form while tray mode is on, else null.
+    TForm2* trayForm() const { return m_tray; }
 
     PersonalFile& personalFile() { return m_personalFile; }
     AccountingPeriod& period() { return m_period; }
@@ -90,6 +97,11 @@ private:
     void btnRefreshPBLstClick();
     void renderPhoneBook();
     void writeSetting(const QString& name, const QString& value);
+    void showMainWindow();
+    void endProgram();
+    /// Creates the tray form; false, after saying so once, when the desktop has no notification area.
+    bool createTray();
+    void destroyTray();
     void renderTracker();
 
     // PeriodHost
@@ -121,6 +133,8 @@ private:
     QString m_phoneBookKeyPath;
     RecordingFilter m_filter;
     TDial* m_dialer = nullptr;
+    TForm2* m_tray = nullptr;
+    bool m_noTrayReported = false;
     bool m_trayIconOn = false;
     bool m_closing = false;
     quint32 m_bytesReceived = 0;

@@ -7,7 +7,9 @@
 #include "record/ui/MainTab.h"
 #include "record/ui/TProfile.h"
 #include "shell/ui/SettingsTab.h"
+#include "shell/ui/TForm2.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -44,6 +46,10 @@ void TfrmMain::renderTracker()
 
 void TfrmMain::btnDisabledClick(bool down)
 {
+    if (m_tray) {
+        const QSignalBlocker quiet(m_tray->mnuDisabled);
+        m_tray->mnuDisabled->setChecked(down);
+    }
     if (down) {
         if (m_trayIconOn)
             changeTrayIcon(13);

@@ -6,6 +6,8 @@
 #include "platform/IniSettingsStore.h"
 #include "platform/Platform.h"
 #include "platform/linux/LockFileInstance.h"
+#include "platform/linux/XdgAutostart.h"
+#include "platform/sim/RecordingTrayIcon.h"
 #include "platform/sim/SimulatedDialUp.h"
 #include "record/ui/MainTab.h"
 #include "report/ui/CalculationTab.h"
@@ -68,6 +70,8 @@ protected:
         m_platform.settings = std::make_unique<IniSettingsStore>(settingsFile());
         m_platform.instance = std::make_unique<LockFileInstance>(m_dir.filePath(QStringLiteral("run")));
         m_platform.dialUp = std::move(dialUp);
+        m_platform.startup = std::make_unique<XdgAutostart>(m_dir.filePath(QStringLiteral("autostart")));
+        m_platform.tray = std::make_unique<RecordingTrayIcon>();
         m_window = std::make_unique<TfrmMain>(m_platform, m_dir.path() + QLatin1Char('/'));
     }
 

@@ -1,0 +1,133 @@
+// The main window's side of the tray, the start-at-log-in option and the session's end.
+#include "app/TfrmMain.h"
+
+#include "app/AppInfo.h"
+#include "dialup/ui/TDial.h"
+#include "platform/Platform.h"
+#include "platform/Trace.h"
+#include "record/ui/MainTab.h"
+#include "shell/SettingNames.h"
+#include "shell/ui/SettingsTab.h"
+#include "shell/ui/TForm2.h"
+#include "shell/ui/TrayImages.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QMenu>
+#include <QTimer>
+#include <QToolButton>
+
+bool TfrmMain::createTray()
+{
+    if (m_tray)
+        return true;
+    auto* tray = new TForm2(*m_platform.tray, this);
+    if (!tray->created()) {
+        delete tray;
+        if (!m_noTrayReported) {
+            m_noTrayReported = true;
+            m_platform.dialogs->beep();
+            m_platform.dialogs->showMessage(Dialogs::Kind::Warning,
+                                            TForm2::cannotCreateText +
+                                                QStringLiteral(": this desktop has no notification area, so the "
+                                                               "main window stays open."));
+        }
+        return false;
+    }
+    m_tray = tray;
+    connect(tray->About1, &QAction::triggered, smAbout, &QAction::trigger);
+    connect(tray->mnuSubHelp, &QAction::triggered, smHelp, &QAction::trigger);
+    connect(tray->DialUp1, &QAction::triggered, this, &TfrmMain::mmDialClick);
+    connect(tray->Open1, &QAction::triggered, this, &TfrmMain::showMainWindow);
+    connect(tray->mnuDisabled, &QAction::triggered, this, &TfrmMain::mnuDisabledClick);
+    connect(tray->Remove1, &QAction::triggered, this, &TfrmMain::endProgram);
+    connect(tray->disconnectItem, &QAction::triggered, this, &TfrmMain::DisconnectMenuClick);
+    tray->mnuDisabled->setChecked(tabMain->btnDisabled->isChecked());
+    Trace::line(QStringLiteral("tray-icon shown"));
+    return true;
+}
+
+void TfrmMain::destroyTray()
+{
+    if (!m_tray)
+        return;
+    m_tray->RemoveSysTrayIcon();
+    delete m_tray;
+    m_tray = nullptr;
+    Trace::line(QStringLiteral("tray-icon removed"));
+}
+
+void TfrmMain::changeTrayIcon(int imageIndex)
+{
+    if (m_tray)
+        m_tray->ChangeSysTrayIcon(imageIndex);
+}
+
+void TfrmMain::addDisconnectItem(const QString& caption)
+{
+    if (m_tray)
+        m_tray->Create_Dynamical_DisconnectMenu(caption);
+}
+
+void TfrmMain::removeDisconnectItem()
+{
+    if (m_tray)
+        m_tray->Free_Dynamical_DisconnectMenu();
+}
+
+void TfrmMain::DisconnectMenuClick()
+{
+    if (m_dialer)
+        m_dialer->btnHangupClick();
+    removeDisconnectItem();
+}
+
+void TfrmMain::mnuDisabledClick(bool checked)
+{
+    // The Stop button does the work, and puts the tray's check mark in step.
+    tabMain->btnDisabled->setChecked(checked);
+}
+
+void TfrmMain::ApplyTrayOption()
+{
+    const bool on = tabSettings->chkInTray->isChecked();
+    writeSetting(SettingNames::inTray, on ? QStringLiteral("1") : QStringLiteral("0"));
+    if (!m_tray && on) {
+        if (createTray()) {
+            changeTrayIcon(tabMain->btnDisabled->isChecked() ? 1 : TrayImages::offline);
+            if (IsConnected()) {
+                addDisconnectItem(QStringLiteral("Disconnect ") + m_dialer->monitor().Get_CurEntryName());
+                changeTrayIcon(m_tracker.minutesImage());
+            }
+        }
+    } else if (m_tray && !on) {
+        destroyTray();
+        showMainWindow();
+    }
+    m_trayIconOn = m_tray != nullptr;
+}
+
+void TfrmMain::ApplyRunAtStartup()
+{
+    // The entry starts the program where it is installed, which is not always the personal files' folder.
+    const QString program = QDir(QCoreApplication::applicationDirPath()).filePath(AppInfo::ExecutableName);
+    QCheckBox* box = tabSettings->chkRunMe;
+    if (box->isChecked()) {
+        const bool ok = m_platform.startup->WriteStartupEntry(AppInfo::ProgramTitle, program);
+        if (!ok)
+            m_platform.dialogs->showMessage(
+                Dialogs::Kind::Error, QStringLiteral("The start-up entry could not be written.") + QLatin1Char(' ') +
+                                          QStringLiteral("Qov Ruvela will not start when you log in."));
+        box->setChecked(ok);
+    } else {
+        const bool ok = m_platform.startup->RemoveStartupEntry(AppInfo::ProgramTitle);
+        if (!ok)
+            m_platform.dialogs->showMessage(
+                Dialogs::Kind::Error, QStringLiteral("The start-up entry could not be removed.") + QLatin1Char(' ') +
+                                          QStringLiteral("Qov Ruvela will still start when you log in."));
+        box->setChecked(!ok);
+    }
+    writeSetting(SettingNames::runWhenWinStarts, box->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+}

@@ -1,0 +1,50 @@
+// The tray: the notification-area icon, its fifteen images and the popup menu. It exists exactly while
+// tray mode is on and is never shown itself.
+#pragma once
+
+#include <QIcon>
+#include <QList>
+#include <QWidget>
+
+class QAction;
+class QMenu;
+class TrayIconService;
+
+class TForm2 final : public QWidget
+{
+    Q_OBJECT
+public:
+    /// Adds the icon; check `created()` for whether the desktop took it.
+    explicit TForm2(TrayIconService& service, QWidget* parent = nullptr);
+    ~TForm2() override;
+
+    bool created() const { return m_created; }
+
+    /// Makes image `index` (0 … 14) the icon.
+    void ChangeSysTrayIcon(int index);
+    int imageIndex() const { return m_imageIndex; }
+    /// Appends the disconnect item with this caption at the end of the menu.
+    void Create_Dynamical_DisconnectMenu(const QString& caption);
+    /// Takes the disconnect item off the end of the menu, if it is there.
+    void Free_Dynamical_DisconnectMenu();
+    void RemoveSysTrayIcon();
+
+    QMenu* PopupMenu1;
+    QAction* About1;
+    QAction* mnuSubHelp;
+    QAction* N1;
+    QAction* DialUp1;
+    QAction* Open1;
+    QAction* N2;
+    QAction* mnuDisabled;
+    QAction* Remove1;
+    QAction* disconnectItem;
+    QList<QIcon> ilOnlineMin;
+
+    static inline const QString cannotCreateText = QStringLiteral("Cannot create shell notification icon");
+
+private:
+    TrayIconService& m_service;
+    bool m_created = false;
+    int m_imageIndex = -1;
+};

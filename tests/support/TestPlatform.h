@@ -1,0 +1,46 @@
+// A platform of test doubles and temporary folders, with handles on the doubles a test steers.
+#pragma once
+
+#include "platform/IniSettingsStore.h"
+#include "platform/Platform.h"
+#include "platform/linux/LockFileInstance.h"
+#include "platform/linux/XdgAutostart.h"
+#include "platform/sim/RecordingTrayIcon.h"
+#include "platform/sim/SimulatedDialUp.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TestClock.h"
+
+#include <QTemporaryDir>
+
+struct TestPlatform
+{
+    TestPlatform()
+    {
+        auto c = std::make_unique<TestClock>();
+        auto d = std::make_unique<ScriptedDialogs>();
+        auto u = std::make_unique<InMemoryDialUp>();
+        auto t = std::make_unique<RecordingTrayIcon>();
+        clock = c.get();
+        dialogs = d.get();
+        dialUp = u.get();
+        tray = t.get();
+        platform.clock = std::move(c);
+        platform.dialogs = std::move(d);
+        platform.dialUp = std::move(u);
+        platform.tray = std::move(t);
+        platform.settings = std::make_unique<IniSettingsStore>(settingsFile());
+        platform.instance = std::make_unique<LockFileInstance>(dir.filePath(QStringLiteral("run")));
+        platform.startup = std::make_unique<XdgAutostart>(autostartFolder());
+    }
+
+    QString settingsFile() const { return dir.filePath(QStringLiteral("config/QovRuvela.conf")); }
+    QString autostartFolder() const { return dir.filePath(QStringLiteral("autostart")); }
+    QString programDir() const { return dir.path() + QLatin1Char('/'); }
+
+    QTemporaryDir dir;
+    Platform platform;
+    TestClock* clock = nullptr;
+    ScriptedDialogs* dialogs = nullptr;
+    InMemoryDialUp* dialUp = nullptr;
+    RecordingTrayIcon* tray = nullptr;
+};
