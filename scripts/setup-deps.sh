@@ -6,7 +6,7 @@ set -euo pipefail
 build=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins fonts-dejavu-core)
 run=(xdg-utils)
 test=(bc python3 libgtest-dev libgmock-dev libbenchmark-dev clang-format xvfb xauth x11-utils xdotool util-linux valgrind
-      dbus-daemon dbus-bin python3-dbusmock)
+      dbus-daemon dbus-bin python3-dbusmock dex desktop-file-utils appstream)
 
 case "${1:-}" in
 run) wanted=("${build[@]}" "${run[@]}") ;;

@@ -1,0 +1,175 @@
+// The tray form and its part in the main window: the menu, the images, the disconnect item, tray mode.
+#include "app/TfrmMain.h"
+#include "dialup/ui/TDial.h"
+#include "record/ui/MainTab.h"
+#include "shell/SettingNames.h"
+#include "shell/ui/SettingsTab.h"
+#include "shell/ui/TForm2.h"
+#include "tests/support/TestPlatform.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QMenu>
+#include <QTimer>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace {
+const QString home = QStringLiteral("Home ISP");
+
+class TrayTest : public ::testing::Test
+{
+protected:
+    void start(bool trayMode)
+    {
+        if (trayMode)
+            tp.platform.settings->WriteIniToReg(SettingNames::settingsKeyPath, SettingNames::inTray,
+                                                QStringLiteral("1"));
+        tp.dialUp->system().entries = {home};
+        window = std::make_unique<TfrmMain>(tp.platform, tp.programDir());
+        dial = std::make_unique<TDial>(*tp.platform.dialUp, *tp.platform.dialogs, window->recordingFilter(), *window);
+        window->setDialer(dial.get());
+    }
+
+    void connect()
+    {
+        tp.dialUp->system().connections = {{SimulationFile::handleOf(home), home, RasState::Connected, 0}};
+        dial->monitor().PollConnections();
+    }
+
+    QStringList menuTexts() const
+    {
+        QStringList texts;
+        for (const QAction* a : window->trayForm()->PopupMenu1->actions())
+            texts.append(a->isSeparator() ? QStringLiteral("-") : a->text());
+        return texts;
+    }
+
+    // Ticks the check box the way a click does: its state changes, then the handler runs.
+    void clickInTray() { window->tabSettings->chkInTray->click(); }
+
+    TestPlatform tp;
+    std::unique_ptr<TfrmMain> window;
+    std::unique_ptr<TDial> dial;
+};
+
+TEST_F(TrayTest, MenuItemsInOrderWithTheDisconnectItemLast)
+{
+    start(true);
+    ASSERT_NE(window->trayForm(), nullptr);
+    EXPECT_TRUE(tp.tray->shown);
+    EXPECT_EQ(tp.tray->tooltip, QStringLiteral("Qov Ruvela v2.2.1"));
+    EXPECT_EQ(menuTexts(), QStringList({"About", "Help", "-", "Dial Up", "Open", "-", "Disabled", "Remove"}));
+    EXPECT_FALSE(window->isVisible());
+
+    connect();
+    EXPECT_EQ(menuTexts().size(), 9);
+    EXPECT_EQ(menuTexts().last(), QStringLiteral("Disconnect ") + home);
+    // Later polls of the same connection add nothing.
+    dial->monitor().PollConnections();
+    EXPECT_EQ(menuTexts().size(), 9);
+
+    tp.dialUp->system().connections.clear();
+    dial->monitor().PollConnections();
+    EXPECT_EQ(menuTexts().size(), 8);
+}
+
+TEST_F(TrayTest, SwitchingTheTrayOnWhileConnectedShowsTheMinutesImageAndOneDisconnectItem)
+{
+    start(false);
+    connect();
+    EXPECT_EQ(window->trayForm(), nullptr);
+    clickInTray();
+    ASSERT_NE(window->trayForm(), nullptr);
+    EXPECT_EQ(window->trayForm()->imageIndex(), 1);
+    EXPECT_EQ(menuTexts().size(), 9);
+    EXPECT_EQ(menuTexts().last(), QStringLiteral("Disconnect ") + home);
+    EXPECT_EQ(tp.platform.settings->ReadIniFromReg(SettingNames::settingsKeyPath, SettingNames::inTray),
+              QStringLiteral("1"));
+    EXPECT_TRUE(window->TrayIconOn());
+
+    clickInTray();
+    EXPECT_EQ(window->trayForm(), nullptr);
+    EXPECT_FALSE(tp.tray->shown);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(window->TrayIconOn());
+}
+
+TEST_F(TrayTest, SwitchingTheTrayOnOfflineWithRecordingStoppedShowsImageOne)
+{
+    start(false);
+    window->tabMain->btnDisabled->setChecked(true);
+    clickInTray();
+    ASSERT_NE(window->trayForm(), nullptr);
+    EXPECT_EQ(window->trayForm()->imageIndex(), 1);
+    EXPECT_EQ(menuTexts().size(), 8);
+}
+
+TEST_F(TrayTest, TheDisconnectItemHangsUpAndGoes)
+{
+    start(true);
+    connect();
+    window->trayForm()->disconnectItem->trigger();
+    EXPECT_EQ(tp.dialUp->hangUps, QList<DialUpService::Handle>{SimulationFile::handleOf(home)});
+    EXPECT_EQ(menuTexts().size(), 8);
+    dial->monitor().PollConnections();
+    EXPECT_FALSE(dial->monitor().IsConnected());
+}
+
+TEST_F(TrayTest, StopAndDisabledMirrorEachOther)
+{
+    start(true);
+    TForm2* tray = window->trayForm();
+    window->tabMain->btnDisabled->setChecked(true);
+    EXPECT_TRUE(tray->mnuDisabled->isChecked());
+    EXPECT_EQ(tray->imageIndex(), 13);
+    EXPECT_FALSE(window->MainTimer->isActive());
+
+    tray->mnuDisabled->trigger(); // unchecks
+    EXPECT_FALSE(window->tabMain->btnDisabled->isChecked());
+    EXPECT_EQ(tray->imageIndex(), 0); // offline
+    EXPECT_TRUE(window->MainTimer->isActive());
+
+    tray->mnuDisabled->trigger(); // checks
+    EXPECT_TRUE(window->tabMain->btnDisabled->isChecked());
+    EXPECT_EQ(tray->imageIndex(), 13);
+}
+
+TEST_F(TrayTest, NoNotificationAreaIsSaidOnceAndTheMainWindowStaysReachable)
+{
+    tp.tray->isAvailable = false;
+    start(true);
+    EXPECT_EQ(window->trayForm(), nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(window->TrayIconOn());
+    ASSERT_EQ(tp.dialogs->messages.size(), 1);
+    EXPECT_TRUE(tp.dialogs->messages[0].text.startsWith(TForm2::cannotCreateText));
+
+    window->tabSettings->chkInTray->setChecked(false);
+    clickInTray();
+    EXPECT_EQ(tp.dialogs->messages.size(), 1);
+    EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(TrayTest, CloseHidesTheWindowInTrayModeAndRemoveEndsTheProgram)
+{
+    start(true);
+    window->trayForm()->Open1->trigger();
+    EXPECT_TRUE(window->isVisible());
+    window->mnuMainClose->trigger();
+    EXPECT_FALSE(window->isVisible());
+
+    bool ended = false;
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, [&] { ended = true; });
+    QTimer::singleShot(0, window->trayForm()->Remove1, &QAction::trigger);
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, qApp, [] { QCoreApplication::exit(1); });
+    guard.start(10000);
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(window->trayForm(), nullptr);
+    EXPECT_FALSE(tp.tray->shown);
+}
+} // namespace
