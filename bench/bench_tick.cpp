@@ -1,0 +1,149 @@
+// Cost of one session-tracker tick while recording into a real personal file: the mix the program runs (a save
+// on every fifteenth second), and a saving and a non-saving tick on their own.
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "record/AccountingPeriod.h"
+#include "record/PersonalFile.h"
+#include "record/SessionTracker.h"
+
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// Moves on by whole seconds and wraps within one day, so a long run never reaches the next period.
+class SteppingClock final : public Clock
+{
+public:
+    QDateTime now() const override { return m_start.addSecs(m_seconds); }
+    void advance(qint64 seconds) { m_seconds = (m_seconds + seconds) % (24 * 3600); }
+    int second() const { return static_cast<int>(m_seconds % 60); }
+
+private:
+    QDateTime m_start{QDate(2024, 3, 20), QTime(0, 0, 0)};
+    qint64 m_seconds = 10 * 3600;
+};
+
+class NoDialogs final : public Dialogs
+{
+public:
+    void beep() override {}
+    void showMessage(Kind, const QString&) override { ++shown; }
+    bool confirm(const QString&) override { return false; }
+    std::optional<QString> inputBox(const QString&, const QString&, const QString&) override { return std::nullopt; }
+
+    int shown = 0;
+};
+
+// Online through a recorded entry, tray icon on, traffic flowing.
+class OnlineWindow final : public PeriodHost, public TrackerHost
+{
+public:
+    void resetSession() override { tracker->resetSession(); }
+    void setNextFilePointer(qint64 pointer) override { tracker->setNextFilePointer(pointer); }
+    void showDayPeriod(const QString&) override {}
+    void showStatusLine(const QString& text) override { benchmark::DoNotOptimize(text.size()); }
+    void listBackupFiles(const QString&) override {}
+
+    bool IsConnected() const override { return true; }
+    bool Checked_PhoneBook_IsOn() const override { return true; }
+    bool alwaysRecord() const override { return false; }
+    bool TrayIconOn() const override { return true; }
+    void ChangeSysTrayIcon(int imageIndex) override { benchmark::DoNotOptimize(imageIndex); }
+    bool recordingStopped() const override { return false; }
+    void UpdateTrafficMonitor() override
+    {
+        received += 1460;
+        sent += 52;
+    }
+    void ClearTrafficMonitor() override { zeroByteCounters(); }
+    void zeroByteCounters() override { received = sent = 0; }
+    quint32 DialUpBytesReceived() const override { return received; }
+    quint32 DialUpBytesSent() const override { return sent; }
+    void CheckHourlyAlert(qint32) override {}
+    void resetHourlyAlert() override {}
+
+    SessionTracker* tracker = nullptr;
+    quint32 received = 0;
+    quint32 sent = 0;
+};
+
+// A personal file in a temporary folder with a session open in it.
+struct Recording
+{
+    Recording()
+    {
+        window.tracker = &tracker;
+        file.setPersonalFileName(QStringLiteral("bench.rvl"));
+        ready = dir.isValid() && period.StartNewFile(1, 31);
+        tracker.MainTimerTimer();
+        ready = ready && tracker.SessionOpen();
+    }
+
+    QTemporaryDir dir;
+    SteppingClock clock;
+    NoDialogs dialogs;
+    OnlineWindow window;
+    PersonalFile file{dir.path() + QLatin1Char('/'), clock, dialogs};
+    AccountingPeriod period{file, clock, dialogs, window};
+    SessionTracker tracker{clock, file, period, window};
+    bool ready = false;
+};
+
+void finish(benchmark::State& state, const Recording& r)
+{
+    if (!r.tracker.SessionOpen() || r.tracker.NextFilePointer() != 1 || r.dialogs.shown != 0)
+        state.SkipWithError("the session did not stay open in record 1");
+    state.counters["minutes"] = r.tracker.UsedMinutes();
+}
+
+} // namespace
+
+// One tick a second, as the main timer runs: one in fifteen rewrites the session record.
+static void BM_TickEverySecond(benchmark::State& state)
+{
+    Recording r;
+    if (!r.ready) {
+        state.SkipWithError("could not start a recording session");
+        return;
+    }
+    for (auto _ : state) {
+        r.clock.advance(1);
+        r.tracker.MainTimerTimer();
+    }
+    finish(state, r);
+}
+BENCHMARK(BM_TickEverySecond);
+
+// Only ticks on seconds 0, 15, 30 and 45: every one writes the record.
+static void BM_TickThatSaves(benchmark::State& state)
+{
+    Recording r;
+    if (!r.ready) {
+        state.SkipWithError("could not start a recording session");
+        return;
+    }
+    r.clock.advance(15 - r.clock.second() % 15);
+    for (auto _ : state) {
+        r.clock.advance(15);
+        r.tracker.MainTimerTimer();
+    }
+    finish(state, r);
+}
+BENCHMARK(BM_TickThatSaves);
+
+// Every second except the quarter minutes: no tick writes.
+static void BM_TickWithoutSave(benchmark::State& state)
+{
+    Recording r;
+    if (!r.ready) {
+        state.SkipWithError("could not start a recording session");
+        return;
+    }
+    for (auto _ : state) {
+        r.clock.advance(r.clock.second() % 15 == 14 ? 2 : 1);
+        r.tracker.MainTimerTimer();
+    }
+    finish(state, r);
+}
+BENCHMARK(BM_TickWithoutSave);

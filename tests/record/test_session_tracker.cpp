@@ -1,0 +1,415 @@
+// The session tracker driven tick by tick with a test clock against a real personal file: minute counting,
+// the quarter-minute saves, Reset and Stop, the scale and tray images, the roll-over and the status texts.
+#include "../support/ScriptedDialogs.h"
+#include "../support/TestClock.h"
+#include "record/AccountingPeriod.h"
+#include "record/PersonalFile.h"
+#include "record/SessionTracker.h"
+#include "record/StoredDate.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Stands in for the main window: the connection state and the settings the tracker reads, and what it shows.
+class WindowDouble final : public PeriodHost, public TrackerHost
+{
+public:
+    void resetSession() override { tracker->resetSession(); }
+    void setNextFilePointer(qint64 pointer) override { tracker->setNextFilePointer(pointer); }
+    void showDayPeriod(const QString&) override {}
+    void showStatusLine(const QString& text) override { statusLine = text; }
+    void listBackupFiles(const QString&) override {}
+
+    bool IsConnected() const override { return connected; }
+    bool Checked_PhoneBook_IsOn() const override { return checked; }
+    bool alwaysRecord() const override { return always; }
+    bool TrayIconOn() const override { return trayOn; }
+    void ChangeSysTrayIcon(int imageIndex) override { trayImages.append(imageIndex); }
+    bool recordingStopped() const override { return stopped; }
+    void UpdateTrafficMonitor() override {}
+    void ClearTrafficMonitor() override { zeroByteCounters(); }
+    void zeroByteCounters() override { received = sent = 0; }
+    quint32 DialUpBytesReceived() const override { return received; }
+    quint32 DialUpBytesSent() const override { return sent; }
+    void CheckHourlyAlert(qint32) override {}
+    void resetHourlyAlert() override {}
+
+    SessionTracker* tracker = nullptr;
+    bool connected = true;
+    bool checked = true;
+    bool always = false;
+    bool trayOn = false;
+    bool stopped = false;
+    quint32 received = 0;
+    quint32 sent = 0;
+    QList<int> trayImages;
+    QString statusLine;
+};
+
+class SessionTrackerTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(temp.isValid());
+        window.tracker = &tracker;
+        file.setStatusLine([this](const QString& text) { window.showStatusLine(text); });
+        file.setPersonalFileName(QStringLiteral("alice.rvl"));
+    }
+
+    /// A new personal file with the given days, started on the clock's day as "Create Personal File" does.
+    void startFile(int startingDay = 1, int endingDay = 31)
+    {
+        ASSERT_TRUE(period.StartNewFile(startingDay, endingDay));
+    }
+
+    void tickAt(const QDateTime& moment)
+    {
+        clock.set(moment);
+        tracker.MainTimerTimer();
+    }
+    void tickAt(int hour, int minute, int second)
+    {
+        tickAt(QDateTime(clock.now().date(), QTime(hour, minute, second)));
+    }
+
+    /// Ticks once a second up to and including `last`.
+    void tickEverySecondUntil(int hour, int minute, int second)
+    {
+        const QDateTime last(clock.now().date(), QTime(hour, minute, second));
+        while (clock.now() < last) {
+            clock.advance(1);
+            tracker.MainTimerTimer();
+        }
+    }
+
+    /// Ticks at `moment` with fresh byte counts and tells whether that tick rewrote the session record.
+    bool tickSaves(const QDateTime& moment)
+    {
+        window.received = ++stamp;
+        tickAt(moment);
+        return record(tracker.NextFilePointer()).BytesReceived() == stamp;
+    }
+
+    QList<ProfileRecord> records(const QString& path) const
+    {
+        return PersonalFile::readRecords(path).value_or(QList<ProfileRecord>());
+    }
+    QList<ProfileRecord> records() const { return records(file.filePath()); }
+    ProfileRecord record(qint64 index) const
+    {
+        const QList<ProfileRecord> all = records();
+        return index < all.size() ? all.at(index) : ProfileRecord();
+    }
+
+    static QString stored(int hour, int minute, int second, int day = 20)
+    {
+        return StoredDate::dateTimeText(QDateTime(QDate(2024, 3, day), QTime(hour, minute, second)));
+    }
+
+    QTemporaryDir temp;
+    TestClock clock{QDateTime(QDate(2024, 3, 20), QTime(9, 0, 0))};
+    ScriptedDialogs dialogs;
+    WindowDouble window;
+    PersonalFile file{temp.path() + QLatin1Char('/'), clock, dialogs};
+    AccountingPeriod period{file, clock, dialogs, window};
+    SessionTracker tracker{clock, file, period, window};
+    quint32 stamp = 1000;
+};
+
+TEST_F(SessionTrackerTest, MinutesCountClockMinuteChangesAndTheNextSessionAppends)
+{
+    startFile();
+    tickAt(9, 0, 5);
+    ASSERT_TRUE(tracker.SessionOpen());
+    EXPECT_EQ(tracker.NextFilePointer(), 1);
+    tickEverySecondUntil(9, 0, 55);
+    window.connected = false;
+    tracker.MainTimerTimer();
+    EXPECT_FALSE(tracker.SessionOpen());
+    EXPECT_EQ(tracker.NextFilePointer(), 2);
+
+    window.connected = true;
+    tickAt(10, 0, 30);
+    EXPECT_EQ(tracker.NextFilePointer(), 2);
+    tickEverySecondUntil(10, 5, 10);
+    EXPECT_EQ(tracker.view().testUsedTimeNPrevMin, QStringLiteral("Used Time , Previous Min : 5,5"));
+    window.connected = false;
+    tracker.MainTimerTimer();
+    EXPECT_EQ(tracker.view().endTime, StoredDate::displayedForm(stored(10, 5, 10)));
+
+    const QList<ProfileRecord> all = records();
+    ASSERT_EQ(all.size(), 3);
+    EXPECT_EQ(all[1].StartText, stored(9, 0, 5));
+    EXPECT_EQ(all[1].EndText, stored(9, 0, 55));
+    EXPECT_EQ(all[1].UsedMinutes, 0);
+    EXPECT_EQ(all[2].StartText, stored(10, 0, 30));
+    EXPECT_EQ(all[2].EndText, stored(10, 5, 10));
+    EXPECT_EQ(all[2].UsedMinutes, 5);
+    EXPECT_EQ(tracker.NextFilePointer(), 3);
+}
+
+TEST_F(SessionTrackerTest, SavesFallOnSecondsThatAreMultiplesOfFifteen)
+{
+    startFile();
+    tickAt(10, 0, 1);
+    QList<int> savedOn;
+    for (int i = 0; i < 119; ++i) {
+        if (tickSaves(clock.now().addSecs(1)))
+            savedOn.append(clock.now().time().second());
+    }
+    EXPECT_EQ(savedOn, (QList<int>{15, 30, 45, 0, 15, 30, 45, 0}));
+    EXPECT_EQ(record(1).EndText, stored(10, 2, 0));
+    EXPECT_EQ(record(1).UsedMinutes, 2);
+
+    // The timer skipping second 15 skips that save.
+    const QDate today = clock.now().date();
+    EXPECT_FALSE(tickSaves(QDateTime(today, QTime(10, 2, 14))));
+    EXPECT_FALSE(tickSaves(QDateTime(today, QTime(10, 2, 16))));
+    EXPECT_EQ(record(1).EndText, stored(10, 2, 0));
+
+    // Two ticks within second 30 both save.
+    window.sent = 7;
+    EXPECT_TRUE(tickSaves(QDateTime(today, QTime(10, 2, 30))));
+    EXPECT_TRUE(tickSaves(QDateTime(today, QTime(10, 2, 30))));
+    EXPECT_EQ(record(1).EndText, stored(10, 2, 30));
+    EXPECT_EQ(record(1).BytesSent(), 7U);
+}
+
+TEST_F(SessionTrackerTest, ResetWhileRecordingRestartsTheSameRecord)
+{
+    startFile();
+    window.trayOn = true;
+    tickAt(10, 0, 10);
+    tickEverySecondUntil(10, 3, 14);
+    window.received = 5000;
+    tickAt(10, 3, 15);
+    ASSERT_EQ(record(1).UsedMinutes, 3);
+    ASSERT_EQ(record(1).BytesReceived(), 5000U);
+    window.trayImages.clear();
+
+    clock.set(QDateTime(clock.now().date(), QTime(10, 3, 22)));
+    tracker.btnResetDataClick();
+    EXPECT_TRUE(tracker.SessionOpen());
+    EXPECT_EQ(tracker.NextFilePointer(), 1);
+    EXPECT_EQ(tracker.UsedMinutes(), 0);
+    EXPECT_EQ(records().size(), 2);
+    EXPECT_EQ(record(1).StartText, stored(10, 3, 22));
+    EXPECT_EQ(record(1).EndText, stored(10, 3, 22));
+    EXPECT_EQ(record(1).UsedMinutes, 0);
+    EXPECT_EQ(record(1).BytesReceived(), 0U);
+    EXPECT_EQ(window.trayImages, (QList<int>{0, 1}));
+    EXPECT_EQ(tracker.view().startTime, StoredDate::displayedForm(stored(10, 3, 22)));
+    EXPECT_EQ(tracker.view().spendingHour, QStringLiteral("0"));
+    EXPECT_EQ(tracker.view().pointerLeft, SessionTracker::PointerHomeLeft);
+    EXPECT_TRUE(tracker.view().scaleVisible);
+
+    // Counting starts again from the minute of the reset.
+    tickEverySecondUntil(10, 4, 15);
+    EXPECT_EQ(record(1).UsedMinutes, 1);
+    EXPECT_EQ(tracker.view().pointerLeft, SessionTracker::PointerHomeLeft + 5) << "one minute along the scale";
+    EXPECT_EQ(record(1).StartText, stored(10, 3, 22));
+}
+
+TEST_F(SessionTrackerTest, StopDownAddsAtMostOneMinuteAndADropIsStillClosed)
+{
+    startFile();
+    window.trayOn = true;
+    tickAt(10, 0, 30);
+    tickEverySecondUntil(10, 0, 50);
+
+    // Stopped from 10:00:50 to 10:01:20: no ticks, and the minute is still counted.
+    window.stopped = true;
+    clock.set(QDateTime(clock.now().date(), QTime(10, 1, 20)));
+    window.stopped = false;
+    tickEverySecondUntil(10, 1, 40);
+    EXPECT_EQ(tracker.UsedMinutes(), 1);
+
+    // Stopped for five and a half minutes: one more.
+    window.stopped = true;
+    clock.set(QDateTime(clock.now().date(), QTime(10, 7, 10)));
+    window.stopped = false;
+    tickEverySecondUntil(10, 7, 30);
+    EXPECT_EQ(tracker.UsedMinutes(), 2);
+    EXPECT_EQ(record(1).UsedMinutes, 2);
+
+    // The line drops while Stop is down; the monitor runs one tick itself.
+    window.stopped = true;
+    window.trayImages.clear();
+    window.connected = false;
+    tickAt(10, 9, 4);
+    EXPECT_FALSE(tracker.SessionOpen());
+    EXPECT_EQ(record(1).EndText, stored(10, 9, 4));
+    EXPECT_EQ(record(1).UsedMinutes, 2);
+    EXPECT_EQ(tracker.NextFilePointer(), 2);
+    EXPECT_TRUE(window.trayImages.isEmpty()) << "the stopped image stays";
+}
+
+TEST_F(SessionTrackerTest, ScalePointerAndTrayImageFollowTheMinutesOfTheHour)
+{
+    startFile();
+    window.trayOn = true;
+    tickAt(10, 0, 30);
+    EXPECT_EQ(window.trayImages, (QList<int>{0, 1}));
+    for (int minutes = 1; minutes <= 65; ++minutes) {
+        clock.advance(60);
+        tracker.MainTimerTimer();
+        if (minutes == 59) {
+            EXPECT_EQ(tracker.view().pointerLeft, SessionTracker::PointerHomeLeft + 312);
+        }
+        if (minutes == 60) {
+            EXPECT_EQ(tracker.view().pointerLeft, SessionTracker::PointerHomeLeft);
+            EXPECT_EQ(window.trayImages.last(), 1);
+            EXPECT_EQ(tracker.view().spendingHour, QStringLiteral("1"));
+        }
+        if (minutes % 5 == 0) {
+            EXPECT_EQ(window.trayImages.last(), tracker.minutesImage()) << minutes;
+        }
+    }
+    EXPECT_EQ(window.trayImages, (QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 1, 2}));
+    EXPECT_EQ(tracker.UsedMinutes(), 65);
+
+    window.connected = false;
+    tracker.MainTimerTimer();
+    EXPECT_EQ(window.trayImages.last(), 0);
+    EXPECT_EQ(record(1).UsedMinutes, 65);
+}
+
+TEST_F(SessionTrackerTest, EntryNotSelectedIsNotRecordedAndEndsAnOpenSession)
+{
+    startFile();
+    window.checked = false;
+    tickAt(10, 0, 0);
+    EXPECT_FALSE(tracker.SessionOpen());
+    EXPECT_EQ(window.statusLine, SessionTracker::entryNotRecordedText);
+    EXPECT_EQ(records().size(), 1);
+
+    // Traffic seen before recording began is not the session's.
+    window.received = 777;
+    window.always = true;
+    tickAt(10, 0, 1);
+    EXPECT_TRUE(tracker.SessionOpen());
+    EXPECT_EQ(window.statusLine, QString());
+    EXPECT_EQ(record(1).BytesReceived(), 0U);
+    tickEverySecondUntil(10, 2, 20);
+
+    window.always = false;
+    tickAt(10, 2, 22);
+    EXPECT_FALSE(tracker.SessionOpen());
+    EXPECT_EQ(record(1).EndText, stored(10, 2, 22));
+    EXPECT_EQ(record(1).UsedMinutes, 2);
+    tickAt(10, 2, 23);
+    EXPECT_EQ(window.statusLine, SessionTracker::entryNotRecordedText);
+    EXPECT_EQ(records().size(), 2);
+}
+
+TEST_F(SessionTrackerTest, ThreeHourSessionTickedEverySecondCountsOneHundredEighty)
+{
+    startFile();
+    tickAt(10, 0, 0);
+    for (int i = 0; i < 3 * 3600; ++i) {
+        clock.advance(1);
+        tracker.MainTimerTimer();
+    }
+    EXPECT_EQ(tracker.UsedMinutes(), 180);
+    EXPECT_EQ(tracker.view().spendingHour, QStringLiteral("3"));
+    EXPECT_EQ(tracker.view().elapsed, QStringLiteral("3:0:0"));
+    EXPECT_EQ(record(1).UsedMinutes, 180);
+    EXPECT_EQ(record(1).EndText, stored(13, 0, 0));
+}
+
+TEST_F(SessionTrackerTest, ElapsedTextHasNoLeadingZeros)
+{
+    startFile();
+    tickAt(10, 0, 30);
+    tickAt(10, 0, 35);
+    EXPECT_EQ(tracker.view().elapsed, QStringLiteral("0:0:5"));
+    tickAt(11, 0, 30);
+    EXPECT_EQ(tracker.view().elapsed, QStringLiteral("1:0:0"));
+    tickAt(11, 2, 5);
+    EXPECT_EQ(tracker.view().elapsed, QStringLiteral("1:1:35"));
+}
+
+TEST_F(SessionTrackerTest, RollOverKeepsTheLastSaveAndOpensRecordOneOfTheNewFile)
+{
+    startFile();
+    tickAt(QDateTime(QDate(2024, 3, 31), QTime(23, 58, 10)));
+    tickEverySecondUntil(23, 59, 59);
+    tickAt(QDateTime(QDate(2024, 4, 1), QTime(0, 0, 0)));
+    tickEverySecondUntil(0, 0, 20);
+
+    const QList<ProfileRecord> finished = records(file.backupDirPath() + QStringLiteral("1.rvl"));
+    ASSERT_EQ(finished.size(), 2);
+    EXPECT_EQ(finished[1].StartText, stored(23, 58, 10, 31));
+    EXPECT_EQ(finished[1].EndText, stored(23, 59, 45, 31));
+    EXPECT_EQ(finished[1].UsedMinutes, 1);
+
+    const QList<ProfileRecord> current = records();
+    ASSERT_EQ(current.size(), 2);
+    EXPECT_EQ(current[0].CreatedDate, QStringLiteral("2024/04/01"));
+    EXPECT_EQ(current[1].StartText, QStringLiteral("2024/04/01, 12:00:00 am"));
+    EXPECT_EQ(current[1].EndText, QStringLiteral("2024/04/01, 12:00:15 am"));
+    EXPECT_EQ(current[1].UsedMinutes, 0);
+    EXPECT_EQ(tracker.NextFilePointer(), 1);
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+TEST_F(SessionTrackerTest, ClockJumpsCountAtMostOneMinute)
+{
+    startFile();
+    tickAt(10, 5, 20);
+    tickAt(10, 5, 40);
+    tickAt(9, 30, 10);
+    EXPECT_EQ(tracker.UsedMinutes(), 1);
+    tickAt(9, 30, 11);
+    tickAt(14, 30, 12);
+    EXPECT_EQ(tracker.UsedMinutes(), 1) << "the minute value did not change";
+    tickAt(18, 45, 13);
+    EXPECT_EQ(tracker.UsedMinutes(), 2);
+    tickAt(18, 45, 15);
+    EXPECT_EQ(record(1).UsedMinutes, 2);
+}
+
+TEST_F(SessionTrackerTest, OutsideTheRecordingDaysNothingIsRecorded)
+{
+    clock.set(QDateTime(QDate(2024, 3, 25), QTime(10, 0, 0)));
+    startFile(10, 20);
+    ASSERT_FALSE(period.TodayInPeriod());
+    window.connected = false;
+    tracker.MainTimerTimer();
+    EXPECT_EQ(tracker.view().onlineStatus, QStringLiteral(" Offline"));
+    EXPECT_EQ(window.statusLine, SessionTracker::notRecordingDayText);
+
+    window.statusLine.clear();
+    window.connected = true;
+    tickAt(10, 0, 15);
+    EXPECT_EQ(window.statusLine, SessionTracker::notRecordingDayText);
+    EXPECT_FALSE(tracker.SessionOpen());
+    EXPECT_EQ(records().size(), 1);
+}
+
+TEST_F(SessionTrackerTest, OnlineWordCyclesThroughItsDotsWithOrWithoutAFile)
+{
+    QStringList shown;
+    for (int i = 0; i < 10; ++i) {
+        clock.advance(1);
+        tracker.MainTimerTimer();
+        shown.append(tracker.view().onlineStatus);
+    }
+    EXPECT_EQ(shown, (QStringList{QStringLiteral(" Online"), QStringLiteral(" Online."), QStringLiteral(" Online.."),
+                                  QStringLiteral(" Online..."), QStringLiteral(" Online..."),
+                                  QStringLiteral(" Online."), QStringLiteral(" Online.."), QStringLiteral(" Online..."),
+                                  QStringLiteral(" Online..."), QStringLiteral(" Online.")}));
+    EXPECT_EQ(window.statusLine, SessionTracker::noPersonalFileText);
+    EXPECT_FALSE(file.exists());
+
+    // Loading a file starts the animation again from the bare word.
+    startFile();
+    clock.advance(1);
+    tracker.MainTimerTimer();
+    EXPECT_EQ(tracker.view().onlineStatus, QStringLiteral(" Online"));
+}
+
+} // namespace
