@@ -50,23 +50,6 @@ start_program() {
     PIDS+=("$LAST_PID")
 }
 
-# Waits up to SECONDS for a line matching PATTERN in trace NAME; prints the seconds it took.
-wait_trace() {
-    local name="$1" pattern="$2" seconds="$3"
-    local start now
-    start=$(date +%s.%N)
-    while true; do
-        if grep -qE "$pattern" "$WORK/trace-$name.txt" 2>/dev/null; then
-            now=$(date +%s.%N)
-            echo "$now - $start" | bc
-            return 0
-        fi
-        now=$(date +%s.%N)
-        (($(echo "$now - $start > $seconds" | bc))) && return 1
-        sleep 0.05
-    done
-}
-
 # Seconds since the trace line count of NAME was COUNT until a new line matches PATTERN, at most LIMIT.
 wait_new_trace() {
     local name="$1" count="$2" pattern="$3" limit="$4"
@@ -83,5 +66,8 @@ wait_new_trace() {
         sleep 0.05
     done
 }
+
+# Waits up to SECONDS for a line matching PATTERN anywhere in trace NAME; prints the seconds it took.
+wait_trace() { wait_new_trace "$1" 0 "$2" "$3"; }
 
 trace_lines() { wc -l <"$WORK/trace-$1.txt" 2>/dev/null || echo 0; }
