@@ -3,8 +3,10 @@
 
 #include "app/AppInfo.h"
 #include "platform/IniSettingsStore.h"
+#include "platform/gui/DesktopShell.h"
 #include "platform/gui/QtDialogs.h"
 #include "platform/gui/QtTrayIcon.h"
+#include "platform/linux/CanberraSound.h"
 #include "platform/linux/LockFileInstance.h"
 #include "platform/linux/NetworkManagerDialUp.h"
 #include "platform/linux/XdgAutostart.h"
@@ -21,8 +23,10 @@ Platform make()
     p.dialogs = std::make_unique<QtDialogs>(AppInfo::ProgramTitle);
     p.settings = std::make_unique<IniSettingsStore>(IniSettingsStore::defaultFilePath());
     p.instance = std::make_unique<LockFileInstance>();
+    p.sound = std::make_unique<CanberraSound>(AppInfo::ProgramTitle);
     p.startup = std::make_unique<XdgAutostart>();
     p.tray = std::make_unique<QtTrayIcon>();
+    p.shell = std::make_unique<DesktopShell>();
     const QString simulate = qEnvironmentVariable("QOVRUVELA_SIMULATE");
     if (!simulate.isEmpty())
         p.dialUp = std::make_unique<FileDialUp>(simulate);

@@ -1,18 +1,23 @@
 // The main window's start-up, menu and timer; the tabs' own work lives with their subsystems.
 #include "app/TfrmMain.h"
 
+#include "alert/AlertSound.h"
+#include "alert/ui/AlertOptionEvents.h"
 #include "alert/ui/AlertTab.h"
+#include "alert/ui/HourlyAlert.h"
 #include "app/AppInfo.h"
 #include "dialup/ui/TDial.h"
 #include "platform/Platform.h"
 #include "platform/Trace.h"
 #include "record/ui/MainTab.h"
 #include "report/ui/CalculationTab.h"
+#include "report/ui/TMessageOut.h"
 #include "shell/SettingNames.h"
 #include "shell/StoredSettings.h"
 #include "shell/ui/SettingsTab.h"
 #include "traffic/ui/TrafficTab.h"
 #include "ui/Named.h"
+#include "ui/TLabel3D.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -60,6 +65,11 @@ TfrmMain::TfrmMain(Platform& platform, QString programDir, QWidget* parent)
     setCentralWidget(PageControl1);
     MainTimer = named(new QTimer(this), "MainTimer");
     MainTimer->setInterval(1000);
+    m_hourlyAlert = std::make_unique<HourlyAlert>(
+        *tabSettings,
+        HourlyAlert::ByteTexts{[this] { return m_tracker.view().received; }, [this] { return m_tracker.view().sent; }},
+        *platform.sound, *platform.clock,
+        AlertSound::soundFolders(m_programDir, QCoreApplication::applicationDirPath()));
     buildMenu();
     connectEvents();
     FormCreate();
@@ -101,8 +111,14 @@ void TfrmMain::connectEvents()
             tabMain->tmAutoPlusTime->start();
     });
     connect(tabMain->tmAutoPlusTime, &QTimer::timeout, tabMain->Button2, &QPushButton::click);
+    const auto write = [this](const QString& name, const QString& value) { writeSetting(name, value); };
+    new AlertOptionEvents(*tabSettings, write);
+    tabAlert->setSettingWriter(write);
     connect(mnuMainClose, &QAction::triggered, this, &TfrmMain::mnuMainCloseClick);
     connect(mmDial, &QAction::triggered, this, &TfrmMain::mmDialClick);
+    connect(smHelp, &QAction::triggered, this, &TfrmMain::smHelpClick);
+    connect(mmHomePage, &QAction::triggered, this, &TfrmMain::mmHomePageClick);
+    connect(smAbout, &QAction::triggered, this, &TfrmMain::smAboutClick);
     connect(tabSettings->chkInTray, &QCheckBox::clicked, this, &TfrmMain::ApplyTrayOption);
     connect(tabSettings->chkRunMe, &QCheckBox::clicked, this, &TfrmMain::ApplyRunAtStartup);
     // The end of the desktop session removes the icon and ends the program.
@@ -156,9 +172,7 @@ void TfrmMain::LoadSettings()
     move(s.mainLeft.value_or(x()), s.mainTop.value_or(y()));
     tabSettings->chkRunMe->setChecked(s.runWhenWinStarts);
     tabSettings->chkAlwaysRecord->setChecked(s.alwaysRecord);
-    tabAlert->chkKeepAlertSet->setChecked(s.keepAlertSet);
-    if (s.alertMin)
-        tabAlert->seAlertMin->setValue(*s.alertMin);
+    tabAlert->LoadSettings(s.keepAlertSet, s.alertMin);
     tabSettings->chkSixtyMinsToAlert->setChecked(s.sixtyMinsToAlert);
     tabSettings->chkAutoClose_60MinsForm->setChecked(s.autoClose60MinsForm);
     tabSettings->chkAfterDisconnection->setChecked(s.afterDisconnection);

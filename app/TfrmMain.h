@@ -10,9 +10,11 @@
 #include "record/SessionTracker.h"
 
 #include <QMainWindow>
+#include <memory>
 
 class AlertTab;
 class CalculationTab;
+class HourlyAlert;
 class MainTab;
 class QAction;
 class QMenu;
@@ -46,6 +48,11 @@ public:
     void ApplyRunAtStartup();
     void mnuDisabledClick(bool checked);
     void DisconnectMenuClick();
+    void smHelpClick();
+    void mmHomePageClick();
+    void smAboutClick();
+
+    static inline const QString helpFileName = QStringLiteral("qovruvela-help.html");
     /// The tray form while tray mode is on, else null.
     TForm2* trayForm() const { return m_tray; }
 
@@ -124,8 +131,8 @@ private:
     void zeroByteCounters() override;
     quint32 DialUpBytesReceived() const override { return m_bytesReceived; }
     quint32 DialUpBytesSent() const override { return m_bytesSent; }
-    void CheckHourlyAlert(qint32) override {}
-    void resetHourlyAlert() override {}
+    void CheckHourlyAlert(qint32 usedMinutes) override;
+    void resetHourlyAlert() override;
 
     Platform& m_platform;
     QString m_programDir;
@@ -144,4 +151,5 @@ private:
     PersonalAccountPrompt m_prompt;
     ProfileSetup m_profileSetup;
     SessionTracker m_tracker;
+    std::unique_ptr<HourlyAlert> m_hourlyAlert;
 };

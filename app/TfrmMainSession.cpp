@@ -2,12 +2,14 @@
 // and show through the window.
 #include "app/TfrmMain.h"
 
+#include "alert/ui/HourlyAlert.h"
 #include "dialup/ui/TDial.h"
 #include "platform/Trace.h"
 #include "record/ui/MainTab.h"
 #include "record/ui/TProfile.h"
 #include "shell/ui/SettingsTab.h"
 #include "shell/ui/TForm2.h"
+#include "ui/TLabel3D.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -115,4 +117,14 @@ void TfrmMain::zeroByteCounters()
 {
     m_bytesReceived = 0;
     m_bytesSent = 0;
+}
+
+void TfrmMain::CheckHourlyAlert(qint32 usedMinutes)
+{
+    m_hourlyAlert->CheckHourlyAlert(usedMinutes);
+}
+
+void TfrmMain::resetHourlyAlert()
+{
+    m_hourlyAlert->resetHourlyAlert();
 }

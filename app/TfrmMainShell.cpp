@@ -2,6 +2,7 @@
 #include "app/TfrmMain.h"
 
 #include "app/AppInfo.h"
+#include "app/DataFiles.h"
 #include "dialup/ui/TDial.h"
 #include "platform/Platform.h"
 #include "platform/Trace.h"
@@ -10,11 +11,14 @@
 #include "shell/ui/SettingsTab.h"
 #include "shell/ui/TForm2.h"
 #include "shell/ui/TrayImages.h"
+#include "ui/AboutTexts.h"
+#include "ui/TAboutBox.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QMenu>
 #include <QTimer>
 #include <QToolButton>
@@ -130,4 +134,39 @@ void TfrmMain::ApplyRunAtStartup()
         box->setChecked(!ok);
     }
     writeSetting(SettingNames::runWhenWinStarts, box->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void TfrmMain::smHelpClick()
+{
+    const QString path = DataFiles::find(m_programDir, helpFileName);
+    if (!QFileInfo(path).isFile()) {
+        m_platform.dialogs->beep();
+        m_platform.dialogs->showMessage(Dialogs::Kind::Information,
+                                        QStringLiteral("The help file %1 is missing.").arg(helpFileName));
+        return;
+    }
+    if (m_platform.shell->open(QStringLiteral("open"), path) == Shell::NoAssociation) {
+        m_platform.dialogs->beep();
+        m_platform.dialogs->showMessage(Dialogs::Kind::Error,
+                                        QStringLiteral("No program is associated with the help file."));
+    }
+}
+
+void TfrmMain::mmHomePageClick()
+{
+    const QString address = AboutTexts().homePage;
+    if (address.isEmpty()) {
+        m_platform.dialogs->beep();
+        m_platform.dialogs->showMessage(Dialogs::Kind::Information, QStringLiteral("No home page is known."));
+        return;
+    }
+    if (m_platform.shell->open(QStringLiteral("open"), address) == Shell::NoAssociation) {
+        m_platform.dialogs->beep();
+        m_platform.dialogs->showMessage(Dialogs::Kind::Error, QStringLiteral("The web browser could not be started."));
+    }
+}
+
+void TfrmMain::smAboutClick()
+{
+    TAboutBox::showAbout(*m_platform.shell, *m_platform.dialogs);
 }

@@ -5,7 +5,9 @@
 #include "platform/DialUpService.h"
 #include "platform/Dialogs.h"
 #include "platform/SettingsStore.h"
+#include "platform/Shell.h"
 #include "platform/SingleInstance.h"
+#include "platform/Sound.h"
 #include "platform/StartupEntries.h"
 #include "platform/TrayIconService.h"
 
@@ -18,6 +20,8 @@ struct Platform
     std::unique_ptr<SettingsStore> settings;
     std::unique_ptr<SingleInstance> instance;
     std::unique_ptr<DialUpService> dialUp;
+    std::unique_ptr<Sound> sound;
     std::unique_ptr<StartupEntries> startup;
     std::unique_ptr<TrayIconService> tray;
+    std::unique_ptr<Shell> shell;
 };

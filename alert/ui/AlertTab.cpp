@@ -1,9 +1,11 @@
-// Builds the Alert tab's controls in their design state.
+// The Alert tab's controls and the little they do.
 #include "alert/ui/AlertTab.h"
 
+#include "shell/SettingNames.h"
 #include "ui/Named.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -28,4 +30,48 @@ AlertTab::AlertTab(QWidget* parent) : QWidget(parent)
     page->addWidget(btnApply, 3, 0);
     page->addWidget(btnNoAlert, 3, 1);
     page->setRowStretch(4, 1);
+    connectEvents();
+}
+
+void AlertTab::connectEvents()
+{
+    connect(seAlertMin, &QSpinBox::valueChanged, this, &AlertTab::seAlertMinChange);
+    chkKeepAlertSet->installEventFilter(this);
+}
+
+void AlertTab::LoadSettings(bool keepAlertSet, const std::optional<int>& alertMin)
+{
+    chkKeepAlertSet->setChecked(keepAlertSet);
+    if (keepAlertSet && alertMin) {
+        // Loading is no change by the user: the stored value counts as applied.
+        const QSignalBlocker quiet(seAlertMin);
+        seAlertMin->setValue(*alertMin);
+    }
+    m_minuteAlert.LoadSettings(keepAlertSet, alertMin);
+}
+
+bool AlertTab::eventFilter(QObject* watched, QEvent* event)
+{
+    const bool released = event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::KeyRelease;
+    if (watched == chkKeepAlertSet && released)
+        // The box takes its new state while it handles this very event: read it afterwards.
+        QMetaObject::invokeMethod(this, &AlertTab::chkKeepAlertSetMouseUp, Qt::QueuedConnection);
+    return QWidget::eventFilter(watched, event);
+}
+
+void AlertTab::chkKeepAlertSetMouseUp()
+{
+    if (m_write)
+        m_write(SettingNames::keepAlertSet, chkKeepAlertSet->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void AlertTab::seAlertMinChange()
+{
+    lblAlertStatus->setText(m_minuteAlert.seAlertMinChange());
+}
+
+void AlertTab::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    lblAlertStatus->setText(m_minuteAlert.tabAlertShow());
 }

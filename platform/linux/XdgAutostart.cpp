@@ -35,7 +35,7 @@ QString unescapeString(const QString& text)
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (text[i] == QLatin1Char('\\') && i + 1 < text.size()) {
             const QChar next = text[++i];
-            out += next == QLatin1Char('n') ? QChar(QLatin1Char('\n'))
+            out += next == QLatin1Char('n')   ? QChar(QLatin1Char('\n'))
                    : next == QLatin1Char('t') ? QChar(QLatin1Char('\t'))
                                               : next;
         } else {
@@ -49,8 +49,8 @@ QString unescapeString(const QString& text)
 XdgAutostart::XdgAutostart(QString folder) : m_folder(std::move(folder))
 {
     if (m_folder.isEmpty())
-        m_folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-                   QStringLiteral("/autostart");
+        m_folder =
+            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/autostart");
 }
 
 QString XdgAutostart::filePathOf(const QString& name) const

@@ -2,6 +2,7 @@
 #include "record/ui/MainTab.h"
 
 #include "ui/Named.h"
+#include "ui/TLabel3D.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -123,11 +124,17 @@ MainTab::MainTab(QWidget* parent) : QWidget(parent)
     imgPointer->setVisible(false);
     lblSpendingHour->setVisible(false);
 
-    lblStatusBar = named(new QLabel(this), "lblStatusBar");
+    lblStatusBar = named(new TLabel3D(this), "lblStatusBar");
     lblStatusBar->setToolTip(QStringLiteral("Extra Message"));
     lblStatusBar->setMinimumHeight(22);
-    lblStatusBar->setStyleSheet(QStringLiteral(
-        "QLabel#lblStatusBar { border: 2px inset #c00000; padding: 1px 4px; font-family: 'Times New Roman'; }"));
+    lblStatusBar->setAutoSize(false);
+    lblStatusBar->setBorder(true);
+    lblStatusBar->setBorderType(btRecessed);
+    lblStatusBar->setBorderColor(Qt::red);
+    lblStatusBar->setTextStyle(tsNone);
+    lblStatusBar->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    lblStatusBar->setContentsMargins(4, 1, 4, 1);
+    lblStatusBar->setFont(QFont(QStringLiteral("Times New Roman")));
 
     Button1 = named(new QPushButton(QStringLiteral("Set Online"), this), "Button1");
     Button2 = named(new QPushButton(QStringLiteral("XiUsedTime ++"), this), "Button2");

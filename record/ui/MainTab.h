@@ -10,6 +10,7 @@ class QLineEdit;
 class QPushButton;
 class QTimer;
 class QToolButton;
+class TLabel3D;
 
 class MainTab final : public QWidget
 {
@@ -42,7 +43,7 @@ public:
     QLabel* imgScale;
     QLabel* imgPointer;
     QLabel* lblSpendingHour;
-    QLabel* lblStatusBar;
+    TLabel3D* lblStatusBar;
     // Controls for trying the tracker by hand; never shown.
     QPushButton* Button1;
     QPushButton* Button2;

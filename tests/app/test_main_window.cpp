@@ -7,6 +7,8 @@
 #include "platform/Platform.h"
 #include "platform/linux/LockFileInstance.h"
 #include "platform/linux/XdgAutostart.h"
+#include "platform/sim/RecordingShell.h"
+#include "platform/sim/RecordingSound.h"
 #include "platform/sim/RecordingTrayIcon.h"
 #include "platform/sim/SimulatedDialUp.h"
 #include "record/ui/MainTab.h"
@@ -15,6 +17,7 @@
 #include "shell/ui/SettingsTab.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestClock.h"
+#include "ui/TLabel3D.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -72,6 +75,8 @@ protected:
         m_platform.dialUp = std::move(dialUp);
         m_platform.startup = std::make_unique<XdgAutostart>(m_dir.filePath(QStringLiteral("autostart")));
         m_platform.tray = std::make_unique<RecordingTrayIcon>();
+        m_platform.sound = std::make_unique<RecordingSound>();
+        m_platform.shell = std::make_unique<RecordingShell>();
         m_window = std::make_unique<TfrmMain>(m_platform, m_dir.path() + QLatin1Char('/'));
     }
 

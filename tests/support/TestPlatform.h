@@ -5,6 +5,8 @@
 #include "platform/Platform.h"
 #include "platform/linux/LockFileInstance.h"
 #include "platform/linux/XdgAutostart.h"
+#include "platform/sim/RecordingShell.h"
+#include "platform/sim/RecordingSound.h"
 #include "platform/sim/RecordingTrayIcon.h"
 #include "platform/sim/SimulatedDialUp.h"
 #include "tests/support/ScriptedDialogs.h"
@@ -20,6 +22,9 @@ struct TestPlatform
         auto d = std::make_unique<ScriptedDialogs>();
         auto u = std::make_unique<InMemoryDialUp>();
         auto t = std::make_unique<RecordingTrayIcon>();
+        auto s = std::make_unique<RecordingShell>();
+        shell = s.get();
+        platform.shell = std::move(s);
         clock = c.get();
         dialogs = d.get();
         dialUp = u.get();
@@ -31,6 +36,9 @@ struct TestPlatform
         platform.settings = std::make_unique<IniSettingsStore>(settingsFile());
         platform.instance = std::make_unique<LockFileInstance>(dir.filePath(QStringLiteral("run")));
         platform.startup = std::make_unique<XdgAutostart>(autostartFolder());
+        auto snd = std::make_unique<RecordingSound>();
+        sound = snd.get();
+        platform.sound = std::move(snd);
     }
 
     QString settingsFile() const { return dir.filePath(QStringLiteral("config/QovRuvela.conf")); }
@@ -43,4 +51,6 @@ struct TestPlatform
     ScriptedDialogs* dialogs = nullptr;
     InMemoryDialUp* dialUp = nullptr;
     RecordingTrayIcon* tray = nullptr;
+    RecordingShell* shell = nullptr;
+    RecordingSound* sound = nullptr;
 };

@@ -1,0 +1,26 @@
+// The hourly alert decision.
+#include "alert/AlertScheduler.h"
+
+void AlertScheduler::CheckHourlyAlert(qint32 usedMinutes)
+{
+    const AlertOptions options = m_host.alertOptions();
+    if (!options.sixtyMinsToAlert)
+        return;
+    // The tick runs every second while the minutes stand still for a whole minute; moving on to the next
+    // hour keeps the alert from repeating. An hour reached while the option was off is never announced,
+    // since the minutes have passed it before the counter can catch up.
+    if (usedMinutes == 0 || usedMinutes % 60 != 0 || usedMinutes / 60 != m_nextAlertHour)
+        return;
+    const QString message = hourlyMessage(m_nextAlertHour, m_host.receivedText(), m_host.sentText());
+    ++m_nextAlertHour;
+    if (!options.noSound)
+        m_host.PlaySound(soundName);
+    m_host.showAlert(message, options.autoClose, AlertPlacement::cornerFromText(options.position));
+}
+
+QString AlertScheduler::hourlyMessage(qint32 hours, const QString& received, const QString& sent)
+{
+    const QString lineBreaks = QStringLiteral("\r\n\r\n");
+    return QString::number(hours) + (hours == 1 ? QStringLiteral(" hour") : QStringLiteral(" hours")) + lineBreaks +
+           QStringLiteral("Downloaded Bytes: ") + received + lineBreaks + QStringLiteral("Uploaded Bytes: ") + sent;
+}

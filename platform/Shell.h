@@ -1,0 +1,23 @@
+// The desktop's opener: hands a file or an address to whatever program the desktop associates with it.
+#pragma once
+
+#include <QString>
+
+class Shell
+{
+public:
+    /// Result codes in the numbering the program has always used: above 32 is success.
+    static constexpr int FileNotFound = 2;
+    static constexpr int NoAssociation = 31;
+    static constexpr int Opened = 42;
+
+    static constexpr bool succeeded(int result) { return result > 32; }
+
+    virtual ~Shell() = default;
+
+    /// Opens `target` (a file path or an address such as "https://…" or "mailto:…") with `verb`; an empty
+    /// verb is the default action. Returns at once, without waiting for the started program.
+    /// NoAssociation when no program takes the target, FileNotFound for a missing file or an unusable
+    /// address, a value above 32 on success.
+    virtual int open(const QString& verb, const QString& target) = 0;
+};

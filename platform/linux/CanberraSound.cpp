@@ -1,0 +1,123 @@
+// Wave sounds through libcanberra's PulseAudio driver.
+#include "platform/linux/CanberraSound.h"
+
+#include <canberra.h>
+
+namespace {
+// The desktop's sound server; no fallback to the bare sound card, which another program may hold.
+constexpr const char* driverName = "pulse";
+
+// Errors after which the connection is useless and the next sound connects anew.
+bool connectionLost(int code)
+{
+    return code == CA_ERROR_DISCONNECTED || code == CA_ERROR_STATE || code == CA_ERROR_SYSTEM ||
+           code == CA_ERROR_NOTAVAILABLE;
+}
+
+QString errorText(int code)
+{
+    return QString::fromUtf8(ca_strerror(code));
+}
+} // namespace
+
+CanberraSound::CanberraSound(QString applicationName) : m_applicationName(std::move(applicationName)) {}
+
+CanberraSound::~CanberraSound()
+{
+    // Destroying the context cancels what still plays and runs the finish callbacks first.
+    close();
+}
+
+bool CanberraSound::open()
+{
+    if (m_context)
+        return true;
+    int code = ca_context_create(&m_context);
+    if (code == CA_SUCCESS)
+        code = ca_context_set_driver(m_context, driverName);
+    if (code == CA_SUCCESS)
+        code = ca_context_change_props(m_context, CA_PROP_APPLICATION_NAME, m_applicationName.toUtf8().constData(),
+                                       nullptr);
+    if (code == CA_SUCCESS)
+        code = ca_context_open(m_context);
+    if (code == CA_SUCCESS)
+        return true;
+    close();
+    const std::lock_guard lock(m_mutex);
+    m_lastError = errorText(code);
+    return false;
+}
+
+void CanberraSound::close()
+{
+    if (m_context)
+        ca_context_destroy(m_context);
+    m_context = nullptr;
+}
+
+bool CanberraSound::play(const QString& path)
+{
+    if (!open())
+        return false;
+    ca_proplist* props = nullptr;
+    if (ca_proplist_create(&props) != CA_SUCCESS)
+        return false;
+    ca_proplist_sets(props, CA_PROP_MEDIA_FILENAME, path.toUtf8().constData());
+    ca_proplist_sets(props, CA_PROP_MEDIA_ROLE, "event");
+    ca_proplist_sets(props, CA_PROP_CANBERRA_CACHE_CONTROL, "never");
+    const uint32_t id = m_nextId++;
+    {
+        const std::lock_guard lock(m_mutex);
+        m_playing.insert(id);
+    }
+    const int code = ca_context_play_full(m_context, id, props, &CanberraSound::onFinished, this);
+    ca_proplist_destroy(props);
+    if (code == CA_SUCCESS) {
+        const std::lock_guard lock(m_mutex);
+        m_lastError.clear();
+        return true;
+    }
+    {
+        // A sound that did not start may or may not have had its finish callback already.
+        const std::lock_guard lock(m_mutex);
+        m_playing.erase(id);
+        m_allPlayed = false;
+        m_lastError = errorText(code);
+    }
+    m_ended.notify_all();
+    if (connectionLost(code))
+        close();
+    return false;
+}
+
+void CanberraSound::onFinished(ca_context*, uint32_t id, int errorCode, void* self)
+{
+    static_cast<CanberraSound*>(self)->finished(id, errorCode);
+}
+
+void CanberraSound::finished(uint32_t id, int errorCode)
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_playing.erase(id);
+        if (errorCode != CA_SUCCESS) {
+            m_allPlayed = false;
+            m_lastError = errorText(errorCode);
+        }
+    }
+    m_ended.notify_all();
+}
+
+QString CanberraSound::lastError() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_lastError;
+}
+
+bool CanberraSound::waitUntilDone(std::chrono::milliseconds timeout)
+{
+    std::unique_lock lock(m_mutex);
+    if (!m_ended.wait_for(lock, timeout, [this] { return m_playing.empty(); }))
+        return false;
+    return m_allPlayed;
+}

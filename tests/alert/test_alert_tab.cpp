@@ -1,0 +1,49 @@
+// The hidden Alert tab: the "applied" mark, its status texts and the kept-setting box.
+#include "alert/ui/AlertTab.h"
+#include "tests/alert/StringPrinters.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QSpinBox>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(AlertTabTest, KeptMinutesCountAsAppliedUntilChangedAndTheBoxIsWrittenOnRelease)
+{
+    AlertTab tab;
+    QStringList written;
+    tab.setSettingWriter([&](const QString& name, const QString& value) { written.append(name + '=' + value); });
+    tab.LoadSettings(true, 30);
+    EXPECT_TRUE(tab.chkKeepAlertSet->isChecked());
+    EXPECT_EQ(tab.seAlertMin->value(), 30);
+    EXPECT_TRUE(tab.AlertApplied());
+    EXPECT_TRUE(tab.lblAlertStatus->text().isEmpty());
+
+    tab.show();
+    const QString applied = tab.lblAlertStatus->text();
+    EXPECT_FALSE(applied.isEmpty());
+    tab.seAlertMin->setValue(45);
+    EXPECT_FALSE(tab.AlertApplied());
+    tab.hide();
+    tab.show();
+    EXPECT_NE(tab.lblAlertStatus->text(), applied);
+
+    QTest::mouseClick(tab.chkKeepAlertSet, Qt::LeftButton, {}, QPoint(6, tab.chkKeepAlertSet->height() / 2));
+    QCoreApplication::processEvents();
+    QTest::keyClick(tab.chkKeepAlertSet, Qt::Key_Space);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(written,
+              QStringList({QStringLiteral("Check Keep Alert Set=0"), QStringLiteral("Check Keep Alert Set=1")}));
+}
+
+TEST(AlertTabTest, WithoutKeepingTheStoredMinutesAreIgnored)
+{
+    AlertTab tab;
+    tab.LoadSettings(false, std::nullopt);
+    EXPECT_FALSE(tab.AlertApplied());
+    EXPECT_EQ(tab.seAlertMin->value(), 0);
+}
+
+} // namespace
