@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QThread>
 #include <gtest/gtest.h>
 
 namespace {
@@ -92,6 +93,9 @@ TEST_F(StartupEntryTest, AnAutostartRunnerReallyStartsTheProgram)
     run.start(dex, {QStringLiteral("-a"), QStringLiteral("-w")});
     ASSERT_TRUE(run.waitForFinished(30000));
     EXPECT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
+    // The runner may return before the program it started has run.
+    for (int i = 0; i < 100 && !QFile::exists(marker()); ++i)
+        QThread::msleep(100);
     EXPECT_TRUE(QFile::exists(marker())) << run.readAllStandardOutput().toStdString();
 }
 } // namespace
