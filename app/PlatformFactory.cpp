@@ -8,6 +8,7 @@
 #include "platform/gui/QtTrayIcon.h"
 #include "platform/linux/CanberraSound.h"
 #include "platform/linux/LockFileInstance.h"
+#include "platform/linux/NetlinkInterfaceTable.h"
 #include "platform/linux/NetworkManagerDialUp.h"
 #include "platform/linux/XdgAutostart.h"
 #include "platform/sim/FileDialUp.h"
@@ -26,6 +27,7 @@ Platform make()
     p.sound = std::make_unique<CanberraSound>(AppInfo::ProgramTitle);
     p.startup = std::make_unique<XdgAutostart>();
     p.tray = std::make_unique<QtTrayIcon>();
+    p.interfaces = std::make_unique<NetlinkInterfaceTable>();
     p.shell = std::make_unique<DesktopShell>();
     const QString simulate = qEnvironmentVariable("QOVRUVELA_SIMULATE");
     if (!simulate.isEmpty())

@@ -53,7 +53,7 @@ TfrmMain::TfrmMain(Platform& platform, QString programDir, QWidget* parent)
                    Qt::WindowMinimizeButtonHint);
     PageControl1 = named(new QTabWidget(this), "PageControl1");
     tabMain = new MainTab(PageControl1);
-    tabTrafficMon = new TrafficTab(PageControl1);
+    tabTrafficMon = new TrafficTab(*platform.interfaces, *platform.clock, PageControl1);
     tabCalculation = new CalculationTab(PageControl1);
     tabSettings = new SettingsTab(PageControl1);
     tabAlert = new AlertTab(PageControl1);
@@ -86,6 +86,9 @@ void TfrmMain::buildMenu()
     bar->setObjectName(QStringLiteral("MainMenu1"));
     mnuMainClose = named(bar->addAction(QStringLiteral("Close")), "mnuMainClose");
     mmDial = named(bar->addAction(QStringLiteral("Dial")), "mmDial");
+    mmView = named(bar->addMenu(QStringLiteral("View")), "mmView");
+    mmTrafficMonitor = named(mmView->addAction(QStringLiteral("Traffic Monitor")), "mmTrafficMonitor");
+    mmTrafficMonitor->setCheckable(true);
     mmHelp = named(bar->addMenu(QStringLiteral("Help")), "mmHelp");
     smHelp = named(mmHelp->addAction(QStringLiteral("Ruvela Help")), "smHelp");
     N1 = named(mmHelp->addSeparator(), "N1");
@@ -116,6 +119,16 @@ void TfrmMain::connectEvents()
     tabAlert->setSettingWriter(write);
     connect(mnuMainClose, &QAction::triggered, this, &TfrmMain::mnuMainCloseClick);
     connect(mmDial, &QAction::triggered, this, &TfrmMain::mmDialClick);
+    // The traffic figures are live behind the hidden page; the View menu shows it.
+    connect(mmTrafficMonitor, &QAction::toggled, this, [this](bool shown) {
+        PageControl1->setTabVisible(PageControl1->indexOf(tabTrafficMon), shown);
+        if (shown)
+            PageControl1->setCurrentWidget(tabTrafficMon);
+    });
+    connect(tabTrafficMon, &TrafficTab::dialUpShown, this, [this](const QString& adapter, const QString& ip) {
+        tabMain->edAdapter->setText(adapter);
+        tabMain->edIP->setText(ip);
+    });
     connect(smHelp, &QAction::triggered, this, &TfrmMain::smHelpClick);
     connect(mmHomePage, &QAction::triggered, this, &TfrmMain::mmHomePageClick);
     connect(smAbout, &QAction::triggered, this, &TfrmMain::smAboutClick);
@@ -142,6 +155,9 @@ void TfrmMain::FormCreate()
     for (QLineEdit* edit : {tabMain->edAdapter, tabMain->edStartTime, tabMain->edEndTime, tabMain->edElapsed,
                             tabMain->edReceived, tabMain->edSent, tabMain->edIP})
         edit->clear();
+
+    // The traffic monitor runs when the interface table can be read: an empty tab list, then one pass.
+    tabTrafficMon->primeTrafficMonitor();
 
     setWindowIcon(QApplication::windowIcon());
     setWindowTitle(AppInfo::ProgramTitle);

@@ -73,6 +73,8 @@ public:
     AlertTab* tabAlert;
     QAction* mnuMainClose;
     QAction* mmDial;
+    QMenu* mmView;
+    QAction* mmTrafficMonitor;
     QMenu* mmHelp;
     QAction* smHelp;
     QAction* N1;
@@ -126,11 +128,11 @@ private:
     bool Checked_PhoneBook_IsOn() const override;
     bool alwaysRecord() const override;
     void ChangeSysTrayIcon(int imageIndex) override { changeTrayIcon(imageIndex); }
-    void UpdateTrafficMonitor() override {}
-    void ClearTrafficMonitor() override { zeroByteCounters(); }
+    void UpdateTrafficMonitor() override;
+    void ClearTrafficMonitor() override;
     void zeroByteCounters() override;
-    quint32 DialUpBytesReceived() const override { return m_bytesReceived; }
-    quint32 DialUpBytesSent() const override { return m_bytesSent; }
+    quint32 DialUpBytesReceived() const override;
+    quint32 DialUpBytesSent() const override;
     void CheckHourlyAlert(qint32 usedMinutes) override;
     void resetHourlyAlert() override;
 
@@ -144,8 +146,6 @@ private:
     bool m_noTrayReported = false;
     bool m_trayIconOn = false;
     bool m_closing = false;
-    quint32 m_bytesReceived = 0;
-    quint32 m_bytesSent = 0;
     PersonalFile m_personalFile;
     AccountingPeriod m_period;
     PersonalAccountPrompt m_prompt;

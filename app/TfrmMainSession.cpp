@@ -9,6 +9,7 @@
 #include "record/ui/TProfile.h"
 #include "shell/ui/SettingsTab.h"
 #include "shell/ui/TForm2.h"
+#include "traffic/ui/TrafficTab.h"
 #include "ui/TLabel3D.h"
 
 #include <QAction>
@@ -113,10 +114,29 @@ bool TfrmMain::alwaysRecord() const
     return tabSettings->chkAlwaysRecord->isChecked();
 }
 
+void TfrmMain::UpdateTrafficMonitor()
+{
+    tabTrafficMon->UpdateTrafficMonitor();
+}
+
+void TfrmMain::ClearTrafficMonitor()
+{
+    tabTrafficMon->ClearTrafficMonitor();
+}
+
 void TfrmMain::zeroByteCounters()
 {
-    m_bytesReceived = 0;
-    m_bytesSent = 0;
+    tabTrafficMon->zeroByteCounters();
+}
+
+quint32 TfrmMain::DialUpBytesReceived() const
+{
+    return tabTrafficMon->DialUpBytesReceived();
+}
+
+quint32 TfrmMain::DialUpBytesSent() const
+{
+    return tabTrafficMon->DialUpBytesSent();
 }
 
 void TfrmMain::CheckHourlyAlert(qint32 usedMinutes)

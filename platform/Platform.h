@@ -4,6 +4,7 @@
 #include "platform/Clock.h"
 #include "platform/DialUpService.h"
 #include "platform/Dialogs.h"
+#include "platform/InterfaceTable.h"
 #include "platform/SettingsStore.h"
 #include "platform/Shell.h"
 #include "platform/SingleInstance.h"
@@ -24,4 +25,5 @@ struct Platform
     std::unique_ptr<StartupEntries> startup;
     std::unique_ptr<TrayIconService> tray;
     std::unique_ptr<Shell> shell;
+    std::unique_ptr<InterfaceTable> interfaces;
 };

@@ -11,12 +11,15 @@
 #include "platform/sim/RecordingSound.h"
 #include "platform/sim/RecordingTrayIcon.h"
 #include "platform/sim/SimulatedDialUp.h"
+#include "platform/sim/SimulatedInterfaceTable.h"
 #include "record/ui/MainTab.h"
 #include "report/ui/CalculationTab.h"
+#include "report/ui/TMessageOut.h"
 #include "shell/SettingNames.h"
 #include "shell/ui/SettingsTab.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestClock.h"
+#include "traffic/ui/TrafficTab.h"
 #include "ui/TLabel3D.h"
 
 #include <QApplication>
@@ -77,6 +80,7 @@ protected:
         m_platform.tray = std::make_unique<RecordingTrayIcon>();
         m_platform.sound = std::make_unique<RecordingSound>();
         m_platform.shell = std::make_unique<RecordingShell>();
+        m_platform.interfaces = std::make_unique<SimulatedInterfaceTable>();
         m_window = std::make_unique<TfrmMain>(m_platform, m_dir.path() + QLatin1Char('/'));
     }
 
@@ -139,10 +143,19 @@ TEST_F(MainWindowTest, MenuHasItsItemsInOrder)
     EXPECT_EQ(w.mmHelp->title(), QStringLiteral("Help"));
 
     const QList<QAction*> bar = w.menuBar()->actions();
-    ASSERT_EQ(bar.size(), 3);
+    ASSERT_EQ(bar.size(), 4);
     EXPECT_EQ(bar[0], w.mnuMainClose);
     EXPECT_EQ(bar[1], w.mmDial);
-    EXPECT_EQ(bar[2], w.mmHelp->menuAction());
+    EXPECT_EQ(bar[2], w.mmView->menuAction());
+    EXPECT_EQ(bar[3], w.mmHelp->menuAction());
+
+    // The hidden traffic page is live behind the View menu.
+    const int traffic = w.PageControl1->indexOf(w.tabTrafficMon);
+    EXPECT_FALSE(w.PageControl1->isTabVisible(traffic));
+    w.mmTrafficMonitor->trigger();
+    EXPECT_TRUE(w.PageControl1->isTabVisible(traffic));
+    w.mmTrafficMonitor->trigger();
+    EXPECT_FALSE(w.PageControl1->isTabVisible(traffic));
 
     const QList<QAction*> help = w.mmHelp->actions();
     ASSERT_EQ(help.size(), 4);

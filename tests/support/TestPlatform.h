@@ -9,6 +9,7 @@
 #include "platform/sim/RecordingSound.h"
 #include "platform/sim/RecordingTrayIcon.h"
 #include "platform/sim/SimulatedDialUp.h"
+#include "platform/sim/SimulatedInterfaceTable.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestClock.h"
 
@@ -29,6 +30,9 @@ struct TestPlatform
         dialogs = d.get();
         dialUp = u.get();
         tray = t.get();
+        auto n = std::make_unique<SimulatedInterfaceTable>();
+        interfaces = n.get();
+        platform.interfaces = std::move(n);
         platform.clock = std::move(c);
         platform.dialogs = std::move(d);
         platform.dialUp = std::move(u);
@@ -51,6 +55,7 @@ struct TestPlatform
     ScriptedDialogs* dialogs = nullptr;
     InMemoryDialUp* dialUp = nullptr;
     RecordingTrayIcon* tray = nullptr;
+    SimulatedInterfaceTable* interfaces = nullptr;
     RecordingShell* shell = nullptr;
     RecordingSound* sound = nullptr;
 };
