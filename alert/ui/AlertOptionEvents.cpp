@@ -16,7 +16,7 @@ QString flag(const QCheckBox* box)
 } // namespace
 
 AlertOptionEvents::AlertOptionEvents(SettingsTab& settings, SettingWriter write)
-    : QObject(&settings), m_settings(settings), m_write(std::move(write))
+    : QObject(&settings), m_settings(settings), m_positionBox(settings.cbAlertPos), m_write(std::move(write))
 {
     connectEvents();
 }
@@ -72,7 +72,7 @@ bool AlertOptionEvents::cbAlertPosKeyPress(int key)
 
 bool AlertOptionEvents::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_settings.cbAlertPos && event->type() == QEvent::KeyPress)
+    if (watched == m_positionBox && event->type() == QEvent::KeyPress)
         return cbAlertPosKeyPress(static_cast<QKeyEvent*>(event)->key());
     return QObject::eventFilter(watched, event);
 }

@@ -4,6 +4,7 @@
 #include <QObject>
 #include <functional>
 
+class QComboBox;
 class SettingsTab;
 
 class AlertOptionEvents final : public QObject
@@ -29,5 +30,7 @@ private:
     bool cbAlertPosKeyPress(int key);
 
     SettingsTab& m_settings;
+    // Kept apart from the tab: the box still sends events while the tab is being destroyed.
+    QComboBox* m_positionBox;
     SettingWriter m_write;
 };
