@@ -7,6 +7,7 @@
 #include "dialup/ui/TDial.h"
 #include "platform/Platform.h"
 #include "platform/Trace.h"
+#include "report/ui/CalculationTab.h"
 #include "report/ui/TMessageOut.h"
 
 #include <QApplication>
@@ -28,7 +29,8 @@ int run(Platform& platform)
     TfrmMain frmMain(platform, dir.folder);
     TDial dial(*platform.dialUp, *platform.dialogs, frmMain.recordingFilter(), frmMain);
     frmMain.setDialer(&dial);
-    TMessageOut msgOut;
+    TMessageOut msgOut(*platform.settings, frmMain.settingsKeyPath());
+    frmMain.tabCalculation->setMessageOut(&msgOut);
     frmMain.setPhoneBookEntries(dial.entryNames());
     for (const QString& problem : {dir.problem, platform.settings->problem()}) {
         if (problem.isEmpty())

@@ -11,6 +11,7 @@
 #include "platform/Trace.h"
 #include "record/ui/MainTab.h"
 #include "report/ui/CalculationTab.h"
+#include "report/ui/FeeKeyFilter.h"
 #include "report/ui/TMessageOut.h"
 #include "shell/SettingNames.h"
 #include "shell/StoredSettings.h"
@@ -172,6 +173,9 @@ void TfrmMain::FormCreate()
     tabSettings->chkAfterDisconnection->setVisible(false);
 
     m_personalFile.setStatusLine([this](const QString& text) { showStatusLine(text); });
+    tabCalculation->attach(*m_platform.settings, *m_platform.dialogs, m_settingsKeyPath, m_programDir,
+                           [this] { return m_personalFile.PersonalFileName(); });
+    FeeKeyFilter::installOn(*m_platform.dialogs, {tabSettings->edBasicFee, tabSettings->edAMinFee});
     LoadSettings();
     m_period.UserProfileInitial();
     if (m_programDir.isEmpty())

@@ -1,7 +1,18 @@
-// Builds the Calculation tab's controls in their design state.
+// The Calculation tab: its controls, the listing of personal data files and the totalling of the chosen one.
 #include "report/ui/CalculationTab.h"
 
+#include "platform/Dialogs.h"
+#include "report/RecordFileCalculator.h"
+#include "report/RecordFileList.h"
+#include "report/ui/TMessageOut.h"
+#include "report/ui/TfrmDir.h"
 #include "ui/Named.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QProgressDialog>
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -12,7 +23,20 @@
 #include <QStyle>
 #include <QToolButton>
 
+namespace {
+// Passes that end sooner than this show no progress and handle no events in between.
+constexpr qint64 quietMilliseconds = 500;
+} // namespace
+
 CalculationTab::CalculationTab(QWidget* parent) : QWidget(parent)
+{
+    buildControls();
+    connectEvents();
+}
+
+CalculationTab::~CalculationTab() = default;
+
+void CalculationTab::buildControls()
 {
     setObjectName(QStringLiteral("tabCalculation"));
     ListBox1 = named(new QListWidget(this), "ListBox1");
@@ -78,4 +102,145 @@ CalculationTab::CalculationTab(QWidget* parent) : QWidget(parent)
     page->addWidget(gbCal, 0, 1);
     page->addLayout(buttons, 1, 1);
     page->addWidget(stbOnCal, 2, 0, 1, 2);
+}
+
+void CalculationTab::attach(SettingsStore& settings, Dialogs& dialogs, QString settingsKeyPath, QString programDir,
+                            std::function<QString()> personalFileName, TMessageOut* messageOut)
+{
+    m_settings = &settings;
+    m_dialogs = &dialogs;
+    m_settingsKeyPath = std::move(settingsKeyPath);
+    m_files = std::make_unique<RecordFileList>(std::move(programDir), std::move(personalFileName));
+    m_messageOut = messageOut;
+}
+
+void CalculationTab::connectEvents()
+{
+    connect(btnSearchDir, &QToolButton::clicked, this, &CalculationTab::btnSearchDirClick);
+    connect(btnRefresh, &QToolButton::clicked, this, &CalculationTab::btnRefreshClick);
+    connect(btnDetail, &QPushButton::clicked, this, &CalculationTab::btnDetailClick);
+    // A new selection, by mouse or keys, totals the file; a click on the file already selected totals it
+    // again, as a fresh look at a file that is still being recorded into.
+    connect(ListBox1, &QListWidget::itemSelectionChanged, this, [this] {
+        m_selectionJustChanged = true;
+        ListBox1Click();
+    });
+    connect(ListBox1, &QListWidget::itemClicked, this, [this] {
+        if (!std::exchange(m_selectionJustChanged, false))
+            ListBox1Click();
+    });
+}
+
+QString CalculationTab::LastListedDir() const
+{
+    return m_files ? m_files->LastListedDir() : QString();
+}
+
+void CalculationTab::ReadFilesToList(const QString& dir)
+{
+    if (!m_files)
+        return;
+    ListBox1->clear();
+    ListBox1->addItems(m_files->ReadFilesToList(dir));
+}
+
+void CalculationTab::ListBox1Click()
+{
+    if (!m_files)
+        return;
+    for (int row = 0; row < ListBox1->count(); ++row) {
+        if (!ListBox1->item(row)->isSelected())
+            continue;
+        const RecordFileList::Choice choice = m_files->choiceOf(ListBox1->item(row)->text());
+        CalculateRecordFile(choice.path);
+        stbOnCal->showMessage(QDir::toNativeSeparators(choice.folder));
+        return;
+    }
+}
+
+void CalculationTab::CalculateRecordFile(const QString& path)
+{
+    if (!m_dialogs || m_calculating)
+        return;
+    m_calculating = true;
+    QElapsedTimer elapsed;
+    elapsed.start();
+    std::unique_ptr<QProgressDialog> progress;
+    RecordFileCalculator calculator([&](qint64 done, qint64 total) {
+        if (!progress) {
+            if (elapsed.elapsed() < quietMilliseconds)
+                return;
+            progress = std::make_unique<QProgressDialog>(
+                QStringLiteral("Totalling %1").arg(QDir::toNativeSeparators(path)), QString(), 0, 1000, window());
+            progress->setObjectName(QStringLiteral("totallingProgress"));
+            progress->setWindowModality(Qt::WindowModal);
+            progress->setCancelButton(nullptr);
+            progress->setMinimumDuration(0);
+        }
+        progress->setValue(static_cast<int>(done * 1000 / qMax<qint64>(1, total)));
+        // The recording timers and repaints go on while a large file is totalled.
+        QCoreApplication::processEvents();
+    });
+    const std::shared_ptr<const CalculationResult> result = calculator.CalculateRecordFile(path);
+    progress.reset();
+    m_calculating = false;
+
+    if (!result->opened()) {
+        m_dialogs->beep();
+        m_dialogs->showMessage(Dialogs::Kind::Error, result->openFailureMessage());
+        return;
+    }
+    render(result);
+    if (result->outcome == CalculationResult::Outcome::RecordError) {
+        m_dialogs->beep();
+        m_dialogs->showMessage(Dialogs::Kind::Error, result->problem);
+    }
+}
+
+void CalculationTab::render(const std::shared_ptr<const CalculationResult>& result)
+{
+    m_lastResult = result;
+    lblFileCreated->setText(result->fileCreatedText());
+    lblFrom->setText(result->fromText());
+    lblTo->setText(result->toText());
+    lblFirstRecord->setText(result->firstRecordText());
+    lblLastRecord->setText(result->lastRecordText());
+    lblUsedTime->setText(result->usedTimeText());
+    lblReceivedBytes->setText(result->receivedText());
+    lblSentBytes->setText(result->sentText());
+    if (m_messageOut)
+        m_messageOut->showResult(result);
+}
+
+void CalculationTab::btnSearchDirClick()
+{
+    if (!m_files)
+        return;
+    const std::optional<QString> dir = m_chooseDirectory ? m_chooseDirectory() : chooseWithTfrmDir();
+    if (dir && !dir->isEmpty())
+        ReadFilesToList(*dir);
+}
+
+std::optional<QString> CalculationTab::chooseWithTfrmDir()
+{
+    TfrmDir chooser(*m_settings, *m_dialogs, m_settingsKeyPath, window());
+    chooser.exec();
+    if (chooser.Tag() != 1)
+        return std::nullopt;
+    return chooser.edToPath->text();
+}
+
+void CalculationTab::btnRefreshClick()
+{
+    if (m_files)
+        ReadFilesToList(m_files->LastListedDir());
+}
+
+void CalculationTab::btnDetailClick()
+{
+    if (!m_messageOut)
+        return;
+    m_messageOut->showNormal();
+    m_messageOut->raise();
+    m_messageOut->activateWindow();
 }

@@ -1,8 +1,17 @@
 // The Calculation tab: personal data files of a folder and the totals of the chosen one.
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
+#include <functional>
+#include <memory>
+#include <optional>
 
+class Dialogs;
+class RecordFileList;
+class SettingsStore;
+class TMessageOut;
+struct CalculationResult;
 class QGroupBox;
 class QLabel;
 class QListWidget;
@@ -15,6 +24,29 @@ class CalculationTab final : public QWidget
     Q_OBJECT
 public:
     explicit CalculationTab(QWidget* parent = nullptr);
+    ~CalculationTab() override;
+
+    /// Gives the tab what its buttons and list need; until then they do nothing. `programDir` holds the
+    /// active personal file, whose bare name `personalFileName` tells at the moment of asking; the directory
+    /// chooser keeps its settings under `settingsKeyPath`.
+    void attach(SettingsStore& settings, Dialogs& dialogs, QString settingsKeyPath, QString programDir,
+                std::function<QString()> personalFileName, TMessageOut* messageOut = nullptr);
+    /// The session list window, which may be created after the tab.
+    void setMessageOut(TMessageOut* messageOut) { m_messageOut = messageOut; }
+
+    /// How the search button asks for a folder: by default the directory chooser, shown modally; nothing
+    /// when the user did not confirm one.
+    using ChooseDirectory = std::function<std::optional<QString>()>;
+    void setDirectoryChooser(ChooseDirectory choose) { m_chooseDirectory = std::move(choose); }
+
+    /// Lists the active file and the personal data files of `dir`.
+    void ReadFilesToList(const QString& dir);
+    /// Totals one file into the labels and the session list. A pass that takes longer than half a second
+    /// shows its progress and keeps the program's windows and timers going.
+    void CalculateRecordFile(const QString& path);
+
+    QString LastListedDir() const;
+    std::shared_ptr<const CalculationResult> lastResult() const { return m_lastResult; }
 
     QListWidget* ListBox1;
     QToolButton* btnSearchDir;
@@ -36,4 +68,24 @@ public:
     QLabel* lblSentBytes;
     QLabel* lblCurFee;
     QLabel* lblResultedFee;
+
+private:
+    void buildControls();
+    void connectEvents();
+    void ListBox1Click();
+    void btnSearchDirClick();
+    void btnRefreshClick();
+    void btnDetailClick();
+    std::optional<QString> chooseWithTfrmDir();
+    void render(const std::shared_ptr<const CalculationResult>& result);
+
+    SettingsStore* m_settings = nullptr;
+    Dialogs* m_dialogs = nullptr;
+    QString m_settingsKeyPath;
+    std::unique_ptr<RecordFileList> m_files;
+    QPointer<TMessageOut> m_messageOut;
+    ChooseDirectory m_chooseDirectory;
+    std::shared_ptr<const CalculationResult> m_lastResult;
+    bool m_calculating = false;
+    bool m_selectionJustChanged = false;
 };

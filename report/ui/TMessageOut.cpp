@@ -1,25 +1,52 @@
-// Builds the session list window.
+// The session list window: a list view over the lazy session model and three total labels.
 #include "report/ui/TMessageOut.h"
 
+#include "platform/SettingsStore.h"
+#include "report/MessageOutModel.h"
+#include "report/ui/UniformListView.h"
+#include "shell/SettingNames.h"
 #include "ui/Named.h"
 
+#include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
-#include <QListView>
 #include <QPushButton>
 
-TMessageOut::TMessageOut(QWidget* parent) : QWidget(parent)
+namespace {
+constexpr int designLeft = 276;
+constexpr int designTop = 21;
+} // namespace
+
+TMessageOut::TMessageOut(QWidget* parent) : QWidget(parent), m_model(new MessageOutModel(this))
+{
+    buildControls();
+    FormCreate();
+}
+
+TMessageOut::TMessageOut(SettingsStore& settings, QString settingsKeyPath, QWidget* parent)
+    : QWidget(parent), m_settings(&settings), m_settingsKeyPath(std::move(settingsKeyPath)),
+      m_model(new MessageOutModel(this))
+{
+    buildControls();
+    FormCreate();
+}
+
+TMessageOut::~TMessageOut() = default;
+
+void TMessageOut::buildControls()
 {
     setObjectName(QStringLiteral("TMessageOut"));
     setWindowTitle(QStringLiteral("Message Output"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
-    move(276, 21);
+    move(designLeft, designTop);
 
-    lbMessage = named(new QListView(this), "lbMessage");
+    // Every line has the same height, so the view asks the model only for the lines in view.
+    lbMessage = named(new UniformListView(this), "lbMessage");
     lbMessage->setFixedSize(268, 351);
-    lbMessage->setUniformItemSizes(true);
+    lbMessage->setRowHeight(16);
+    lbMessage->setModel(m_model);
     pnBottom = named(new QWidget(this), "pnBottom");
     pnBottom->setFixedSize(268, 140);
     const auto total = [this](const QString& caption, const char* boxName, const char* labelName, QLabel*& label) {
@@ -46,5 +73,62 @@ TMessageOut::TMessageOut(QWidget* parent) : QWidget(parent)
     page->addWidget(lbMessage);
     page->addWidget(pnBottom);
     page->setSizeConstraint(QLayout::SetFixedSize);
-    connect(btnOK, &QPushButton::clicked, this, &QWidget::hide);
+    connect(btnOK, &QPushButton::clicked, this, &TMessageOut::btnOKClick);
+}
+
+void TMessageOut::FormCreate()
+{
+    lblTotalTime->clear();
+    lblTotalReceived->clear();
+    lblTotalSent->clear();
+    if (!m_settings)
+        return;
+    // A value that is not a whole number is left aside: the design position stays.
+    bool ok = false;
+    const int top = m_settings->ReadIniFromReg(m_settingsKeyPath, SettingNames::msgOutTop).toInt(&ok);
+    if (ok)
+        move(x(), top);
+    const int left = m_settings->ReadIniFromReg(m_settingsKeyPath, SettingNames::msgOutLeft).toInt(&ok);
+    if (ok)
+        move(left, y());
+}
+
+void TMessageOut::clear()
+{
+    m_model->clear();
+    lblTotalTime->clear();
+    lblTotalReceived->clear();
+    lblTotalSent->clear();
+}
+
+void TMessageOut::showResult(std::shared_ptr<const CalculationResult> result)
+{
+    if (!result) {
+        clear();
+        return;
+    }
+    lblTotalTime->setText(result->usedTimeText());
+    lblTotalReceived->setText(result->receivedText());
+    lblTotalSent->setText(result->sentText());
+    m_model->setResult(std::move(result));
+}
+
+void TMessageOut::FormCloseQuery()
+{
+    if (!m_settings)
+        return;
+    m_settings->WriteIniToReg(m_settingsKeyPath, SettingNames::msgOutTop, QString::number(y()));
+    m_settings->WriteIniToReg(m_settingsKeyPath, SettingNames::msgOutLeft, QString::number(x()));
+}
+
+void TMessageOut::btnOKClick()
+{
+    close();
+}
+
+void TMessageOut::closeEvent(QCloseEvent* event)
+{
+    // Closing only hides the window; it lives until the program ends.
+    FormCloseQuery();
+    event->accept();
 }

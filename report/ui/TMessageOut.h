@@ -1,20 +1,37 @@
-// The session list of the file last totalled, with its totals. Created at start-up, shown on request.
+// The session list of the file last totalled, with its totals. Created at start-up, shown on request,
+// hidden (never destroyed) when closed; it remembers its position.
 #pragma once
 
 #include <QWidget>
+#include <memory>
 
+class MessageOutModel;
 class QGroupBox;
 class QLabel;
-class QListView;
 class QPushButton;
+class SettingsStore;
+class UniformListView;
+struct CalculationResult;
 
 class TMessageOut final : public QWidget
 {
     Q_OBJECT
 public:
+    /// A window that does not store its position.
     explicit TMessageOut(QWidget* parent = nullptr);
+    /// Takes its position from "MsgOutTop" and "MsgOutLeft" under `settingsKeyPath` and stores it there on
+    /// every close.
+    TMessageOut(SettingsStore& settings, QString settingsKeyPath, QWidget* parent = nullptr);
+    ~TMessageOut() override;
 
-    QListView* lbMessage;
+    /// Empties the list and the three totals.
+    void clear();
+    /// The sessions and totals of a totalled file.
+    void showResult(std::shared_ptr<const CalculationResult> result);
+
+    MessageOutModel* model() const { return m_model; }
+
+    UniformListView* lbMessage;
     QWidget* pnBottom;
     QGroupBox* GroupBox1;
     QLabel* lblTotalReceived;
@@ -23,4 +40,17 @@ public:
     QGroupBox* gbTotalTime;
     QLabel* lblTotalTime;
     QPushButton* btnOK;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void FormCreate();
+    void FormCloseQuery();
+    void btnOKClick();
+
+    SettingsStore* m_settings = nullptr;
+    QString m_settingsKeyPath;
+    MessageOutModel* m_model;
 };

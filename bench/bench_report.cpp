@@ -1,0 +1,141 @@
+// Totalling a personal data file of a million sessions, with the result shown in the Message Output window,
+// against reading the same file with cat (warm cache): prints both times, their ratio and the peak memory.
+// Usage: bench_report [sessions] [runs]; the file is made in the temporary folder and removed afterwards.
+#include "record/ProfileRecord.h"
+#include "record/StoredDate.h"
+#include "report/RecordFileCalculator.h"
+#include "report/ui/TMessageOut.h"
+#include "report/ui/UniformListView.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <cstdio>
+
+namespace {
+
+bool makeFile(const QString& path, qint64 sessions)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    ProfileRecord header;
+    header.Tag = ProfileRecord::UserProfileTag;
+    header.CreatedDate = QStringLiteral("2024/03/01");
+    header.NextPeriodDate = QStringLiteral("2024/04/01");
+    header.StartingDay = 1;
+    header.EndingDay = 31;
+    file.write(header.toBytes());
+    QByteArray block;
+    const QDateTime first(QDate(2024, 3, 1), QTime(0, 0, 7), Qt::UTC);
+    for (qint64 i = 0; i < sessions; ++i) {
+        // Sessions of 1..90 minutes with changing seconds, one every 2 minutes 13 seconds.
+        const QDateTime start = first.addSecs(i * 133);
+        const QDateTime end = start.addSecs(60 + (i * 37) % 5400);
+        ProfileRecord r;
+        r.Tag = ProfileRecord::UserProfileTag;
+        r.StartText = StoredDate::dateTimeText(start);
+        r.EndText = StoredDate::dateTimeText(end);
+        r.UsedMinutes = static_cast<qint32>(end.secsTo(start) / -60);
+        r.StartingDay = static_cast<qint32>(i * 7919);
+        r.EndingDay = static_cast<qint32>(i * 131);
+        block += r.toBytes();
+        if (block.size() >= (1 << 20)) {
+            file.write(block);
+            block.clear();
+        }
+    }
+    file.write(block);
+    return file.error() == QFile::NoError;
+}
+
+double catMilliseconds(const QString& path)
+{
+    QElapsedTimer timer;
+    timer.start();
+    QProcess::execute(QStringLiteral("/bin/sh"),
+                      {QStringLiteral("-c"), QStringLiteral("cat \"$0\" > /dev/null"), path});
+    return timer.nsecsElapsed() / 1e6;
+}
+
+// Totals the file and shows it in the session list, scrolled to its last line, as after "Show detail".
+struct Timing
+{
+    double totalling = 0;
+    double shown = 0;
+};
+
+Timing totalMilliseconds(const QString& path, TMessageOut& window, qint64* lines)
+{
+    window.clear();
+    QElapsedTimer timer;
+    timer.start();
+    auto result = RecordFileCalculator().CalculateRecordFile(path);
+    const double totalling = timer.nsecsElapsed() / 1e6;
+    window.showResult(std::move(result));
+    QAbstractItemModel* model = window.lbMessage->model();
+    window.lbMessage->scrollToBottom();
+    window.lbMessage->repaint();
+    const double shown = timer.nsecsElapsed() / 1e6;
+    *lines = model->rowCount();
+    return {totalling, shown};
+}
+
+long peakKilobytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    }
+    return -1;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    const qint64 sessions = argc > 1 ? QByteArray(argv[1]).toLongLong() : 1000000;
+    const int runs = argc > 2 ? QByteArray(argv[2]).toInt() : 10;
+
+    QTemporaryDir temp;
+    const QString path = temp.filePath(QStringLiteral("bench.rvl"));
+    if (!temp.isValid() || !makeFile(path, sessions)) {
+        std::fprintf(stderr, "bench_report: cannot write %s\n", qPrintable(path));
+        return 1;
+    }
+    const double fileMegabytes = QFileInfo(path).size() / 1e6;
+    const long baseline = peakKilobytes();
+
+    TMessageOut window;
+    window.show();
+
+    catMilliseconds(path); // warms the cache
+    double bestCat = 1e12;
+    double bestTotal = 1e12;
+    double bestTotalling = 1e12;
+    qint64 lines = 0;
+    for (int run = 0; run < runs; ++run) {
+        bestCat = qMin(bestCat, catMilliseconds(path));
+        const Timing timing = totalMilliseconds(path, window, &lines);
+        bestTotal = qMin(bestTotal, timing.shown);
+        bestTotalling = qMin(bestTotalling, timing.totalling);
+    }
+    const long peak = peakKilobytes();
+
+    std::printf("file: %lld sessions, %.1f MB\n", static_cast<long long>(sessions), fileMegabytes);
+    std::printf("cat FILE > /dev/null (best of %d): %.1f ms\n", runs, bestCat);
+    std::printf("totalling with the session list filled (best of %d): %.1f ms, %lld list lines "
+                "(the pass alone: %.1f ms)\n",
+                runs, bestTotal, static_cast<long long>(lines), bestTotalling);
+    std::printf("ratio: %.2f (target <= 2)\n", bestTotal / bestCat);
+    std::printf("peak memory (VmHWM): %.1f MB, %.1f MB before the first pass (target <= file + 50 MB = %.1f MB)\n",
+                peak * 1024 / 1e6, baseline * 1024 / 1e6, fileMegabytes + 50);
+    return 0;
+}

@@ -1,0 +1,105 @@
+// The texts of a totalled file, formed on request from the compact result.
+#include "report/CalculationResult.h"
+
+#include "record/StoredDate.h"
+#include "report/ByteText.h"
+
+#include <algorithm>
+
+namespace {
+const QString startAfterEndMark = QStringLiteral(" *");
+} // namespace
+
+QString CalculationResult::openFailureMessage() const
+{
+    if (outcome == Outcome::NotFound)
+        return QStringLiteral("File not found. Filename : ") + path;
+    return QStringLiteral("Error occurred. Failing to open ") + path + QStringLiteral(".\nError # ") + problem;
+}
+
+QString CalculationResult::fileCreatedText(const QLocale& locale) const
+{
+    const QString created = CreatedDate.isEmpty() ? QString() : StoredDate::YMD_To_ShortDate(CreatedDate, locale);
+    return QStringLiteral("File created : ") + (headerRead ? created.left(ProfileRecord::DateCapacity) : QString());
+}
+
+QString CalculationResult::fromText() const
+{
+    return QStringLiteral("From : ") + (headerRead ? QString::number(StartingDay) : QString());
+}
+
+QString CalculationResult::toText() const
+{
+    return QStringLiteral("To : ") + (headerRead ? QString::number(EndingDay) : QString());
+}
+
+QString CalculationResult::firstRecordText(const QLocale& locale) const
+{
+    return firstRecord ? QStringLiteral("first record : ") + shownText(firstRecord->toString(), locale)
+                       : QStringLiteral("first record :");
+}
+
+QString CalculationResult::lastRecordText(const QLocale& locale) const
+{
+    return lastRecord ? QStringLiteral("last record : ") + shownText(lastRecord->toString(), locale)
+                      : QStringLiteral("last record :");
+}
+
+QString CalculationResult::usedTimeText() const
+{
+    return sessions.empty() ? QString() : SessionDuration::timeText(TotalMinutes, TotalSeconds);
+}
+
+QString CalculationResult::receivedText(const QLocale& locale) const
+{
+    return sessions.empty() ? QString() : ByteText::BytesToFriendlyString(TotalDownloaded, locale);
+}
+
+QString CalculationResult::sentText(const QLocale& locale) const
+{
+    return sessions.empty() ? QString() : ByteText::BytesToFriendlyString(TotalUploaded, locale);
+}
+
+QString CalculationResult::sessionLine(qint64 line, const QLocale& locale) const
+{
+    if (line < 0 || line >= lineCount())
+        return {};
+    const auto index = static_cast<std::size_t>(line / linesPerSession);
+    const SessionRow& row = sessions[index];
+    const QString mark = row.startAfterEnd() ? startAfterEndMark : QString();
+    switch (line % linesPerSession) {
+    case 0:
+        return QStringLiteral("start: ") + shownText(startText(index), locale) + mark;
+    case 1:
+        return QStringLiteral("_end: ") + shownText(endText(index), locale) + mark;
+    case 2:
+        return QStringLiteral("time: ") + SessionDuration::timeText(row.minutes, row.seconds);
+    case 3:
+        return QStringLiteral("downloaded bytes: ") + ByteText::BytesToFriendlyString(row.BytesReceived, locale);
+    case 4:
+        return QStringLiteral("uploaded bytes: ") + ByteText::BytesToFriendlyString(row.BytesSent, locale);
+    default:
+        return QStringLiteral(" ");
+    }
+}
+
+const CalculationResult::IrregularTexts& CalculationResult::irregularOf(std::size_t row) const
+{
+    return *std::lower_bound(irregularTexts.begin(), irregularTexts.end(), row,
+                             [](const IrregularTexts& texts, std::size_t wanted) { return texts.row < wanted; });
+}
+
+QString CalculationResult::startText(std::size_t row) const
+{
+    return sessions[row].isRegular() ? sessions[row].start().toText() : irregularOf(row).start.toString();
+}
+
+QString CalculationResult::endText(std::size_t row) const
+{
+    return sessions[row].isRegular() ? sessions[row].end().toText() : irregularOf(row).end.toString();
+}
+
+QString CalculationResult::shownText(const QString& stored, const QLocale& locale)
+{
+    return stored.isEmpty() ? stored : StoredDate::displayedForm(stored, locale).left(ProfileRecord::TextCapacity);
+}

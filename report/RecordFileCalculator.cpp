@@ -1,0 +1,239 @@
+// The pass keeps nothing of a record but a compact row, so its memory grows with the sessions' count only.
+// A large file is totalled in two halves at once: every row has its fixed place, the running totals of the
+// halves simply add up (the seconds carry the same either way), and the first record that stops the pass
+// decides what counts, exactly as when the records are handled one after the other.
+#include "report/RecordFileCalculator.h"
+
+#include "report/RecordView.h"
+#include "report/StartAfterEnd.h"
+#include "report/StoredMoment.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QThread>
+#include <atomic>
+#include <chrono>
+#include <future>
+#include <limits>
+#include <vector>
+
+/// The records [first, end) totalled by one thread, with their own running totals.
+struct RecordFileCalculator::Range
+{
+    qint64 first = 0;
+    qint64 end = 0;
+    qint64 TotalMinutes = 0;
+    qint32 TotalSeconds = 0;
+    quint32 TotalDownloaded = 0;
+    quint32 TotalUploaded = 0;
+    std::vector<CalculationResult::IrregularTexts> irregularTexts;
+    std::optional<StoredText> lastRecord;
+    qint64 stoppedAt = -1; ///< the record that stopped the range, or -1
+    QString problem;
+    std::atomic<qint64> done{0};
+
+    bool stop(qint64 index, const QString& why)
+    {
+        stoppedAt = index;
+        problem = why;
+        return false;
+    }
+};
+
+qint64 RecordFileCalculator::defaultParallelFrom()
+{
+    return QThread::idealThreadCount() > 1 ? 100000 : std::numeric_limits<qint64>::max();
+}
+
+std::shared_ptr<CalculationResult> RecordFileCalculator::CalculateRecordFile(const QString& path)
+{
+    m_result = std::make_shared<CalculationResult>();
+    m_result->path = path;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_result->outcome =
+            QFileInfo::exists(path) ? CalculationResult::Outcome::OpenFailed : CalculationResult::Outcome::NotFound;
+        m_result->problem = file.errorString();
+        return std::move(m_result);
+    }
+    const qint64 size = file.size();
+    RecordCount = size / ProfileRecord::Size;
+    m_result->RecordCount = RecordCount;
+    m_result->tailBytes = size % ProfileRecord::Size;
+    m_result->sessions.allocate(static_cast<std::size_t>(qMax<qint64>(0, RecordCount - 1)));
+
+    if (RecordCount < qMax<qint64>(m_parallelFrom, 4)) {
+        Range whole;
+        whole.end = RecordCount;
+        totalRange(file, whole, [] { return qint64(0); });
+        finish(whole, nullptr);
+    } else {
+        Range head;
+        Range tail;
+        head.end = tail.first = RecordCount / 2;
+        tail.end = RecordCount;
+        auto second = std::async(std::launch::async, [&] {
+            QFile own(path);
+            if (own.open(QIODevice::ReadOnly))
+                totalRange(own, tail, {});
+            else
+                tail.stop(tail.first, own.errorString());
+        });
+        totalRange(file, head, [&] { return tail.done.load(); });
+        while (second.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready) {
+            if (m_progress)
+                m_progress(head.done + tail.done.load(), RecordCount);
+        }
+        finish(head, &tail);
+    }
+    RecordCount = 0;
+    return std::move(m_result);
+}
+
+void RecordFileCalculator::totalRange(QFile& file, Range& range, const std::function<qint64()>& doneElsewhere)
+{
+    if (!file.seek(range.first * ProfileRecord::Size)) {
+        range.stop(range.first, file.errorString());
+        return;
+    }
+    std::vector<char> chunk(static_cast<std::size_t>(recordsPerChunk * ProfileRecord::Size));
+    for (qint64 first = range.first; first < range.end; first += recordsPerChunk) {
+        const qint64 wanted = qMin(recordsPerChunk, range.end - first);
+        const qint64 got = file.read(chunk.data(), wanted * ProfileRecord::Size);
+        const qint64 whole = got < 0 ? 0 : got / ProfileRecord::Size;
+        bool going = true;
+        for (qint64 k = 0; going && k < whole; ++k)
+            going = handleRecord(range, RecordView(chunk.data() + k * ProfileRecord::Size), first + k);
+        if (going && whole < wanted)
+            going = range.stop(first + whole, QStringLiteral("The file ended before record %1 could be read. %2")
+                                                  .arg(first + whole)
+                                                  .arg(file.errorString()));
+        range.done = first + wanted - range.first;
+        if (!going)
+            return;
+        // Only the calling thread reports progress: it is the one that may handle the window's events.
+        if (m_progress && doneElsewhere)
+            m_progress(range.done + doneElsewhere(), RecordCount);
+    }
+}
+
+bool RecordFileCalculator::handleRecord(Range& range, const RecordView& record, qint64 index)
+{
+    if (!record.CreatedDate().empty() && !StartAfterEnd::isStoredDate(record.CreatedDate()))
+        return range.stop(index, QStringLiteral("Record %1: '%2' is not a valid date.")
+                                     .arg(index)
+                                     .arg(QLatin1StringView(record.CreatedDate())));
+    if (index == 0) {
+        CalculationResult& r = *m_result;
+        r.headerRead = true;
+        r.headerTagged = record.hasUserProfileTag();
+        r.CreatedDate = QString::fromLatin1(record.CreatedDate().data(), qsizetype(record.CreatedDate().size()));
+        r.NextPeriodDate =
+            QString::fromLatin1(record.NextPeriodDate().data(), qsizetype(record.NextPeriodDate().size()));
+        r.StartingDay = record.StartingDay();
+        r.EndingDay = record.EndingDay();
+        return true;
+    }
+    SessionParts parts;
+    return readSession(range, record, index, &parts) && AddRecordToTotal(range, record, index, parts);
+}
+
+bool RecordFileCalculator::readSession(Range& range, const RecordView& record, qint64 index, SessionParts* parts)
+{
+    const std::string_view start = record.StartText();
+    const std::string_view end = record.EndText();
+    // Texts in the stored form give every answer from their fields; the text functions below give the same
+    // answers for them, and also handle any other text.
+    StoredMoment first;
+    StoredMoment last;
+    if (StoredMoment::read(start, &first) && StoredMoment::read(end, &last)) {
+        // Worked out from the local copies, which stay in registers.
+        parts->startAfterEnd = first.sortKey() > last.sortKey();
+        parts->sameMinute = first.minuteKey() == last.minuteKey();
+        parts->startComplement = static_cast<quint8>(first.second == 0 ? 0 : 60 - first.second);
+        parts->endSeconds = last.second;
+        parts->start = first;
+        parts->end = last;
+        return true;
+    }
+    for (const std::string_view text : {start, end}) {
+        if (!text.empty() && !StartAfterEnd::isStoredDate(text))
+            return range.stop(
+                index, QStringLiteral("Record %1: '%2' is not a valid date.").arg(index).arg(QLatin1StringView(text)));
+    }
+    parts->startAfterEnd = StartAfterEnd::isStartAfterEnd(start, end);
+    parts->sameMinute = SessionDuration::StartAndEnd_DateTime_Records_AreSame(start, end);
+    parts->startComplement = SessionDuration::GetStartSeconds(start);
+    parts->endSeconds = SessionDuration::GetEndSeconds(end);
+    return true;
+}
+
+bool RecordFileCalculator::AddRecordToTotal(Range& range, const RecordView& record, qint64 index,
+                                            const SessionParts& parts)
+{
+    if (index == 1)
+        m_result->firstRecord = StoredText(record.StartText());
+    else if (index == RecordCount - 1)
+        range.lastRecord = StoredText(record.EndText());
+
+    if (!parts.startComplement || !parts.endSeconds)
+        return range.stop(index,
+                          QStringLiteral("Record %1: '%2' has no valid seconds.")
+                              .arg(index)
+                              .arg(QLatin1StringView(parts.startComplement ? record.EndText() : record.StartText())));
+    const SessionDuration::Duration duration =
+        SessionDuration::fromParts(record.UsedMinutes(), *parts.startComplement, *parts.endSeconds, parts.sameMinute);
+
+    // A record that stopped the pass adds nothing: the totals shown are those after the record before it.
+    range.TotalDownloaded += record.BytesReceived();
+    range.TotalUploaded += record.BytesSent();
+    range.TotalSeconds += duration.seconds;
+    range.TotalMinutes += duration.minutes;
+    range.TotalMinutes += range.TotalSeconds / 60;
+    range.TotalSeconds %= 60;
+
+    const auto place = static_cast<std::size_t>(index - 1);
+    SessionRow& row = m_result->sessions.slot(place);
+    row = SessionRow{};
+    row.BytesReceived = record.BytesReceived();
+    row.BytesSent = record.BytesSent();
+    row.minutes = duration.minutes;
+    row.seconds = duration.seconds;
+    row.setStartAfterEnd(parts.startAfterEnd);
+    if (parts.start.half && parts.end.half) {
+        row.setMoments(parts.start, parts.end);
+    } else {
+        row.setIrregular();
+        range.irregularTexts.push_back({place, StoredText(record.StartText()), StoredText(record.EndText())});
+    }
+    return true;
+}
+
+void RecordFileCalculator::finish(Range& head, Range* tail)
+{
+    CalculationResult& r = *m_result;
+    // The tail counts only when the head went through to its end.
+    const bool withTail = tail && head.stoppedAt < 0;
+    const Range& stopper = withTail && tail->stoppedAt >= 0 ? *tail : head;
+    const qint64 handledUpTo = stopper.stoppedAt >= 0 ? stopper.stoppedAt : RecordCount;
+    r.sessions.setSize(static_cast<std::size_t>(qMax<qint64>(0, handledUpTo - 1)));
+    if (stopper.stoppedAt >= 0) {
+        r.outcome = CalculationResult::Outcome::RecordError;
+        r.errorIndex = stopper.stoppedAt;
+        r.problem = stopper.problem;
+    }
+    r.TotalMinutes = head.TotalMinutes;
+    r.TotalSeconds = head.TotalSeconds;
+    r.TotalDownloaded = head.TotalDownloaded;
+    r.TotalUploaded = head.TotalUploaded;
+    r.irregularTexts = std::move(head.irregularTexts);
+    r.lastRecord = head.lastRecord;
+    if (withTail) {
+        r.TotalMinutes += tail->TotalMinutes + (r.TotalSeconds + tail->TotalSeconds) / 60;
+        r.TotalSeconds = (r.TotalSeconds + tail->TotalSeconds) % 60;
+        r.TotalDownloaded += tail->TotalDownloaded;
+        r.TotalUploaded += tail->TotalUploaded;
+        r.irregularTexts.insert(r.irregularTexts.end(), tail->irregularTexts.begin(), tail->irregularTexts.end());
+        r.lastRecord = tail->lastRecord;
+    }
+}

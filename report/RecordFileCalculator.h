@@ -1,0 +1,60 @@
+// One totalling pass over a personal data file: reads it in chunks, record by record, and builds up the
+// running totals, the per-session rows and the label values. The file is only read, never changed.
+#pragma once
+
+#include "report/CalculationResult.h"
+
+#include <functional>
+#include <memory>
+
+class QFile;
+class RecordView;
+
+class RecordFileCalculator
+{
+public:
+    /// Called on the calling thread after every chunk of records with the number handled so far and the
+    /// file's record count, so that a window can show progress and keep handling its events.
+    using Progress = std::function<void(qint64 done, qint64 total)>;
+
+    static constexpr qint64 recordsPerChunk = 2048;
+
+    /// From this many records on, the second half of the file is totalled on a second thread; without a
+    /// second processor never.
+    static qint64 defaultParallelFrom();
+
+    explicit RecordFileCalculator(Progress progress = {}, qint64 parallelFrom = defaultParallelFrom())
+        : m_progress(std::move(progress)), m_parallelFrom(parallelFrom)
+    {}
+
+    /// Totals the file at `path`. Opening failures and a record that stops the pass are told in the result's
+    /// outcome; what was totalled before such a record stays in the result, as if the records had been
+    /// handled one after the other.
+    std::shared_ptr<CalculationResult> CalculateRecordFile(const QString& path);
+
+private:
+    struct Range;
+
+    /// What the duration rule and the start-after-end mark need of a session record's two texts.
+    struct SessionParts
+    {
+        StoredMoment start; ///< `half` 0 unless the text is in the stored form
+        StoredMoment end;
+        bool startAfterEnd = false;
+        bool sameMinute = false;
+        std::optional<quint8> startComplement; ///< GetStartSeconds; nothing when the seconds are no number
+        std::optional<quint8> endSeconds;      ///< GetEndSeconds
+    };
+
+    void totalRange(QFile& file, Range& range, const std::function<qint64()>& doneElsewhere);
+    bool handleRecord(Range& range, const RecordView& record, qint64 index);
+    /// False, after stopping the range, when a text does not begin with a valid date.
+    bool readSession(Range& range, const RecordView& record, qint64 index, SessionParts* parts);
+    bool AddRecordToTotal(Range& range, const RecordView& record, qint64 index, const SessionParts& parts);
+    void finish(Range& head, Range* tail);
+
+    Progress m_progress;
+    qint64 m_parallelFrom;
+    std::shared_ptr<CalculationResult> m_result;
+    qint64 RecordCount = 0;
+};

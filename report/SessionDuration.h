@@ -1,0 +1,60 @@
+// How long one session lasted: whole minutes from its minute counter, seconds from its start and end texts.
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+#include <optional>
+#include <string_view>
+
+namespace SessionDuration {
+
+/// The two characters that hold the seconds in "yyyy/mm/dd, hh:nn:ss am/pm", taken from the end of the text
+/// so that a converted date in front of them does not matter. For s = 1..59 the result is 60 - s (the
+/// seconds left in the start minute), otherwise 0. Nothing when those characters are not a number.
+std::optional<quint8> GetStartSeconds(std::string_view startText);
+
+/// The seconds of an end text, 1..59, or 0. Nothing when they are not a number.
+std::optional<quint8> GetEndSeconds(std::string_view endText);
+
+/// True when the two texts are equal once their ":ss" is removed: same day, same clock minute.
+bool StartAndEnd_DateTime_Records_AreSame(std::string_view startText, std::string_view endText);
+
+struct Duration
+{
+    qint32 minutes = 0;
+    quint8 seconds = 0; ///< 0..59
+    bool operator==(const Duration&) const = default;
+};
+
+/// The duration from the minute counter `usedMinutes`, `GetStartSeconds` (`startComplement`),
+/// `GetEndSeconds` (`endSeconds`) and whether start and end lie in the same minute. The minute counter
+/// counts changes of the clock minute, so the first and the last partial minute are made up from the
+/// seconds in the texts instead. Inline: the totalling pass calls it for every session.
+inline Duration fromParts(qint32 usedMinutes, quint8 startComplement, quint8 endSeconds, bool sameMinute)
+{
+    const int c = startComplement;
+    const int s = c != 0 ? 60 - c : 0;
+    const int e = endSeconds;
+    qint32 m = usedMinutes;
+    int a = 0;
+    // The first counted minute change only completes the start minute: its seconds are C, not 60.
+    if (m > 0) {
+        --m;
+        a += c;
+    } else if (e == 0) {
+        a += c;
+    }
+    if (m > 0)
+        a += e;
+    else
+        a += e < s ? e : e - s;
+    if (m == 0 && sameMinute)
+        return {0, static_cast<quint8>(e < s ? 60 - s + e : e - s)};
+    return {m + a / 60, static_cast<quint8>(a % 60)};
+}
+
+/// "H:MM:SS" for a number of minutes and seconds; each part is written in decimal and a single digit gets
+/// a leading "0", so hours may have more than two digits.
+QString timeText(qint64 minutes, qint64 seconds);
+
+} // namespace SessionDuration

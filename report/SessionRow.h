@@ -1,0 +1,110 @@
+// One totalled session kept compactly, so a file of a million sessions stays small in memory;
+// the lines the user reads are formed from it only when they are shown.
+#pragma once
+
+#include "record/ProfileRecord.h"
+#include "report/SessionDuration.h"
+#include "report/StoredMoment.h"
+
+#include <QString>
+#include <array>
+#include <memory>
+#include <string_view>
+#include <type_traits>
+
+/// A stored start or end text as it is in the file: at most the field's 25 single-byte characters.
+class StoredText
+{
+public:
+    StoredText() = default;
+    explicit StoredText(std::string_view text)
+        : m_length(static_cast<quint8>(qMin<std::size_t>(text.size(), ProfileRecord::TextCapacity)))
+    {
+        text.copy(m_chars.data(), m_length);
+    }
+
+    std::string_view view() const { return {m_chars.data(), m_length}; }
+    QString toString() const { return QString::fromLatin1(m_chars.data(), m_length); }
+
+private:
+    std::array<char, ProfileRecord::TextCapacity> m_chars{};
+    quint8 m_length = 0;
+};
+
+/// Packed into 24 bytes: a file of a million sessions keeps 24 MB of rows.
+/// Rows are left unwritten until the pass fills them (`SessionRow{}` gives an empty one).
+class SessionRow
+{
+public:
+    quint32 BytesReceived;
+    quint32 BytesSent;
+    qint32 minutes;
+    quint8 seconds; ///< 0..59
+
+    /// Both texts in the stored form; a row whose texts are not has them kept in the result instead.
+    void setMoments(const StoredMoment& start, const StoredMoment& end)
+    {
+        put(m_start, start.packed());
+        put(m_end, end.packed());
+        m_flags &= ~irregularFlag;
+    }
+    void setIrregular() { m_flags |= irregularFlag; }
+    bool isRegular() const { return !(m_flags & irregularFlag); }
+    StoredMoment start() const { return StoredMoment::fromPacked(take(m_start)); }
+    StoredMoment end() const { return StoredMoment::fromPacked(take(m_end)); }
+
+    /// The start, as date and 24-hour time, sorts after the end.
+    bool startAfterEnd() const { return m_flags & startAfterEndFlag; }
+    void setStartAfterEnd(bool on) { m_flags = on ? m_flags | startAfterEndFlag : m_flags & ~startAfterEndFlag; }
+
+    SessionDuration::Duration duration() const { return {minutes, seconds}; }
+
+private:
+    static constexpr quint8 startAfterEndFlag = 1;
+    static constexpr quint8 irregularFlag = 2;
+
+    static void put(std::array<quint8, 5>& into, quint64 bits)
+    {
+        for (std::size_t i = 0; i < into.size(); ++i)
+            into[i] = static_cast<quint8>(bits >> (8 * i));
+    }
+    static quint64 take(const std::array<quint8, 5>& from)
+    {
+        quint64 bits = 0;
+        for (std::size_t i = 0; i < from.size(); ++i)
+            bits |= quint64(from[i]) << (8 * i);
+        return bits;
+    }
+
+    std::array<quint8, 5> m_start;
+    std::array<quint8, 5> m_end;
+    quint8 m_flags;
+};
+static_assert(sizeof(SessionRow) == 24);
+static_assert(std::is_trivially_default_constructible_v<SessionRow>);
+
+/// The rows of one file, in a block allocated once for all its sessions and left unwritten, so that each
+/// part of the pass touches only the memory of its own rows.
+class SessionRows
+{
+public:
+    void allocate(std::size_t capacity)
+    {
+        m_rows = std::make_unique_for_overwrite<SessionRow[]>(capacity);
+        m_capacity = capacity;
+        m_size = 0;
+    }
+    /// The first `size` rows are written and count.
+    void setSize(std::size_t size) { m_size = qMin(size, m_capacity); }
+
+    std::size_t size() const { return m_size; }
+    bool empty() const { return m_size == 0; }
+    const SessionRow& operator[](std::size_t i) const { return m_rows[i]; }
+    /// Any row up to the capacity, for the pass to fill.
+    SessionRow& slot(std::size_t i) { return m_rows[i]; }
+
+private:
+    std::unique_ptr<SessionRow[]> m_rows;
+    std::size_t m_capacity = 0;
+    std::size_t m_size = 0;
+};

@@ -1,0 +1,28 @@
+// Writing a moment back in the stored form.
+#include "report/StoredMoment.h"
+
+QString StoredMoment::toText() const
+{
+    char text[24];
+    const auto put = [&text](int at, int value) {
+        text[at] = char('0' + value / 10);
+        text[at + 1] = char('0' + value % 10);
+    };
+    put(0, year / 100);
+    put(2, year % 100);
+    text[4] = '/';
+    put(5, month);
+    text[7] = '/';
+    put(8, day);
+    text[10] = ',';
+    text[11] = ' ';
+    put(12, hour);
+    text[14] = ':';
+    put(15, minute);
+    text[17] = ':';
+    put(18, second);
+    text[20] = ' ';
+    text[21] = half;
+    text[22] = 'm';
+    return QString::fromLatin1(text, 23);
+}

@@ -1,0 +1,27 @@
+// Friendly byte texts at every step, with the separators of a locale that has both.
+#include "report/ByteText.h"
+
+#include <gtest/gtest.h>
+
+using ByteText::BytesToFriendlyString;
+
+TEST(ByteText, StepsOf1024WithTheLocalesSeparators)
+{
+    const QLocale en(QLocale::English, QLocale::UnitedStates);
+    EXPECT_EQ(BytesToFriendlyString(0, en), QStringLiteral("0.00 B"));
+    EXPECT_EQ(BytesToFriendlyString(1023, en), QStringLiteral("1,023.00 B"));
+    EXPECT_EQ(BytesToFriendlyString(1024, en), QStringLiteral("1.00 KB"));
+    EXPECT_EQ(BytesToFriendlyString(1536, en), QStringLiteral("1.50 KB"));
+    EXPECT_EQ(BytesToFriendlyString(1048575, en), QStringLiteral("1,024.00 KB"));
+    EXPECT_EQ(BytesToFriendlyString(1048576, en), QStringLiteral("1.00 MB"));
+    EXPECT_EQ(BytesToFriendlyString(1073741823, en), QStringLiteral("1,024.00 MB"));
+    EXPECT_EQ(BytesToFriendlyString(1610612736, en), QStringLiteral("1.50 GB"));
+    EXPECT_EQ(BytesToFriendlyString(4294967295u, en), QStringLiteral("4.00 GB"));
+}
+
+TEST(ByteText, OtherSeparatorsFollowTheLocale)
+{
+    const QLocale de(QLocale::German, QLocale::Germany);
+    EXPECT_EQ(BytesToFriendlyString(1023, de), QStringLiteral("1.023,00 B"));
+    EXPECT_EQ(BytesToFriendlyString(1536, de), QStringLiteral("1,50 KB"));
+}

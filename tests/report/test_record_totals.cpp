@@ -1,0 +1,352 @@
+// Totalling whole files: labels, session lines, running totals, marks and the ways a pass can end early.
+#include "ReportFixture.h"
+#include "report/MessageOutModel.h"
+#include "report/RecordFileCalculator.h"
+#include "report/RecordView.h"
+#include "report/StartAfterEnd.h"
+#include "report/StoredMoment.h"
+
+#include <limits>
+
+namespace {
+
+const QLocale en(QLocale::English, QLocale::UnitedStates);
+
+QStringList linesOf(const CalculationResult& r)
+{
+    QStringList lines;
+    for (qint64 i = 0; i < r.lineCount(); ++i)
+        lines.append(r.sessionLine(i, en));
+    return lines;
+}
+
+// Everything a window or the report command can read of a result.
+void expectSameResult(const CalculationResult& a, const CalculationResult& b)
+{
+    EXPECT_EQ(a.outcome, b.outcome);
+    EXPECT_EQ(a.errorIndex, b.errorIndex);
+    EXPECT_EQ(a.problem, b.problem);
+    EXPECT_EQ(a.RecordCount, b.RecordCount);
+    EXPECT_EQ(a.headerRead, b.headerRead);
+    EXPECT_EQ(a.fileCreatedText(en), b.fileCreatedText(en));
+    EXPECT_EQ(a.firstRecordText(en), b.firstRecordText(en));
+    EXPECT_EQ(a.lastRecordText(en), b.lastRecordText(en));
+    EXPECT_EQ(a.TotalMinutes, b.TotalMinutes);
+    EXPECT_EQ(a.TotalSeconds, b.TotalSeconds);
+    EXPECT_EQ(a.TotalDownloaded, b.TotalDownloaded);
+    EXPECT_EQ(a.TotalUploaded, b.TotalUploaded);
+    EXPECT_EQ(linesOf(a), linesOf(b));
+}
+
+class RecordTotals : public ReportFixture
+{
+protected:
+    /// Totals the records one after the other, and checks that two halves at once give the same.
+    std::shared_ptr<CalculationResult> total(const QList<ProfileRecord>& records, const QByteArray& tail = {})
+    {
+        const QString path = writeFile(QStringLiteral("a.rvl"), records, tail);
+        const auto oneByOne = RecordFileCalculator({}, std::numeric_limits<qint64>::max()).CalculateRecordFile(path);
+        const auto inHalves = RecordFileCalculator({}, 0).CalculateRecordFile(path);
+        expectSameResult(*oneByOne, *inHalves);
+        return oneByOne;
+    }
+};
+
+} // namespace
+
+TEST_F(RecordTotals, SmallFileFillsLabelsAndSixLinesPerSession)
+{
+    const auto r = total({headerRecord(QStringLiteral("2024/03/01"), 15, 14),
+                          sessionRecord(QStringLiteral("2024/03/05, 10:00:50 pm"),
+                                        QStringLiteral("2024/03/05, 10:02:20 pm"), 2, 1536, 1023),
+                          sessionRecord(QStringLiteral("2024/03/06, 10:00:10 am"),
+                                        QStringLiteral("2024/03/06, 10:00:40 am"), 0, 1048576, 1024)});
+    ASSERT_EQ(r->outcome, CalculationResult::Outcome::Totalled);
+    EXPECT_EQ(r->RecordCount, 3);
+    EXPECT_EQ(r->fileCreatedText(en), QStringLiteral("File created : 3/1/24"));
+    EXPECT_EQ(r->fromText(), QStringLiteral("From : 15"));
+    EXPECT_EQ(r->toText(), QStringLiteral("To : 14"));
+    EXPECT_EQ(r->firstRecordText(en), QStringLiteral("first record : 3/5/24, 10:00:50 pm"));
+    EXPECT_EQ(r->lastRecordText(en), QStringLiteral("last record : 3/6/24, 10:00:40 am"));
+    EXPECT_EQ(r->usedTimeText(), QStringLiteral("00:02:00"));
+    EXPECT_EQ(r->receivedText(en), QStringLiteral("1.00 MB"));
+    EXPECT_EQ(r->sentText(en), QStringLiteral("2.00 KB"));
+    EXPECT_EQ(linesOf(*r),
+              (QStringList{QStringLiteral("start: 3/5/24, 10:00:50 pm"), QStringLiteral("_end: 3/5/24, 10:02:20 pm"),
+                           QStringLiteral("time: 00:01:30"), QStringLiteral("downloaded bytes: 1.50 KB"),
+                           QStringLiteral("uploaded bytes: 1,023.00 B"), QStringLiteral(" "),
+                           QStringLiteral("start: 3/6/24, 10:00:10 am"), QStringLiteral("_end: 3/6/24, 10:00:40 am"),
+                           QStringLiteral("time: 00:00:30"), QStringLiteral("downloaded bytes: 1.00 MB"),
+                           QStringLiteral("uploaded bytes: 1.00 KB"), QStringLiteral(" ")}));
+}
+
+TEST_F(RecordTotals, ModelHasOneRowPerLine)
+{
+    QList<ProfileRecord> records{headerRecord()};
+    for (int i = 0; i < 7; ++i)
+        records.append(sessionRecord(QStringLiteral("2024/03/05, 10:00:10 am"),
+                                     QStringLiteral("2024/03/05, 10:00:%1 am").arg(20 + i), 0, 100u * i));
+    const auto r = total(records);
+    MessageOutModel model;
+    EXPECT_EQ(model.rowCount(), 0);
+    model.setResult(r);
+    EXPECT_EQ(model.rowCount(), 6 * 7);
+    EXPECT_EQ(model.data(model.index(6 * 3 + 2)).toString(), QStringLiteral("time: 00:00:13"));
+    EXPECT_EQ(model.data(model.index(6 * 7 - 1)).toString(), QStringLiteral(" "));
+    EXPECT_FALSE(model.data(model.index(6 * 7)).isValid());
+    model.clear();
+    EXPECT_EQ(model.rowCount(), 0);
+}
+
+TEST_F(RecordTotals, FilesWithoutSessionsOrWithOne)
+{
+    const auto headerOnly = total({headerRecord()});
+    EXPECT_EQ(headerOnly->fileCreatedText(en), QStringLiteral("File created : 3/1/24"));
+    EXPECT_EQ(headerOnly->fromText(), QStringLiteral("From : 1"));
+    EXPECT_TRUE(headerOnly->usedTimeText().isEmpty());
+    EXPECT_TRUE(headerOnly->receivedText(en).isEmpty());
+    EXPECT_EQ(headerOnly->lineCount(), 0);
+    EXPECT_EQ(headerOnly->firstRecordText(en), QStringLiteral("first record :"));
+
+    const auto one = total({headerRecord(), sessionRecord(QStringLiteral("2024/03/05, 10:00:10 am"),
+                                                          QStringLiteral("2024/03/05, 10:00:40 am"), 0)});
+    EXPECT_EQ(one->firstRecordText(en), QStringLiteral("first record : 3/5/24, 10:00:10 am"));
+    EXPECT_EQ(one->lastRecordText(en), QStringLiteral("last record :"));
+
+    const auto empty = total({});
+    EXPECT_EQ(empty->RecordCount, 0);
+    EXPECT_EQ(empty->fileCreatedText(en), QStringLiteral("File created : "));
+    EXPECT_EQ(empty->fromText(), QStringLiteral("From : "));
+}
+
+TEST_F(RecordTotals, PartialLastRecordIsLeftOut)
+{
+    const ProfileRecord s =
+        sessionRecord(QStringLiteral("2024/03/05, 10:00:10 am"), QStringLiteral("2024/03/05, 10:00:40 am"), 0, 10, 20);
+    const auto r = total({headerRecord(), s, s}, s.toBytes().left(50));
+    EXPECT_EQ(r->outcome, CalculationResult::Outcome::Totalled);
+    EXPECT_EQ(r->RecordCount, 3);
+    EXPECT_EQ(r->tailBytes, 50);
+    EXPECT_EQ(r->sessions.size(), 2u);
+    EXPECT_EQ(r->TotalDownloaded, 20u);
+    EXPECT_EQ(r->lastRecordText(en), QStringLiteral("last record : 3/5/24, 10:00:40 am"));
+}
+
+TEST_F(RecordTotals, RunningTotalsCarrySecondsAndWrapBytes)
+{
+    const auto r = total({headerRecord(),
+                          sessionRecord(QStringLiteral("2024/03/05, 10:00:10 am"),
+                                        QStringLiteral("2024/03/05, 10:00:50 am"), 0, 0xFFFFFFF0u, 0xFFFFFFFFu),
+                          sessionRecord(QStringLiteral("2024/03/05, 11:00:10 am"),
+                                        QStringLiteral("2024/03/05, 11:00:50 am"), 0, 0x20u, 2u),
+                          sessionRecord(QStringLiteral("2024/03/05, 12:00:10 pm"),
+                                        QStringLiteral("2024/03/05, 01:00:10 pm"), 60, 0u, 0u)});
+    EXPECT_EQ(r->TotalDownloaded, 0x10u);
+    EXPECT_EQ(r->TotalUploaded, 1u);
+    EXPECT_EQ(r->receivedText(en), QStringLiteral("16.00 B"));
+    // 40 s + 40 s + 60 min: the seconds carry into a minute.
+    EXPECT_EQ(r->TotalMinutes, 61);
+    EXPECT_EQ(r->TotalSeconds, 20);
+    EXPECT_EQ(r->usedTimeText(), QStringLiteral("01:01:20"));
+}
+
+TEST_F(RecordTotals, StartAfterEndIsMarkedOnBothTextLines)
+{
+    const auto r =
+        total({headerRecord(),
+               sessionRecord(QStringLiteral("2024/03/05, 10:05:10 pm"), QStringLiteral("2024/03/05, 10:00:40 pm"), 0),
+               sessionRecord(QStringLiteral("2024/03/07, 12:59:30 am"), QStringLiteral("2024/03/07, 01:00:10 am"), 1)});
+    const QStringList lines = linesOf(*r);
+    EXPECT_EQ(lines[0], QStringLiteral("start: 3/5/24, 10:05:10 pm *"));
+    EXPECT_EQ(lines[1], QStringLiteral("_end: 3/5/24, 10:00:40 pm *"));
+    EXPECT_EQ(lines[2], QStringLiteral("time: 00:00:30"));
+    // On the twelve-hour clock the texts would sort the wrong way round; on the 24-hour clock they do not.
+    EXPECT_EQ(lines[6], QStringLiteral("start: 3/7/24, 12:59:30 am"));
+    EXPECT_EQ(lines[7], QStringLiteral("_end: 3/7/24, 01:00:10 am"));
+}
+
+TEST(StartAfterEnd, TimesOnTheTwentyFourHourClock)
+{
+    const auto text = [](std::string_view time) {
+        const auto t = StartAfterEnd::to24Hour(time);
+        return t ? std::string(t->data(), t->size()) : std::string("-");
+    };
+    EXPECT_EQ(text("12:05:00 am"), "00:05:00");
+    EXPECT_EQ(text("12:05:00 pm"), "12:05:00");
+    EXPECT_EQ(text("01:00:10 pm"), "13:00:10");
+    EXPECT_EQ(text("23:00:10"), "23:00:10");
+    EXPECT_EQ(text("13:00:10 pm"), "-");
+    EXPECT_EQ(text("10:61:00 am"), "-");
+    EXPECT_EQ(text("10:00:00 xm"), "-");
+    // A day later always sorts later, whatever the time.
+    EXPECT_FALSE(StartAfterEnd::isStartAfterEnd("2024/03/05, 11:00:00 pm", "2024/03/06, 01:00:00 am"));
+    EXPECT_TRUE(StartAfterEnd::isStartAfterEnd("2024/03/05, 01:00:00 pm", "2024/03/05, 11:00:00 am"));
+    EXPECT_FALSE(StartAfterEnd::isStartAfterEnd("2024/03/05, 10:00:00 am", "2024/03/05, 10:00:00 am"));
+}
+
+TEST_F(RecordTotals, DamagedRecordStopsThePassAndKeepsWhatCameBefore)
+{
+    const auto r = total(
+        {headerRecord(),
+         sessionRecord(QStringLiteral("2024/03/05, 10:00:10 am"), QStringLiteral("2024/03/05, 10:00:40 am"), 0, 7, 8),
+         sessionRecord(QStringLiteral("2024/13/05, 10:00:10 am"), QStringLiteral("2024/13/05, 10:00:40 am"), 0, 100,
+                       100),
+         sessionRecord(QStringLiteral("2024/03/07, 10:00:10 am"), QStringLiteral("2024/03/07, 10:00:40 am"), 0, 100,
+                       100)});
+    EXPECT_EQ(r->outcome, CalculationResult::Outcome::RecordError);
+    EXPECT_EQ(r->errorIndex, 2);
+    EXPECT_TRUE(r->problem.contains(QStringLiteral("2024/13/05")));
+    EXPECT_EQ(r->sessions.size(), 1u);
+    EXPECT_EQ(r->TotalDownloaded, 7u);
+    EXPECT_EQ(r->lastRecordText(en), QStringLiteral("last record :"));
+
+    const auto noSeconds = total({headerRecord(), sessionRecord(QStringLiteral("2024/03/05, 10:00:1x am"),
+                                                                QStringLiteral("2024/03/05, 10:00:40 am"), 0)});
+    EXPECT_EQ(noSeconds->outcome, CalculationResult::Outcome::RecordError);
+    EXPECT_EQ(noSeconds->errorIndex, 1);
+    // The first-record label is set before the duration is worked out, as on screen.
+    EXPECT_EQ(noSeconds->firstRecordText(en), QStringLiteral("first record : 3/5/24, 10:00:1x am"));
+    EXPECT_TRUE(noSeconds->usedTimeText().isEmpty());
+    EXPECT_EQ(noSeconds->TotalDownloaded, 0u);
+}
+
+TEST_F(RecordTotals, FilesThatCannotBeOpened)
+{
+    const QString missing = temp.filePath(QStringLiteral("missing.rvl"));
+    const auto notFound = RecordFileCalculator().CalculateRecordFile(missing);
+    EXPECT_EQ(notFound->outcome, CalculationResult::Outcome::NotFound);
+    EXPECT_EQ(notFound->openFailureMessage(), QStringLiteral("File not found. Filename : ") + missing);
+
+    const auto folder = RecordFileCalculator().CalculateRecordFile(temp.path());
+    EXPECT_EQ(folder->outcome, CalculationResult::Outcome::OpenFailed);
+    EXPECT_TRUE(folder->openFailureMessage().startsWith(QStringLiteral("Error occurred. Failing to open ") +
+                                                        temp.path() + QStringLiteral(".\nError # ")));
+}
+
+TEST_F(RecordTotals, ProgressIsToldAfterEveryChunk)
+{
+    QList<ProfileRecord> records{headerRecord()};
+    const ProfileRecord s =
+        sessionRecord(QStringLiteral("2024/03/05, 10:00:10 am"), QStringLiteral("2024/03/05, 10:00:40 am"), 0, 1, 1);
+    for (qint64 i = 0; i < RecordFileCalculator::recordsPerChunk + 10; ++i)
+        records.append(s);
+    QList<qint64> told;
+    const auto r = RecordFileCalculator([&](qint64 done, qint64 total) {
+                       EXPECT_EQ(total, RecordFileCalculator::recordsPerChunk + 11);
+                       told.append(done);
+                   }).CalculateRecordFile(writeFile(QStringLiteral("big.rvl"), records));
+    EXPECT_EQ(told, (QList<qint64>{RecordFileCalculator::recordsPerChunk, RecordFileCalculator::recordsPerChunk + 11}));
+    EXPECT_EQ(r->TotalDownloaded, quint32(RecordFileCalculator::recordsPerChunk + 10));
+}
+
+TEST(RecordView, ReadsWhatTheRecordWriterStores)
+{
+    ProfileRecord r = sessionRecord(QStringLiteral("2024/03/05, 10:00:10 am"),
+                                    QStringLiteral("2024/03/05, 11:00:40 am"), -3, 0xFFFFFFFEu, 12345u);
+    r.CreatedDate = QStringLiteral("2024/03/01");
+    r.NextPeriodDate = QStringLiteral("2024/04/01");
+    QByteArray bytes = r.toBytes();
+    const RecordView view(bytes.constData());
+    EXPECT_TRUE(view.hasUserProfileTag());
+    EXPECT_EQ(view.CreatedDate(), "2024/03/01");
+    EXPECT_EQ(view.NextPeriodDate(), "2024/04/01");
+    EXPECT_EQ(view.StartText(), "2024/03/05, 10:00:10 am");
+    EXPECT_EQ(view.EndText(), "2024/03/05, 11:00:40 am");
+    EXPECT_EQ(view.BytesReceived(), 0xFFFFFFFEu);
+    EXPECT_EQ(view.BytesSent(), 12345u);
+    EXPECT_EQ(view.UsedMinutes(), -3);
+    // A damaged length byte never reaches into the next field.
+    bytes[48] = char(200);
+    EXPECT_EQ(RecordView(bytes.constData()).StartText().size(), std::size_t(ProfileRecord::TextCapacity));
+    bytes[0] = char(12);
+    EXPECT_FALSE(RecordView(bytes.constData()).hasUserProfileTag());
+}
+
+TEST(StoredMoment, AgreesWithTheTextFunctionsOnEveryStoredForm)
+{
+    // The pass reads stored-form texts field by field; the text functions must give the same answers.
+    QList<QString> texts;
+    for (const char* date : {"2024/02/29", "2024/03/05", "2023/12/31", "0001/01/01"})
+        for (int hour : {0, 1, 9, 11, 12})
+            for (int minute : {0, 1, 59})
+                for (int second : {0, 1, 30, 59})
+                    for (const char* half : {"am", "pm"})
+                        texts.append(QStringLiteral("%1, %2:%3:%4 %5")
+                                         .arg(QLatin1String(date))
+                                         .arg(hour, 2, 10, QLatin1Char('0'))
+                                         .arg(minute, 2, 10, QLatin1Char('0'))
+                                         .arg(second, 2, 10, QLatin1Char('0'))
+                                         .arg(QLatin1String(half)));
+    std::vector<QByteArray> bytes;
+    for (const QString& t : texts)
+        bytes.push_back(t.toLatin1());
+    for (std::size_t i = 0; i < bytes.size(); i += 7) {
+        const std::string_view a(bytes[i].constData(), bytes[i].size());
+        StoredMoment ma;
+        ASSERT_TRUE(StoredMoment::read(a, &ma)) << a;
+        EXPECT_EQ(ma.toText(), texts[qsizetype(i)]);
+        EXPECT_EQ(StoredMoment::fromPacked(ma.packed()).toText(), texts[qsizetype(i)]);
+        EXPECT_EQ(ma.second == 0 ? 0 : 60 - ma.second, SessionDuration::GetStartSeconds(a).value());
+        EXPECT_EQ(ma.second, SessionDuration::GetEndSeconds(a).value());
+        for (std::size_t j = 0; j < bytes.size(); j += 5) {
+            const std::string_view b(bytes[j].constData(), bytes[j].size());
+            StoredMoment mb;
+            ASSERT_TRUE(StoredMoment::read(b, &mb));
+            ASSERT_EQ(ma.sortKey() > mb.sortKey(), StartAfterEnd::isStartAfterEnd(a, b)) << a << " / " << b;
+            ASSERT_EQ(ma.minuteKey() == mb.minuteKey(), SessionDuration::StartAndEnd_DateTime_Records_AreSame(a, b))
+                << a << " / " << b;
+        }
+    }
+    StoredMoment m;
+    for (const char* other :
+         {"2023/02/29, 10:00:00 am", "2024/03/05, 10:00:00 AM", "2024/03/05, 13:00:00 pm", "2024/03/05, 10:60:00 am",
+          "2024-03-05, 10:00:00 am", "2024/03/05,10:00:00 am", "0000/03/05, 10:00:00 am", "2024/03/05, 10:00:00 am "})
+        EXPECT_FALSE(StoredMoment::read(other, &m)) << other;
+}
+
+TEST_F(RecordTotals, TextsInAnotherFormAreTotalledAndShownAsWritten)
+{
+    const auto r = total(
+        {headerRecord(),
+         sessionRecord(QStringLiteral("2024/03/05, 10:00:50 PM"), QStringLiteral("2024/03/05, 10:02:20 pm"), 2, 1, 1),
+         sessionRecord(QStringLiteral("2024/03/05, 11:00:50 pm"), QStringLiteral("2024/03/05, 11:02:20 pm"), 2, 1, 1),
+         sessionRecord(QStringLiteral("2024-03-06 10:00:10"), QStringLiteral("2024-03-06 10:00:40"), 0, 1, 1)});
+    ASSERT_EQ(r->outcome, CalculationResult::Outcome::Totalled);
+    EXPECT_EQ(r->irregularTexts.size(), 2u);
+    const QStringList lines = linesOf(*r);
+    EXPECT_EQ(lines[0], QStringLiteral("start: 3/5/24, 10:00:50 PM"));
+    EXPECT_EQ(lines[2], QStringLiteral("time: 00:01:30"));
+    EXPECT_EQ(lines[6], QStringLiteral("start: 3/5/24, 11:00:50 pm"));
+    EXPECT_EQ(lines[12], QStringLiteral("start: 3/6/24 10:00:10"));
+    // The seconds are read where the stored form has them, which in this form is the minutes.
+    EXPECT_EQ(lines[14], QStringLiteral("time: 00:00:00"));
+    EXPECT_EQ(r->startText(2), QStringLiteral("2024-03-06 10:00:10"));
+    EXPECT_EQ(r->endText(1), QStringLiteral("2024/03/05, 11:02:20 pm"));
+}
+
+TEST_F(RecordTotals, HalvesAtOnceAgreeWhereverThePassStops)
+{
+    QList<ProfileRecord> records{headerRecord()};
+    for (int i = 0; i < 9; ++i)
+        records.append(sessionRecord(QStringLiteral("2024/03/%1, 10:00:10 pm").arg(5 + i, 2, 10, QLatin1Char('0')),
+                                     QStringLiteral("2024/03/%1, 10:%2:45 pm")
+                                         .arg(5 + i, 2, 10, QLatin1Char('0'))
+                                         .arg(i, 2, 10, QLatin1Char('0')),
+                                     i, 1000u * (i + 1), 0xFFFFFF00u));
+    records[2].StartText = QStringLiteral("2024/03/06, 10:00:10 PM");
+    records[8].EndText = QStringLiteral("2024/03/12 22:08:45");
+    const auto whole = total(records);
+    EXPECT_EQ(whole->outcome, CalculationResult::Outcome::Totalled);
+    EXPECT_EQ(whole->sessions.size(), 9u);
+    EXPECT_EQ(whole->irregularTexts.size(), 2u);
+
+    for (int damaged : {1, 3, 5, 6, 9}) {
+        QList<ProfileRecord> copy = records;
+        copy[damaged].EndText = QStringLiteral("2024/03/32, 10:00:00 pm");
+        const auto r = total(copy);
+        EXPECT_EQ(r->errorIndex, damaged);
+        EXPECT_EQ(r->sessions.size(), std::size_t(damaged - 1));
+        copy[damaged].EndText = QStringLiteral("2024/03/05, 10:00:xx pm");
+        EXPECT_EQ(total(copy)->errorIndex, damaged);
+    }
+}
