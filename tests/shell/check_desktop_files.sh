@@ -10,7 +10,8 @@ desktop-file-validate "$source_dir/data/desktop/net.qov.Ruvela.desktop"
 appstreamcli validate --no-net "$source_dir/data/desktop/net.qov.Ruvela.metainfo.xml"
 
 cmake --install "$build_dir" --prefix "$prefix" >/dev/null
-for f in bin/qovruvela bin/qovruvela-sim share/applications/net.qov.Ruvela.desktop \
+for f in bin/qovruvela bin/qovruvela-sim bin/qovruvela-report share/qovruvela/qovruvela-help.html \
+    share/qovruvela/alertB.wav share/qovruvela/logo.jpg share/applications/net.qov.Ruvela.desktop \
     share/metainfo/net.qov.Ruvela.metainfo.xml share/icons/hicolor/48x48/apps/qovruvela.png \
     share/icons/hicolor/256x256/apps/qovruvela.png; do
     [[ -e "$prefix/$f" ]] || { echo "FAIL: the install lacks $f" >&2; exit 1; }
