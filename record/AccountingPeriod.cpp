@@ -34,6 +34,7 @@ void AccountingPeriod::UserProfileInitial()
 {
     // The tracker is reset before any box can open, so ticks running under a box see no session and no file.
     m_nextPeriodDate.clear();
+    m_nextPeriodDay = QDate();
     m_host.showStatusLine(QString());
     m_host.showDayPeriod(noPersonalFileText);
     m_todayInPeriod = false;
@@ -73,6 +74,7 @@ void AccountingPeriod::UserProfileInitial()
                                       .arg(name, r.CreatedDate));
         }
         m_nextPeriodDate = r.NextPeriodDate;
+        m_nextPeriodDay = StoredDate::parseDate(m_nextPeriodDate);
         bool usable = true;
         if (PeriodRules::isStartingDay(r.StartingDay)) {
             dayPeriod += twoDigitDay(r.StartingDay);
@@ -157,10 +159,9 @@ void AccountingPeriod::LoadCreationDate()
 
 void AccountingPeriod::CheckPeriodEnd()
 {
+    // Runs every second: compares dates, not their texts.
     const QDate now = m_clock.now().date();
-    const QString todayText = StoredDate::dateText(now);
-    if (m_nextPeriodDate.isEmpty() || todayText < m_nextPeriodDate || m_createdMonth == notLoaded ||
-        m_createdDay == notLoaded)
+    if (!m_nextPeriodDay.isValid() || now < m_nextPeriodDay || m_createdMonth == notLoaded || m_createdDay == notLoaded)
         return;
     // An error box of an earlier attempt is still open; the ticks running under it leave the files alone.
     if (m_backupErrorShowing || m_file.FileErrorShowing())

@@ -92,6 +92,7 @@ private:
     bool m_personalFileActive = false;
     bool m_todayInPeriod = false;
     QString m_nextPeriodDate;
+    QDate m_nextPeriodDay; ///< m_nextPeriodDate read as a date; invalid when there is none
     int m_startingDay = 0;
     int m_endingDay = 0;
     int m_createdMonth = notLoaded;
