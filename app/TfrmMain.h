@@ -117,7 +117,7 @@ private:
     void resetSession() override { m_tracker.resetSession(); }
     void setNextFilePointer(qint64 pointer) override { m_tracker.setNextFilePointer(pointer); }
     void showDayPeriod(const QString& text) override;
-    void listBackupFiles(const QString&) override {}
+    void listBackupFiles(const QString& folder) override;
 
     // TrackerHost
 public:

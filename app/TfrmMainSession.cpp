@@ -7,6 +7,7 @@
 #include "platform/Trace.h"
 #include "record/ui/MainTab.h"
 #include "record/ui/TProfile.h"
+#include "report/ui/CalculationTab.h"
 #include "shell/ui/SettingsTab.h"
 #include "shell/ui/TForm2.h"
 #include "traffic/ui/TrafficTab.h"
@@ -87,6 +88,11 @@ void TfrmMain::showStatusLine(const QString& text)
         return;
     tabMain->lblStatusBar->setText(text);
     Trace::line(QStringLiteral("status-line ") + text);
+}
+
+void TfrmMain::listBackupFiles(const QString& folder)
+{
+    tabCalculation->ReadFilesToList(folder);
 }
 
 void TfrmMain::showDayPeriod(const QString& text)

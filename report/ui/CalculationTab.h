@@ -1,6 +1,8 @@
 // The Calculation tab: personal data files of a folder and the totals of the chosen one.
 #pragma once
 
+#include "report/ui/TMessageOut.h"
+
 #include <QPointer>
 #include <QWidget>
 #include <functional>
@@ -10,7 +12,7 @@
 class Dialogs;
 class RecordFileList;
 class SettingsStore;
-class TMessageOut;
+
 struct CalculationResult;
 class QGroupBox;
 class QLabel;

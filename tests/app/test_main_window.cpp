@@ -12,6 +12,8 @@
 #include "platform/sim/RecordingTrayIcon.h"
 #include "platform/sim/SimulatedDialUp.h"
 #include "platform/sim/SimulatedInterfaceTable.h"
+#include "record/PersonalFile.h"
+#include "record/ProfileRecord.h"
 #include "record/ui/MainTab.h"
 #include "report/ui/CalculationTab.h"
 #include "report/ui/TMessageOut.h"
@@ -272,6 +274,23 @@ TEST_F(MainWindowTest, UnreadableSettingsAreShownOnTheStatusLine)
     start();
     EXPECT_FALSE(m_window->tabMain->lblStatusBar->text().isEmpty());
     EXPECT_TRUE(m_window->isVisible());
+}
+
+TEST_F(MainWindowTest, APersonalFileIsLoadedAndListedAtStart)
+{
+    preset(SettingNames::personalAccount, QStringLiteral("jane.rvl"));
+    TestClock clock;
+    ScriptedDialogs dialogs;
+    PersonalFile file(m_dir.path() + QLatin1Char('/'), clock, dialogs);
+    file.setPersonalFileName(QStringLiteral("jane.rvl"));
+    ASSERT_TRUE(file.SaveProfileInfo(ProfileRecord::UserProfileTag, true, QStringLiteral("2024/03/01"),
+                                     QStringLiteral("2024/04/01"), 1, 31, QString(), QString(), 0, 0));
+    start();
+    EXPECT_TRUE(m_window->period().PersonalFileActive());
+    EXPECT_EQ(m_window->tracker().NextFilePointer(), 1);
+    QListWidget* files = m_window->tabCalculation->ListBox1;
+    ASSERT_GE(files->count(), 1);
+    EXPECT_EQ(files->item(0)->text(), QStringLiteral("jane.rvl"));
 }
 
 TEST_F(MainWindowTest, CloseBoxDoesNothing)
