@@ -8,6 +8,7 @@
 #include "record/AccountingPeriod.h"
 #include "record/PersonalFile.h"
 #include "record/ProfileRecord.h"
+#include "tests/support/MemorySettings.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,23 +31,6 @@ public:
     QString dayPeriod;
     QString statusLine;
     QString listedFolder;
-};
-
-class MemorySettings final : public SettingsStore
-{
-public:
-    QString ReadIniFromReg(const QString& keyPath, const QString& name) const override
-    {
-        return values.value(keyPath + QLatin1Char('|') + name);
-    }
-    bool WriteIniToReg(const QString& keyPath, const QString& name, const QString& value) override
-    {
-        values.insert(keyPath + QLatin1Char('|') + name, value);
-        return true;
-    }
-    QString problem() const override { return QString(); }
-
-    QMap<QString, QString> values;
 };
 
 class RecordFixture : public ::testing::Test

@@ -4,6 +4,7 @@
 
 #include "platform/SettingsStore.h"
 #include "record/ProfileRecord.h"
+#include "tests/support/MemorySettings.h"
 
 #include <QFile>
 #include <QMap>
@@ -15,23 +16,6 @@ inline void PrintTo(const QString& text, std::ostream* out)
 {
     *out << '"' << text.toStdString() << '"';
 }
-
-class MemorySettings final : public SettingsStore
-{
-public:
-    QString ReadIniFromReg(const QString& keyPath, const QString& name) const override
-    {
-        return values.value(keyPath + QLatin1Char('|') + name);
-    }
-    bool WriteIniToReg(const QString& keyPath, const QString& name, const QString& value) override
-    {
-        values.insert(keyPath + QLatin1Char('|') + name, value);
-        return true;
-    }
-    QString problem() const override { return {}; }
-
-    QMap<QString, QString> values;
-};
 
 inline ProfileRecord headerRecord(const QString& created = QStringLiteral("2024/03/01"), qint32 startingDay = 1,
                                   qint32 endingDay = 31)
