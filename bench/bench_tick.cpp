@@ -29,6 +29,7 @@ class NoDialogs final : public Dialogs
 public:
     void beep() override {}
     void showMessage(Kind, const QString&) override { ++shown; }
+    void notify(Kind, const QString&, std::function<void()>) override { ++shown; }
     bool confirm(const QString&) override { return false; }
     std::optional<QString> inputBox(const QString&, const QString&, const QString&) override { return std::nullopt; }
 

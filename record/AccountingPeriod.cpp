@@ -27,7 +27,7 @@ QString AccountingPeriod::today() const
 void AccountingPeriod::reportError(const QString& text)
 {
     m_dialogs.beep();
-    m_dialogs.showMessage(Dialogs::Kind::Error, text);
+    m_dialogs.notify(Dialogs::Kind::Error, text);
 }
 
 void AccountingPeriod::UserProfileInitial()
@@ -66,12 +66,15 @@ void AccountingPeriod::UserProfileInitial()
     case Status::Ok: {
         const ProfileRecord& r = header.record;
         QString dayPeriod = dayPeriodCaption + QLatin1Char(' ');
-        if (today() < r.CreatedDate) {
+        // Once while it is open: the header is read again after every session.
+        if (today() < r.CreatedDate && !m_dateNoticeShowing) {
             m_dialogs.beep();
-            m_dialogs.showMessage(Dialogs::Kind::Information,
-                                  QStringLiteral("Today's date is earlier than the date on which the personal file "
-                                                 "%1 was created (%2). Please check the computer's clock.")
-                                      .arg(name, r.CreatedDate));
+            m_dateNoticeShowing = true;
+            m_dialogs.notify(Dialogs::Kind::Information,
+                             QStringLiteral("Today's date is earlier than the date on which the personal file "
+                                            "%1 was created (%2). Please check the computer's clock.")
+                                 .arg(name, r.CreatedDate),
+                             [this] { m_dateNoticeShowing = false; });
         }
         m_nextPeriodDate = r.NextPeriodDate;
         m_nextPeriodDay = StoredDate::parseDate(m_nextPeriodDate);
@@ -212,11 +215,10 @@ AccountingPeriod::BackupResult AccountingPeriod::backup(bool reportRepeats)
     }
 
     // The same failure on every tick is shown once; the status line keeps reporting it.
-    if (!error.isEmpty() && (reportRepeats || error != m_lastBackupError)) {
+    if (!error.isEmpty() && !m_backupErrorShowing && (reportRepeats || error != m_lastBackupError)) {
         m_dialogs.beep();
         m_backupErrorShowing = true;
-        m_dialogs.showMessage(Dialogs::Kind::Error, error);
-        m_backupErrorShowing = false;
+        m_dialogs.notify(Dialogs::Kind::Error, error, [this] { m_backupErrorShowing = false; });
     }
     m_lastBackupError = error;
     return result;

@@ -55,7 +55,7 @@ public:
         NothingToMove, ///< there was no active file
         Failed         ///< reported; the active file is where it was
     };
-    /// Moves the active file into its backup folder, reporting any failure in an error box.
+    /// Moves the active file into its backup folder, reporting any failure in an error box that does not wait.
     BackupResult BackupFile();
 
     /// The work of "Create Personal File" once the days are checked: the current file goes to the backup
@@ -70,8 +70,10 @@ public:
     int EndingDay() const { return m_endingDay; }
     int CreatedMonth() const { return m_createdMonth; }
     int CreatedDay() const { return m_createdDay; }
-    /// True exactly while a backup error box is open.
+    /// True exactly while a backup error box is open; ticks meanwhile leave the files alone.
     bool BackupErrorShowing() const { return m_backupErrorShowing; }
+    /// True while the notice of a creation date later than today is open.
+    bool DateNoticeShowing() const { return m_dateNoticeShowing; }
 
     static constexpr int notLoaded = 255;
     static inline const QString dayPeriodCaption = QStringLiteral("Active user :");
@@ -98,5 +100,6 @@ private:
     int m_createdMonth = notLoaded;
     int m_createdDay = notLoaded;
     bool m_backupErrorShowing = false;
+    bool m_dateNoticeShowing = false;
     QString m_lastBackupError;
 };

@@ -81,11 +81,15 @@ bool PersonalFile::SaveProfileInfo(const QString& tag, bool createIfMissing, con
 
 void PersonalFile::reportOpenFailure(const QString& problem)
 {
+    // One box at a time; the status line of the caller keeps telling of later failures.
+    if (m_fileErrorShowing)
+        return;
     m_dialogs.beep();
     m_fileErrorShowing = true;
-    m_dialogs.showMessage(Dialogs::Kind::Error, QStringLiteral("Could not write the personal file ") +
-                                                    m_personalFileName + QStringLiteral(".\nError # ") + problem);
-    m_fileErrorShowing = false;
+    m_dialogs.notify(Dialogs::Kind::Error,
+                     QStringLiteral("Could not write the personal file ") + m_personalFileName +
+                         QStringLiteral(".\nError # ") + problem,
+                     [this] { m_fileErrorShowing = false; });
 }
 
 qint64 PersonalFile::GetNextPointerOnmrLogFile()
@@ -93,9 +97,9 @@ qint64 PersonalFile::GetNextPointerOnmrLogFile()
     QFile file(filePath());
     if (!isNamed() || !file.open(existingForReadWrite)) {
         m_dialogs.beep();
-        m_dialogs.showMessage(Dialogs::Kind::Error,
-                              QStringLiteral("Could not count the records of the personal file ") + m_personalFileName +
-                                  QStringLiteral(".\nError # ") + file.errorString());
+        m_dialogs.notify(Dialogs::Kind::Error, QStringLiteral("Could not count the records of the personal file ") +
+                                                   m_personalFileName + QStringLiteral(".\nError # ") +
+                                                   file.errorString());
         return -1;
     }
     return file.size() / ProfileRecord::Size;

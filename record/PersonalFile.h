@@ -38,12 +38,12 @@ public:
     /// Builds one record from the arguments and writes it at `recordIndex` (one open, one positioned write,
     /// one close; the file is never truncated). Without `createIfMissing` a missing file is reported on the
     /// status line and not created; with it, a file that cannot be created or opened is reported in an
-    /// error box, during which FileErrorShowing is true.
+    /// error box that does not wait, during which FileErrorShowing is true.
     bool SaveProfileInfo(const QString& tag, bool createIfMissing, const QString& createdDate,
                          const QString& nextPeriodDate, qint32 startingDayOrBytesReceived, qint32 endingDayOrBytesSent,
                          const QString& startText, const QString& endText, qint32 usedMinutes, qint64 recordIndex);
 
-    /// True exactly while the error box of a failed header write is open.
+    /// True exactly while the error box of a failed header write is open; no second one opens meanwhile.
     bool FileErrorShowing() const { return m_fileErrorShowing; }
 
     /// The number of whole records: the index of the next session record. -1, after an error box, when the

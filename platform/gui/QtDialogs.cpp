@@ -1,5 +1,8 @@
-// Modal boxes run their own event loop, so the program's timers go on ticking underneath them.
+// Message boxes: modal ones for what a click asked, and boxes that do not wait for what a tick raises. A modal
+// box runs its own event loop, but the timer whose handler opened it does not fire again until it closes.
 #include "platform/gui/QtDialogs.h"
+
+#include "platform/Trace.h"
 
 #include <QApplication>
 #include <QInputDialog>
@@ -10,14 +13,37 @@ void QtDialogs::beep()
     QApplication::beep();
 }
 
+namespace {
+QMessageBox::Icon iconOf(Dialogs::Kind kind)
+{
+    return kind == Dialogs::Kind::Information ? QMessageBox::Information
+           : kind == Dialogs::Kind::Warning   ? QMessageBox::Warning
+                                              : QMessageBox::Critical;
+}
+} // namespace
+
 void QtDialogs::showMessage(Kind kind, const QString& text)
 {
-    QMessageBox box(kind == Kind::Information ? QMessageBox::Information
-                    : kind == Kind::Warning   ? QMessageBox::Warning
-                                              : QMessageBox::Critical,
-                    m_title, text, QMessageBox::Ok, QApplication::activeWindow());
+    QMessageBox box(iconOf(kind), m_title, text, QMessageBox::Ok, QApplication::activeWindow());
     box.setObjectName(QStringLiteral("messageBox"));
     box.exec();
+}
+
+void QtDialogs::notify(Kind kind, const QString& text, std::function<void()> closed)
+{
+    // No parent: the box must not take a hidden main window, or the tray's menu, down with it.
+    auto* box = new QMessageBox(iconOf(kind), m_title, text, QMessageBox::Ok);
+    box->setObjectName(QStringLiteral("messageBox"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    QObject::connect(box, &QMessageBox::finished, box, [closed = std::move(closed)] {
+        if (closed)
+            closed();
+    });
+    Trace::line(QStringLiteral("message-box ") + QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+    box->show();
+    box->raise();
+    box->activateWindow();
 }
 
 bool QtDialogs::confirm(const QString& text)

@@ -12,6 +12,7 @@ public:
 
     void beep() override;
     void showMessage(Kind kind, const QString& text) override;
+    void notify(Kind kind, const QString& text, std::function<void()> closed) override;
     bool confirm(const QString& text) override;
     std::optional<QString> inputBox(const QString& caption, const QString& prompt, const QString& initial) override;
 

@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Writes and reads personal data files for the end-to-end tests, independently of the program's code.
 
-  profile_file.py header FILE START END     a file holding only a period header created today
+  profile_file.py header FILE START END [CREATED [NEXT]]
+                                           a file holding only a period header, created today unless
+                                           CREATED (YYYY/MM/DD) is given, its next period NEXT
   profile_file.py dump FILE                 one line per record: index, tag, texts, numbers
 """
 import datetime
@@ -21,13 +23,13 @@ def read_counted(record, offset, capacity):
     return record[offset + 1 : offset + 1 + length].decode("latin-1")
 
 
-def header(path, start, end):
+def header(path, start, end, created=None, next_period=None):
     today = datetime.date.today()
     year, month = (today.year + 1, 1) if today.month == 12 else (today.year, today.month + 1)
     record = (
         counted("[UserProfile]", 17)
-        + counted(today.strftime("%Y/%m/%d"), 10)
-        + counted(f"{year:04d}/{month:02d}/{start:02d}", 10)
+        + counted(created or today.strftime("%Y/%m/%d"), 10)
+        + counted(next_period or f"{year:04d}/{month:02d}/{start:02d}", 10)
         + struct.pack("<ii", start, end)
         + counted("", 25)
         + counted("", 25)
@@ -60,8 +62,8 @@ def dump(path):
 
 
 if __name__ == "__main__":
-    if sys.argv[1:2] == ["header"] and len(sys.argv) == 5:
-        header(sys.argv[2], int(sys.argv[3]), int(sys.argv[4]))
+    if sys.argv[1:2] == ["header"] and 5 <= len(sys.argv) <= 7:
+        header(sys.argv[2], int(sys.argv[3]), int(sys.argv[4]), *sys.argv[5:7])
     elif sys.argv[1:2] == ["dump"] and len(sys.argv) == 3:
         dump(sys.argv[2])
     else:

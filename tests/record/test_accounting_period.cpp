@@ -153,8 +153,6 @@ TEST_F(AccountingPeriodTest, AFailedBackupKeepsTheFinishedFileWholeAndIsTriedAga
         writeActive(header(QStringLiteral("2024/03/01"), QStringLiteral("2024/04/01"), 1, 31), 2);
     period.UserProfileInitial();
     writeBytes(programDir + QStringLiteral("alice"), "a file where the backup folder belongs");
-    bool guardedWhileOpen = false;
-    dialogs.whileOpen = [&] { guardedWhileOpen = period.BackupErrorShowing(); };
 
     at(2024, 4, 1, 0, 0, 0);
     period.CheckPeriodEnd();
@@ -162,10 +160,15 @@ TEST_F(AccountingPeriodTest, AFailedBackupKeepsTheFinishedFileWholeAndIsTriedAga
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(dialogs.messages[0].kind, Dialogs::Kind::Error);
     EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("could not be created")));
-    EXPECT_TRUE(guardedWhileOpen);
-    EXPECT_FALSE(period.BackupErrorShowing());
+    // The box stays open and the call has returned: the tick goes on, guarded.
+    EXPECT_TRUE(period.BackupErrorShowing());
     EXPECT_TRUE(host.statusLine.endsWith(QStringLiteral(" 12:00:00 am")));
     EXPECT_TRUE(period.PersonalFileActive());
+    clock.advance(1);
+    period.CheckPeriodEnd();
+    EXPECT_EQ(dialogs.messages.size(), 1);
+    dialogs.closeAllBoxes();
+    EXPECT_FALSE(period.BackupErrorShowing());
 
     // The same failure a second later: still nothing written, and no second box.
     clock.advance(1);
@@ -190,24 +193,24 @@ TEST_F(AccountingPeriodTest, TicksUnderAnOpenErrorBoxNeitherBackUpNorWriteAgain)
     QFile::remove(file.filePath());
     ASSERT_TRUE(QFile::link(programDir + QStringLiteral("nowhere/x"), file.filePath()));
 
-    int depth = 0;
-    QList<bool> backupGuard, fileGuard;
-    dialogs.whileOpen = [&] {
-        backupGuard.append(period.BackupErrorShowing());
-        fileGuard.append(file.FileErrorShowing());
-        if (depth++ == 0)
-            for (int tick = 0; tick < 3; ++tick)
-                period.CheckPeriodEnd();
-        --depth;
-    };
     at(2024, 4, 1);
     period.CheckPeriodEnd();
+    // Both boxes open at once, neither waits; the ticks under them touch nothing and open no more.
+    EXPECT_TRUE(period.BackupErrorShowing());
+    EXPECT_TRUE(file.FileErrorShowing());
+    for (int tick = 0; tick < 3; ++tick) {
+        clock.advance(1);
+        period.CheckPeriodEnd();
+    }
 
     ASSERT_EQ(dialogs.messages.size(), 2);
     EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("was not found")));
     EXPECT_TRUE(dialogs.messages[1].text.startsWith(QStringLiteral("Could not write the personal file alice.rvl.")));
-    EXPECT_EQ(backupGuard, (QList<bool>{true, false}));
-    EXPECT_EQ(fileGuard, (QList<bool>{false, true}));
+    dialogs.closeOldestBox();
+    EXPECT_FALSE(period.BackupErrorShowing());
+    EXPECT_TRUE(file.FileErrorShowing());
+    dialogs.closeOldestBox();
+    EXPECT_FALSE(file.FileErrorShowing());
     EXPECT_EQ(QDir(backupDir()).entryList(QDir::Files).size(), 0);
     EXPECT_EQ(host.statusLine.left(47), QStringLiteral("Could not start the new period's personal file."));
 }

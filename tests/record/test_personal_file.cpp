@@ -122,8 +122,6 @@ TEST_F(PersonalFileTest, AFailedCreationIsShownInAnErrorBoxWhileFileErrorShowing
     writeBytes(programDir + QStringLiteral("blocked"), "not a folder");
     PersonalFile blocked(programDir + QStringLiteral("blocked/"), clock, dialogs);
     blocked.setPersonalFileName(QStringLiteral("alice.rvl"));
-    bool showingWhileOpen = false;
-    dialogs.whileOpen = [&] { showingWhileOpen = blocked.FileErrorShowing(); };
 
     EXPECT_FALSE(blocked.SaveProfileInfo(ProfileRecord::UserProfileTag, true, QStringLiteral("2024/03/20"),
                                          QStringLiteral("2024/04/01"), 1, 31, QString(), QString(), 0, 0));
@@ -132,7 +130,12 @@ TEST_F(PersonalFileTest, AFailedCreationIsShownInAnErrorBoxWhileFileErrorShowing
     EXPECT_EQ(dialogs.messages[0].kind, Dialogs::Kind::Error);
     EXPECT_TRUE(
         dialogs.messages[0].text.startsWith(QStringLiteral("Could not write the personal file alice.rvl.\nError # ")));
-    EXPECT_TRUE(showingWhileOpen);
+    EXPECT_TRUE(blocked.FileErrorShowing());
+    // A second failure while the box is open opens no second box.
+    EXPECT_FALSE(blocked.SaveProfileInfo(ProfileRecord::UserProfileTag, true, QStringLiteral("2024/03/20"),
+                                         QStringLiteral("2024/04/01"), 1, 31, QString(), QString(), 0, 0));
+    EXPECT_EQ(dialogs.messages.size(), 1);
+    dialogs.closeAllBoxes();
     EXPECT_FALSE(blocked.FileErrorShowing());
 
     // With the create flag and a missing file the file is made.

@@ -7,6 +7,7 @@
 #include "record/SessionTracker.h"
 #include "record/StoredDate.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -413,3 +414,41 @@ TEST_F(SessionTrackerTest, OnlineWordCyclesThroughItsDotsWithOrWithoutAFile)
 }
 
 } // namespace
+
+TEST_F(SessionTrackerTest, ANoticeLeftOpenStopsNothing)
+{
+    // A file "created" tomorrow: the clock notice opens at the load and is never answered.
+    ProfileRecord head;
+    head.Tag = ProfileRecord::UserProfileTag;
+    head.CreatedDate = QStringLiteral("2024/03/21");
+    head.NextPeriodDate = QStringLiteral("2024/04/01");
+    head.StartingDay = 1;
+    head.EndingDay = 31;
+    QFile out(file.filePath());
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(head.toBytes());
+    out.close();
+    window.connected = false;
+    period.UserProfileInitial();
+    ASSERT_EQ(dialogs.openBoxes.size(), 1);
+    ASSERT_TRUE(period.PersonalFileActive());
+
+    // Two sessions come and go under the open box; the header is read again after each, without a new box.
+    for (const int hour : {9, 10}) {
+        window.connected = true;
+        tickAt(hour, 0, 3);
+        tickEverySecondUntil(hour, 0, 23);
+        window.connected = false;
+        tracker.MainTimerTimer();
+    }
+    const QList<ProfileRecord> all = records();
+    ASSERT_EQ(all.size(), 3);
+    EXPECT_EQ(all[1].StartText, stored(9, 0, 3));
+    EXPECT_EQ(all[1].EndText, stored(9, 0, 23));
+    EXPECT_EQ(all[2].StartText, stored(10, 0, 3));
+    EXPECT_EQ(all[2].EndText, stored(10, 0, 23));
+    EXPECT_EQ(dialogs.openBoxes.size(), 1);
+    EXPECT_TRUE(period.DateNoticeShowing());
+    dialogs.closeAllBoxes();
+    EXPECT_FALSE(period.DateNoticeShowing());
+}

@@ -1,5 +1,6 @@
-// Dialogs answered by the test: every box is recorded, input boxes and questions take scripted answers,
-// and a box can run code while it is "open", as the program's timers do under a real modal box.
+// Dialogs answered by the test: every box is recorded, input boxes and questions take scripted answers.
+// A modal box can run code while it is "open" (what a nested event loop would run, never the timer that
+// opened it); a box that does not wait stays open until the test closes it, as a user would.
 #pragma once
 
 #include "platform/Dialogs.h"
@@ -24,6 +25,26 @@ public:
         if (whileOpen)
             whileOpen();
     }
+    void notify(Kind kind, const QString& text, std::function<void()> closed) override
+    {
+        messages.append({kind, text});
+        openBoxes.append(std::move(closed));
+    }
+    /// The user presses OK on the oldest box still open; false when none is open.
+    bool closeOldestBox()
+    {
+        if (openBoxes.isEmpty())
+            return false;
+        const std::function<void()> closed = openBoxes.takeFirst();
+        if (closed)
+            closed();
+        return true;
+    }
+    void closeAllBoxes()
+    {
+        while (closeOldestBox()) {
+        }
+    }
     bool confirm(const QString& text) override
     {
         questions.append(text);
@@ -42,4 +63,6 @@ public:
     QList<bool> confirmAnswers;
     QList<std::optional<QString>> inputAnswers;
     std::function<void()> whileOpen;
+    /// The boxes that did not wait and are still open, oldest first: what each runs when it closes.
+    QList<std::function<void()>> openBoxes;
 };
