@@ -1,7 +1,7 @@
 // The rules of one alert window.
 #include "alert/AlertWindowState.h"
 
-#include "app/AppInfo.h"
+#include "common/AppInfo.h"
 
 QString AlertWindowState::titlePrefix()
 {

@@ -1,7 +1,7 @@
 // The one place that chooses the backends.
 #include "app/PlatformFactory.h"
 
-#include "app/AppInfo.h"
+#include "common/AppInfo.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/gui/DesktopShell.h"
 #include "platform/gui/QtDialogs.h"

@@ -1,9 +1,12 @@
-// Start-up: the single-copy check comes before any window, tray icon or timer exists.
+// Start-up: the single-copy check comes before any window, tray icon or timer exists; then the recording
+// core, the windows that show it, and the core's start.
 #include "app/Program.h"
 
-#include "app/AppInfo.h"
+#include "alert/AlertSound.h"
 #include "app/ProgramDir.h"
 #include "app/TfrmMain.h"
+#include "common/AppInfo.h"
+#include "core/Recorder.h"
 #include "dialup/ui/TDial.h"
 #include "platform/Platform.h"
 #include "platform/Trace.h"
@@ -26,17 +29,20 @@ int run(Platform& platform)
     }
 
     const ProgramDir::Choice dir = ProgramDir::forThisProcess();
-    TfrmMain frmMain(platform, dir.folder);
-    TDial dial(*platform.dialUp, *platform.dialogs, frmMain.recordingFilter(), frmMain);
+    Recorder recorder(platform, dir.folder,
+                      AlertSound::soundFolders(dir.folder, QCoreApplication::applicationDirPath()));
+    recorder.load();
+    TfrmMain frmMain(platform, recorder);
+    TDial dial(*platform.dialUp, *platform.dialogs, recorder);
     frmMain.setDialer(&dial);
-    TMessageOut msgOut(*platform.settings, frmMain.settingsKeyPath());
+    TMessageOut msgOut(*platform.settings, recorder.settings().keyPath());
     frmMain.tabCalculation->setMessageOut(&msgOut);
-    frmMain.setPhoneBookEntries(dial.entryNames());
+    recorder.start();
     for (const QString& problem : {dir.problem, platform.settings->problem()}) {
         if (problem.isEmpty())
             continue;
         platform.dialogs->beep();
-        platform.dialogs->showMessage(Dialogs::Kind::Warning, problem);
+        platform.dialogs->notify(Dialogs::Kind::Warning, problem);
     }
     return QApplication::exec();
 }

@@ -1,20 +1,17 @@
-// The main window's start-up, menu and timer; the tabs' own work lives with their subsystems.
+// The main window's start-up, menu and the wiring of its tabs to the recording core.
 #include "app/TfrmMain.h"
 
-#include "alert/AlertSound.h"
 #include "alert/ui/AlertOptionEvents.h"
 #include "alert/ui/AlertTab.h"
 #include "alert/ui/HourlyAlert.h"
-#include "app/AppInfo.h"
+#include "common/AppInfo.h"
+#include "core/Recorder.h"
 #include "dialup/ui/TDial.h"
 #include "platform/Platform.h"
 #include "platform/Trace.h"
 #include "record/ui/MainTab.h"
 #include "report/ui/CalculationTab.h"
 #include "report/ui/FeeKeyFilter.h"
-#include "report/ui/TMessageOut.h"
-#include "shell/SettingNames.h"
-#include "shell/StoredSettings.h"
 #include "shell/ui/SettingsTab.h"
 #include "traffic/ui/TrafficTab.h"
 #include "ui/Named.h"
@@ -40,13 +37,9 @@ constexpr int designLeft = 227;
 constexpr int designTop = 60;
 } // namespace
 
-TfrmMain::TfrmMain(Platform& platform, QString programDir, QWidget* parent)
-    : QMainWindow(parent), m_platform(platform), m_programDir(std::move(programDir)),
-      m_personalFile(m_programDir, *platform.clock, *platform.dialogs),
-      m_period(m_personalFile, *platform.clock, *platform.dialogs, *this),
-      m_prompt(m_personalFile, *platform.dialogs, *platform.settings, SettingNames::settingsKeyPath),
-      m_profileSetup(m_personalFile, *platform.dialogs, m_prompt, m_period),
-      m_tracker(*platform.clock, m_personalFile, m_period, *this)
+TfrmMain::TfrmMain(Platform& platform, Recorder& recorder, QWidget* parent)
+    : QMainWindow(parent), m_platform(platform), m_recorder(recorder),
+      m_hourlyAlert(std::make_unique<HourlyAlert>(recorder.alertSound(), *platform.clock))
 {
     setObjectName(QStringLiteral("TfrmMain"));
     // Minimise and the system menu only: the close box does nothing, "Close" in the menu ends the program.
@@ -54,7 +47,7 @@ TfrmMain::TfrmMain(Platform& platform, QString programDir, QWidget* parent)
                    Qt::WindowMinimizeButtonHint);
     PageControl1 = named(new QTabWidget(this), "PageControl1");
     tabMain = new MainTab(PageControl1);
-    tabTrafficMon = new TrafficTab(*platform.interfaces, *platform.clock, PageControl1);
+    tabTrafficMon = new TrafficTab(recorder.traffic(), PageControl1);
     tabCalculation = new CalculationTab(PageControl1);
     tabSettings = new SettingsTab(PageControl1);
     tabAlert = new AlertTab(PageControl1);
@@ -64,15 +57,9 @@ TfrmMain::TfrmMain(Platform& platform, QString programDir, QWidget* parent)
     PageControl1->addTab(tabSettings, QStringLiteral("Settings"));
     PageControl1->addTab(tabAlert, QStringLiteral("Alert"));
     setCentralWidget(PageControl1);
-    MainTimer = named(new QTimer(this), "MainTimer");
-    MainTimer->setInterval(1000);
-    m_hourlyAlert = std::make_unique<HourlyAlert>(
-        *tabSettings,
-        HourlyAlert::ByteTexts{[this] { return m_tracker.view().received; }, [this] { return m_tracker.view().sent; }},
-        *platform.sound, *platform.clock,
-        AlertSound::soundFolders(m_programDir, QCoreApplication::applicationDirPath()));
     buildMenu();
     connectEvents();
+    connectRecorder();
     FormCreate();
 }
 
@@ -99,15 +86,14 @@ void TfrmMain::buildMenu()
 
 void TfrmMain::connectEvents()
 {
-    connect(MainTimer, &QTimer::timeout, this, &TfrmMain::MainTimerTimer);
     connect(tabMain->btnDisabled, &QToolButton::toggled, this, &TfrmMain::btnDisabledClick);
     connect(tabMain->btnResetData, &QPushButton::clicked, this, &TfrmMain::btnResetDataClick);
     connect(tabMain->btnCreateModify, &QPushButton::clicked, this, &TfrmMain::btnCreateModifyClick);
     connect(tabMain->Button1, &QPushButton::clicked, this, [this] {
-        m_tracker.Button1Click();
+        m_recorder.tracker().Button1Click();
         renderTracker();
     });
-    connect(tabMain->Button2, &QPushButton::clicked, this, [this] { m_tracker.Button2Click(); });
+    connect(tabMain->Button2, &QPushButton::clicked, this, [this] { m_recorder.tracker().Button2Click(); });
     connect(tabMain->Button3, &QPushButton::clicked, this, [this] {
         if (tabMain->tmAutoPlusTime->isActive())
             tabMain->tmAutoPlusTime->stop();
@@ -115,9 +101,8 @@ void TfrmMain::connectEvents()
             tabMain->tmAutoPlusTime->start();
     });
     connect(tabMain->tmAutoPlusTime, &QTimer::timeout, tabMain->Button2, &QPushButton::click);
-    const auto write = [this](const QString& name, const QString& value) { writeSetting(name, value); };
-    new AlertOptionEvents(*tabSettings, write);
-    tabAlert->setSettingWriter(write);
+    new AlertOptionEvents(*tabSettings, m_recorder.settings());
+    tabAlert->setSettings(&m_recorder.settings());
     connect(mnuMainClose, &QAction::triggered, this, &TfrmMain::mnuMainCloseClick);
     connect(mmDial, &QAction::triggered, this, &TfrmMain::mmDialClick);
     // The traffic figures are live behind the hidden page; the View menu shows it.
@@ -125,10 +110,6 @@ void TfrmMain::connectEvents()
         PageControl1->setTabVisible(PageControl1->indexOf(tabTrafficMon), shown);
         if (shown)
             PageControl1->setCurrentWidget(tabTrafficMon);
-    });
-    connect(tabTrafficMon, &TrafficTab::dialUpShown, this, [this](const QString& adapter, const QString& ip) {
-        tabMain->edAdapter->setText(adapter);
-        tabMain->edIP->setText(ip);
     });
     connect(smHelp, &QAction::triggered, this, &TfrmMain::smHelpClick);
     connect(mmHomePage, &QAction::triggered, this, &TfrmMain::mmHomePageClick);
@@ -140,15 +121,33 @@ void TfrmMain::connectEvents()
     connect(tabSettings->btnSavePB_Act, &QPushButton::clicked, this, &TfrmMain::btnSavePB_ActClick);
     connect(tabSettings->btnRefreshPBLst, &QPushButton::clicked, this, &TfrmMain::btnRefreshPBLstClick);
     connect(tabSettings->lstPhoneBook, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
-        m_filter.setChecked(tabSettings->lstPhoneBook->row(item), item->checkState() == Qt::Checked);
+        m_recorder.filter().setChecked(tabSettings->lstPhoneBook->row(item), item->checkState() == Qt::Checked);
     });
+}
+
+void TfrmMain::connectRecorder()
+{
+    Recorder* r = &m_recorder;
+    connect(r, &Recorder::viewChanged, this, &TfrmMain::renderTracker);
+    connect(r, &Recorder::statusLineChanged, this, &TfrmMain::showStatusLine);
+    connect(r, &Recorder::dayPeriodChanged, tabMain->lblDayPeriod, &QLabel::setText);
+    connect(r, &Recorder::backupFolderChanged, tabCalculation, &CalculationTab::ReadFilesToList);
+    connect(r, &Recorder::trayImageChanged, this, &TfrmMain::changeTrayIcon);
+    connect(r, &Recorder::connectionSeen, this, &TfrmMain::addDisconnectItem);
+    connect(r, &Recorder::connectionGone, this, &TfrmMain::removeDisconnectItem);
+    connect(r, &Recorder::trafficChanged, tabTrafficMon, &TrafficTab::render);
+    connect(r, &Recorder::dialUpShown, this, [this](const QString& adapter, const QString& ip) {
+        tabMain->edAdapter->setText(adapter);
+        tabMain->edIP->setText(ip);
+    });
+    connect(r, &Recorder::hourlyAlert, this, [this](const QString& message, bool autoClose, AlertCorner corner) {
+        m_hourlyAlert->showAlert(message, autoClose, corner);
+    });
+    connect(r, &Recorder::soundWarning, this, &HourlyAlert::showSoundWarning);
 }
 
 void TfrmMain::FormCreate()
 {
-    m_settingsKeyPath = SettingNames::settingsKeyPath;
-    m_phoneBookKeyPath = m_settingsKeyPath + SettingNames::phoneBooksKey;
-
     PageControl1->setCurrentWidget(tabMain);
     for (QLabel* label : {tabCalculation->lblUsedTime, tabCalculation->lblReceivedBytes, tabCalculation->lblSentBytes,
                           tabAlert->lblAlertStatus, tabCalculation->lblResultedFee})
@@ -156,9 +155,6 @@ void TfrmMain::FormCreate()
     for (QLineEdit* edit : {tabMain->edAdapter, tabMain->edStartTime, tabMain->edEndTime, tabMain->edElapsed,
                             tabMain->edReceived, tabMain->edSent, tabMain->edIP})
         edit->clear();
-
-    // The traffic monitor runs when the interface table can be read: an empty tab list, then one pass.
-    tabTrafficMon->primeTrafficMonitor();
 
     setWindowIcon(QApplication::windowIcon());
     setWindowTitle(AppInfo::ProgramTitle);
@@ -172,23 +168,18 @@ void TfrmMain::FormCreate()
     PageControl1->setTabVisible(PageControl1->indexOf(tabAlert), false);
     tabSettings->chkAfterDisconnection->setVisible(false);
 
-    m_personalFile.setStatusLine([this](const QString& text) { showStatusLine(text); });
-    tabCalculation->attach(*m_platform.settings, *m_platform.dialogs, m_settingsKeyPath, m_programDir,
-                           [this] { return m_personalFile.PersonalFileName(); });
+    tabCalculation->attach(*m_platform.settings, *m_platform.dialogs, m_recorder.settings().keyPath(),
+                           m_recorder.programDir(), [this] { return m_recorder.file().PersonalFileName(); });
     FeeKeyFilter::installOn(*m_platform.dialogs, {tabSettings->edBasicFee, tabSettings->edAMinFee});
+    renderPhoneBook();
     LoadSettings();
-    m_period.UserProfileInitial();
-    if (m_programDir.isEmpty())
-        showStatusLine(QStringLiteral("No folder for the personal file can be written."));
-    if (const QString problem = m_platform.settings->problem(); !problem.isEmpty())
-        showStatusLine(problem);
+    showStatusLine(m_recorder.statusLine());
     renderTracker();
-    MainTimer->start();
 }
 
 void TfrmMain::LoadSettings()
 {
-    const StoredSettings s = StoredSettings::LoadSettings(*m_platform.settings, m_settingsKeyPath);
+    const StoredSettings& s = m_recorder.settings().values();
     move(s.mainLeft.value_or(x()), s.mainTop.value_or(y()));
     tabSettings->chkRunMe->setChecked(s.runWhenWinStarts);
     tabSettings->chkAlwaysRecord->setChecked(s.alwaysRecord);
@@ -203,11 +194,10 @@ void TfrmMain::LoadSettings()
         tabSettings->edBasicFee->setText(*s.basicFee);
     if (s.aMinFee)
         tabSettings->edAMinFee->setText(*s.aMinFee);
-    m_personalFile.setPersonalFileName(s.personalAccount);
     tabSettings->chkInTray->setChecked(s.inTray);
 
-    m_trayIconOn = s.startsInTray() && createTray();
-    if (m_trayIconOn) {
+    m_recorder.setTrayShown(s.startsInTray() && createTray());
+    if (m_recorder.trayShown()) {
         Trace::line(QStringLiteral("main-window hidden (tray)"));
     } else {
         showMainWindow();
@@ -223,26 +213,12 @@ void TfrmMain::showMainWindow()
     Trace::line(QStringLiteral("main-window shown"));
 }
 
-void TfrmMain::setDialer(TDial* dialer)
-{
-    m_dialer = dialer;
-}
-
-void TfrmMain::setPhoneBookEntries(const QStringList& names)
-{
-    if (names.isEmpty())
-        return;
-    m_filter.setEntries(names);
-    m_filter.PhoneBookEntries_Are_Checked_OrNot(*m_platform.settings, m_phoneBookKeyPath);
-    renderPhoneBook();
-}
-
 void TfrmMain::renderPhoneBook()
 {
     QListWidget* list = tabSettings->lstPhoneBook;
     const QSignalBlocker quiet(list);
     list->clear();
-    for (const RecordingFilter::Item& item : m_filter.items()) {
+    for (const RecordingFilter::Item& item : m_recorder.filter().items()) {
         auto* row = new QListWidgetItem(item.name, list);
         row->setFlags(row->flags() | Qt::ItemIsUserCheckable);
         row->setCheckState(item.checked ? Qt::Checked : Qt::Unchecked);
@@ -251,19 +227,13 @@ void TfrmMain::renderPhoneBook()
 
 void TfrmMain::btnSavePB_ActClick()
 {
-    if (!m_filter.saveChecked(*m_platform.settings, m_phoneBookKeyPath))
-        showStatusLine(m_platform.settings->problem());
+    m_recorder.savePhoneBookMarks();
 }
 
 void TfrmMain::btnRefreshPBLstClick()
 {
-    QStringList names;
-    if (!m_platform.dialUp->enumEntries(names)) {
-        showStatusLine(QStringLiteral("The phone book cannot be read."));
-        return;
-    }
-    m_filter.refresh(names);
-    renderPhoneBook();
+    if (m_recorder.refreshPhoneBook())
+        renderPhoneBook();
 }
 
 void TfrmMain::endProgram()
@@ -278,9 +248,8 @@ void TfrmMain::endProgram()
 
 void TfrmMain::mnuMainCloseClick()
 {
-    writeSetting(SettingNames::mainTop, QString::number(y()));
-    writeSetting(SettingNames::mainLeft, QString::number(x()));
-    if (m_trayIconOn) {
+    m_recorder.settings().setMainPosition(x(), y());
+    if (m_recorder.trayShown()) {
         hide();
         return;
     }
@@ -291,12 +260,6 @@ void TfrmMain::mmDialClick()
 {
     if (m_dialer)
         m_dialer->openDialer();
-}
-
-void TfrmMain::writeSetting(const QString& name, const QString& value)
-{
-    if (!m_platform.settings->WriteIniToReg(m_settingsKeyPath, name, value))
-        showStatusLine(m_platform.settings->problem());
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event)

@@ -1,13 +1,13 @@
 // The main window's side of the tray, the start-at-log-in option and the session's end.
 #include "app/TfrmMain.h"
 
-#include "app/AppInfo.h"
 #include "app/DataFiles.h"
+#include "common/AppInfo.h"
+#include "core/Recorder.h"
 #include "dialup/ui/TDial.h"
 #include "platform/Platform.h"
 #include "platform/Trace.h"
 #include "record/ui/MainTab.h"
-#include "shell/SettingNames.h"
 #include "shell/ui/SettingsTab.h"
 #include "shell/ui/TForm2.h"
 #include "shell/ui/TrayImages.h"
@@ -69,10 +69,10 @@ void TfrmMain::changeTrayIcon(int imageIndex)
         m_tray->ChangeSysTrayIcon(imageIndex);
 }
 
-void TfrmMain::addDisconnectItem(const QString& caption)
+void TfrmMain::addDisconnectItem(const QString& entryName)
 {
     if (m_tray)
-        m_tray->Create_Dynamical_DisconnectMenu(caption);
+        m_tray->Create_Dynamical_DisconnectMenu(QStringLiteral("Disconnect ") + entryName);
 }
 
 void TfrmMain::removeDisconnectItem()
@@ -83,8 +83,7 @@ void TfrmMain::removeDisconnectItem()
 
 void TfrmMain::DisconnectMenuClick()
 {
-    if (m_dialer)
-        m_dialer->btnHangupClick();
+    m_recorder.hangUpConnection();
     removeDisconnectItem();
 }
 
@@ -97,20 +96,21 @@ void TfrmMain::mnuDisabledClick(bool checked)
 void TfrmMain::ApplyTrayOption()
 {
     const bool on = tabSettings->chkInTray->isChecked();
-    writeSetting(SettingNames::inTray, on ? QStringLiteral("1") : QStringLiteral("0"));
+    m_recorder.settings().setInTray(on);
     if (!m_tray && on) {
         if (createTray()) {
+            m_recorder.setTrayShown(true);
             changeTrayIcon(tabMain->btnDisabled->isChecked() ? 1 : TrayImages::offline);
-            if (IsConnected()) {
-                addDisconnectItem(QStringLiteral("Disconnect ") + m_dialer->monitor().Get_CurEntryName());
-                changeTrayIcon(m_tracker.minutesImage());
+            if (m_recorder.monitor().IsConnected()) {
+                addDisconnectItem(m_recorder.monitor().Get_CurEntryName());
+                changeTrayIcon(m_recorder.tracker().minutesImage());
             }
         }
     } else if (m_tray && !on) {
         destroyTray();
         showMainWindow();
     }
-    m_trayIconOn = m_tray != nullptr;
+    m_recorder.setTrayShown(m_tray != nullptr);
 }
 
 void TfrmMain::ApplyRunAtStartup()
@@ -133,12 +133,12 @@ void TfrmMain::ApplyRunAtStartup()
                                           QStringLiteral("Qov Ruvela will still start when you log in."));
         box->setChecked(!ok);
     }
-    writeSetting(SettingNames::runWhenWinStarts, box->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    m_recorder.settings().setRunWhenWinStarts(box->isChecked());
 }
 
 void TfrmMain::smHelpClick()
 {
-    const QString path = DataFiles::find(m_programDir, helpFileName);
+    const QString path = DataFiles::find(m_recorder.programDir(), helpFileName);
     if (!QFileInfo(path).isFile()) {
         m_platform.dialogs->beep();
         m_platform.dialogs->showMessage(Dialogs::Kind::Information,

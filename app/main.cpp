@@ -1,7 +1,7 @@
 // Program entry.
-#include "app/AppInfo.h"
 #include "app/PlatformFactory.h"
 #include "app/Program.h"
+#include "common/AppInfo.h"
 #include "shell/ui/TrayImages.h"
 
 #include <QApplication>

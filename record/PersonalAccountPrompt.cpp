@@ -1,7 +1,7 @@
 // Asking for the personal file's name and refusing names that cannot be file names or are taken.
 #include "record/PersonalAccountPrompt.h"
 
-#include "app/AppInfo.h"
+#include "common/AppInfo.h"
 #include "platform/Dialogs.h"
 #include "platform/SettingsStore.h"
 #include "record/PersonalFile.h"

@@ -1,12 +1,12 @@
 // The tracker's tick, the session's start, minute counting, saves and end.
 #include "record/SessionTracker.h"
 
+#include "common/ByteText.h"
 #include "platform/Clock.h"
 #include "record/AccountingPeriod.h"
 #include "record/PersonalFile.h"
 #include "record/ProfileRecord.h"
 #include "record/StoredDate.h"
-#include "report/ByteText.h"
 
 SessionTracker::SessionTracker(Clock& clock, PersonalFile& file, AccountingPeriod& period, TrackerHost& host)
     : m_clock(clock), m_file(file), m_period(period), m_host(host)

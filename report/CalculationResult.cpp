@@ -1,8 +1,8 @@
 // The texts of a totalled file, formed on request from the compact result.
 #include "report/CalculationResult.h"
 
+#include "common/ByteText.h"
 #include "record/StoredDate.h"
-#include "report/ByteText.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 // The sampling pass, the choice of the dial-up interface and the page texts of the selected interface.
 #include "traffic/TrafficMonitor.h"
 
+#include "common/ByteText.h"
 #include "platform/Clock.h"
-#include "report/ByteText.h"
 
 #include <QRegularExpression>
 

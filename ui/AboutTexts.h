@@ -1,7 +1,7 @@
 // The fixed texts of the About window: who made the program and where to reach them.
 #pragma once
 
-#include "app/AppInfo.h"
+#include "common/AppInfo.h"
 
 #include <QString>
 

@@ -1,22 +1,15 @@
-// The alert options' writes to the settings.
+// The alert options' changes, handed to the settings.
 #include "alert/ui/AlertOptionEvents.h"
 
-#include "shell/SettingNames.h"
+#include "shell/Settings.h"
 #include "shell/ui/SettingsTab.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
 
-namespace {
-QString flag(const QCheckBox* box)
-{
-    return box->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
-}
-} // namespace
-
-AlertOptionEvents::AlertOptionEvents(SettingsTab& settings, SettingWriter write)
-    : QObject(&settings), m_settings(settings), m_positionBox(settings.cbAlertPos), m_write(std::move(write))
+AlertOptionEvents::AlertOptionEvents(SettingsTab& tab, Settings& settings)
+    : QObject(&tab), m_tab(tab), m_positionBox(tab.cbAlertPos), m_settings(settings)
 {
     connectEvents();
 }
@@ -24,49 +17,47 @@ AlertOptionEvents::AlertOptionEvents(SettingsTab& settings, SettingWriter write)
 void AlertOptionEvents::connectEvents()
 {
     // Clicks by the user only: the start-up load sets the boxes without writing them back.
-    connect(m_settings.chkSixtyMinsToAlert, &QCheckBox::clicked, this, &AlertOptionEvents::chkSixtyMinsToAlertClick);
-    connect(m_settings.chkAutoClose_60MinsForm, &QCheckBox::clicked, this,
-            &AlertOptionEvents::chkAutoClose_60MinsFormClick);
-    connect(m_settings.chkAlertNoSound, &QCheckBox::clicked, this, &AlertOptionEvents::chkAlertNoSoundClick);
-    connect(m_settings.chkAfterDisconnection, &QCheckBox::clicked, this,
-            &AlertOptionEvents::chkAfterDisconnectionClick);
-    connect(m_settings.cbAlertPos, &QComboBox::activated, this, &AlertOptionEvents::cbAlertPosClick);
-    m_settings.cbAlertPos->installEventFilter(this);
+    connect(m_tab.chkSixtyMinsToAlert, &QCheckBox::clicked, this, &AlertOptionEvents::chkSixtyMinsToAlertClick);
+    connect(m_tab.chkAutoClose_60MinsForm, &QCheckBox::clicked, this, &AlertOptionEvents::chkAutoClose_60MinsFormClick);
+    connect(m_tab.chkAlertNoSound, &QCheckBox::clicked, this, &AlertOptionEvents::chkAlertNoSoundClick);
+    connect(m_tab.chkAfterDisconnection, &QCheckBox::clicked, this, &AlertOptionEvents::chkAfterDisconnectionClick);
+    connect(m_tab.cbAlertPos, &QComboBox::activated, this, &AlertOptionEvents::cbAlertPosClick);
+    m_tab.cbAlertPos->installEventFilter(this);
 }
 
 void AlertOptionEvents::chkSixtyMinsToAlertClick()
 {
-    m_write(SettingNames::sixtyMinsToAlert, flag(m_settings.chkSixtyMinsToAlert));
+    m_settings.setSixtyMinsToAlert(m_tab.chkSixtyMinsToAlert->isChecked());
 }
 
 void AlertOptionEvents::chkAutoClose_60MinsFormClick()
 {
-    m_write(SettingNames::autoClose60MinsForm, flag(m_settings.chkAutoClose_60MinsForm));
+    m_settings.setAutoClose60MinsForm(m_tab.chkAutoClose_60MinsForm->isChecked());
 }
 
 void AlertOptionEvents::chkAlertNoSoundClick()
 {
-    m_write(SettingNames::alertNoSound, flag(m_settings.chkAlertNoSound));
+    m_settings.setAlertNoSound(m_tab.chkAlertNoSound->isChecked());
 }
 
 void AlertOptionEvents::chkAfterDisconnectionClick()
 {
-    m_write(SettingNames::afterDisconnection, flag(m_settings.chkAfterDisconnection));
+    m_settings.setAfterDisconnection(m_tab.chkAfterDisconnection->isChecked());
 }
 
 void AlertOptionEvents::cbAlertPosClick()
 {
-    m_write(SettingNames::alertPos, m_settings.cbAlertPos->currentText());
+    m_settings.setAlertPos(m_tab.cbAlertPos->currentText());
 }
 
 bool AlertOptionEvents::cbAlertPosKeyPress(int key)
 {
     if (key != Qt::Key_Return && key != Qt::Key_Enter)
         return false;
-    const QString text = m_settings.cbAlertPos->currentText();
+    const QString text = m_tab.cbAlertPos->currentText();
     if (text.isEmpty())
         return false;
-    m_write(SettingNames::alertPos, text);
+    m_settings.setAlertPos(text);
     return true;
 }
 

@@ -1,20 +1,18 @@
-// The Settings tab's alert options write themselves to the settings the moment the user changes them.
+// The Settings tab's alert options go to the settings the moment the user changes them.
 #pragma once
 
 #include <QObject>
-#include <functional>
 
 class QComboBox;
+class Settings;
 class SettingsTab;
 
 class AlertOptionEvents final : public QObject
 {
     Q_OBJECT
 public:
-    using SettingWriter = std::function<void(const QString& name, const QString& value)>;
-
-    /// Lives as long as `settings`, which becomes its parent.
-    AlertOptionEvents(SettingsTab& settings, SettingWriter write);
+    /// Lives as long as `tab`, which becomes its parent.
+    AlertOptionEvents(SettingsTab& tab, Settings& settings);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -29,8 +27,8 @@ private:
     /// Enter in the position box: true when the key was used up.
     bool cbAlertPosKeyPress(int key);
 
-    SettingsTab& m_settings;
+    SettingsTab& m_tab;
     // Kept apart from the tab: the box still sends events while the tab is being destroyed.
     QComboBox* m_positionBox;
-    SettingWriter m_write;
+    Settings& m_settings;
 };

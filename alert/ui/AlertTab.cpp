@@ -1,7 +1,7 @@
 // The Alert tab's controls and the little they do.
 #include "alert/ui/AlertTab.h"
 
-#include "shell/SettingNames.h"
+#include "shell/Settings.h"
 #include "ui/Named.h"
 
 #include <QCheckBox>
@@ -61,8 +61,8 @@ bool AlertTab::eventFilter(QObject* watched, QEvent* event)
 
 void AlertTab::chkKeepAlertSetMouseUp()
 {
-    if (m_write)
-        m_write(SettingNames::keepAlertSet, chkKeepAlertSet->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    if (m_settings)
+        m_settings->setKeepAlertSet(chkKeepAlertSet->isChecked());
 }
 
 void AlertTab::seAlertMinChange()

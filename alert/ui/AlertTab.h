@@ -4,23 +4,21 @@
 #include "alert/MinuteAlert.h"
 
 #include <QWidget>
-#include <functional>
 
 class QCheckBox;
 class QLabel;
 class QPushButton;
 class QSpinBox;
+class Settings;
 
 class AlertTab final : public QWidget
 {
     Q_OBJECT
 public:
-    using SettingWriter = std::function<void(const QString& name, const QString& value)>;
-
     explicit AlertTab(QWidget* parent = nullptr);
 
-    /// Where "Keep this setting" is written; nothing is written until this is set.
-    void setSettingWriter(SettingWriter write) { m_write = std::move(write); }
+    /// Where "Keep this setting" goes; nothing is kept until this is set.
+    void setSettings(Settings* settings) { m_settings = settings; }
 
     /// The start-up load: the kept box, the stored minutes and the "applied" mark.
     void LoadSettings(bool keepAlertSet, const std::optional<int>& alertMin);
@@ -44,5 +42,5 @@ private:
     void seAlertMinChange();
 
     MinuteAlert m_minuteAlert;
-    SettingWriter m_write;
+    Settings* m_settings = nullptr;
 };

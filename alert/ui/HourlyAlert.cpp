@@ -3,46 +3,20 @@
 
 #include "alert/ui/TAlertOut.h"
 #include "alert/ui/TWarning.h"
-#include "shell/ui/SettingsTab.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QThread>
 
-HourlyAlert::HourlyAlert(const SettingsTab& settings, ByteTexts byteTexts, Sound& sound, const Clock& clock,
-                         QStringList soundFolders)
-    : m_settings(settings), m_byteTexts(std::move(byteTexts)), m_clock(clock),
-      m_sound(sound, std::move(soundFolders), [](const QString& text) { TWarning::open(text); }), m_scheduler(*this),
-      m_pause([] { QThread::msleep(2); })
+HourlyAlert::HourlyAlert(AlertSound& sound, const Clock& clock)
+    : m_sound(sound), m_clock(clock), m_pause([] { QThread::msleep(2); })
 {}
 
 HourlyAlert::~HourlyAlert()
 {
-    // The windows play this object's sound when a reminder falls due, so they end with it.
+    // The windows play the sound when a reminder falls due, so they end with the one who made them.
     for (const QPointer<TAlertOut>& window : std::as_const(m_windows))
         delete window.data();
-}
-
-AlertOptions HourlyAlert::alertOptions() const
-{
-    AlertOptions options;
-    options.sixtyMinsToAlert = m_settings.chkSixtyMinsToAlert->isChecked();
-    options.autoClose = m_settings.chkAutoClose_60MinsForm->isChecked();
-    options.noSound = m_settings.chkAlertNoSound->isChecked();
-    options.position = m_settings.cbAlertPos->currentText();
-    return options;
-}
-
-QString HourlyAlert::receivedText() const
-{
-    return m_byteTexts.received();
-}
-
-QString HourlyAlert::sentText() const
-{
-    return m_byteTexts.sent();
 }
 
 void HourlyAlert::showAlert(const QString& message, bool autoClose, AlertCorner corner)
@@ -57,6 +31,11 @@ void HourlyAlert::showAlert(const QString& message, bool autoClose, AlertCorner 
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect area = screen ? screen->geometry() : QRect(0, 0, 640, 480);
     window->slideIn(AlertPlacement::slideIn(corner, area, window->size()), m_pause);
+}
+
+void HourlyAlert::showSoundWarning(const QString& text)
+{
+    TWarning::open(text);
 }
 
 QList<TAlertOut*> HourlyAlert::openAlerts() const

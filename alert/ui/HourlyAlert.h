@@ -1,42 +1,30 @@
-// The hourly alert on screen: reads the Settings tab's alert options and the Main tab's byte texts, plays
-// the alert sound and slides alert windows in.
+// The hourly alert on screen: slides in the alert windows the recording core asks for, and opens the
+// sound's warning window. The windows play the core's alert sound when a reminder falls due.
 #pragma once
 
-#include "alert/AlertScheduler.h"
-#include "alert/AlertSound.h"
+#include "alert/AlertPlacement.h"
 
 #include <QList>
 #include <QPointer>
 #include <functional>
 
+class AlertSound;
 class Clock;
-class SettingsTab;
-class Sound;
 class TAlertOut;
 
-class HourlyAlert final : private AlertHost
+class HourlyAlert final
 {
 public:
-    /// The "Downloaded" and "Uploaded" texts of the open session as the tick has just made them.
-    struct ByteTexts
-    {
-        std::function<QString()> received;
-        std::function<QString()> sent;
-    };
-
-    /// `soundFolders`: see AlertSound::soundFolders. The tab must outlive this object.
-    HourlyAlert(const SettingsTab& settings, ByteTexts byteTexts, Sound& sound, const Clock& clock,
-                QStringList soundFolders);
+    HourlyAlert(AlertSound& sound, const Clock& clock);
     /// Closes the alert windows that are still open.
-    ~HourlyAlert() override;
+    ~HourlyAlert();
     HourlyAlert(const HourlyAlert&) = delete;
     HourlyAlert& operator=(const HourlyAlert&) = delete;
 
-    void CheckHourlyAlert(qint32 usedMinutes) { m_scheduler.CheckHourlyAlert(usedMinutes); }
-    void resetHourlyAlert() { m_scheduler.resetHourlyAlert(); }
-
-    const AlertScheduler& scheduler() const { return m_scheduler; }
-    AlertSound& sound() { return m_sound; }
+    /// Creates an alert window without the reminder controls, puts `message` in it and slides it in.
+    void showAlert(const QString& message, bool autoClose, AlertCorner corner);
+    /// The warning of a sound that is missing or cannot be played; it does not wait.
+    static void showSoundWarning(const QString& text);
 
     /// The pause between two pixels of the slide, 2 ms; tests take it out.
     void setSlidePause(std::function<void()> pause) { m_pause = std::move(pause); }
@@ -45,17 +33,8 @@ public:
     QList<TAlertOut*> openAlerts() const;
 
 private:
-    AlertOptions alertOptions() const override;
-    QString receivedText() const override;
-    QString sentText() const override;
-    void PlaySound(const QString& name) override { m_sound.PlaySound(name); }
-    void showAlert(const QString& message, bool autoClose, AlertCorner corner) override;
-
-    const SettingsTab& m_settings;
-    ByteTexts m_byteTexts;
+    AlertSound& m_sound;
     const Clock& m_clock;
-    AlertSound m_sound;
-    AlertScheduler m_scheduler;
     std::function<void()> m_pause;
     QList<QPointer<TAlertOut>> m_windows;
 };

@@ -3,7 +3,7 @@
 
 #include "alert/AlertScheduler.h"
 #include "alert/AlertSound.h"
-#include "app/AppInfo.h"
+#include "common/AppInfo.h"
 #include "platform/Clock.h"
 #include "ui/Named.h"
 

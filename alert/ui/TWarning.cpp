@@ -1,7 +1,7 @@
 // The warning window of the alert sound.
 #include "alert/ui/TWarning.h"
 
-#include "app/AppInfo.h"
+#include "common/AppInfo.h"
 #include "ui/Named.h"
 
 #include <QApplication>

@@ -1,9 +1,9 @@
 // The dialer window's controls and the monitor's effects on them.
 #include "dialup/ui/TDial.h"
 
+#include "core/Recorder.h"
 #include "dialup/ConnStateText.h"
 #include "dialup/DialErrorPolicy.h"
-#include "dialup/ui/DialerLink.h"
 #include "platform/Dialogs.h"
 #include "platform/Trace.h"
 #include "ui/Named.h"
@@ -19,8 +19,8 @@
 #include <QPushButton>
 #include <QTimer>
 
-TDial::TDial(DialUpService& service, Dialogs& dialogs, const RecordingFilter& filter, DialerLink& link, QWidget* parent)
-    : QWidget(parent), m_service(service), m_dialogs(dialogs), m_link(link), m_monitor(service, filter, *this)
+TDial::TDial(DialUpService& service, Dialogs& dialogs, Recorder& recorder, QWidget* parent)
+    : QWidget(parent), m_service(service), m_dialogs(dialogs), m_recorder(recorder)
 {
     buildControls();
     connectEvents();
@@ -58,8 +58,6 @@ void TDial::buildControls()
     edErrCode = named(new QLineEdit(this), "edErrCode");
     edErrCode->setReadOnly(true);
     edErrCode->setVisible(false);
-    ActiveTimer = named(new QTimer(this), "ActiveTimer");
-    ActiveTimer->setInterval(1000);
     RedialTimer = named(new QTimer(this), "RedialTimer");
     RedialTimer->setInterval(1000);
 
@@ -84,7 +82,11 @@ void TDial::buildControls()
 
 void TDial::connectEvents()
 {
-    connect(ActiveTimer, &QTimer::timeout, this, [this] { m_monitor.PollConnections(); });
+    connect(&m_recorder, &Recorder::monitorStatus, this, &TDial::showStatus);
+    connect(&m_recorder, &Recorder::lineInUse, this, &TDial::showLineInUse);
+    connect(&m_recorder, &Recorder::lineIdle, this, &TDial::showIdle);
+    connect(&m_recorder, &Recorder::connectionSeen, this, &TDial::connectionSeen);
+    connect(&m_recorder, &Recorder::hungUp, this, &TDial::hungUp);
     connect(RedialTimer, &QTimer::timeout, this, &TDial::RedialTimerTimer);
     connect(btnDialEntry, &QPushButton::clicked, this, &TDial::btnDialEntryClick);
     connect(btnHangup, &QPushButton::clicked, this, &TDial::btnHangupClick);
@@ -113,10 +115,9 @@ void TDial::FormCreate()
 {
     setWindowIcon(QApplication::windowIcon());
     lblStatus->clear();
-    m_monitor.setHandle(0);
+    m_recorder.monitor().setHandle(0);
     LoadEntryList();
     GetParams();
-    ActiveTimer->start();
 }
 
 QStringList TDial::entryNames() const
@@ -168,18 +169,18 @@ void TDial::openDialer()
 
 void TDial::btnDialEntryClick()
 {
-    ActiveTimer->stop();
+    m_recorder.setMonitorWatching(false);
     RedialTimer->stop();
     lblStatus->clear();
     lstErrMsg->clear();
     if (lstentries->currentText().isEmpty()) {
         m_dialogs.showMessage(Dialogs::Kind::Error, QStringLiteral("No phone book entry"));
-        ActiveTimer->start(); // nothing was dialled: the monitor goes on watching
+        m_recorder.setMonitorWatching(true); // nothing was dialled: the monitor goes on watching
         return;
     }
     if (txtPassword->text().isEmpty()) {
         m_dialogs.showMessage(Dialogs::Kind::Error, QStringLiteral("Please enter password"));
-        ActiveTimer->start();
+        m_recorder.setMonitorWatching(true);
         return;
     }
     DialParams params;
@@ -187,7 +188,7 @@ void TDial::btnDialEntryClick()
     params.userName = txtUserName->text();
     params.password = txtPassword->text();
     DialUpService::Handle handle = 0;
-    m_monitor.setHandle(0);
+    m_recorder.monitor().setHandle(0);
     Trace::line(QStringLiteral("dialer-dial ") + params.entryName);
     // Notifications may come from another thread; they are handled on this window's thread, in order.
     const quint32 result = m_service.dial(
@@ -197,7 +198,7 @@ void TDial::btnDialEntryClick()
                 this, [this, state, error] { DialProgressCallback(state, error); }, Qt::QueuedConnection);
         },
         handle);
-    m_monitor.setHandle(handle);
+    m_recorder.monitor().setHandle(handle);
     StoreUserName(params);
     if (result != 0)
         lblStatus->setText(ConnStateText::ofError(result, m_service));
@@ -233,13 +234,13 @@ void TDial::DialProgressCallback(quint32 state, quint32 error)
     const QString text = ConnStateText::ofState(state);
     showStatus(text);
     m_lastDialError = 0;
-    if (m_link.trayIconOn() && text == QLatin1String("Connecting device"))
-        m_link.changeTrayIcon(14);
+    if (text == QLatin1String("Connecting device"))
+        m_recorder.changeTrayIcon(14);
     if (text == QLatin1String("Connected")) {
         m_redial.connected();
         txtPassword->clear();
         btnExit->setText(QStringLiteral("Exit"));
-        ActiveTimer->start();
+        m_recorder.setMonitorWatching(true);
         hideDialer();
     }
 }
@@ -287,10 +288,12 @@ void TDial::txtUserNameChange()
 
 void TDial::btnHangupClick()
 {
-    const DialUpService::Handle handle = m_monitor.handle();
-    if (handle == 0)
-        return;
-    if (!m_service.hangUp(handle))
+    m_recorder.hangUpConnection();
+}
+
+void TDial::hungUp(bool ok)
+{
+    if (!ok)
         logAndScroll(QStringLiteral("Error : Cannot hang up connection."));
     btnHangup->setEnabled(false);
     lstentries->setEnabled(true);
@@ -299,9 +302,6 @@ void TDial::btnHangupClick()
     btnDialEntry->setEnabled(true);
     btnExit->setText(QStringLiteral("Exit"));
     logAndScroll(QStringLiteral("Disconnection occurred, please wait if no mouse-click response."));
-    ActiveTimer->start();
-    if (m_link.trayIconOn())
-        m_link.changeTrayIcon(0);
 }
 
 void TDial::btnExitClick()
@@ -361,28 +361,10 @@ void TDial::showIdle()
     btnExit->setText(QStringLiteral("Exit"));
 }
 
-void TDial::connectionFirstSeen(const QString& entryName)
+void TDial::connectionSeen()
 {
-    if (m_link.trayIconOn())
-        m_link.addDisconnectItem(QStringLiteral("Disconnect ") + entryName);
     if (isVisible())
         hideDialer();
-}
-
-void TDial::removeDisconnectItem()
-{
-    if (m_link.trayIconOn())
-        m_link.removeDisconnectItem();
-}
-
-bool TDial::recordingStopped() const
-{
-    return m_link.recordingStopped();
-}
-
-void TDial::runTrackerTick()
-{
-    m_link.runTrackerTick();
 }
 
 void TDial::closeEvent(QCloseEvent* event)

@@ -1,30 +1,27 @@
 // The dialer window: phone-book entry, user name and password, connect and hang up. It lives for the
-// whole run, mostly hidden, and carries the connection monitor.
+// whole run, mostly hidden, and shows what the recording core's connection monitor sees.
 #pragma once
 
-#include "dialup/ConnectionMonitor.h"
 #include "dialup/RedialCounter.h"
+#include "platform/DialUpService.h"
 
 #include <QWidget>
 
-class DialerLink;
 class Dialogs;
+class Recorder;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QTimer;
-class RecordingFilter;
 
-class TDial final : public QWidget, private ConnectionMonitorHost
+class TDial final : public QWidget
 {
     Q_OBJECT
 public:
-    TDial(DialUpService& service, Dialogs& dialogs, const RecordingFilter& filter, DialerLink& link,
-          QWidget* parent = nullptr);
+    TDial(DialUpService& service, Dialogs& dialogs, Recorder& recorder, QWidget* parent = nullptr);
 
-    ConnectionMonitor& monitor() { return m_monitor; }
     QStringList entryNames() const;
 
     /// Opens the window from the main menu or the tray.
@@ -46,7 +43,6 @@ public:
     QLabel* lblStatus;
     QListWidget* lstErrMsg;
     QLineEdit* edErrCode;
-    QTimer* ActiveTimer;
     QTimer* RedialTimer;
 
 protected:
@@ -68,21 +64,16 @@ private:
     void showDiallingLook();
     void logAndScroll(const QString& line);
     void hideDialer();
-
-    // ConnectionMonitorHost
-    void showStatus(const QString& text) override;
-    void showLineInUse() override;
-    void showIdle() override;
-    void hangUp() override { btnHangupClick(); }
-    void connectionFirstSeen(const QString& entryName) override;
-    void removeDisconnectItem() override;
-    bool recordingStopped() const override;
-    void runTrackerTick() override;
+    void showStatus(const QString& text);
+    void showLineInUse();
+    void showIdle();
+    void connectionSeen();
+    /// The idle look once a connection was hung up, by this window or by the monitor on an error.
+    void hungUp(bool ok);
 
     DialUpService& m_service;
     Dialogs& m_dialogs;
-    DialerLink& m_link;
-    ConnectionMonitor m_monitor;
+    Recorder& m_recorder;
     RedialCounter m_redial;
     quint32 m_lastDialError = 0;
     QChar m_relay = QLatin1Char('A');

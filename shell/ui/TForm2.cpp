@@ -1,7 +1,7 @@
 // The tray form's menu and icon.
 #include "shell/ui/TForm2.h"
 
-#include "app/AppInfo.h"
+#include "common/AppInfo.h"
 #include "platform/TrayIconService.h"
 #include "shell/ui/TrayImages.h"
 #include "ui/Named.h"

@@ -1,5 +1,7 @@
 // The hidden Alert tab: the "applied" mark, its status texts and the kept-setting box.
 #include "alert/ui/AlertTab.h"
+#include "platform/SettingsStore.h"
+#include "shell/Settings.h"
 #include "tests/alert/StringPrinters.h"
 
 #include <QCheckBox>
@@ -13,8 +15,20 @@ namespace {
 TEST(AlertTabTest, KeptMinutesCountAsAppliedUntilChangedAndTheBoxIsWrittenOnRelease)
 {
     AlertTab tab;
-    QStringList written;
-    tab.setSettingWriter([&](const QString& name, const QString& value) { written.append(name + '=' + value); });
+    struct WriteLog final : SettingsStore
+    {
+        QString ReadIniFromReg(const QString&, const QString&) const override { return QString(); }
+        bool WriteIniToReg(const QString&, const QString& name, const QString& value) override
+        {
+            written.append(name + '=' + value);
+            return true;
+        }
+        QString problem() const override { return QString(); }
+        QStringList written;
+    } store;
+    Settings settings(store);
+    const QStringList& written = store.written;
+    tab.setSettings(&settings);
     tab.LoadSettings(true, 30);
     EXPECT_TRUE(tab.chkKeepAlertSet->isChecked());
     EXPECT_EQ(tab.seAlertMin->value(), 30);

@@ -1,9 +1,11 @@
-// The hourly alert on screen: options read from the Settings tab, windows placed on the whole screen,
-// the sound and its warning, and the options written when the user changes them.
+// The hourly alert on screen: windows placed on the whole screen, the sound's warning, and the options kept
+// when the user changes them.
 #include "alert/ui/AlertOptionEvents.h"
 #include "alert/ui/HourlyAlert.h"
 #include "alert/ui/TAlertOut.h"
 #include "alert/ui/TWarning.h"
+#include "platform/SettingsStore.h"
+#include "shell/Settings.h"
 #include "shell/ui/SettingsTab.h"
 #include "tests/alert/AlertFixture.h"
 #include "tests/alert/StringPrinters.h"
@@ -25,53 +27,43 @@ protected:
     HourlyAlertTest()
     {
         alert.setSlidePause([] {});
-        settings.chkSixtyMinsToAlert->setChecked(true);
-    }
-
-    // One minute of a recorded session as the one-second tick sees it.
-    void minute(qint32 usedMinutes)
-    {
-        for (int second = 0; second < 60; ++second)
-            alert.CheckHourlyAlert(usedMinutes);
     }
 
     static QRect screen() { return QGuiApplication::primaryScreen()->geometry(); }
 
-    SettingsTab settings;
-    QString received = QStringLiteral("1.00 MB");
-    QString sent = QStringLiteral("12.00 KB");
-    HourlyAlert alert{settings, {[this] { return received; }, [this] { return sent; }}, sound, clock, {programDir()}};
+    const QString message = QStringLiteral("1 hour\n\nDownloaded Bytes: 1.00 MB\n\nUploaded Bytes: 12.00 KB");
+    AlertSound alertSound{sound, {programDir()}, &HourlyAlert::showSoundWarning};
+    HourlyAlert alert{alertSound, clock};
 };
 
-TEST_F(HourlyAlertTest, EachFullHourSlidesInOneAlertWithTheHoursAndBytesAndNoReminder)
+TEST_F(HourlyAlertTest, EachAlertSlidesInItsOwnWindowWithoutTheReminder)
 {
-    for (const qint32 used : {59, 60, 61, 119, 120})
-        minute(used);
+    alert.showAlert(message, false, AlertCorner::LowerRight);
+    alert.showAlert(QStringLiteral("2 hours"), false, AlertCorner::LowerRight);
     const QList<TAlertOut*> open = alert.openAlerts();
     ASSERT_EQ(open.size(), 2);
-    EXPECT_EQ(open[0]->message(), QStringLiteral("1 hour\n\nDownloaded Bytes: 1.00 MB\n\nUploaded Bytes: 12.00 KB"));
-    EXPECT_TRUE(open[1]->message().startsWith(QStringLiteral("2 hours\n")));
+    EXPECT_EQ(open[0]->message(), message);
+    EXPECT_EQ(open[1]->message(), QStringLiteral("2 hours"));
     EXPECT_FALSE(open[0]->SpinEdit1->isVisibleTo(open[0]));
     EXPECT_FALSE(open[0]->lblRemind->isVisibleTo(open[0]));
     EXPECT_FALSE(open[0]->lblMins->isVisibleTo(open[0]));
     EXPECT_TRUE(open[0]->isVisible());
-    EXPECT_EQ(sound.played.size(), 2);
 }
 
 TEST_F(HourlyAlertTest, EveryCornerIsFlushWithTheWholeScreensEdges)
 {
     const struct
     {
-        int item;
+        AlertCorner corner;
         bool left;
         bool upper;
-    } corners[] = {{0, true, true}, {1, false, true}, {2, true, false}, {3, false, false}, {-1, false, false}};
-    qint32 used = 60;
+    } corners[] = {{AlertCorner::UpperLeft, true, true},
+                   {AlertCorner::UpperRight, false, true},
+                   {AlertCorner::LowerLeft, true, false},
+                   {AlertCorner::LowerRight, false, false}};
     for (const auto& corner : corners) {
-        SCOPED_TRACE(corner.item);
-        settings.cbAlertPos->setCurrentIndex(corner.item);
-        minute(used);
-        used += 60;
+        SCOPED_TRACE(int(corner.corner));
+        alert.showAlert(message, false, corner.corner);
         const QRect placed = alert.openAlerts().last()->frameGeometry();
         if (corner.left)
             EXPECT_EQ(placed.left(), screen().left());
@@ -84,22 +76,11 @@ TEST_F(HourlyAlertTest, EveryCornerIsFlushWithTheWholeScreensEdges)
     }
 }
 
-TEST_F(HourlyAlertTest, DoNotPlaySoundAttemptsNoSoundAndCannotWarn)
-{
-    settings.chkAlertNoSound->setChecked(true);
-    removeSound();
-    minute(60);
-    EXPECT_EQ(alert.openAlerts().size(), 1);
-    EXPECT_TRUE(sound.played.isEmpty());
-    EXPECT_TRUE(windows<TWarning>().isEmpty());
-}
-
-TEST_F(HourlyAlertTest, AMissingSoundFileOpensAWarningBesideEachAlert)
+TEST_F(HourlyAlertTest, AMissingSoundFileOpensAWarningEachTime)
 {
     removeSound();
-    minute(60);
-    minute(120);
-    EXPECT_EQ(alert.openAlerts().size(), 2);
+    alertSound.PlaySound(QStringLiteral("alertB"));
+    alertSound.PlaySound(QStringLiteral("alertB"));
     const QList<TWarning*> warnings = windows<TWarning>();
     ASSERT_EQ(warnings.size(), 2);
     for (const TWarning* warning : warnings)
@@ -107,26 +88,39 @@ TEST_F(HourlyAlertTest, AMissingSoundFileOpensAWarningBesideEachAlert)
     EXPECT_TRUE(sound.played.isEmpty());
 }
 
-TEST_F(HourlyAlertTest, AFailingPlaybackWarnsAndTheAlertStillComes)
+TEST_F(HourlyAlertTest, AFailingPlaybackWarns)
 {
     sound.fail = true;
-    minute(60);
-    EXPECT_EQ(alert.openAlerts().size(), 1);
+    alertSound.PlaySound(QStringLiteral("alertB"));
     const QList<TWarning*> warnings = windows<TWarning>();
     ASSERT_EQ(warnings.size(), 1);
     EXPECT_EQ(warnings[0]->lblWarn->text(), QStringLiteral("Failing to play sound. MCI is busy."));
 }
 
-TEST_F(HourlyAlertTest, AutomaticCloseOptionReachesTheWindow)
+TEST_F(HourlyAlertTest, AutomaticCloseReachesTheWindow)
 {
-    settings.chkAutoClose_60MinsForm->setChecked(true);
-    minute(60);
+    alert.showAlert(message, true, AlertCorner::LowerRight);
     TAlertOut* window = alert.openAlerts().value(0);
     ASSERT_TRUE(window);
     for (int tick = 0; tick < 8; ++tick)
         window->Timer1Timer();
     EXPECT_TRUE(alert.openAlerts().isEmpty());
 }
+
+// A settings store that keeps the order of the writes.
+class WriteLog final : public SettingsStore
+{
+public:
+    QString ReadIniFromReg(const QString&, const QString&) const override { return QString(); }
+    bool WriteIniToReg(const QString&, const QString& name, const QString& value) override
+    {
+        written.append(name + QLatin1Char('=') + value);
+        return true;
+    }
+    QString problem() const override { return QString(); }
+
+    QStringList written;
+};
 
 class AlertOptionEventsTest : public ::testing::Test
 {
@@ -153,10 +147,10 @@ protected:
     }
 
     SettingsTab settings;
-    QStringList written;
-    AlertOptionEvents events{settings, [this](const QString& name, const QString& value) {
-                                 written.append(name + QLatin1Char('=') + value);
-                             }};
+    WriteLog store;
+    Settings values{store};
+    QStringList& written = store.written;
+    AlertOptionEvents events{settings, values};
 };
 
 TEST_F(AlertOptionEventsTest, EachBoxWritesItsStateWhenClicked)

@@ -1,7 +1,8 @@
 // The main window's start-up state, its menu and close behaviour, and the dialer window's monitor wired to it.
 #include "alert/ui/AlertTab.h"
-#include "app/AppInfo.h"
 #include "app/TfrmMain.h"
+#include "common/AppInfo.h"
+#include "core/Recorder.h"
 #include "dialup/ui/TDial.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/Platform.h"
@@ -65,8 +66,11 @@ protected:
         return IniSettingsStore(settingsFile()).ReadIniFromReg(SettingNames::settingsKeyPath, name);
     }
 
-    void start()
+    void start(bool withDialer = false)
     {
+        m_dial.reset();
+        m_window.reset();
+        m_recorder.reset();
         auto clock = std::make_unique<TestClock>();
         auto dialogs = std::make_unique<ScriptedDialogs>();
         auto dialUp = std::make_unique<InMemoryDialUp>();
@@ -83,17 +87,22 @@ protected:
         m_platform.sound = std::make_unique<RecordingSound>();
         m_platform.shell = std::make_unique<RecordingShell>();
         m_platform.interfaces = std::make_unique<SimulatedInterfaceTable>();
-        m_window = std::make_unique<TfrmMain>(m_platform, m_dir.path() + QLatin1Char('/'));
+        create(withDialer);
     }
 
-    // The dialer as the program's start creates it after the main window.
-    void startWithDialer()
+    // The dialer as the program's start creates it, after the main window and before the core starts.
+    void startWithDialer() { start(true); }
+
+    void create(bool withDialer)
     {
-        start();
-        m_dial =
-            std::make_unique<TDial>(*m_platform.dialUp, *m_platform.dialogs, m_window->recordingFilter(), *m_window);
-        m_window->setDialer(m_dial.get());
-        m_window->setPhoneBookEntries(m_dial->entryNames());
+        m_recorder = std::make_unique<Recorder>(m_platform, m_dir.path() + QLatin1Char('/'), QStringList());
+        m_recorder->load();
+        m_window = std::make_unique<TfrmMain>(m_platform, *m_recorder);
+        if (withDialer) {
+            m_dial = std::make_unique<TDial>(*m_platform.dialUp, *m_platform.dialogs, *m_recorder);
+            m_window->setDialer(m_dial.get());
+        }
+        m_recorder->start();
     }
 
     void connectionIs(const QString& entry, quint32 state = RasState::Connected, quint32 error = 0)
@@ -106,6 +115,7 @@ protected:
     Platform m_platform;
     ScriptedDialogs* m_dialogs = nullptr;
     InMemoryDialUp* m_dialUp = nullptr;
+    std::unique_ptr<Recorder> m_recorder;
     std::unique_ptr<TfrmMain> m_window;
     std::unique_ptr<TDial> m_dial;
 };
@@ -128,12 +138,12 @@ TEST_F(MainWindowTest, StartsWithItsCaptionTabsAndTimer)
     }
     EXPECT_EQ(tabs->currentWidget(), w.tabMain);
 
-    ASSERT_NE(w.MainTimer, nullptr);
-    EXPECT_TRUE(w.MainTimer->isActive());
-    EXPECT_EQ(w.MainTimer->interval(), 1000);
-    EXPECT_EQ(w.settingsKeyPath(), QStringLiteral("Ruvela"));
-    EXPECT_EQ(w.phoneBookKeyPath(), QStringLiteral("Ruvela\\PhoneBooks"));
-    EXPECT_TRUE(w.programDir().endsWith(QLatin1Char('/')));
+    ASSERT_NE(m_recorder->MainTimer, nullptr);
+    EXPECT_TRUE(m_recorder->MainTimer->isActive());
+    EXPECT_EQ(m_recorder->MainTimer->interval(), 1000);
+    EXPECT_EQ(m_recorder->settings().keyPath(), QStringLiteral("Ruvela"));
+    EXPECT_EQ(m_recorder->settings().phoneBookKeyPath(), QStringLiteral("Ruvela\\PhoneBooks"));
+    EXPECT_TRUE(m_recorder->programDir().endsWith(QLatin1Char('/')));
 }
 
 TEST_F(MainWindowTest, MenuHasItsItemsInOrder)
@@ -234,7 +244,7 @@ TEST_F(MainWindowTest, CleanSettingsShowTheWindowWhereItWasDesigned)
 {
     start();
     EXPECT_TRUE(m_window->isVisible());
-    EXPECT_FALSE(m_window->TrayIconOn());
+    EXPECT_FALSE(m_recorder->trayShown());
     EXPECT_TRUE(m_window->tabSettings->chkAlwaysRecord->isChecked());
     EXPECT_FALSE(m_window->tabSettings->chkInTray->isChecked());
     EXPECT_TRUE(m_window->tabMain->lblStatusBar->text().isEmpty());
@@ -257,15 +267,15 @@ TEST_F(MainWindowTest, EitherTrayBoxKeepsTheWindowHidden)
     preset(SettingNames::inTray, QStringLiteral("1"));
     start();
     EXPECT_FALSE(m_window->isVisible());
-    EXPECT_TRUE(m_window->TrayIconOn());
-    EXPECT_TRUE(m_window->MainTimer->isActive());
+    EXPECT_TRUE(m_recorder->trayShown());
+    EXPECT_TRUE(m_recorder->MainTimer->isActive());
     m_window.reset();
 
     preset(SettingNames::inTray, QStringLiteral("0"));
     preset(SettingNames::runWhenWinStarts, QStringLiteral("1"));
     start();
     EXPECT_FALSE(m_window->isVisible());
-    EXPECT_TRUE(m_window->TrayIconOn());
+    EXPECT_TRUE(m_recorder->trayShown());
 }
 
 TEST_F(MainWindowTest, UnreadableSettingsAreShownOnTheStatusLine)
@@ -286,8 +296,8 @@ TEST_F(MainWindowTest, APersonalFileIsLoadedAndListedAtStart)
     ASSERT_TRUE(file.SaveProfileInfo(ProfileRecord::UserProfileTag, true, QStringLiteral("2024/03/01"),
                                      QStringLiteral("2024/04/01"), 1, 31, QString(), QString(), 0, 0));
     start();
-    EXPECT_TRUE(m_window->period().PersonalFileActive());
-    EXPECT_EQ(m_window->tracker().NextFilePointer(), 1);
+    EXPECT_TRUE(m_recorder->period().PersonalFileActive());
+    EXPECT_EQ(m_recorder->tracker().NextFilePointer(), 1);
     QListWidget* files = m_window->tabCalculation->ListBox1;
     ASSERT_GE(files->count(), 1);
     EXPECT_EQ(files->item(0)->text(), QStringLiteral("jane.rvl"));
@@ -314,7 +324,7 @@ TEST_F(MainWindowTest, CloseInTrayModeHidesTheWindowAndKeepsItsPosition)
     EXPECT_FALSE(m_window->isVisible());
     EXPECT_EQ(stored(SettingNames::mainTop), QStringLiteral("77"));
     EXPECT_EQ(stored(SettingNames::mainLeft), QStringLiteral("333"));
-    EXPECT_TRUE(m_window->MainTimer->isActive());
+    EXPECT_TRUE(m_recorder->MainTimer->isActive());
     EXPECT_EQ(quitting.count(), 0);
 }
 
@@ -322,29 +332,29 @@ TEST_F(MainWindowTest, DialerFollowsTheConnection)
 {
     startWithDialer();
     EXPECT_EQ(m_dial->entryNames(), QStringList({home, work}));
-    EXPECT_TRUE(m_dial->ActiveTimer->isActive());
+    EXPECT_TRUE(m_recorder->ActiveTimer->isActive());
 
-    m_dial->monitor().PollConnections();
+    m_recorder->PollConnections();
     EXPECT_EQ(m_dial->lblStatus->text(), QStringLiteral("Not connected"));
     EXPECT_TRUE(m_dial->btnDialEntry->isEnabled());
     EXPECT_FALSE(m_dial->btnHangup->isEnabled());
 
     connectionIs(home);
-    m_dial->monitor().PollConnections();
+    m_recorder->PollConnections();
     EXPECT_EQ(m_dial->lblStatus->text(), QStringLiteral("Connected"));
     EXPECT_FALSE(m_dial->btnDialEntry->isEnabled());
     EXPECT_TRUE(m_dial->btnHangup->isEnabled());
-    EXPECT_TRUE(m_dial->monitor().IsConnected());
+    EXPECT_TRUE(m_recorder->monitor().IsConnected());
 
-    m_window->MainTimerTimer();
+    m_recorder->MainTimerTimer();
     EXPECT_EQ(m_window->tabMain->lblOnlineStatus->text(), QStringLiteral(" Online"));
 
     noConnection();
-    m_dial->monitor().PollConnections();
+    m_recorder->PollConnections();
     EXPECT_EQ(m_dial->lblStatus->text(), QStringLiteral("Not connected"));
     EXPECT_TRUE(m_dial->btnDialEntry->isEnabled());
     EXPECT_FALSE(m_dial->btnHangup->isEnabled());
-    m_window->MainTimerTimer();
+    m_recorder->MainTimerTimer();
     EXPECT_EQ(m_window->tabMain->lblOnlineStatus->text(), QStringLiteral(" Offline"));
 }
 
@@ -355,15 +365,15 @@ TEST_F(MainWindowTest, ConnectedConnectionHidesTheShowingDialer)
     m_window->mmDial->trigger();
     ASSERT_TRUE(m_dial->isVisible());
     connectionIs(work, RasState::Authenticate);
-    m_dial->monitor().PollConnections();
+    m_recorder->PollConnections();
     EXPECT_TRUE(m_dial->isVisible());
     EXPECT_EQ(m_dial->lblStatus->text(), QStringLiteral("Authenticating"));
 
     connectionIs(work);
-    m_dial->monitor().PollConnections();
+    m_recorder->PollConnections();
     EXPECT_FALSE(m_dial->isVisible());
     EXPECT_TRUE(m_window->isVisible());
-    m_window->MainTimerTimer();
+    m_recorder->MainTimerTimer();
     EXPECT_EQ(m_window->tabMain->lblOnlineStatus->text(), QStringLiteral(" Online"));
 }
 
@@ -371,7 +381,7 @@ TEST_F(MainWindowTest, ConnectionErrorIsHungUpThroughTheDialer)
 {
     startWithDialer();
     connectionIs(home, RasState::ConnectDevice, RasError::NoAnswer);
-    m_dial->monitor().PollConnections();
+    m_recorder->PollConnections();
     EXPECT_EQ(m_dial->lblStatus->text(), QStringLiteral("There was no answer."));
     EXPECT_EQ(m_dialUp->hangUps, QList<DialUpService::Handle>{SimulationFile::handleOf(home)});
     EXPECT_TRUE(m_dialUp->system().connections.isEmpty());
@@ -381,14 +391,14 @@ TEST_F(MainWindowTest, StoppedRecordingStillSeesTheEndOfTheConnection)
 {
     startWithDialer();
     connectionIs(home);
-    m_dial->monitor().PollConnections();
-    m_window->MainTimerTimer();
+    m_recorder->PollConnections();
+    m_recorder->MainTimerTimer();
     ASSERT_EQ(m_window->tabMain->lblOnlineStatus->text(), QStringLiteral(" Online"));
 
     m_window->tabMain->btnDisabled->setChecked(true);
     noConnection();
     // The monitor runs the main tick itself, so the window learns of the end without its own timer.
-    m_dial->monitor().PollConnections();
+    m_recorder->PollConnections();
     EXPECT_EQ(m_window->tabMain->lblOnlineStatus->text(), QStringLiteral(" Offline"));
 }
 
@@ -404,8 +414,8 @@ TEST_F(MainWindowTest, RecordingFilterListShowsTheStoredSelection)
         EXPECT_TRUE(list->item(i)->flags() & Qt::ItemIsUserCheckable);
     EXPECT_EQ(list->item(0)->checkState(), Qt::Unchecked);
     EXPECT_EQ(list->item(1)->checkState(), Qt::Checked);
-    EXPECT_TRUE(m_window->recordingFilter().isChecked(work));
-    EXPECT_FALSE(m_window->recordingFilter().isChecked(home));
+    EXPECT_TRUE(m_recorder->filter().isChecked(work));
+    EXPECT_FALSE(m_recorder->filter().isChecked(home));
 }
 
 TEST_F(MainWindowTest, CheckingAnEntryInTheListRecordsItsNextConnection)
@@ -414,11 +424,11 @@ TEST_F(MainWindowTest, CheckingAnEntryInTheListRecordsItsNextConnection)
     QListWidget* list = m_window->tabSettings->lstPhoneBook;
     ASSERT_EQ(list->count(), 2);
     list->item(0)->setCheckState(Qt::Checked);
-    EXPECT_TRUE(m_window->recordingFilter().isChecked(home));
+    EXPECT_TRUE(m_recorder->filter().isChecked(home));
 
     connectionIs(home);
-    m_dial->monitor().PollConnections();
-    EXPECT_TRUE(m_dial->monitor().Checked_PhoneBook_IsOn());
+    m_recorder->PollConnections();
+    EXPECT_TRUE(m_recorder->monitor().Checked_PhoneBook_IsOn());
 }
 
 // Runs an event loop until the program asks to end; the guard only fires when it never does.

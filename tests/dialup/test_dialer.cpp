@@ -1,10 +1,8 @@
 // The dialer window: dialling with progress, the error relay, hang-up and the automatic redial.
-#include "dialup/RecordingFilter.h"
+#include "core/Recorder.h"
 #include "dialup/RedialCounter.h"
-#include "dialup/ui/DialerLink.h"
 #include "dialup/ui/TDial.h"
-#include "platform/sim/SimulatedDialUp.h"
-#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TestPlatform.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -12,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -19,28 +18,14 @@
 namespace {
 const QString home = QStringLiteral("Home ISP");
 
-class FakeLink final : public DialerLink
-{
-public:
-    bool trayIconOn() const override { return tray; }
-    bool mainWindowShowing() const override { return false; }
-    void addDisconnectItem(const QString&) override {}
-    void removeDisconnectItem() override {}
-    void changeTrayIcon(int index) override { images.append(index); }
-    bool recordingStopped() const override { return false; }
-    void runTrackerTick() override {}
-
-    bool tray = false;
-    QList<int> images;
-};
-
 class DialerTest : public ::testing::Test
 {
 protected:
-    DialerTest()
+    DialerTest() : service(*tp.dialUp), dialogs(*tp.dialogs)
     {
         service.system().entries = {home, QStringLiteral("Work")};
-        dial = std::make_unique<TDial>(service, dialogs, filter, link);
+        recorder.load();
+        dial = std::make_unique<TDial>(service, dialogs, recorder);
         dial->txtPassword->setText(QStringLiteral("secret"));
     }
 
@@ -55,10 +40,10 @@ protected:
         return lines;
     }
 
-    InMemoryDialUp service;
-    ScriptedDialogs dialogs;
-    RecordingFilter filter;
-    FakeLink link;
+    TestPlatform tp;
+    InMemoryDialUp& service;
+    ScriptedDialogs& dialogs;
+    Recorder recorder{tp.platform, tp.programDir(), QStringList()};
     std::unique_ptr<TDial> dial;
 };
 
@@ -86,12 +71,12 @@ TEST_F(DialerTest, ASuccessfulDialHidesTheDialerAndKeepsTheUserNameButNoPassword
     dial->btnDialEntryClick();
     EXPECT_EQ(dial->btnExit->text(), QStringLiteral("Cancel"));
     EXPECT_FALSE(dial->btnDialEntry->isEnabled());
-    EXPECT_FALSE(dial->ActiveTimer->isActive());
+    EXPECT_FALSE(recorder.ActiveTimer->isActive());
     deliver();
     EXPECT_EQ(dial->lblStatus->text(), QStringLiteral("Connected"));
     EXPECT_TRUE(dial->txtPassword->text().isEmpty());
     EXPECT_EQ(dial->btnExit->text(), QStringLiteral("Exit"));
-    EXPECT_TRUE(dial->ActiveTimer->isActive());
+    EXPECT_TRUE(recorder.ActiveTimer->isActive());
     EXPECT_FALSE(dial->isVisible());
 
     DialParams stored;
@@ -103,10 +88,12 @@ TEST_F(DialerTest, ASuccessfulDialHidesTheDialerAndKeepsTheUserNameButNoPassword
 
 TEST_F(DialerTest, ConnectingDeviceShowsTheDiallingImageInTrayMode)
 {
-    link.tray = true;
+    recorder.setTrayShown(true);
+    QSignalSpy images(&recorder, &Recorder::trayImageChanged);
     dial->btnDialEntryClick();
     deliver();
-    EXPECT_TRUE(link.images.contains(14));
+    ASSERT_FALSE(images.isEmpty());
+    EXPECT_EQ(images.first().first().toInt(), 14);
 }
 
 TEST_F(DialerTest, RefusesWithoutEntryOrPasswordAndKeepsWatching)
@@ -115,7 +102,7 @@ TEST_F(DialerTest, RefusesWithoutEntryOrPasswordAndKeepsWatching)
     dial->btnDialEntryClick();
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("Please enter password"));
-    EXPECT_TRUE(dial->ActiveTimer->isActive());
+    EXPECT_TRUE(recorder.ActiveTimer->isActive());
 
     dial->lstentries->clear();
     dial->txtPassword->setText(QStringLiteral("secret"));
@@ -235,7 +222,7 @@ TEST_F(DialerTest, CancelWhileDiallingHangsUp)
     EXPECT_TRUE(log().contains(QStringLiteral("Received cancel command")));
     EXPECT_EQ(service.hangUps.size(), 1);
     EXPECT_EQ(dial->btnExit->text(), QStringLiteral("Exit"));
-    EXPECT_TRUE(dial->ActiveTimer->isActive());
+    EXPECT_TRUE(recorder.ActiveTimer->isActive());
     deliver();
 }
 } // namespace

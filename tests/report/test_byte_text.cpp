@@ -1,5 +1,5 @@
 // Friendly byte texts at every step, with the separators of a locale that has both.
-#include "report/ByteText.h"
+#include "common/ByteText.h"
 
 #include <gtest/gtest.h>
 

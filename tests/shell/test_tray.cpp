@@ -1,5 +1,6 @@
 // The tray form and its part in the main window: the menu, the images, the disconnect item, tray mode.
 #include "app/TfrmMain.h"
+#include "core/Recorder.h"
 #include "dialup/ui/TDial.h"
 #include "record/ui/MainTab.h"
 #include "shell/SettingNames.h"
@@ -27,15 +28,18 @@ protected:
             tp.platform.settings->WriteIniToReg(SettingNames::settingsKeyPath, SettingNames::inTray,
                                                 QStringLiteral("1"));
         tp.dialUp->system().entries = {home};
-        window = std::make_unique<TfrmMain>(tp.platform, tp.programDir());
-        dial = std::make_unique<TDial>(*tp.platform.dialUp, *tp.platform.dialogs, window->recordingFilter(), *window);
+        recorder = std::make_unique<Recorder>(tp.platform, tp.programDir(), QStringList());
+        recorder->load();
+        window = std::make_unique<TfrmMain>(tp.platform, *recorder);
+        dial = std::make_unique<TDial>(*tp.platform.dialUp, *tp.platform.dialogs, *recorder);
         window->setDialer(dial.get());
+        recorder->start();
     }
 
     void connect()
     {
         tp.dialUp->system().connections = {{SimulationFile::handleOf(home), home, RasState::Connected, 0}};
-        dial->monitor().PollConnections();
+        recorder->PollConnections();
     }
 
     QStringList menuTexts() const
@@ -50,6 +54,7 @@ protected:
     void clickInTray() { window->tabSettings->chkInTray->click(); }
 
     TestPlatform tp;
+    std::unique_ptr<Recorder> recorder;
     std::unique_ptr<TfrmMain> window;
     std::unique_ptr<TDial> dial;
 };
@@ -67,11 +72,11 @@ TEST_F(TrayTest, MenuItemsInOrderWithTheDisconnectItemLast)
     EXPECT_EQ(menuTexts().size(), 9);
     EXPECT_EQ(menuTexts().last(), QStringLiteral("Disconnect ") + home);
     // Later polls of the same connection add nothing.
-    dial->monitor().PollConnections();
+    recorder->PollConnections();
     EXPECT_EQ(menuTexts().size(), 9);
 
     tp.dialUp->system().connections.clear();
-    dial->monitor().PollConnections();
+    recorder->PollConnections();
     EXPECT_EQ(menuTexts().size(), 8);
 }
 
@@ -87,13 +92,13 @@ TEST_F(TrayTest, SwitchingTheTrayOnWhileConnectedShowsTheMinutesImageAndOneDisco
     EXPECT_EQ(menuTexts().last(), QStringLiteral("Disconnect ") + home);
     EXPECT_EQ(tp.platform.settings->ReadIniFromReg(SettingNames::settingsKeyPath, SettingNames::inTray),
               QStringLiteral("1"));
-    EXPECT_TRUE(window->TrayIconOn());
+    EXPECT_TRUE(recorder->trayShown());
 
     clickInTray();
     EXPECT_EQ(window->trayForm(), nullptr);
     EXPECT_FALSE(tp.tray->shown);
     EXPECT_TRUE(window->isVisible());
-    EXPECT_FALSE(window->TrayIconOn());
+    EXPECT_FALSE(recorder->trayShown());
 }
 
 TEST_F(TrayTest, SwitchingTheTrayOnOfflineWithRecordingStoppedShowsImageOne)
@@ -113,8 +118,8 @@ TEST_F(TrayTest, TheDisconnectItemHangsUpAndGoes)
     window->trayForm()->disconnectItem->trigger();
     EXPECT_EQ(tp.dialUp->hangUps, QList<DialUpService::Handle>{SimulationFile::handleOf(home)});
     EXPECT_EQ(menuTexts().size(), 8);
-    dial->monitor().PollConnections();
-    EXPECT_FALSE(dial->monitor().IsConnected());
+    recorder->PollConnections();
+    EXPECT_FALSE(recorder->monitor().IsConnected());
 }
 
 TEST_F(TrayTest, StopAndDisabledMirrorEachOther)
@@ -124,12 +129,12 @@ TEST_F(TrayTest, StopAndDisabledMirrorEachOther)
     window->tabMain->btnDisabled->setChecked(true);
     EXPECT_TRUE(tray->mnuDisabled->isChecked());
     EXPECT_EQ(tray->imageIndex(), 13);
-    EXPECT_FALSE(window->MainTimer->isActive());
+    EXPECT_FALSE(recorder->MainTimer->isActive());
 
     tray->mnuDisabled->trigger(); // unchecks
     EXPECT_FALSE(window->tabMain->btnDisabled->isChecked());
     EXPECT_EQ(tray->imageIndex(), 0); // offline
-    EXPECT_TRUE(window->MainTimer->isActive());
+    EXPECT_TRUE(recorder->MainTimer->isActive());
 
     tray->mnuDisabled->trigger(); // checks
     EXPECT_TRUE(window->tabMain->btnDisabled->isChecked());
@@ -142,7 +147,7 @@ TEST_F(TrayTest, NoNotificationAreaIsSaidOnceAndTheMainWindowStaysReachable)
     start(true);
     EXPECT_EQ(window->trayForm(), nullptr);
     EXPECT_TRUE(window->isVisible());
-    EXPECT_FALSE(window->TrayIconOn());
+    EXPECT_FALSE(recorder->trayShown());
     ASSERT_EQ(tp.dialogs->messages.size(), 1);
     EXPECT_TRUE(tp.dialogs->messages[0].text.startsWith(TForm2::cannotCreateText));
 

@@ -1,6 +1,7 @@
 // Takes the pictures of the main window, the dialer and the About window shown in the README, with a
 // simulated connection and a personal file in a temporary folder. Run it under a real X server (Xvfb).
 #include "app/TfrmMain.h"
+#include "core/Recorder.h"
 #include "dialup/ui/TDial.h"
 #include "platform/sim/RecordingSound.h"
 #include "record/PeriodRules.h"
@@ -54,23 +55,25 @@ int main(int argc, char* argv[])
     file.SaveProfileInfo(ProfileRecord::UserProfileTag, true, StoredDate::dateText(today),
                          PeriodRules::nextPeriodDate(today, 1), 1, 31, QString(), QString(), 0, 0);
 
-    TfrmMain main(tp.platform, tp.programDir());
-    TDial dial(*tp.platform.dialUp, *tp.platform.dialogs, main.recordingFilter(), main);
+    Recorder recorder(tp.platform, tp.programDir(), QStringList());
+    recorder.load();
+    TfrmMain main(tp.platform, recorder);
+    TDial dial(*tp.platform.dialUp, *tp.platform.dialogs, recorder);
     main.setDialer(&dial);
-    main.setPhoneBookEntries(dial.entryNames());
-    main.MainTimer->stop();
-    dial.ActiveTimer->stop();
+    recorder.start();
+    recorder.MainTimer->stop();
+    recorder.ActiveTimer->stop();
 
     tp.dialUp->system().connections = {{7, QStringLiteral("Home ISP"), RasState::Connected, 0}};
-    dial.monitor().PollConnections();
+    recorder.PollConnections();
     for (int second = 0; second < 23 * 60 + 7; ++second) {
-        main.MainTimerTimer();
+        recorder.MainTimerTimer();
         tp.clock->advance(1);
     }
     bool ok = save(main, out + QStringLiteral("/main-window.png"));
 
     tp.dialUp->system().connections.clear();
-    dial.monitor().PollConnections();
+    recorder.PollConnections();
     dial.openDialer();
     dial.txtUserName->setText(QStringLiteral("jane"));
     dial.txtPassword->setText(QStringLiteral("secret"));

@@ -1,5 +1,5 @@
 // The Traffic Monitor page on the offscreen platform: fields and tabs follow the monitor, a click on a tab
-// shows its interface, the dial-up signal and the description's hint.
+// shows its interface, and the description's hint.
 #include "../support/TestClock.h"
 #include "StringPrinter.h"
 #include "platform/sim/SimulatedInterfaceTable.h"
@@ -7,7 +7,6 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QSignalSpy>
 #include <QTabBar>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -30,18 +29,21 @@ protected:
 
     SimulatedInterfaceTable table;
     TestClock clock;
-    TrafficTab tab{table, clock};
+    TrafficMonitor monitor{table, clock};
+    TrafficTab tab{monitor};
 };
 
 TEST_F(TrafficTabTest, TabsAndFieldsFollowThePasses)
 {
-    tab.primeTrafficMonitor();
+    monitor.primeTrafficMonitor();
+    tab.render();
     ASSERT_EQ(tabs()->count(), 2);
     EXPECT_EQ(tabs()->tabText(0), QStringLiteral("!not_found!"));
     EXPECT_EQ(tabs()->tabText(1), QStringLiteral(" 10. 64.  0.  7"));
     EXPECT_EQ(tabs()->currentIndex(), 1);
     table.move(6, 3000, 1500);
-    tab.UpdateTrafficMonitor();
+    monitor.UpdateTrafficMonitor();
+    tab.render();
     EXPECT_EQ(field("ledAdapterDescription")->text(), QStringLiteral("ppp0 - PPP link"));
     EXPECT_EQ(field("ledOctInSec")->text(), field("ledTotalIN")->text());
     EXPECT_FALSE(field("ledTotalIN")->text().isEmpty());
@@ -50,29 +52,17 @@ TEST_F(TrafficTabTest, TabsAndFieldsFollowThePasses)
 
     QTest::mouseClick(tabs(), Qt::LeftButton, {}, tabs()->tabRect(0).center());
     EXPECT_EQ(field("ledAdapterDescription")->text(), QStringLiteral("lo - Loopback"));
-    EXPECT_EQ(tab.monitor().tabIndex(), 0);
+    EXPECT_EQ(monitor.tabIndex(), 0);
 
     // Clearing rebuilds the bar: the next pass's tabs are the only ones.
-    tab.ClearTrafficMonitor();
+    monitor.ClearTrafficMonitor();
+    tab.render();
     EXPECT_EQ(tabs()->count(), 0);
     EXPECT_TRUE(field("ledAdapterDescription")->text().isEmpty());
     EXPECT_FALSE(field("ledTotalIN")->text().isEmpty());
-    tab.UpdateTrafficMonitor();
+    monitor.UpdateTrafficMonitor();
+    tab.render();
     EXPECT_EQ(tabs()->count(), 2);
-}
-
-TEST_F(TrafficTabTest, TheDialUpInterfaceIsAnnouncedToTheMainTab)
-{
-    QSignalSpy shown(&tab, &TrafficTab::dialUpShown);
-    tab.primeTrafficMonitor();
-    EXPECT_EQ(shown.count(), 0);
-    table.move(6, 10, 20);
-    tab.UpdateTrafficMonitor();
-    ASSERT_EQ(shown.count(), 1);
-    EXPECT_EQ(shown.at(0).at(0).toString(), QStringLiteral("ppp0 - PPP link"));
-    EXPECT_EQ(shown.at(0).at(1).toString(), QStringLiteral(" 10. 64.  0.  7"));
-    EXPECT_EQ(tab.DialUpBytesReceived(), 10u);
-    EXPECT_EQ(tab.DialUpBytesSent(), 20u);
 }
 
 TEST_F(TrafficTabTest, ALongDescriptionGetsItsWholeTextAsHint)
@@ -84,14 +74,6 @@ TEST_F(TrafficTabTest, ALongDescriptionGetsItsWholeTextAsHint)
     const QString long_ = QStringLiteral("a very long adapter description ").repeated(8);
     description->setText(long_);
     EXPECT_EQ(description->toolTip(), long_);
-}
-
-TEST(TrafficTabWithoutTable, StaysOff)
-{
-    TrafficTab tab;
-    tab.primeTrafficMonitor();
-    EXPECT_FALSE(tab.monitor().TrafficMonitorEnabled());
-    EXPECT_EQ(tab.findChild<QTabBar*>(QStringLiteral("TrafficTabs"))->count(), 0);
 }
 
 } // namespace

@@ -1,8 +1,6 @@
 // Builds the Traffic Monitor tab and renders the traffic monitor into it.
 #include "traffic/ui/TrafficTab.h"
 
-#include "platform/Clock.h"
-#include "platform/InterfaceTable.h"
 #include "ui/Named.h"
 
 #include <QGridLayout>
@@ -16,35 +14,6 @@
 #include <QVBoxLayout>
 
 namespace {
-// Stands in where the program has no interface table: nothing can be read.
-class NoInterfaceTable final : public InterfaceTable
-{
-public:
-    bool available() override { return false; }
-    bool readInterfaces(std::vector<InterfaceRow>& rows) override
-    {
-        rows.clear();
-        return false;
-    }
-    bool readAddresses(std::vector<IpAddressRow>& rows) override
-    {
-        rows.clear();
-        return false;
-    }
-};
-
-InterfaceTable& noInterfaceTable()
-{
-    static NoInterfaceTable table;
-    return table;
-}
-
-const Clock& systemClock()
-{
-    static const SystemClock clock;
-    return clock;
-}
-
 const QColor cream(255, 251, 240);
 const QColor green(0, 128, 0);
 const QColor red(255, 0, 0);
@@ -71,15 +40,12 @@ QLineEdit* labelledField(QWidget* parent, QGridLayout* grid, int row, int column
 }
 } // namespace
 
-TrafficTab::TrafficTab(QWidget* parent) : TrafficTab(noInterfaceTable(), systemClock(), parent) {}
-
-TrafficTab::TrafficTab(InterfaceTable& table, const Clock& clock, QWidget* parent)
-    : QWidget(parent), m_monitor(table, clock)
+TrafficTab::TrafficTab(TrafficMonitor& monitor, QWidget* parent) : QWidget(parent), m_monitor(monitor)
 {
     setObjectName(QStringLiteral("tabTrafficMon"));
     buildControls();
     connectEvents();
-    m_monitor.setDialUpShown([this](const QString& adapter, const QString& ip) { emit dialUpShown(adapter, ip); });
+    render();
 }
 
 void TrafficTab::buildControls()
@@ -140,29 +106,6 @@ void TrafficTab::connectEvents()
 {
     connect(TrafficTabs, &QTabBar::currentChanged, this, &TrafficTab::TrafficTabsChange);
     connect(ledAdapterDescription, &QLineEdit::textChanged, this, &TrafficTab::ledAdapterDescriptionChange);
-}
-
-void TrafficTab::primeTrafficMonitor()
-{
-    m_monitor.primeTrafficMonitor();
-    render();
-}
-
-void TrafficTab::UpdateTrafficMonitor()
-{
-    m_monitor.UpdateTrafficMonitor();
-    render();
-}
-
-void TrafficTab::ClearTrafficMonitor()
-{
-    m_monitor.ClearTrafficMonitor();
-    render();
-}
-
-void TrafficTab::SetTrafficMonitorEnabled(bool enabled)
-{
-    m_monitor.SetTrafficMonitorEnabled(enabled);
 }
 
 void TrafficTab::TrafficTabsChange(int newTabIndex)

@@ -1,5 +1,5 @@
 // The friendly form of a byte count; counts of 1 GiB and more get their own step instead of an empty text.
-#include "report/ByteText.h"
+#include "common/ByteText.h"
 
 namespace ByteText {
 

@@ -1,0 +1,191 @@
+// The recording core's start, its two timers and the user's commands; what the parts it owns ask of their
+// surroundings is answered here, from its own state, and shown through signals.
+#include "core/Recorder.h"
+
+#include "platform/Platform.h"
+#include "platform/Trace.h"
+
+#include <QTimer>
+
+Recorder::Recorder(Platform& platform, QString programDir, QStringList soundFolders, QObject* parent)
+    : QObject(parent), m_platform(platform), m_settings(*platform.settings),
+      m_file(std::move(programDir), *platform.clock, *platform.dialogs),
+      m_period(m_file, *platform.clock, *platform.dialogs, *this),
+      m_prompt(m_file, *platform.dialogs, *platform.settings, m_settings.keyPath()),
+      m_profileSetup(m_file, *platform.dialogs, m_prompt, m_period),
+      m_tracker(*platform.clock, m_file, m_period, *this), m_monitor(*platform.dialUp, m_filter, *this),
+      m_traffic(*platform.interfaces, *platform.clock),
+      m_alertSound(*platform.sound, std::move(soundFolders), [this](const QString& text) { emit soundWarning(text); }),
+      m_alerts(*this)
+{
+    MainTimer = new QTimer(this);
+    MainTimer->setObjectName(QStringLiteral("MainTimer"));
+    MainTimer->setInterval(1000);
+    ActiveTimer = new QTimer(this);
+    ActiveTimer->setObjectName(QStringLiteral("ActiveTimer"));
+    ActiveTimer->setInterval(1000);
+    connect(MainTimer, &QTimer::timeout, this, &Recorder::MainTimerTimer);
+    connect(ActiveTimer, &QTimer::timeout, this, &Recorder::PollConnections);
+    m_file.setStatusLine([this](const QString& text) { showStatusLine(text); });
+    m_settings.setProblemReporter([this](const QString& text) { showStatusLine(text); });
+    m_traffic.setDialUpShown([this](const QString& adapter, const QString& ip) { emit dialUpShown(adapter, ip); });
+}
+
+Recorder::~Recorder() = default;
+
+void Recorder::load()
+{
+    m_settings.load();
+    m_file.setPersonalFileName(m_settings.values().personalAccount);
+    QStringList names;
+    if (m_platform.dialUp->enumEntries(names) && !names.isEmpty()) {
+        m_filter.setEntries(names);
+        m_filter.PhoneBookEntries_Are_Checked_OrNot(m_settings.store(), m_settings.phoneBookKeyPath());
+    }
+}
+
+void Recorder::start()
+{
+    // The traffic monitor runs when the interface table can be read: an empty tab list, then one pass.
+    m_traffic.primeTrafficMonitor();
+    emit trafficChanged();
+    m_period.UserProfileInitial();
+    if (m_file.ProgramDir().isEmpty())
+        showStatusLine(QStringLiteral("No folder for the personal file can be written."));
+    if (const QString problem = m_settings.store().problem(); !problem.isEmpty())
+        showStatusLine(problem);
+    emit viewChanged();
+    MainTimer->start();
+    ActiveTimer->start();
+}
+
+void Recorder::MainTimerTimer()
+{
+    m_tracker.MainTimerTimer();
+    emit viewChanged();
+}
+
+void Recorder::PollConnections()
+{
+    m_monitor.PollConnections();
+}
+
+void Recorder::setRecordingStopped(bool stopped)
+{
+    if (stopped == m_stopped)
+        return;
+    m_stopped = stopped;
+    if (stopped) {
+        changeTrayIcon(13);
+        MainTimer->stop();
+        Trace::line(QStringLiteral("recording stopped"));
+        return;
+    }
+    changeTrayIcon(IsConnected() && m_period.PersonalFileActive() ? m_tracker.minutesImage() : 0);
+    MainTimer->start();
+    Trace::line(QStringLiteral("recording resumed"));
+}
+
+void Recorder::resetData()
+{
+    m_tracker.btnResetDataClick();
+    emit viewChanged();
+}
+
+void Recorder::setMonitorWatching(bool on)
+{
+    if (on)
+        ActiveTimer->start();
+    else
+        ActiveTimer->stop();
+}
+
+bool Recorder::monitorWatching() const
+{
+    return ActiveTimer->isActive();
+}
+
+bool Recorder::hangUpConnection()
+{
+    const DialUpService::Handle handle = m_monitor.handle();
+    if (handle == 0)
+        return false;
+    const bool ok = m_platform.dialUp->hangUp(handle);
+    ActiveTimer->start();
+    changeTrayIcon(0);
+    emit hungUp(ok);
+    return ok;
+}
+
+void Recorder::changeTrayIcon(int imageIndex)
+{
+    if (m_trayShown)
+        emit trayImageChanged(imageIndex);
+}
+
+bool Recorder::refreshPhoneBook()
+{
+    QStringList names;
+    if (!m_platform.dialUp->enumEntries(names)) {
+        showStatusLine(QStringLiteral("The phone book cannot be read."));
+        return false;
+    }
+    m_filter.refresh(names);
+    return true;
+}
+
+bool Recorder::savePhoneBookMarks()
+{
+    if (m_filter.saveChecked(m_settings.store(), m_settings.phoneBookKeyPath()))
+        return true;
+    showStatusLine(m_settings.store().problem());
+    return false;
+}
+
+void Recorder::showStatusLine(const QString& text)
+{
+    if (text == m_statusLine)
+        return;
+    m_statusLine = text;
+    Trace::line(QStringLiteral("status-line ") + text);
+    emit statusLineChanged(text);
+}
+
+void Recorder::showDayPeriod(const QString& text)
+{
+    m_dayPeriod = text;
+    emit dayPeriodChanged(text);
+}
+
+void Recorder::listBackupFiles(const QString& folder)
+{
+    m_backupFolder = folder;
+    emit backupFolderChanged(folder);
+}
+
+void Recorder::UpdateTrafficMonitor()
+{
+    m_traffic.UpdateTrafficMonitor();
+    emit trafficChanged();
+}
+
+void Recorder::ClearTrafficMonitor()
+{
+    m_traffic.ClearTrafficMonitor();
+    emit trafficChanged();
+}
+
+AlertOptions Recorder::alertOptions() const
+{
+    AlertOptions options;
+    options.sixtyMinsToAlert = m_settings.sixtyMinsToAlert();
+    options.autoClose = m_settings.autoClose60MinsForm();
+    options.noSound = m_settings.alertNoSound();
+    options.position = m_settings.alertPos();
+    return options;
+}
+
+void Recorder::showAlert(const QString& message, bool autoClose, AlertCorner corner)
+{
+    emit hourlyAlert(message, autoClose, corner);
+}

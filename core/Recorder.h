@@ -1,0 +1,171 @@
+// The recording core: it owns what recording needs (the personal file, the accounting period, the session
+// tracker, the connection monitor, the traffic monitor, the recording filter, the settings and the hourly
+// alert's decisions) and runs the one-second tick and the connection monitor's poll. Windows show its state
+// through the signals below and send it the user's commands; nothing here waits for a window.
+#pragma once
+
+#include "alert/AlertScheduler.h"
+#include "alert/AlertSound.h"
+#include "dialup/ConnectionMonitor.h"
+#include "dialup/RecordingFilter.h"
+#include "record/AccountingPeriod.h"
+#include "record/PersonalAccountPrompt.h"
+#include "record/PersonalFile.h"
+#include "record/ProfileSetup.h"
+#include "record/SessionTracker.h"
+#include "shell/Settings.h"
+#include "traffic/TrafficMonitor.h"
+
+#include <QObject>
+
+class QTimer;
+struct Platform;
+
+class Recorder final : public QObject,
+                       private TrackerHost,
+                       private PeriodHost,
+                       private ConnectionMonitorHost,
+                       private AlertHost
+{
+    Q_OBJECT
+public:
+    /// `programDir` is the folder of the personal files (empty when none can be written); `soundFolders`
+    /// where the alert sound is looked for.
+    Recorder(Platform& platform, QString programDir, QStringList soundFolders, QObject* parent = nullptr);
+    ~Recorder() override;
+
+    /// Reads the settings, the name of the personal file and the recording filter's marks.
+    void load();
+    /// Loads the personal file and starts the tick and the connection monitor.
+    void start();
+
+    /// One tick of the main timer.
+    void MainTimerTimer();
+    /// One poll of the connection monitor.
+    void PollConnections();
+
+    // The user's commands.
+    /// Stop down: the tick stops (the monitor's poll closes a session that ends meanwhile); up: it runs again.
+    void setRecordingStopped(bool stopped);
+    /// Reset: the session's fields and counters start afresh.
+    void resetData();
+    /// The dialer stops the monitor while it dials and starts it again afterwards.
+    void setMonitorWatching(bool on);
+    /// Hangs up the connection the monitor last listed; false when there is none or hanging up failed.
+    bool hangUpConnection();
+    /// Whether the tray icon is there to show the tracker's images.
+    void setTrayShown(bool shown) { m_trayShown = shown; }
+    /// Shows a tray image when the tray icon is there.
+    void changeTrayIcon(int imageIndex);
+    /// Reads the phone book again for the recording filter, keeping the marks; false when it cannot be read.
+    bool refreshPhoneBook();
+    /// Stores the recording filter's marks.
+    bool savePhoneBookMarks();
+
+    bool recordingStopped() const override { return m_stopped; }
+    bool monitorWatching() const;
+    bool trayShown() const { return m_trayShown; }
+    QString statusLine() const { return m_statusLine; }
+    QString dayPeriod() const { return m_dayPeriod; }
+    QString backupFolder() const { return m_backupFolder; }
+    QString programDir() const { return m_file.ProgramDir(); }
+
+    Settings& settings() { return m_settings; }
+    RecordingFilter& filter() { return m_filter; }
+    SessionTracker& tracker() { return m_tracker; }
+    const AccountingPeriod& period() const { return m_period; }
+    const PersonalFile& file() const { return m_file; }
+    ProfileSetup& profileSetup() { return m_profileSetup; }
+    ConnectionMonitor& monitor() { return m_monitor; }
+    TrafficMonitor& traffic() { return m_traffic; }
+    AlertSound& alertSound() { return m_alertSound; }
+    const AlertScheduler& alerts() const { return m_alerts; }
+
+    QTimer* MainTimer;
+    QTimer* ActiveTimer;
+
+    void showStatusLine(const QString& text) override;
+
+signals:
+    /// The tracker's view may have changed: the Main tab renders it.
+    void viewChanged();
+    void statusLineChanged(const QString& text);
+    void dayPeriodChanged(const QString& text);
+    /// The personal file was loaded: its backup folder is listed on the Calculation tab.
+    void backupFolderChanged(const QString& folder);
+    void trayImageChanged(int imageIndex);
+    /// The monitor's status text for the dialer.
+    void monitorStatus(const QString& text);
+    /// A connection is listed, or none is: the dialer's buttons.
+    void lineInUse();
+    void lineIdle();
+    /// A connection was seen connected for the first time, or went away.
+    void connectionSeen(const QString& entryName);
+    void connectionGone();
+    /// A connection was hung up (`ok` false when the system refused).
+    void hungUp(bool ok);
+    /// The traffic monitor's figures changed.
+    void trafficChanged();
+    /// A pass took the dial-up interface.
+    void dialUpShown(const QString& adapter, const QString& ipAddress);
+    /// An hourly alert falls due.
+    void hourlyAlert(const QString& message, bool autoClose, AlertCorner corner);
+    /// The alert sound is missing or cannot be played.
+    void soundWarning(const QString& text);
+
+private:
+    // TrackerHost
+    bool IsConnected() const override { return m_monitor.IsConnected(); }
+    bool Checked_PhoneBook_IsOn() const override { return m_monitor.Checked_PhoneBook_IsOn(); }
+    bool alwaysRecord() const override { return m_settings.alwaysRecord(); }
+    bool TrayIconOn() const override { return m_trayShown; }
+    void ChangeSysTrayIcon(int imageIndex) override { changeTrayIcon(imageIndex); }
+    void UpdateTrafficMonitor() override;
+    void ClearTrafficMonitor() override;
+    void zeroByteCounters() override { m_traffic.zeroByteCounters(); }
+    quint32 DialUpBytesReceived() const override { return m_traffic.DialUpBytesReceived(); }
+    quint32 DialUpBytesSent() const override { return m_traffic.DialUpBytesSent(); }
+    void CheckHourlyAlert(qint32 usedMinutes) override { m_alerts.CheckHourlyAlert(usedMinutes); }
+    void resetHourlyAlert() override { m_alerts.resetHourlyAlert(); }
+
+    // PeriodHost
+    void resetSession() override { m_tracker.resetSession(); }
+    void setNextFilePointer(qint64 pointer) override { m_tracker.setNextFilePointer(pointer); }
+    void showDayPeriod(const QString& text) override;
+    void listBackupFiles(const QString& folder) override;
+
+    // ConnectionMonitorHost
+    void showStatus(const QString& text) override { emit monitorStatus(text); }
+    void showLineInUse() override { emit lineInUse(); }
+    void showIdle() override { emit lineIdle(); }
+    void hangUp() override { hangUpConnection(); }
+    void connectionFirstSeen(const QString& entryName) override { emit connectionSeen(entryName); }
+    void removeDisconnectItem() override { emit connectionGone(); }
+    void runTrackerTick() override { MainTimerTimer(); }
+
+    // AlertHost
+    AlertOptions alertOptions() const override;
+    QString receivedText() const override { return m_tracker.view().received; }
+    QString sentText() const override { return m_tracker.view().sent; }
+    void PlaySound(const QString& name) override { m_alertSound.PlaySound(name); }
+    void showAlert(const QString& message, bool autoClose, AlertCorner corner) override;
+
+    Platform& m_platform;
+    Settings m_settings;
+    RecordingFilter m_filter;
+    PersonalFile m_file;
+    AccountingPeriod m_period;
+    PersonalAccountPrompt m_prompt;
+    ProfileSetup m_profileSetup;
+    SessionTracker m_tracker;
+    ConnectionMonitor m_monitor;
+    TrafficMonitor m_traffic;
+    AlertSound m_alertSound;
+    AlertScheduler m_alerts;
+
+    bool m_stopped = false;
+    bool m_trayShown = false;
+    QString m_statusLine;
+    QString m_dayPeriod;
+    QString m_backupFolder;
+};
