@@ -1,12 +1,23 @@
 // Cost of one session-tracker tick while recording into a real personal file: the mix the program runs (a save
-// on every fifteenth second), and a saving and a non-saving tick on their own.
+// on every fifteenth second), and a saving and a non-saving tick on their own; and the same mix through the
+// recording core, as the program's timer runs it (the connection monitor's answers, the traffic pass, the
+// signals to the windows, with no window listening).
+#include "core/Recorder.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/IniSettingsStore.h"
+#include "platform/Platform.h"
+#include "platform/sim/RecordingSound.h"
+#include "platform/sim/SimulatedDialUp.h"
+#include "platform/sim/SimulatedInterfaceTable.h"
 #include "record/AccountingPeriod.h"
 #include "record/PersonalFile.h"
 #include "record/SessionTracker.h"
+#include "record/StoredDate.h"
 
+#include <QCoreApplication>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -148,3 +159,77 @@ static void BM_TickWithoutSave(benchmark::State& state)
     finish(state, r);
 }
 BENCHMARK(BM_TickWithoutSave);
+
+namespace {
+
+// The core on in-memory services: online through "Home ISP", bytes moving on ppp0, a personal file open.
+struct CoreRecording
+{
+    CoreRecording()
+    {
+        // The core's timers want an application object; they are stopped before the measuring starts.
+        static int argc = 1;
+        static char name[] = "bench_tick";
+        static char* argv[] = {name, nullptr};
+        static QCoreApplication app(argc, argv);
+        auto c = std::make_unique<SteppingClock>();
+        auto u = std::make_unique<InMemoryDialUp>();
+        auto n = std::make_unique<SimulatedInterfaceTable>();
+        clock = c.get();
+        dialUp = u.get();
+        interfaces = n.get();
+        platform.clock = std::move(c);
+        platform.dialUp = std::move(u);
+        platform.interfaces = std::move(n);
+        platform.dialogs = std::make_unique<NoDialogs>();
+        platform.settings = std::make_unique<IniSettingsStore>(dir.filePath(QStringLiteral("QovRuvela.conf")));
+        platform.sound = std::make_unique<RecordingSound>();
+        dialUp->system().entries = {QStringLiteral("Home ISP")};
+        dialUp->system().connections = {{7, QStringLiteral("Home ISP"), RasState::Connected, 0}};
+        interfaces->addInterface(6, QStringLiteral("ppp0 - PPP link"), 0, 0);
+        platform.settings->WriteIniToReg(QStringLiteral("Ruvela"), QStringLiteral("Personal Account"),
+                                         QStringLiteral("bench.rvl"));
+        recorder = std::make_unique<Recorder>(platform, dir.path() + QLatin1Char('/'), QStringList());
+        recorder->load();
+        ready = dir.isValid();
+    }
+
+    QTemporaryDir dir;
+    Platform platform;
+    SteppingClock* clock = nullptr;
+    InMemoryDialUp* dialUp = nullptr;
+    SimulatedInterfaceTable* interfaces = nullptr;
+    std::unique_ptr<Recorder> recorder;
+    bool ready = false;
+};
+
+} // namespace
+
+// The core's tick once a second while recording, with the connection polled and traffic moving.
+static void BM_CoreTickEverySecond(benchmark::State& state)
+{
+    CoreRecording r;
+    PersonalFile file(r.dir.path() + QLatin1Char('/'), *r.clock, *r.platform.dialogs);
+    file.setPersonalFileName(QStringLiteral("bench.rvl"));
+    const QDate today = r.clock->now().date();
+    if (!r.ready ||
+        !file.SaveProfileInfo(QStringLiteral("[UserProfile]"), true, StoredDate::dateText(today),
+                              StoredDate::dateText(today.addMonths(1)), 1, 31, QString(), QString(), 0, 0)) {
+        state.SkipWithError("could not start a personal file");
+        return;
+    }
+    r.recorder->start();
+    r.recorder->MainTimer->stop();
+    r.recorder->ActiveTimer->stop();
+    r.recorder->PollConnections();
+    r.recorder->MainTimerTimer();
+    for (auto _ : state) {
+        r.clock->advance(1);
+        r.interfaces->move(6, 1460, 52);
+        r.recorder->MainTimerTimer();
+    }
+    if (!r.recorder->tracker().SessionOpen() || r.recorder->tracker().NextFilePointer() != 1)
+        state.SkipWithError("the session did not stay open in record 1");
+    state.counters["minutes"] = r.recorder->tracker().UsedMinutes();
+}
+BENCHMARK(BM_CoreTickEverySecond);

@@ -199,7 +199,6 @@ void CalculationTab::CalculateRecordFile(const QString& path)
 
 void CalculationTab::render(const std::shared_ptr<const CalculationResult>& result)
 {
-    m_lastResult = result;
     lblFileCreated->setText(result->fileCreatedText());
     lblFrom->setText(result->fromText());
     lblTo->setText(result->toText());

@@ -48,7 +48,6 @@ public:
     void CalculateRecordFile(const QString& path);
 
     QString LastListedDir() const;
-    std::shared_ptr<const CalculationResult> lastResult() const { return m_lastResult; }
 
     QListWidget* ListBox1;
     QToolButton* btnSearchDir;
@@ -87,7 +86,6 @@ private:
     std::unique_ptr<RecordFileList> m_files;
     QPointer<TMessageOut> m_messageOut;
     ChooseDirectory m_chooseDirectory;
-    std::shared_ptr<const CalculationResult> m_lastResult;
     bool m_calculating = false;
     bool m_selectionJustChanged = false;
 };
