@@ -14,7 +14,7 @@ Recorder::Recorder(Platform& platform, QString programDir, QStringList soundFold
       m_prompt(m_file, *platform.dialogs, *platform.settings, m_settings.keyPath()),
       m_profileSetup(m_file, *platform.dialogs, m_prompt, m_period),
       m_tracker(*platform.clock, m_file, m_period, *this), m_monitor(*platform.dialUp, m_filter, *this),
-      m_traffic(*platform.interfaces, *platform.clock),
+      m_dialer(*platform.dialUp, m_monitor, *this), m_traffic(*platform.interfaces, *platform.clock),
       m_alertSound(*platform.sound, std::move(soundFolders), [this](const QString& text) { emit soundWarning(text); }),
       m_alerts(*this)
 {
@@ -103,18 +103,6 @@ void Recorder::setMonitorWatching(bool on)
 bool Recorder::monitorWatching() const
 {
     return ActiveTimer->isActive();
-}
-
-bool Recorder::hangUpConnection()
-{
-    const DialUpService::Handle handle = m_monitor.handle();
-    if (handle == 0)
-        return false;
-    const bool ok = m_platform.dialUp->hangUp(handle);
-    ActiveTimer->start();
-    changeTrayIcon(0);
-    emit hungUp(ok);
-    return ok;
 }
 
 void Recorder::changeTrayIcon(int imageIndex)

@@ -7,6 +7,7 @@
 #include "alert/AlertScheduler.h"
 #include "alert/AlertSound.h"
 #include "dialup/ConnectionMonitor.h"
+#include "dialup/Dialer.h"
 #include "dialup/RecordingFilter.h"
 #include "record/AccountingPeriod.h"
 #include "record/PersonalAccountPrompt.h"
@@ -25,6 +26,7 @@ class Recorder final : public QObject,
                        private TrackerHost,
                        private PeriodHost,
                        private ConnectionMonitorHost,
+                       private DialerHost,
                        private AlertHost
 {
     Q_OBJECT
@@ -50,13 +52,13 @@ public:
     /// Reset: the session's fields and counters start afresh.
     void resetData();
     /// The dialer stops the monitor while it dials and starts it again afterwards.
-    void setMonitorWatching(bool on);
-    /// Hangs up the connection the monitor last listed; false when there is none or hanging up failed.
-    bool hangUpConnection();
+    void setMonitorWatching(bool on) override;
+    /// Hangs up the dial under way or the connection the monitor last listed, as the dialer's "Hang up".
+    void hangUpConnection() { m_dialer.hangUp(); }
     /// Whether the tray icon is there to show the tracker's images.
     void setTrayShown(bool shown) { m_trayShown = shown; }
     /// Shows a tray image when the tray icon is there.
-    void changeTrayIcon(int imageIndex);
+    void changeTrayIcon(int imageIndex) override;
     /// Reads the phone book again for the recording filter, keeping the marks; false when it cannot be read.
     bool refreshPhoneBook();
     /// Stores the recording filter's marks.
@@ -77,6 +79,7 @@ public:
     const PersonalFile& file() const { return m_file; }
     ProfileSetup& profileSetup() { return m_profileSetup; }
     ConnectionMonitor& monitor() { return m_monitor; }
+    Dialer& dialer() { return m_dialer; }
     TrafficMonitor& traffic() { return m_traffic; }
     AlertSound& alertSound() { return m_alertSound; }
     const AlertScheduler& alerts() const { return m_alerts; }
@@ -94,16 +97,9 @@ signals:
     /// The personal file was loaded: its backup folder is listed on the Calculation tab.
     void backupFolderChanged(const QString& folder);
     void trayImageChanged(int imageIndex);
-    /// The monitor's status text for the dialer.
-    void monitorStatus(const QString& text);
-    /// A connection is listed, or none is: the dialer's buttons.
-    void lineInUse();
-    void lineIdle();
     /// A connection was seen connected for the first time, or went away.
     void connectionSeen(const QString& entryName);
     void connectionGone();
-    /// A connection was hung up (`ok` false when the system refused).
-    void hungUp(bool ok);
     /// The traffic monitor's figures changed.
     void trafficChanged();
     /// A pass took the dial-up interface.
@@ -135,10 +131,10 @@ private:
     void listBackupFiles(const QString& folder) override;
 
     // ConnectionMonitorHost
-    void showStatus(const QString& text) override { emit monitorStatus(text); }
-    void showLineInUse() override { emit lineInUse(); }
-    void showIdle() override { emit lineIdle(); }
-    void hangUp() override { hangUpConnection(); }
+    void showStatus(const QString& text) override { m_dialer.showStatus(text); }
+    void showLineInUse() override { m_dialer.lineInUse(); }
+    void showIdle() override { m_dialer.lineIdle(); }
+    void hangUp() override { m_dialer.hangUp(); }
     void connectionFirstSeen(const QString& entryName) override { emit connectionSeen(entryName); }
     void removeDisconnectItem() override { emit connectionGone(); }
     void runTrackerTick() override { MainTimerTimer(); }
@@ -159,6 +155,7 @@ private:
     ProfileSetup m_profileSetup;
     SessionTracker m_tracker;
     ConnectionMonitor m_monitor;
+    Dialer m_dialer;
     TrafficMonitor m_traffic;
     AlertSound m_alertSound;
     AlertScheduler m_alerts;

@@ -3,7 +3,7 @@
 
 #include "core/Recorder.h"
 #include "dialup/ConnStateText.h"
-#include "dialup/DialErrorPolicy.h"
+#include "dialup/Dialer.h"
 #include "platform/Dialogs.h"
 #include "platform/Trace.h"
 #include "ui/Named.h"
@@ -20,7 +20,7 @@
 #include <QTimer>
 
 TDial::TDial(DialUpService& service, Dialogs& dialogs, Recorder& recorder, QWidget* parent)
-    : QWidget(parent), m_service(service), m_dialogs(dialogs), m_recorder(recorder)
+    : QWidget(parent), m_service(service), m_dialogs(dialogs), m_recorder(recorder), m_dialer(recorder.dialer())
 {
     buildControls();
     connectEvents();
@@ -55,11 +55,6 @@ void TDial::buildControls()
     lblStatus->setMinimumHeight(3 * fontMetrics().lineSpacing());
     lblStatus->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lstErrMsg = named(new QListWidget(this), "lstErrMsg");
-    edErrCode = named(new QLineEdit(this), "edErrCode");
-    edErrCode->setReadOnly(true);
-    edErrCode->setVisible(false);
-    RedialTimer = named(new QTimer(this), "RedialTimer");
-    RedialTimer->setInterval(1000);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(lblAccount, 0, 0);
@@ -82,12 +77,15 @@ void TDial::buildControls()
 
 void TDial::connectEvents()
 {
-    connect(&m_recorder, &Recorder::monitorStatus, this, &TDial::showStatus);
-    connect(&m_recorder, &Recorder::lineInUse, this, &TDial::showLineInUse);
-    connect(&m_recorder, &Recorder::lineIdle, this, &TDial::showIdle);
-    connect(&m_recorder, &Recorder::connectionSeen, this, &TDial::connectionSeen);
-    connect(&m_recorder, &Recorder::hungUp, this, &TDial::hungUp);
-    connect(RedialTimer, &QTimer::timeout, this, &TDial::RedialTimerTimer);
+    connect(&m_dialer, &Dialer::changed, this, &TDial::render);
+    connect(&m_dialer, &Dialer::dialConnected, this, [this] {
+        txtPassword->clear();
+        hideDialer();
+    });
+    connect(&m_recorder, &Recorder::connectionSeen, this, [this] {
+        if (isVisible())
+            hideDialer();
+    });
     connect(btnDialEntry, &QPushButton::clicked, this, &TDial::btnDialEntryClick);
     connect(btnHangup, &QPushButton::clicked, this, &TDial::btnHangupClick);
     connect(btnExit, &QPushButton::clicked, this, &TDial::btnExitClick);
@@ -99,7 +97,6 @@ void TDial::connectEvents()
         if (!txtPassword->text().isEmpty())
             btnDialEntryClick();
     });
-    connect(edErrCode, &QLineEdit::textChanged, this, &TDial::edErrCodeChange);
     // A press of the mouse on "Connect" starts a new redial count; the keyboard keeps the count.
     btnDialEntry->installEventFilter(this);
 }
@@ -118,6 +115,7 @@ void TDial::FormCreate()
     m_recorder.monitor().setHandle(0);
     LoadEntryList();
     GetParams();
+    render();
 }
 
 QStringList TDial::entryNames() const
@@ -134,7 +132,7 @@ void TDial::LoadEntryList()
     txtPassword->clear();
     QStringList names;
     if (!m_service.enumEntries(names)) {
-        logAndScroll(QStringLiteral("Error : Cannot retrieve entry names"));
+        m_dialer.note(QStringLiteral("Error : Cannot retrieve entry names"));
         return;
     }
     lstentries->addItems(names);
@@ -149,7 +147,7 @@ void TDial::GetParams()
     DialParams params;
     params.entryName = lstentries->currentText();
     if (const quint32 error = m_service.getEntryDialParams(params)) {
-        logAndScroll(QStringLiteral("Error : ") + ConnStateText::ofError(error, m_service));
+        m_dialer.note(QStringLiteral("Error : ") + ConnStateText::ofError(error, m_service));
         return;
     }
     txtUserName->setText(params.userName);
@@ -165,150 +163,42 @@ void TDial::openDialer()
     showNormal();
     raise();
     activateWindow();
+    Trace::line(QStringLiteral("dialer shown"));
 }
 
 void TDial::btnDialEntryClick()
 {
-    m_recorder.setMonitorWatching(false);
-    RedialTimer->stop();
-    lblStatus->clear();
-    lstErrMsg->clear();
     if (lstentries->currentText().isEmpty()) {
         m_dialogs.showMessage(Dialogs::Kind::Error, QStringLiteral("No phone book entry"));
-        m_recorder.setMonitorWatching(true); // nothing was dialled: the monitor goes on watching
         return;
     }
     if (txtPassword->text().isEmpty()) {
         m_dialogs.showMessage(Dialogs::Kind::Error, QStringLiteral("Please enter password"));
-        m_recorder.setMonitorWatching(true);
         return;
     }
     DialParams params;
     params.entryName = lstentries->currentText();
     params.userName = txtUserName->text();
     params.password = txtPassword->text();
-    DialUpService::Handle handle = 0;
-    m_recorder.monitor().setHandle(0);
-    Trace::line(QStringLiteral("dialer-dial ") + params.entryName);
-    // Notifications may come from another thread; they are handled on this window's thread, in order.
-    const quint32 result = m_service.dial(
-        params,
-        [this](quint32 state, quint32 error) {
-            QMetaObject::invokeMethod(
-                this, [this, state, error] { DialProgressCallback(state, error); }, Qt::QueuedConnection);
-        },
-        handle);
-    m_recorder.monitor().setHandle(handle);
-    StoreUserName(params);
-    if (result != 0)
-        lblStatus->setText(ConnStateText::ofError(result, m_service));
-    showDiallingLook();
-}
-
-void TDial::StoreUserName(const DialParams& params)
-{
-    DialParams userOnly = params;
-    userOnly.password.clear();
-    m_service.setEntryDialParams(userOnly, true);
-}
-
-void TDial::showDiallingLook()
-{
-    btnHangup->setEnabled(true);
-    btnDialEntry->setEnabled(false);
-    lstentries->setEnabled(false);
-    txtUserName->setEnabled(false);
-    txtPassword->setEnabled(false);
-    btnExit->setText(QStringLiteral("Cancel"));
-}
-
-void TDial::DialProgressCallback(quint32 state, quint32 error)
-{
-    if (error != 0) {
-        m_lastDialError = error;
-        // The relay text always changes, so every error raises exactly one change.
-        m_relay = m_relay == QLatin1Char('A') ? QLatin1Char('B') : QLatin1Char('A');
-        edErrCode->setText(m_relay);
-        return;
-    }
-    const QString text = ConnStateText::ofState(state);
-    showStatus(text);
-    m_lastDialError = 0;
-    if (text == QLatin1String("Connecting device"))
-        m_recorder.changeTrayIcon(14);
-    if (text == QLatin1String("Connected")) {
-        m_redial.connected();
-        txtPassword->clear();
-        btnExit->setText(QStringLiteral("Exit"));
-        m_recorder.setMonitorWatching(true);
-        hideDialer();
-    }
-}
-
-void TDial::edErrCodeChange()
-{
-    const DialErrorAction action = DialErrorPolicy::onDialError(m_lastDialError, m_service);
-    showStatus(action.status);
-    if (!action.logLine.isEmpty())
-        logAndScroll(action.logLine);
-    if (action.hangUp)
-        btnHangupClick();
-    if (action.redial)
-        RedialTimer->start();
-}
-
-void TDial::RedialTimerTimer()
-{
-    const RedialCounter::Result r = m_redial.tick();
-    switch (r.step) {
-    case RedialCounter::Step::GiveUp:
-        RedialTimer->stop();
-        btnDialEntry->setText(QStringLiteral("Connect"));
-        logAndScroll(QStringLiteral("The line is still busy"));
-        break;
-    case RedialCounter::Step::Countdown:
-        btnDialEntry->setText(QStringLiteral("Redial ") + QString::number(r.secondsLeft));
-        break;
-    case RedialCounter::Step::Redial:
-        RedialTimer->stop();
-        btnDialEntry->setText(QStringLiteral("Connect"));
-        btnDialEntryClick();
-        logAndScroll(QStringLiteral("Times of redialing = ") + QString::number(m_redial.count()));
-        break;
-    }
+    m_dialer.dial(params);
 }
 
 void TDial::txtUserNameChange()
 {
     if (lstentries->currentIndex() < 0)
         return;
-    ResetRedial();
-    btnDialEntry->setEnabled(!txtUserName->text().isEmpty());
+    m_dialer.userNameChanged(txtUserName->text().isEmpty());
 }
 
 void TDial::btnHangupClick()
 {
-    m_recorder.hangUpConnection();
-}
-
-void TDial::hungUp(bool ok)
-{
-    if (!ok)
-        logAndScroll(QStringLiteral("Error : Cannot hang up connection."));
-    btnHangup->setEnabled(false);
-    lstentries->setEnabled(true);
-    txtUserName->setEnabled(true);
-    txtPassword->setEnabled(true);
-    btnDialEntry->setEnabled(true);
-    btnExit->setText(QStringLiteral("Exit"));
-    logAndScroll(QStringLiteral("Disconnection occurred, please wait if no mouse-click response."));
+    m_dialer.hangUp();
 }
 
 void TDial::btnExitClick()
 {
-    if (btnExit->text() == QLatin1String("Cancel")) {
-        logAndScroll(QStringLiteral("Received cancel command"));
-        btnHangupClick();
+    if (m_dialer.state() == Dialer::State::Dialling) {
+        m_dialer.cancel();
         return;
     }
     if (txtPassword->isEnabled())
@@ -319,17 +209,7 @@ void TDial::btnExitClick()
 
 void TDial::ResetRedial()
 {
-    btnDialEntry->setText(QStringLiteral("Connect"));
-    RedialTimer->stop();
-    m_redial.reset();
-}
-
-void TDial::logAndScroll(const QString& line)
-{
-    lstErrMsg->addItem(line);
-    lstErrMsg->setCurrentRow(lstErrMsg->count() - 1);
-    lstErrMsg->clearSelection();
-    Trace::line(QStringLiteral("dialer-log ") + line);
+    m_dialer.ResetRedial();
 }
 
 void TDial::hideDialer()
@@ -338,33 +218,27 @@ void TDial::hideDialer()
     hide();
 }
 
-void TDial::showStatus(const QString& text)
+void TDial::render()
 {
-    if (lblStatus->text() != text)
-        Trace::line(QStringLiteral("dialer-status ") + text);
-    lblStatus->setText(text);
-}
-
-void TDial::showLineInUse()
-{
-    btnDialEntry->setEnabled(false);
-    btnHangup->setEnabled(true);
-}
-
-void TDial::showIdle()
-{
-    btnDialEntry->setEnabled(true);
-    btnHangup->setEnabled(false);
-    lstentries->setEnabled(true);
-    txtUserName->setEnabled(true);
-    txtPassword->setEnabled(true);
-    btnExit->setText(QStringLiteral("Exit"));
-}
-
-void TDial::connectionSeen()
-{
-    if (isVisible())
-        hideDialer();
+    const Dialer::Look& look = m_dialer.look();
+    lblStatus->setText(m_dialer.status());
+    btnDialEntry->setEnabled(look.connectEnabled);
+    btnDialEntry->setText(look.connectCaption);
+    btnHangup->setEnabled(look.hangUpEnabled);
+    btnExit->setText(look.exitCaption);
+    for (QWidget* field :
+         {static_cast<QWidget*>(lstentries), static_cast<QWidget*>(txtUserName), static_cast<QWidget*>(txtPassword)})
+        field->setEnabled(look.fieldsEnabled);
+    // The dialer's log starts afresh with each dial and otherwise only grows.
+    const QStringList& log = m_dialer.log();
+    if (log.size() < lstErrMsg->count() || (lstErrMsg->count() > 0 && lstErrMsg->item(0)->text() != log.value(0)))
+        lstErrMsg->clear();
+    for (qsizetype i = lstErrMsg->count(); i < log.size(); ++i)
+        lstErrMsg->addItem(log[i]);
+    if (lstErrMsg->count() > 0) {
+        lstErrMsg->setCurrentRow(lstErrMsg->count() - 1);
+        lstErrMsg->clearSelection();
+    }
 }
 
 void TDial::closeEvent(QCloseEvent* event)

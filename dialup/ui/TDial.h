@@ -1,20 +1,19 @@
 // The dialer window: phone-book entry, user name and password, connect and hang up. It lives for the
-// whole run, mostly hidden, and shows what the recording core's connection monitor sees.
+// whole run, mostly hidden, and shows the recording core's dialer, to which it forwards clicks and keys.
 #pragma once
 
-#include "dialup/RedialCounter.h"
 #include "platform/DialUpService.h"
 
 #include <QWidget>
 
+class Dialer;
 class Dialogs;
-class Recorder;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
-class QTimer;
+class Recorder;
 
 class TDial final : public QWidget
 {
@@ -28,8 +27,6 @@ public:
     void openDialer();
     void btnDialEntryClick();
     void btnHangupClick();
-    void RedialTimerTimer();
-    int RedialCount() const { return m_redial.count(); }
 
     QLabel* lblAccount;
     QComboBox* lstentries;
@@ -42,8 +39,6 @@ public:
     QPushButton* btnExit;
     QLabel* lblStatus;
     QListWidget* lstErrMsg;
-    QLineEdit* edErrCode;
-    QTimer* RedialTimer;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -57,24 +52,13 @@ private:
     void GetParams();
     void btnExitClick();
     void ResetRedial();
-    void DialProgressCallback(quint32 state, quint32 error);
-    void edErrCodeChange();
-    void StoreUserName(const DialParams& params);
     void txtUserNameChange();
-    void showDiallingLook();
     void logAndScroll(const QString& line);
     void hideDialer();
-    void showStatus(const QString& text);
-    void showLineInUse();
-    void showIdle();
-    void connectionSeen();
-    /// The idle look once a connection was hung up, by this window or by the monitor on an error.
-    void hungUp(bool ok);
+    void render();
 
     DialUpService& m_service;
     Dialogs& m_dialogs;
     Recorder& m_recorder;
-    RedialCounter m_redial;
-    quint32 m_lastDialError = 0;
-    QChar m_relay = QLatin1Char('A');
+    Dialer& m_dialer;
 };

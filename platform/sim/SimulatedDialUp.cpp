@@ -24,6 +24,8 @@ bool SimulatedDialUp::enumEntries(QStringList& out)
 quint32 SimulatedDialUp::getEntryDialParams(DialParams& params)
 {
     load();
+    if (m_system.refuseDial != 0)
+        return m_system.refuseDial;
     if (!m_system.entries.contains(params.entryName))
         return cannotFindEntry;
     const DialParams stored = m_params.value(params.entryName);
@@ -36,6 +38,8 @@ quint32 SimulatedDialUp::getEntryDialParams(DialParams& params)
 quint32 SimulatedDialUp::setEntryDialParams(const DialParams& params, bool removePassword)
 {
     load();
+    if (m_system.refuseDial != 0)
+        return m_system.refuseDial;
     if (!m_system.entries.contains(params.entryName))
         return cannotFindEntry;
     DialParams& stored = m_params[params.entryName];
@@ -48,6 +52,8 @@ quint32 SimulatedDialUp::setEntryDialParams(const DialParams& params, bool remov
 quint32 SimulatedDialUp::dial(const DialParams& params, Progress progress, Handle& handle)
 {
     load();
+    if (m_system.refuseDial != 0)
+        return m_system.refuseDial;
     if (!m_system.entries.contains(params.entryName))
         return cannotFindEntry;
     const quint32 outcome = dialOutcomes.isEmpty() ? 0 : dialOutcomes.takeFirst();

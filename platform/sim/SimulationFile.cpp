@@ -44,6 +44,9 @@ bool parse(const QString& text, SimulatedSystem& out, QString& error)
             c.entryName = name;
             c.handle = handleOf(name);
             out.connections.append(c);
+        } else if (word == QLatin1String("refuse")) {
+            if (!parseNumber(rest, out.refuseDial) || out.refuseDial == 0)
+                return bad(QStringLiteral("refuse needs an error code"));
         } else if (word == QLatin1String("unavailable") && rest.isEmpty()) {
             out.unavailable = true;
         } else {
@@ -62,6 +65,8 @@ QString format(const SimulatedSystem& system)
         text += QStringLiteral("connection %1 %2 %3\n").arg(c.state).arg(c.error).arg(c.entryName);
     if (system.unavailable)
         text += QStringLiteral("unavailable\n");
+    if (system.refuseDial != 0)
+        text += QStringLiteral("refuse %1\n").arg(system.refuseDial);
     return text;
 }
 

@@ -5,6 +5,7 @@
 //   connection STATE ERROR NAME     an active connection: its state number (8192 = connected),
 //                                   its error code (0 = none) and its entry name
 //   unavailable                     the service cannot list its connections
+//   refuse CODE                     every dial is refused at once with CODE, before anything starts
 #pragma once
 
 #include "platform/DialUpService.h"
@@ -17,6 +18,7 @@ struct SimulatedSystem
     QStringList entries;
     QList<RasConnection> connections;
     bool unavailable = false;
+    quint32 refuseDial = 0; ///< the error every dial is refused with at once; 0 when dials go ahead
 };
 
 namespace SimulationFile {

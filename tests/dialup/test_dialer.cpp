@@ -1,7 +1,12 @@
-// The dialer window: dialling with progress, the error relay, hang-up and the automatic redial.
+// The dialer: its state machine without a display (dial, refusal, cancel in each state, the busy line's
+// redial, hang-up failure), and the window's own rules on the offscreen platform.
 #include "core/Recorder.h"
+#include "dialup/ConnectionMonitor.h"
+#include "dialup/Dialer.h"
+#include "dialup/RecordingFilter.h"
 #include "dialup/RedialCounter.h"
 #include "dialup/ui/TDial.h"
+#include "platform/sim/SimulatedDialUp.h"
 #include "tests/support/TestPlatform.h"
 
 #include <QApplication>
@@ -10,7 +15,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -18,33 +22,63 @@
 namespace {
 const QString home = QStringLiteral("Home ISP");
 
-class DialerTest : public ::testing::Test
+// The recording core's side, as the dialer sees it: the monitor's poll switch and the tray images.
+class CoreDouble final : public DialerHost, public ConnectionMonitorHost
+{
+public:
+    void setMonitorWatching(bool on) override { watching = on; }
+    void changeTrayIcon(int imageIndex) override { images.append(imageIndex); }
+
+    void showStatus(const QString& text) override { dialer->showStatus(text); }
+    void showLineInUse() override { dialer->lineInUse(); }
+    void showIdle() override { dialer->lineIdle(); }
+    void hangUp() override { dialer->hangUp(); }
+    void connectionFirstSeen(const QString&) override {}
+    void removeDisconnectItem() override {}
+    bool recordingStopped() const override { return false; }
+    void runTrackerTick() override {}
+
+    Dialer* dialer = nullptr;
+    bool watching = true;
+    QList<int> images;
+};
+
+// A system that takes the dial and then says nothing, without a handle yet.
+class SilentDialUp final : public SimulatedDialUp
+{
+public:
+    quint32 dial(const DialParams&, Progress, Handle& handle) override
+    {
+        handle = 0;
+        return 0;
+    }
+};
+
+class DialerLogic : public ::testing::Test
 {
 protected:
-    DialerTest() : service(*tp.dialUp), dialogs(*tp.dialogs)
+    DialerLogic() { core.dialer = &dialer; }
+
+    static DialParams params()
     {
-        service.system().entries = {home, QStringLiteral("Work")};
-        recorder.load();
-        dial = std::make_unique<TDial>(service, dialogs, recorder);
-        dial->txtPassword->setText(QStringLiteral("secret"));
+        DialParams p;
+        p.entryName = home;
+        p.userName = QStringLiteral("jane");
+        p.password = QStringLiteral("secret");
+        return p;
     }
+    // Delivers the progress notifications, which come through the event queue.
+    static void deliver() { QCoreApplication::processEvents(); }
 
-    // Delivers the progress notifications, which reach the window through its event queue.
-    void deliver() { QCoreApplication::processEvents(); }
-
-    QStringList log() const
-    {
-        QStringList lines;
-        for (int i = 0; i < dial->lstErrMsg->count(); ++i)
-            lines.append(dial->lstErrMsg->item(i)->text());
-        return lines;
-    }
-
-    TestPlatform tp;
-    InMemoryDialUp& service;
-    ScriptedDialogs& dialogs;
-    Recorder recorder{tp.platform, tp.programDir(), QStringList()};
-    std::unique_ptr<TDial> dial;
+    InMemoryDialUp service = [] {
+        InMemoryDialUp s;
+        s.system().entries = {home};
+        return s;
+    }();
+    RecordingFilter filter;
+    CoreDouble core;
+    ConnectionMonitor monitor{service, filter, core};
+    Dialer dialer{service, monitor, core};
 };
 
 TEST(RedialCounterTest, CountsDownSixSecondsAndGivesUpAfterFiveRedials)
@@ -64,20 +98,39 @@ TEST(RedialCounterTest, CountsDownSixSecondsAndGivesUpAfterFiveRedials)
     EXPECT_EQ(counter.countdown(), 0);
 }
 
-TEST_F(DialerTest, ASuccessfulDialHidesTheDialerAndKeepsTheUserNameButNoPassword)
+TEST_F(DialerLogic, ADialRefusedAtOnceReturnsToIdleWithTheMonitorWatching)
 {
-    dial->show();
-    dial->txtUserName->setText(QStringLiteral("jane"));
-    dial->btnDialEntryClick();
-    EXPECT_EQ(dial->btnExit->text(), QStringLiteral("Cancel"));
-    EXPECT_FALSE(dial->btnDialEntry->isEnabled());
-    EXPECT_FALSE(recorder.ActiveTimer->isActive());
+    service.system().refuseDial = 711;
+    dialer.dial(params());
+    EXPECT_EQ(dialer.state(), Dialer::State::Idle);
+    EXPECT_TRUE(core.watching);
+    EXPECT_TRUE(dialer.look().connectEnabled);
+    EXPECT_FALSE(dialer.look().hangUpEnabled);
+    EXPECT_TRUE(dialer.look().fieldsEnabled);
+    EXPECT_EQ(dialer.look().exitCaption, Dialer::exitText);
+    EXPECT_FALSE(dialer.status().isEmpty());
+    ASSERT_EQ(dialer.log().size(), 1);
+    EXPECT_TRUE(dialer.log()[0].endsWith(QStringLiteral("Error code = 711")));
+
+    // A connection made by other means afterwards is seen.
+    service.system().connections = {{SimulationFile::handleOf(home), home, RasState::Connected, 0}};
+    monitor.PollConnections();
+    EXPECT_TRUE(monitor.IsConnected());
+    EXPECT_EQ(dialer.state(), Dialer::State::Connected);
+}
+
+TEST_F(DialerLogic, ASuccessfulDialConnectsAndWatchesAgain)
+{
+    dialer.dial(params());
+    EXPECT_EQ(dialer.state(), Dialer::State::Dialling);
+    EXPECT_FALSE(core.watching);
+    EXPECT_EQ(dialer.look().exitCaption, Dialer::cancelText);
     deliver();
-    EXPECT_EQ(dial->lblStatus->text(), QStringLiteral("Connected"));
-    EXPECT_TRUE(dial->txtPassword->text().isEmpty());
-    EXPECT_EQ(dial->btnExit->text(), QStringLiteral("Exit"));
-    EXPECT_TRUE(recorder.ActiveTimer->isActive());
-    EXPECT_FALSE(dial->isVisible());
+    EXPECT_EQ(dialer.state(), Dialer::State::Connected);
+    EXPECT_EQ(dialer.status(), QStringLiteral("Connected"));
+    EXPECT_EQ(dialer.look().exitCaption, Dialer::exitText);
+    EXPECT_TRUE(core.watching);
+    EXPECT_TRUE(core.images.contains(14));
 
     DialParams stored;
     stored.entryName = home;
@@ -86,17 +139,166 @@ TEST_F(DialerTest, ASuccessfulDialHidesTheDialerAndKeepsTheUserNameButNoPassword
     EXPECT_FALSE(stored.passwordSaved);
 }
 
-TEST_F(DialerTest, ConnectingDeviceShowsTheDiallingImageInTrayMode)
+TEST_F(DialerLogic, CancelEndsADialWithOrWithoutAHandle)
 {
-    recorder.setTrayShown(true);
-    QSignalSpy images(&recorder, &Recorder::trayImageChanged);
-    dial->btnDialEntryClick();
+    dialer.dial(params());
+    dialer.cancel();
+    EXPECT_EQ(service.hangUps, QList<DialUpService::Handle>{SimulationFile::handleOf(home)});
+    EXPECT_TRUE(core.watching);
+    EXPECT_NE(dialer.state(), Dialer::State::Dialling);
+    EXPECT_TRUE(dialer.log().contains(QStringLiteral("Received cancel command")));
     deliver();
-    ASSERT_FALSE(images.isEmpty());
-    EXPECT_EQ(images.first().first().toInt(), 14);
+
+    // The system took the dial but gave no handle yet: "Cancel" still ends it.
+    SilentDialUp silent;
+    ConnectionMonitor quiet{silent, filter, core};
+    Dialer waiting{silent, quiet, core};
+    waiting.dial(params());
+    ASSERT_EQ(waiting.state(), Dialer::State::Dialling);
+    ASSERT_FALSE(core.watching);
+    waiting.cancel();
+    EXPECT_EQ(waiting.state(), Dialer::State::Idle);
+    EXPECT_TRUE(core.watching);
+    EXPECT_TRUE(waiting.look().connectEnabled);
+    EXPECT_TRUE(silent.hangUps.isEmpty());
 }
 
-TEST_F(DialerTest, RefusesWithoutEntryOrPasswordAndKeepsWatching)
+TEST_F(DialerLogic, ABusyLineIsHungUpAndRedialledAfterTheCountdown)
+{
+    service.dialOutcomes = {676, 0};
+    dialer.dial(params());
+    deliver();
+    EXPECT_EQ(dialer.status(), QStringLiteral("The line is busy."));
+    EXPECT_TRUE(dialer.log().contains(QStringLiteral("The line is busy.  Error code = 676")));
+    EXPECT_EQ(service.hangUps.size(), 1);
+    EXPECT_EQ(dialer.state(), Dialer::State::WaitingToRedial);
+    EXPECT_TRUE(core.watching);
+    ASSERT_TRUE(dialer.RedialTimer->isActive());
+
+    QStringList captions;
+    for (int i = 0; i < 5; ++i) {
+        dialer.RedialTimerTimer();
+        captions.append(dialer.look().connectCaption);
+    }
+    EXPECT_EQ(captions, QStringList({"Redial 5", "Redial 4", "Redial 3", "Redial 2", "Redial 1"}));
+    dialer.RedialTimerTimer();
+    EXPECT_EQ(dialer.look().connectCaption, QStringLiteral("Connect"));
+    EXPECT_EQ(dialer.RedialCount(), 1);
+    EXPECT_TRUE(dialer.log().contains(QStringLiteral("Times of redialing = 1")));
+    deliver();
+    EXPECT_EQ(dialer.state(), Dialer::State::Connected);
+    EXPECT_EQ(dialer.RedialCount(), 0);
+
+    // Exit during a countdown stops it; the monitor keeps watching.
+    service.dialOutcomes = {678};
+    dialer.dial(params());
+    deliver();
+    ASSERT_EQ(dialer.state(), Dialer::State::WaitingToRedial);
+    dialer.ResetRedial();
+    EXPECT_EQ(dialer.state(), Dialer::State::Idle);
+    EXPECT_FALSE(dialer.RedialTimer->isActive());
+    EXPECT_TRUE(core.watching);
+}
+
+TEST_F(DialerLogic, AfterFiveRedialsTheLineIsStillBusy)
+{
+    service.dialOutcomes = {676, 676, 676, 676, 676, 676};
+    dialer.dial(params());
+    deliver();
+    for (int redial = 0; redial < 5; ++redial) {
+        for (int tick = 0; tick < 6; ++tick)
+            dialer.RedialTimerTimer();
+        deliver();
+    }
+    EXPECT_EQ(dialer.RedialCount(), 5);
+    dialer.RedialTimerTimer();
+    EXPECT_FALSE(dialer.RedialTimer->isActive());
+    EXPECT_EQ(dialer.look().connectCaption, QStringLiteral("Connect"));
+    EXPECT_EQ(dialer.log().last(), QStringLiteral("The line is still busy"));
+    EXPECT_EQ(dialer.RedialCount(), 0);
+    EXPECT_EQ(dialer.state(), Dialer::State::Idle);
+    EXPECT_TRUE(core.watching);
+}
+
+TEST_F(DialerLogic, ErrorTextsWhichErrorsHangUpAndAFailedHangUp)
+{
+    service.dialOutcomes = {631};
+    dialer.dial(params());
+    deliver();
+    EXPECT_TRUE(service.hangUps.isEmpty()); // the user cancelled: no second hang-up
+    EXPECT_FALSE(dialer.RedialTimer->isActive());
+
+    service.dialOutcomes = {797};
+    dialer.dial(params());
+    deliver();
+    EXPECT_EQ(dialer.status(), QStringLiteral("Modem or other connecting device not found"));
+    EXPECT_TRUE(dialer.log().filter(QStringLiteral("Error code")).isEmpty());
+    EXPECT_EQ(service.hangUps.size(), 1);
+
+    service.dialOutcomes = {900};
+    service.refuseHangUp = true;
+    dialer.dial(params());
+    deliver();
+    EXPECT_EQ(dialer.status(), QStringLiteral("Error, code = 900"));
+    EXPECT_FALSE(dialer.RedialTimer->isActive());
+    EXPECT_TRUE(dialer.log().contains(QStringLiteral("Error : Cannot hang up connection.")));
+    EXPECT_TRUE(dialer.look().connectEnabled);
+    EXPECT_TRUE(core.watching);
+}
+
+// The window on the core, as the program builds it.
+class DialerWindow : public ::testing::Test
+{
+protected:
+    DialerWindow() : service(*tp.dialUp), dialogs(*tp.dialogs)
+    {
+        service.system().entries = {home, QStringLiteral("Work")};
+        recorder.load();
+        dial = std::make_unique<TDial>(service, dialogs, recorder);
+        recorder.start();
+        dial->txtPassword->setText(QStringLiteral("secret"));
+    }
+
+    static void deliver() { QCoreApplication::processEvents(); }
+
+    TestPlatform tp;
+    InMemoryDialUp& service;
+    ScriptedDialogs& dialogs;
+    Recorder recorder{tp.platform, tp.programDir(), QStringList()};
+    std::unique_ptr<TDial> dial;
+};
+
+TEST_F(DialerWindow, ASuccessfulDialHidesTheDialerAndForgetsThePassword)
+{
+    dial->show();
+    dial->btnDialEntryClick();
+    EXPECT_EQ(dial->btnExit->text(), QStringLiteral("Cancel"));
+    EXPECT_FALSE(dial->btnDialEntry->isEnabled());
+    EXPECT_FALSE(dial->txtPassword->isEnabled());
+    EXPECT_FALSE(recorder.ActiveTimer->isActive());
+    deliver();
+    EXPECT_EQ(dial->lblStatus->text(), QStringLiteral("Connected"));
+    EXPECT_TRUE(dial->txtPassword->text().isEmpty());
+    EXPECT_EQ(dial->btnExit->text(), QStringLiteral("Exit"));
+    EXPECT_TRUE(recorder.ActiveTimer->isActive());
+    EXPECT_FALSE(dial->isVisible());
+}
+
+TEST_F(DialerWindow, ARefusedDialLeavesTheWindowUsableAndTheMonitorOn)
+{
+    service.system().refuseDial = 711;
+    dial->show();
+    dial->btnDialEntryClick();
+    EXPECT_TRUE(recorder.ActiveTimer->isActive());
+    EXPECT_TRUE(dial->btnDialEntry->isEnabled());
+    EXPECT_EQ(dial->btnExit->text(), QStringLiteral("Exit"));
+    EXPECT_EQ(dial->lstErrMsg->count(), 1);
+    dial->btnExit->click();
+    EXPECT_FALSE(dial->isVisible());
+    EXPECT_TRUE(recorder.ActiveTimer->isActive());
+}
+
+TEST_F(DialerWindow, RefusesWithoutEntryOrPasswordAndKeepsWatching)
 {
     dial->txtPassword->clear();
     dial->btnDialEntryClick();
@@ -111,7 +313,7 @@ TEST_F(DialerTest, RefusesWithoutEntryOrPasswordAndKeepsWatching)
     EXPECT_TRUE(service.system().connections.isEmpty());
 }
 
-TEST_F(DialerTest, EnterInThePasswordBoxDialsOnlyWithAPassword)
+TEST_F(DialerWindow, EnterInThePasswordBoxDialsOnlyWithAPassword)
 {
     dial->txtPassword->clear();
     QTest::keyClick(dial->txtPassword, Qt::Key_Return);
@@ -125,104 +327,27 @@ TEST_F(DialerTest, EnterInThePasswordBoxDialsOnlyWithAPassword)
     EXPECT_EQ(service.system().connections.size(), 1);
 }
 
-TEST_F(DialerTest, ABusyLineIsLoggedHungUpAndRedialledAfterTheCountdown)
+TEST_F(DialerWindow, AMousePressOnConnectStartsANewCountTheKeyboardKeepsIt)
 {
-    service.dialOutcomes = {676, 0};
-    dial->btnDialEntryClick();
-    deliver();
-    EXPECT_EQ(dial->lblStatus->text(), QStringLiteral("The line is busy."));
-    EXPECT_TRUE(log().contains(QStringLiteral("The line is busy.  Error code = 676")));
-    EXPECT_EQ(service.hangUps.size(), 1);
-    EXPECT_TRUE(dial->btnDialEntry->isEnabled());
-    EXPECT_EQ(dial->btnExit->text(), QStringLiteral("Exit"));
-    ASSERT_TRUE(dial->RedialTimer->isActive());
-
-    QStringList captions;
-    for (int i = 0; i < 5; ++i) {
-        dial->RedialTimerTimer();
-        captions.append(dial->btnDialEntry->text());
-    }
-    EXPECT_EQ(captions, QStringList({"Redial 5", "Redial 4", "Redial 3", "Redial 2", "Redial 1"}));
-    dial->RedialTimerTimer();
-    EXPECT_EQ(dial->btnDialEntry->text(), QStringLiteral("Connect"));
-    EXPECT_EQ(dial->RedialCount(), 1);
-    EXPECT_TRUE(log().contains(QStringLiteral("Times of redialing = 1")));
-    deliver();
-    EXPECT_EQ(dial->lblStatus->text(), QStringLiteral("Connected"));
-    EXPECT_EQ(dial->RedialCount(), 0);
-}
-
-TEST_F(DialerTest, AfterFiveRedialsTheLineIsStillBusy)
-{
-    service.dialOutcomes = {676, 676, 676, 676, 676, 676};
-    dial->btnDialEntryClick();
-    deliver();
-    for (int redial = 0; redial < 5; ++redial) {
-        for (int tick = 0; tick < 6; ++tick)
-            dial->RedialTimerTimer();
-        deliver();
-    }
-    EXPECT_EQ(dial->RedialCount(), 5);
-    dial->RedialTimerTimer();
-    EXPECT_FALSE(dial->RedialTimer->isActive());
-    EXPECT_EQ(dial->btnDialEntry->text(), QStringLiteral("Connect"));
-    EXPECT_EQ(log().last(), QStringLiteral("The line is still busy"));
-    EXPECT_EQ(dial->RedialCount(), 0);
-}
-
-TEST_F(DialerTest, AMousePressOnConnectStartsANewCountTheKeyboardKeepsIt)
-{
+    Dialer& dialer = recorder.dialer();
     service.dialOutcomes = {678, 678, 678};
     dial->btnDialEntryClick();
     deliver();
     for (int tick = 0; tick < 6; ++tick)
-        dial->RedialTimerTimer();
+        dialer.RedialTimerTimer();
     deliver();
-    ASSERT_EQ(dial->RedialCount(), 1);
-    dial->RedialTimerTimer(); // counting down again
-    ASSERT_TRUE(dial->RedialTimer->isActive());
+    ASSERT_EQ(dialer.RedialCount(), 1);
+    dialer.RedialTimerTimer(); // counting down again
+    ASSERT_TRUE(dialer.RedialTimer->isActive());
+    EXPECT_EQ(dial->btnDialEntry->text(), QStringLiteral("Redial 5"));
 
     dial->btnDialEntry->setFocus();
     QTest::keyClick(dial->btnDialEntry, Qt::Key_Space);
-    EXPECT_EQ(dial->RedialCount(), 1);
+    EXPECT_EQ(dialer.RedialCount(), 1);
     deliver();
 
     QTest::mouseClick(dial->btnDialEntry, Qt::LeftButton);
-    EXPECT_EQ(dial->RedialCount(), 0);
+    EXPECT_EQ(dialer.RedialCount(), 0);
 }
 
-TEST_F(DialerTest, ErrorTextsAndWhichErrorsHangUp)
-{
-    service.dialOutcomes = {631};
-    dial->btnDialEntryClick();
-    deliver();
-    EXPECT_TRUE(service.hangUps.isEmpty()); // the user cancelled: no second hang-up
-    EXPECT_FALSE(dial->RedialTimer->isActive());
-
-    service.dialOutcomes = {797};
-    dial->btnDialEntryClick();
-    deliver();
-    EXPECT_EQ(dial->lblStatus->text(), QStringLiteral("Modem or other connecting device not found"));
-    EXPECT_TRUE(log().filter(QStringLiteral("Error code")).isEmpty());
-    EXPECT_EQ(service.hangUps.size(), 1);
-
-    service.dialOutcomes = {900};
-    dial->btnDialEntryClick();
-    deliver();
-    EXPECT_EQ(dial->lblStatus->text(), QStringLiteral("Error, code = 900"));
-    EXPECT_FALSE(dial->RedialTimer->isActive());
-}
-
-TEST_F(DialerTest, CancelWhileDiallingHangsUp)
-{
-    service.dialOutcomes = {0};
-    dial->btnDialEntryClick();
-    EXPECT_EQ(dial->btnExit->text(), QStringLiteral("Cancel"));
-    dial->btnExit->click();
-    EXPECT_TRUE(log().contains(QStringLiteral("Received cancel command")));
-    EXPECT_EQ(service.hangUps.size(), 1);
-    EXPECT_EQ(dial->btnExit->text(), QStringLiteral("Exit"));
-    EXPECT_TRUE(recorder.ActiveTimer->isActive());
-    deliver();
-}
 } // namespace
