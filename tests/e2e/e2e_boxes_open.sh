@@ -18,7 +18,7 @@ use_file() {
 }
 dump() { python3 "$here/profile_file.py" dump "$FILE" >"$WORK/dump-$1.txt"; }
 
-# One session of SECONDS in program run NAME; its record must be INDEX and agree with the clock within 2 s.
+# One session of SECONDS in program run NAME; its record must be INDEX and agree with the clock.
 session() {
     local name="$1" seconds="$2" index="$3" n t0 t1
     n=$(trace_lines "$name")
@@ -32,7 +32,8 @@ session() {
     wait_new_trace "$name" "$n" 'main-status Offline' 3 >/dev/null || fail "session $index did not end"
     sleep 0.5
     dump "$name-$index"
-    python3 "$here/session_check.py" "$WORK/dump-$name-$index.txt" "$index" "$t0" "$t1" 2 ||
+    # One poll and one tick lie between the wall clock and the record: 2 s, and a second more for a busy machine.
+    python3 "$here/session_check.py" "$WORK/dump-$name-$index.txt" "$index" "$t0" "$t1" 3 ||
         fail "session $index: $(cat "$WORK/dump-$name-$index.txt")"
 }
 
