@@ -20,7 +20,7 @@ QString CalculationResult::openFailureMessage() const
 QString CalculationResult::fileCreatedText(const QLocale& locale) const
 {
     const QString created = CreatedDate.isEmpty() ? QString() : StoredDate::YMD_To_ShortDate(CreatedDate, locale);
-    return QStringLiteral("File created : ") + (headerRead ? created.left(ProfileRecord::DateCapacity) : QString());
+    return QStringLiteral("File created : ") + (headerRead ? created : QString());
 }
 
 QString CalculationResult::fromText() const
@@ -101,5 +101,5 @@ QString CalculationResult::endText(std::size_t row) const
 
 QString CalculationResult::shownText(const QString& stored, const QLocale& locale)
 {
-    return stored.isEmpty() ? stored : StoredDate::displayedForm(stored, locale).left(ProfileRecord::TextCapacity);
+    return stored.isEmpty() ? stored : StoredDate::displayedForm(stored, locale);
 }

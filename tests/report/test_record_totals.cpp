@@ -350,3 +350,23 @@ TEST_F(RecordTotals, HalvesAtOnceAgreeWhereverThePassStops)
         EXPECT_EQ(total(copy)->errorIndex, damaged);
     }
 }
+
+TEST_F(RecordTotals, LabelsShowTheWholeDateInAnyLocale)
+{
+    const auto r =
+        total({headerRecord(QStringLiteral("2024/03/20")),
+               sessionRecord(QStringLiteral("2024/03/20, 10:00:50 pm"), QStringLiteral("2024/03/20, 10:02:20 pm"), 2),
+               sessionRecord(QStringLiteral("2024/03/21, 10:00:10 am"), QStringLiteral("2024/03/21, 10:00:40 am"), 0)});
+    const QLocale c = QLocale::c();
+    EXPECT_EQ(r->fileCreatedText(c),
+              QStringLiteral("File created : ") + c.toString(QDate(2024, 3, 20), QLocale::ShortFormat));
+    EXPECT_TRUE(r->fileCreatedText(c).contains(QStringLiteral("2024")));
+    const QLocale hu(QLocale::Hungarian, QLocale::Hungary);
+    const QString huDate = hu.toString(QDate(2024, 3, 20), QLocale::ShortFormat);
+    ASSERT_GT(huDate.size(), 10); // longer than the stored date: it used to lose its end
+    EXPECT_EQ(r->fileCreatedText(hu), QStringLiteral("File created : ") + huDate);
+    const QString huLast = hu.toString(QDate(2024, 3, 21), QLocale::ShortFormat) + QStringLiteral(", 10:00:40 am");
+    ASSERT_GT(huLast.size(), int(ProfileRecord::TextCapacity));
+    EXPECT_EQ(r->lastRecordText(hu), QStringLiteral("last record : ") + huLast);
+    EXPECT_EQ(r->sessionLine(7, hu), QStringLiteral("_end: ") + huLast);
+}
