@@ -14,6 +14,8 @@ QString CalculationResult::openFailureMessage() const
 {
     if (outcome == Outcome::NotFound)
         return QStringLiteral("File not found. Filename : ") + path;
+    if (outcome == Outcome::TooLarge)
+        return problem;
     return QStringLiteral("Error occurred. Failing to open ") + path + QStringLiteral(".\nError # ") + problem;
 }
 

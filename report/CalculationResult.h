@@ -2,7 +2,7 @@
 // Output window and the report command show of it.
 #pragma once
 
-#include "report/SessionRow.h"
+#include "report/SessionRows.h"
 
 #include <QLocale>
 #include <QString>
@@ -13,10 +13,11 @@ struct CalculationResult
 {
     enum class Outcome
     {
-        Totalled,   ///< every whole record was handled
-        NotFound,   ///< no file at the path
-        OpenFailed, ///< the file exists but cannot be opened; `problem` says why
-        RecordError ///< the pass stopped at record `errorIndex`; `problem` says why
+        Totalled,    ///< every whole record was handled
+        NotFound,    ///< no file at the path
+        OpenFailed,  ///< the file exists but cannot be opened; `problem` says why
+        RecordError, ///< the pass stopped at record `errorIndex`; `problem` says why
+        TooLarge     ///< refused unread, or memory ran out; `problem` says why
     };
 
     static constexpr int linesPerSession = 6;
@@ -57,7 +58,7 @@ struct CalculationResult
 
     bool opened() const { return outcome == Outcome::Totalled || outcome == Outcome::RecordError; }
 
-    /// The box shown when the file could not be opened.
+    /// The box shown when the file could not be opened or was refused.
     QString openFailureMessage() const;
 
     // The Calculation tab's labels; the value labels stay empty until a session was totalled.

@@ -49,6 +49,8 @@ QString fileProblem(const CalculationResult& result)
         return QStringLiteral("%1: no such file").arg(result.path);
     case CalculationResult::Outcome::OpenFailed:
         return QStringLiteral("%1: cannot be opened: %2").arg(result.path, result.problem);
+    case CalculationResult::Outcome::TooLarge:
+        return result.problem;
     default:
         break;
     }

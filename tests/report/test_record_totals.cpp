@@ -370,3 +370,31 @@ TEST_F(RecordTotals, LabelsShowTheWholeDateInAnyLocale)
     EXPECT_EQ(r->lastRecordText(hu), QStringLiteral("last record : ") + huLast);
     EXPECT_EQ(r->sessionLine(7, hu), QStringLiteral("_end: ") + huLast);
 }
+
+TEST_F(RecordTotals, HugeOrSparseFilesAreRefusedUnreadAndTheLimitItselfIsRead)
+{
+    const auto sparse = [this](const QString& name, qint64 size) {
+        const QString path = writeFile(name, {headerRecord()});
+        QFile file(path);
+        EXPECT_TRUE(file.resize(size));
+        return path;
+    };
+    // 200 GB of nothing after the header: refused at once, nothing kept.
+    const QString huge = sparse(QStringLiteral("huge.rvl"), 200'000'000'000);
+    const auto refused = RecordFileCalculator().CalculateRecordFile(huge);
+    EXPECT_EQ(refused->outcome, CalculationResult::Outcome::TooLarge);
+    EXPECT_FALSE(refused->opened());
+    EXPECT_EQ(refused->openFailureMessage(), refused->problem);
+    EXPECT_TRUE(refused->problem.startsWith(QStringLiteral("The file ") + huge + QStringLiteral(" is too large")));
+    EXPECT_TRUE(refused->problem.contains(QStringLiteral("At most 10,000,000 sessions")));
+    EXPECT_TRUE(refused->sessions.empty());
+
+    // One session more than the limit is refused; the limit itself is read, here up to the first empty record.
+    const qint64 limitBytes = (RecordFileCalculator::maxSessions + 1) * ProfileRecord::Size;
+    EXPECT_EQ(RecordFileCalculator().CalculateRecordFile(sparse(QStringLiteral("over.rvl"), limitBytes + 104))->outcome,
+              CalculationResult::Outcome::TooLarge);
+    const auto atLimit = RecordFileCalculator().CalculateRecordFile(sparse(QStringLiteral("limit.rvl"), limitBytes));
+    EXPECT_EQ(atLimit->outcome, CalculationResult::Outcome::RecordError);
+    EXPECT_EQ(atLimit->errorIndex, 1);
+    EXPECT_EQ(atLimit->RecordCount, RecordFileCalculator::maxSessions + 1);
+}
