@@ -99,4 +99,5 @@ private:
     int m_createdDay = notLoaded;
     bool m_backupErrorShowing = false;
     QString m_lastBackupError;
+    QString m_toldUnreadableNext; ///< file name and next-period text last reported as unreadable
 };
