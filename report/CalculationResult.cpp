@@ -101,6 +101,20 @@ QString CalculationResult::endText(std::size_t row) const
     return sessions[row].isRegular() ? sessions[row].end().toText() : irregularOf(row).end.toString();
 }
 
+std::optional<CalendarMoment> CalculationResult::startMoment(std::size_t row) const
+{
+    if (sessions[row].isRegular())
+        return CalendarMoment::fromStored(sessions[row].start());
+    return CalendarMoment::fromText(irregularOf(row).start.view());
+}
+
+std::optional<CalendarMoment> CalculationResult::endMoment(std::size_t row) const
+{
+    if (sessions[row].isRegular())
+        return CalendarMoment::fromStored(sessions[row].end());
+    return CalendarMoment::fromText(irregularOf(row).end.view());
+}
+
 QString CalculationResult::shownText(const QString& stored, const QLocale& locale)
 {
     return stored.isEmpty() ? stored : StoredDate::displayedForm(stored, locale);

@@ -2,6 +2,8 @@
 // Output window and the report command show of it.
 #pragma once
 
+#include "report/CalendarMoment.h"
+#include "report/SessionFilter.h"
 #include "report/SessionRows.h"
 
 #include <QLocale>
@@ -49,6 +51,10 @@ struct CalculationResult
         StoredText end;
     };
     std::vector<IrregularTexts> irregularTexts;
+    /// The record number of each row when the rows are a selection of the file's sessions; empty when row r
+    /// is record r + 1.
+    std::vector<quint32> recordNumbers;
+    SessionFilter selection; ///< the dates the sessions were chosen by; open for a whole file
 
     // The totals after the last session handled.
     qint64 TotalMinutes = 0;
@@ -78,6 +84,14 @@ struct CalculationResult
     /// A session's start and end texts as stored in the file.
     QString startText(std::size_t row) const;
     QString endText(std::size_t row) const;
+    /// The same as calendar day and time; nothing when a text holds no date.
+    std::optional<CalendarMoment> startMoment(std::size_t row) const;
+    std::optional<CalendarMoment> endMoment(std::size_t row) const;
+    /// The record a row was read from.
+    qint64 recordNumber(std::size_t row) const
+    {
+        return recordNumbers.empty() ? static_cast<qint64>(row) + 1 : recordNumbers[row];
+    }
 
     /// A stored start or end text as the user reads it: the date in the locale's short form.
     static QString shownText(const QString& stored, const QLocale& locale = QLocale());
