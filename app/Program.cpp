@@ -2,7 +2,7 @@
 #include "app/Program.h"
 
 #include "app/AppInfo.h"
-#include "app/ProgramDir.h"
+#include "platform/ProgramDir.h"
 #include "app/TfrmMain.h"
 #include "dialup/ui/TDial.h"
 #include "platform/Platform.h"
