@@ -1,0 +1,75 @@
+// Written by hand: a million sessions give two million of these texts. The time zone is asked once a day
+// unless the offset changes during that day.
+#include "report/IsoMoment.h"
+
+#include <QDateTime>
+
+namespace {
+
+void put(char* at, int value, int digits)
+{
+    for (int i = digits - 1; i >= 0; --i) {
+        at[i] = char('0' + value % 10);
+        value /= 10;
+    }
+}
+
+int localOffset(qint64 day, qint32 second)
+{
+    return QDateTime(QDate::fromJulianDay(day), QTime::fromMSecsSinceStartOfDay(second * 1000), Qt::LocalTime)
+        .offsetFromUtc();
+}
+
+void putDate(char* at, qint64 julianDay)
+{
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    QDate::fromJulianDay(julianDay).getDate(&year, &month, &day);
+    put(at, year, 4);
+    at[4] = '-';
+    put(at + 5, month, 2);
+    at[7] = '-';
+    put(at + 8, day, 2);
+}
+
+} // namespace
+
+QString IsoMoment::dateText(qint64 julianDay)
+{
+    char text[10];
+    putDate(text, julianDay);
+    return QString::fromLatin1(text, 10);
+}
+
+int IsoMoment::offsetAt(qint64 day, qint32 second)
+{
+    if (day != m_day) {
+        m_day = day;
+        // A zone changes its offset at most once a day: equal at both ends means equal all day.
+        m_dayOffset = localOffset(day, 0);
+        m_dayIsUniform = m_dayOffset == localOffset(day, 86399);
+    }
+    return m_dayIsUniform ? m_dayOffset : localOffset(day, second);
+}
+
+QString IsoMoment::text(const CalendarMoment& moment)
+{
+    if (!moment.hasTime())
+        return dateText(moment.day);
+    const int offset = offsetAt(moment.day, moment.second);
+    const int east = offset < 0 ? -offset : offset;
+    char text[25];
+    putDate(text, moment.day);
+    text[10] = 'T';
+    put(text + 11, moment.second / 3600, 2);
+    text[13] = ':';
+    put(text + 14, moment.second / 60 % 60, 2);
+    text[16] = ':';
+    put(text + 17, moment.second % 60, 2);
+    text[19] = offset < 0 ? '-' : '+';
+    put(text + 20, east / 3600, 2);
+    text[22] = ':';
+    put(text + 23, east / 60 % 60, 2);
+    return QString::fromLatin1(text, 25);
+}
