@@ -3,6 +3,7 @@
 #include "report/IsoMoment.h"
 
 #include <QDateTime>
+#include <utility>
 
 namespace {
 
@@ -44,32 +45,34 @@ QString IsoMoment::dateText(qint64 julianDay)
 
 int IsoMoment::offsetAt(qint64 day, qint32 second)
 {
-    if (day != m_day) {
-        m_day = day;
-        // A zone changes its offset at most once a day: equal at both ends means equal all day.
-        m_dayOffset = localOffset(day, 0);
-        m_dayIsUniform = m_dayOffset == localOffset(day, 86399);
+    if (m_days[0].day != day) {
+        std::swap(m_days[0], m_days[1]);
+        if (m_days[0].day != day) {
+            // A zone changes its offset at most once a day: equal at both ends means equal all day.
+            m_days[0].day = day;
+            m_days[0].offset = localOffset(day, 0);
+            m_days[0].uniform = m_days[0].offset == localOffset(day, 86399);
+        }
     }
-    return m_dayIsUniform ? m_dayOffset : localOffset(day, second);
+    return m_days[0].uniform ? m_days[0].offset : localOffset(day, second);
 }
 
-QString IsoMoment::text(const CalendarMoment& moment)
+QLatin1StringView IsoMoment::text(const CalendarMoment& moment)
 {
+    putDate(m_text, moment.day);
     if (!moment.hasTime())
-        return dateText(moment.day);
+        return QLatin1StringView(m_text, 10);
     const int offset = offsetAt(moment.day, moment.second);
     const int east = offset < 0 ? -offset : offset;
-    char text[25];
-    putDate(text, moment.day);
-    text[10] = 'T';
-    put(text + 11, moment.second / 3600, 2);
-    text[13] = ':';
-    put(text + 14, moment.second / 60 % 60, 2);
-    text[16] = ':';
-    put(text + 17, moment.second % 60, 2);
-    text[19] = offset < 0 ? '-' : '+';
-    put(text + 20, east / 3600, 2);
-    text[22] = ':';
-    put(text + 23, east / 60 % 60, 2);
-    return QString::fromLatin1(text, 25);
+    m_text[10] = 'T';
+    put(m_text + 11, moment.second / 3600, 2);
+    m_text[13] = ':';
+    put(m_text + 14, moment.second / 60 % 60, 2);
+    m_text[16] = ':';
+    put(m_text + 17, moment.second % 60, 2);
+    m_text[19] = offset < 0 ? '-' : '+';
+    put(m_text + 20, east / 3600, 2);
+    m_text[22] = ':';
+    put(m_text + 23, east / 60 % 60, 2);
+    return QLatin1StringView(m_text, 25);
 }

@@ -4,13 +4,15 @@
 
 #include "report/CalendarMoment.h"
 
+#include <QLatin1StringView>
 #include <QString>
 
 class IsoMoment
 {
 public:
-    /// "2024-03-05T22:00:50+01:00"; "2024-03-05" when the time cannot be read.
-    QString text(const CalendarMoment& moment);
+    /// "2024-03-05T22:00:50+01:00"; "2024-03-05" when the time cannot be read. The text lives until the
+    /// next call.
+    QLatin1StringView text(const CalendarMoment& moment);
 
     /// "2024-03-05".
     static QString dateText(qint64 julianDay);
@@ -19,7 +21,14 @@ private:
     /// Seconds east of UTC; a day without a change of offset is looked up once.
     int offsetAt(qint64 day, qint32 second);
 
-    qint64 m_day = -1;
-    bool m_dayIsUniform = false;
-    int m_dayOffset = 0;
+    struct Day
+    {
+        qint64 day = -1;
+        bool uniform = false;
+        int offset = 0;
+    };
+
+    char m_text[25] = {};
+    /// The last two days asked for: sessions around midnight alternate between two days.
+    Day m_days[2];
 };

@@ -6,18 +6,61 @@
 #include "report/DailyHistory.h"
 #include "report/IsoMoment.h"
 
+#include <algorithm>
+
 namespace ReportJson {
 
 namespace {
 
-QString isoOrNull(IsoMoment& iso, const std::optional<CalendarMoment>& moment)
+// Written straight into the stream: two of these for every session.
+struct IsoOrNull
 {
-    return moment && moment->hasTime() ? quoted(iso.text(*moment)) : QStringLiteral("null");
+    IsoMoment& iso;
+    std::optional<CalendarMoment> moment;
+};
+
+QTextStream& operator<<(QTextStream& out, const IsoOrNull& value)
+{
+    if (value.moment && value.moment->hasTime())
+        out << '"' << value.iso.text(*value.moment) << '"';
+    else
+        out << "null";
+    return out;
 }
 
-QString isoOrNull(IsoMoment& iso, const std::optional<StoredText>& text)
+bool needsEscapes(const QString& text)
 {
-    return text ? isoOrNull(iso, CalendarMoment::fromText(text->view())) : QStringLiteral("null");
+    return std::any_of(text.begin(), text.end(),
+                       [](QChar c) { return c == QLatin1Char('"') || c == QLatin1Char('\\') || c.unicode() < 0x20; });
+}
+
+// A session's start or end text as stored, without a copy for the usual text in the stored form.
+struct StoredTextOf
+{
+    const CalculationResult& result;
+    std::size_t row;
+    bool start;
+};
+
+QTextStream& operator<<(QTextStream& out, const StoredTextOf& value)
+{
+    const SessionRow& row = value.result.sessions[value.row];
+    if (row.isRegular()) {
+        char text[23];
+        (value.start ? row.start() : row.end()).writeText(text);
+        return out << '"' << QLatin1StringView(text, 23) << '"';
+    }
+    return out << quoted(value.start ? value.result.startText(value.row) : value.result.endText(value.row));
+}
+
+IsoOrNull isoOrNull(IsoMoment& iso, const std::optional<CalendarMoment>& moment)
+{
+    return {iso, moment};
+}
+
+IsoOrNull isoOrNull(IsoMoment& iso, const std::optional<StoredText>& text)
+{
+    return {iso, text ? CalendarMoment::fromText(text->view()) : std::nullopt};
 }
 
 QString dateOrNull(const QString& stored)
@@ -44,8 +87,8 @@ void writeSessions(QTextStream& out, const CalculationResult& result, IsoMoment&
         const SessionRow& row = result.sessions[i];
         out << (i ? ",\n" : "\n") << "{\"index\":" << result.recordNumber(i)
             << ",\"start\":" << isoOrNull(iso, result.startMoment(i))
-            << ",\"end\":" << isoOrNull(iso, result.endMoment(i)) << ",\"start_text\":" << quoted(result.startText(i))
-            << ",\"end_text\":" << quoted(result.endText(i)) << ",\"minutes\":" << row.minutes
+            << ",\"end\":" << isoOrNull(iso, result.endMoment(i)) << ",\"start_text\":" << StoredTextOf{result, i, true}
+            << ",\"end_text\":" << StoredTextOf{result, i, false} << ",\"minutes\":" << row.minutes
             << ",\"seconds\":" << int(row.seconds);
         writeDuration(out, row.minutes, row.seconds);
         out << ",\"bytes_down\":" << row.BytesReceived << ",\"bytes_up\":" << row.BytesSent
@@ -71,6 +114,8 @@ void writeDays(QTextStream& out, const DailyHistory& days)
 
 QString quoted(const QString& text)
 {
+    if (!needsEscapes(text))
+        return QLatin1Char('"') + text + QLatin1Char('"');
     QString out = QStringLiteral("\"");
     for (const QChar c : text) {
         if (c == QLatin1Char('"') || c == QLatin1Char('\\'))

@@ -40,6 +40,8 @@ struct StoredMoment
 
     /// The text it was read from.
     QString toText() const;
+    /// The same 23 characters written to `into`.
+    void writeText(char* into) const;
 
     /// The fields in 40 bits (year 14, month 4, day 5, hour 4, minute 6, second 6, pm 1), for compact rows.
     quint64 packed() const
