@@ -1,5 +1,5 @@
-// Sessions come in time order, so nearly every one lands on the day of the one before: that day is kept at
-// hand and the ordered map is searched only when the day changes.
+// Sessions come in time order, so nearly every one lands on the day of the one before: the ordered map of
+// days is searched only when the day changes.
 #include "report/DailyHistory.h"
 
 #include "record/StoredDate.h"
@@ -94,6 +94,10 @@ void add(DayTable& table, const Session& s)
 DailyHistory DailyHistory::fromResult(const CalculationResult& result)
 {
     DayTable table;
+    // Most sessions begin and end on the day of the session before: that day's figures are kept at hand,
+    // found by the packed date of the rows.
+    quint64 lastDate = ~quint64(0);
+    DayFigures* lastDay = nullptr;
     for (std::size_t i = 0; i < result.sessions.size(); ++i) {
         const SessionRow& row = result.sessions[i];
         Session s;
@@ -101,6 +105,19 @@ DailyHistory DailyHistory::fromResult(const CalculationResult& result)
         s.received = row.BytesReceived;
         s.sent = row.BytesSent;
         if (row.isRegular()) {
+            const quint64 startBits = row.startBits();
+            const quint64 date = StoredMoment::packedDate(startBits);
+            if (date == StoredMoment::packedDate(row.endBits())) {
+                if (date != lastDate) {
+                    lastDate = date;
+                    lastDay = &table.at(CalendarMoment::fromStored(StoredMoment::fromPacked(startBits)).day);
+                }
+                ++lastDay->sessions;
+                lastDay->seconds += s.seconds;
+                lastDay->bytesReceived += s.received;
+                lastDay->bytesSent += s.sent;
+                continue;
+            }
             s.start = CalendarMoment::fromStored(row.start());
             s.end = CalendarMoment::fromStored(row.end());
             s.endKnown = true;

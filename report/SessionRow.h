@@ -51,6 +51,9 @@ public:
     bool isRegular() const { return !(m_flags & irregularFlag); }
     StoredMoment start() const { return StoredMoment::fromPacked(take(m_start)); }
     StoredMoment end() const { return StoredMoment::fromPacked(take(m_end)); }
+    /// StoredMoment::packed() of the start and the end; equal dates give equal StoredMoment::packedDate().
+    quint64 startBits() const { return take(m_start); }
+    quint64 endBits() const { return take(m_end); }
 
     /// The start, as date and 24-hour time, sorts after the end.
     bool startAfterEnd() const { return m_flags & startAfterEndFlag; }
