@@ -3,7 +3,7 @@
 #include "app/Program.h"
 
 #include "alert/AlertSound.h"
-#include "app/ProgramDir.h"
+#include "platform/ProgramDir.h"
 #include "app/TfrmMain.h"
 #include "common/AppInfo.h"
 #include "core/Recorder.h"

@@ -99,12 +99,17 @@ void AccountingPeriod::UserProfileInitial()
             dayPeriod = damagedHeaderText;
             usable = false;
         }
-        if (usable && !StoredDate::parseDate(r.NextPeriodDate).isValid()) {
-            reportError(QStringLiteral("The personal file %1 holds an invalid date for its next period (%2).")
+        // Without a readable next-period date the file still records; only its roll-over cannot happen.
+        // Told once, not after every session.
+        const QString unreadableNext =
+            m_nextPeriodDay.isValid() ? QString() : name + QLatin1Char('/') + r.NextPeriodDate;
+        if (usable && !unreadableNext.isEmpty() && unreadableNext != m_toldUnreadableNext)
+            reportError(QStringLiteral("The personal file %1 holds an invalid date for its next period (%2). "
+                                       "Recording goes on, but the file cannot move on to a new period; "
+                                       "start a new one with \"Create / Modify\".")
                             .arg(name, r.NextPeriodDate));
-            dayPeriod = damagedHeaderText;
-            usable = false;
-        }
+        if (usable)
+            m_toldUnreadableNext = unreadableNext;
         m_personalFileActive = usable;
         m_host.showDayPeriod(dayPeriod);
         break;

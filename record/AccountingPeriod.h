@@ -102,4 +102,5 @@ private:
     bool m_backupErrorShowing = false;
     bool m_dateNoticeShowing = false;
     QString m_lastBackupError;
+    QString m_toldUnreadableNext; ///< file name and next-period text last reported as unreadable
 };

@@ -14,13 +14,15 @@ QString CalculationResult::openFailureMessage() const
 {
     if (outcome == Outcome::NotFound)
         return QStringLiteral("File not found. Filename : ") + path;
+    if (outcome == Outcome::TooLarge)
+        return problem;
     return QStringLiteral("Error occurred. Failing to open ") + path + QStringLiteral(".\nError # ") + problem;
 }
 
 QString CalculationResult::fileCreatedText(const QLocale& locale) const
 {
     const QString created = CreatedDate.isEmpty() ? QString() : StoredDate::YMD_To_ShortDate(CreatedDate, locale);
-    return QStringLiteral("File created : ") + (headerRead ? created.left(ProfileRecord::DateCapacity) : QString());
+    return QStringLiteral("File created : ") + (headerRead ? created : QString());
 }
 
 QString CalculationResult::fromText() const
@@ -99,7 +101,21 @@ QString CalculationResult::endText(std::size_t row) const
     return sessions[row].isRegular() ? sessions[row].end().toText() : irregularOf(row).end.toString();
 }
 
+std::optional<CalendarMoment> CalculationResult::startMoment(std::size_t row) const
+{
+    if (sessions[row].isRegular())
+        return CalendarMoment::fromStored(sessions[row].start());
+    return CalendarMoment::fromText(irregularOf(row).start.view());
+}
+
+std::optional<CalendarMoment> CalculationResult::endMoment(std::size_t row) const
+{
+    if (sessions[row].isRegular())
+        return CalendarMoment::fromStored(sessions[row].end());
+    return CalendarMoment::fromText(irregularOf(row).end.view());
+}
+
 QString CalculationResult::shownText(const QString& stored, const QLocale& locale)
 {
-    return stored.isEmpty() ? stored : StoredDate::displayedForm(stored, locale).left(ProfileRecord::TextCapacity);
+    return stored.isEmpty() ? stored : StoredDate::displayedForm(stored, locale);
 }

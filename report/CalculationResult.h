@@ -2,7 +2,9 @@
 // Output window and the report command show of it.
 #pragma once
 
-#include "report/SessionRow.h"
+#include "report/CalendarMoment.h"
+#include "report/SessionFilter.h"
+#include "report/SessionRows.h"
 
 #include <QLocale>
 #include <QString>
@@ -13,10 +15,11 @@ struct CalculationResult
 {
     enum class Outcome
     {
-        Totalled,   ///< every whole record was handled
-        NotFound,   ///< no file at the path
-        OpenFailed, ///< the file exists but cannot be opened; `problem` says why
-        RecordError ///< the pass stopped at record `errorIndex`; `problem` says why
+        Totalled,    ///< every whole record was handled
+        NotFound,    ///< no file at the path
+        OpenFailed,  ///< the file exists but cannot be opened; `problem` says why
+        RecordError, ///< the pass stopped at record `errorIndex`; `problem` says why
+        TooLarge     ///< refused unread, or memory ran out; `problem` says why
     };
 
     static constexpr int linesPerSession = 6;
@@ -48,6 +51,10 @@ struct CalculationResult
         StoredText end;
     };
     std::vector<IrregularTexts> irregularTexts;
+    /// The record number of each row when the rows are a selection of the file's sessions; empty when row r
+    /// is record r + 1.
+    std::vector<quint32> recordNumbers;
+    SessionFilter selection; ///< the dates the sessions were chosen by; open for a whole file
 
     // The totals after the last session handled.
     qint64 TotalMinutes = 0;
@@ -57,7 +64,7 @@ struct CalculationResult
 
     bool opened() const { return outcome == Outcome::Totalled || outcome == Outcome::RecordError; }
 
-    /// The box shown when the file could not be opened.
+    /// The box shown when the file could not be opened or was refused.
     QString openFailureMessage() const;
 
     // The Calculation tab's labels; the value labels stay empty until a session was totalled.
@@ -77,6 +84,14 @@ struct CalculationResult
     /// A session's start and end texts as stored in the file.
     QString startText(std::size_t row) const;
     QString endText(std::size_t row) const;
+    /// The same as calendar day and time; nothing when a text holds no date.
+    std::optional<CalendarMoment> startMoment(std::size_t row) const;
+    std::optional<CalendarMoment> endMoment(std::size_t row) const;
+    /// The record a row was read from.
+    qint64 recordNumber(std::size_t row) const
+    {
+        return recordNumbers.empty() ? static_cast<qint64>(row) + 1 : recordNumbers[row];
+    }
 
     /// A stored start or end text as the user reads it: the date in the locale's short form.
     static QString shownText(const QString& stored, const QLocale& locale = QLocale());

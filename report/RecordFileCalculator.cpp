@@ -10,6 +10,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QThread>
 #include <atomic>
 #include <chrono>
@@ -47,50 +48,100 @@ qint64 RecordFileCalculator::defaultParallelFrom()
 
 std::shared_ptr<CalculationResult> RecordFileCalculator::CalculateRecordFile(const QString& path)
 {
-    m_result = std::make_shared<CalculationResult>();
-    m_result->path = path;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
+        m_result = std::make_shared<CalculationResult>();
+        m_result->path = path;
         m_result->outcome =
             QFileInfo::exists(path) ? CalculationResult::Outcome::OpenFailed : CalculationResult::Outcome::NotFound;
         m_result->problem = file.errorString();
         return std::move(m_result);
     }
-    const qint64 size = file.size();
+    return total(file, path, true);
+}
+
+std::shared_ptr<CalculationResult> RecordFileCalculator::CalculateRecords(QIODevice& device, const QString& name)
+{
+    return total(device, name, false);
+}
+
+std::shared_ptr<CalculationResult> RecordFileCalculator::total(QIODevice& device, const QString& path, bool mayReopen)
+{
+    m_result = std::make_shared<CalculationResult>();
+    m_result->path = path;
+    const qint64 size = device.size();
     RecordCount = size / ProfileRecord::Size;
     m_result->RecordCount = RecordCount;
     m_result->tailBytes = size % ProfileRecord::Size;
-    m_result->sessions.allocate(static_cast<std::size_t>(qMax<qint64>(0, RecordCount - 1)));
+    if (RecordCount - 1 > maxSessions) {
+        // Refused before a single record is read: a huge or sparse file would take minutes and its rows
+        // more memory than the machine has.
+        m_result->outcome = CalculationResult::Outcome::TooLarge;
+        m_result->problem = tooLargeMessage(path, size);
+        RecordCount = 0;
+        return std::move(m_result);
+    }
+    m_result->sessions.setCapacity(static_cast<std::size_t>(qMax<qint64>(0, RecordCount - 1)));
 
-    if (RecordCount < qMax<qint64>(m_parallelFrom, 4)) {
-        Range whole;
-        whole.end = RecordCount;
-        totalRange(file, whole, [] { return qint64(0); });
-        finish(whole, nullptr);
-    } else {
-        Range head;
-        Range tail;
-        head.end = tail.first = RecordCount / 2;
-        tail.end = RecordCount;
-        auto second = std::async(std::launch::async, [&] {
-            QFile own(path);
-            if (own.open(QIODevice::ReadOnly))
-                totalRange(own, tail, {});
-            else
-                tail.stop(tail.first, own.errorString());
-        });
-        totalRange(file, head, [&] { return tail.done.load(); });
-        while (second.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready) {
-            if (m_progress)
-                m_progress(head.done + tail.done.load(), RecordCount);
+    try {
+        if (!mayReopen || RecordCount < qMax<qint64>(m_parallelFrom, 4)) {
+            Range whole;
+            whole.end = RecordCount;
+            totalRange(device, whole, [] { return qint64(0); });
+            finish(whole, nullptr);
+        } else {
+            totalInHalves(device, path);
         }
-        finish(head, &tail);
+    } catch (const std::bad_alloc&) {
+        // Rows and texts of at most maxSessions sessions normally fit; when they do not, the user is told
+        // instead of the program ending.
+        m_result->sessions.clear();
+        m_result->irregularTexts.clear();
+        m_result->outcome = CalculationResult::Outcome::TooLarge;
+        m_result->problem = QStringLiteral("There is not enough memory to total the file %1.").arg(path);
     }
     RecordCount = 0;
     return std::move(m_result);
 }
 
-void RecordFileCalculator::totalRange(QFile& file, Range& range, const std::function<qint64()>& doneElsewhere)
+void RecordFileCalculator::totalInHalves(QIODevice& device, const QString& path)
+{
+    Range head;
+    Range tail;
+    head.end = tail.first = RecordCount / 2;
+    tail.end = RecordCount;
+    auto second = std::async(std::launch::async, [&] {
+        QFile own(path);
+        if (own.open(QIODevice::ReadOnly))
+            totalRange(own, tail, {});
+        else
+            tail.stop(tail.first, own.errorString());
+    });
+    // The second half must end before its ranges go out of scope, also when the first one throws.
+    try {
+        totalRange(device, head, [&] { return tail.done.load(); });
+    } catch (...) {
+        second.wait();
+        throw;
+    }
+    while (second.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready) {
+        if (m_progress)
+            m_progress(head.done + tail.done.load(), RecordCount);
+    }
+    second.get();
+    finish(head, &tail);
+}
+
+QString RecordFileCalculator::tooLargeMessage(const QString& path, qint64 size)
+{
+    const QLocale english(QLocale::English);
+    return QStringLiteral("The file %1 is too large to total: %2 bytes, room for %3 sessions. At most %4 sessions "
+                          "(a file of %5 bytes) are totalled.")
+        .arg(path, english.toString(size), english.toString(size / ProfileRecord::Size - 1),
+             english.toString(maxSessions), english.toString((maxSessions + 1) * ProfileRecord::Size));
+}
+
+void RecordFileCalculator::totalRange(QIODevice& file, Range& range, const std::function<qint64()>& doneElsewhere)
 {
     if (!file.seek(range.first * ProfileRecord::Size)) {
         range.stop(range.first, file.errorString());

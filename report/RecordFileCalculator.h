@@ -7,7 +7,7 @@
 #include <functional>
 #include <memory>
 
-class QFile;
+class QIODevice;
 class RecordView;
 
 class RecordFileCalculator
@@ -18,6 +18,10 @@ public:
     using Progress = std::function<void(qint64 done, qint64 total)>;
 
     static constexpr qint64 recordsPerChunk = 2048;
+
+    /// A file with room for more sessions than this is refused before it is read. Its rows take at most
+    /// 240 MB (24 bytes a session); a real period holds a few thousand sessions at most.
+    static constexpr qint64 maxSessions = 10'000'000;
 
     /// From this many records on, the second half of the file is totalled on a second thread; without a
     /// second processor never.
@@ -31,6 +35,13 @@ public:
     /// outcome; what was totalled before such a record stays in the result, as if the records had been
     /// handled one after the other.
     std::shared_ptr<CalculationResult> CalculateRecordFile(const QString& path);
+
+    /// The same pass over records that are already open for reading, from the device's start, one record
+    /// after the other; `name` stands for the path in the result.
+    std::shared_ptr<CalculationResult> CalculateRecords(QIODevice& device, const QString& name);
+
+    /// Why a file of `size` bytes is refused.
+    static QString tooLargeMessage(const QString& path, qint64 size);
 
 private:
     struct Range;
@@ -46,7 +57,9 @@ private:
         std::optional<quint8> endSeconds;      ///< GetEndSeconds
     };
 
-    void totalRange(QFile& file, Range& range, const std::function<qint64()>& doneElsewhere);
+    std::shared_ptr<CalculationResult> total(QIODevice& device, const QString& path, bool mayReopen);
+    void totalInHalves(QIODevice& device, const QString& path);
+    void totalRange(QIODevice& file, Range& range, const std::function<qint64()>& doneElsewhere);
     bool handleRecord(Range& range, const RecordView& record, qint64 index);
     /// False, after stopping the range, when a text does not begin with a valid date.
     bool readSession(Range& range, const RecordView& record, qint64 index, SessionParts* parts);

@@ -1,28 +1,15 @@
 // Written straight to the stream, session by session, so a large file never needs a second copy in memory.
 #include "report/ReportExport.h"
 
+#include "record/StoredDate.h"
+#include "common/ByteText.h"
+#include "report/DailyHistory.h"
+
+#include <limits>
+
 namespace ReportExport {
 
 namespace {
-
-QString jsonString(const QString& text)
-{
-    QString out = QStringLiteral("\"");
-    for (const QChar c : text) {
-        if (c == QLatin1Char('"') || c == QLatin1Char('\\'))
-            out += QLatin1Char('\\') + c;
-        else if (c.unicode() < 0x20)
-            out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
-        else
-            out += c;
-    }
-    return out + QLatin1Char('"');
-}
-
-QString jsonText(const std::optional<StoredText>& text)
-{
-    return text ? jsonString(text->toString()) : QStringLiteral("null");
-}
 
 QString csvField(const QString& text)
 {
@@ -40,26 +27,39 @@ void csvRow(QTextStream& out, const QStringList& fields)
     out << '\n';
 }
 
+// A day's bytes are not wrapped at 2^32 and may, unlike a session's, need more than 32 bits.
+QString dayBytesText(quint64 bytes, const QLocale& locale)
+{
+    if (bytes <= std::numeric_limits<quint32>::max())
+        return ByteText::BytesToFriendlyString(static_cast<quint32>(bytes), locale);
+    return locale.toString(double(bytes) / (1024.0 * 1024.0 * 1024.0), 'f', 2) + QStringLiteral(" GB");
+}
+
 } // namespace
 
-QString fileProblem(const CalculationResult& result)
+FileProblem fileProblem(const CalculationResult& result)
 {
     switch (result.outcome) {
     case CalculationResult::Outcome::NotFound:
-        return QStringLiteral("%1: no such file").arg(result.path);
+        return {QStringLiteral("missing"), QStringLiteral("%1: no such file").arg(result.path)};
     case CalculationResult::Outcome::OpenFailed:
-        return QStringLiteral("%1: cannot be opened: %2").arg(result.path, result.problem);
+        return {QStringLiteral("unreadable"),
+                QStringLiteral("%1: cannot be opened: %2").arg(result.path, result.problem)};
+    case CalculationResult::Outcome::TooLarge:
+        return {QStringLiteral("too_large"), result.problem};
     default:
         break;
     }
     if (result.RecordCount == 0)
-        return QStringLiteral("%1: too short for a personal data file (%2 bytes, a record has %3)")
-            .arg(result.path)
-            .arg(result.tailBytes)
-            .arg(ProfileRecord::Size);
+        return {QStringLiteral("not_personal_file"),
+                QStringLiteral("%1: too short for a personal data file (%2 bytes, a record has %3)")
+                    .arg(result.path)
+                    .arg(result.tailBytes)
+                    .arg(ProfileRecord::Size)};
     if (result.headerRead && !result.headerTagged)
-        return QStringLiteral("%1: not a personal data file (record 0 is not tagged %2)")
-            .arg(result.path, ProfileRecord::UserProfileTag);
+        return {QStringLiteral("not_personal_file"),
+                QStringLiteral("%1: not a personal data file (record 0 is not tagged %2)")
+                    .arg(result.path, ProfileRecord::UserProfileTag)};
     return {};
 }
 
@@ -81,57 +81,53 @@ void writeText(QTextStream& out, const CalculationResult& result, const QLocale&
         << "Uploaded: " << result.sentText(locale) << '\n';
 }
 
-void writeJsonObject(QTextStream& out, const CalculationResult& result)
+void writeDaysText(QTextStream& out, const DailyHistory& days, const QLocale& locale)
 {
-    out << "{\"file\":" << jsonString(result.path) << ",\"record_count\":" << result.RecordCount
-        << ",\"partial_record_bytes\":" << result.tailBytes << ",\"period\":";
-    if (result.headerRead)
-        out << "{\"created\":" << jsonString(result.CreatedDate)
-            << ",\"next_period\":" << jsonString(result.NextPeriodDate) << ",\"from\":" << result.StartingDay
-            << ",\"to\":" << result.EndingDay << '}';
-    else
-        out << "null";
-    out << ",\"first_record\":" << jsonText(result.firstRecord) << ",\"last_record\":" << jsonText(result.lastRecord)
-        << ",\"sessions\":[";
-    for (std::size_t i = 0; i < result.sessions.size(); ++i) {
-        const SessionRow& row = result.sessions[i];
-        out << (i ? ",\n" : "\n") << "{\"index\":" << i + 1 << ",\"start\":" << jsonString(result.startText(i))
-            << ",\"end\":" << jsonString(result.endText(i)) << ",\"minutes\":" << row.minutes
-            << ",\"seconds\":" << int(row.seconds) << ",\"bytes_down\":" << row.BytesReceived
-            << ",\"bytes_up\":" << row.BytesSent << ",\"start_after_end\":" << (row.startAfterEnd() ? "true" : "false")
-            << '}';
-    }
-    out << "],\"totals\":{\"minutes\":" << result.TotalMinutes << ",\"seconds\":" << result.TotalSeconds
-        << ",\"time\":" << jsonString(SessionDuration::timeText(result.TotalMinutes, result.TotalSeconds))
-        << ",\"bytes_down\":" << result.TotalDownloaded << ",\"bytes_up\":" << result.TotalUploaded << "},\"error\":"
-        << (result.outcome == CalculationResult::Outcome::RecordError ? jsonString(result.problem)
-                                                                      : QStringLiteral("null"))
-        << '}';
+    out << "\nPer day:\n";
+    for (const DayFigures& d : days.days())
+        out << locale.toString(d.date, QLocale::ShortFormat) << ": " << d.sessions
+            << (d.sessions == 1 ? " session, " : " sessions, ")
+            << SessionDuration::timeText(d.seconds / 60, d.seconds % 60) << ", downloaded "
+            << dayBytesText(d.bytesReceived, locale) << ", uploaded " << dayBytesText(d.bytesSent, locale) << '\n';
 }
 
-void writeCsvHeader(QTextStream& out)
+void writeCsvHeader(QTextStream& out, bool withDays)
 {
     out << "kind,file,index,start,end,minutes,seconds,bytes_down,bytes_up,start_after_end,"
-           "created,next_period,from_day,to_day\n";
+           "created,next_period,from_day,to_day"
+        << (withDays ? ",sessions\n" : "\n");
 }
 
-void writeCsvRows(QTextStream& out, const CalculationResult& result)
+void writeCsvRows(QTextStream& out, const CalculationResult& result, const DailyHistory* days)
 {
     const QString none;
+    // With per-day rows every row has the column of their session count.
+    const auto row = [&](QStringList fields, const QString& sessions = QString()) {
+        if (days)
+            fields.append(sessions);
+        csvRow(out, fields);
+    };
     if (result.headerRead)
-        csvRow(out, {QStringLiteral("period"), result.path, QStringLiteral("0"), none, none, none, none, none, none,
-                     none, result.CreatedDate, result.NextPeriodDate, QString::number(result.StartingDay),
-                     QString::number(result.EndingDay)});
+        row({QStringLiteral("period"), result.path, QStringLiteral("0"), none, none, none, none, none, none, none,
+             result.CreatedDate, result.NextPeriodDate, QString::number(result.StartingDay),
+             QString::number(result.EndingDay)});
     for (std::size_t i = 0; i < result.sessions.size(); ++i) {
-        const SessionRow& row = result.sessions[i];
-        csvRow(out, {QStringLiteral("session"), result.path, QString::number(i + 1), result.startText(i),
-                     result.endText(i), QString::number(row.minutes), QString::number(row.seconds),
-                     QString::number(row.BytesReceived), QString::number(row.BytesSent),
-                     row.startAfterEnd() ? QStringLiteral("1") : QStringLiteral("0"), none, none, none, none});
+        const SessionRow& session = result.sessions[i];
+        row({QStringLiteral("session"), result.path, QString::number(result.recordNumber(i)), result.startText(i),
+             result.endText(i), QString::number(session.minutes), QString::number(session.seconds),
+             QString::number(session.BytesReceived), QString::number(session.BytesSent),
+             session.startAfterEnd() ? QStringLiteral("1") : QStringLiteral("0"), none, none, none, none});
     }
-    csvRow(out, {QStringLiteral("total"), result.path, none, none, none, QString::number(result.TotalMinutes),
-                 QString::number(result.TotalSeconds), QString::number(result.TotalDownloaded),
-                 QString::number(result.TotalUploaded), none, none, none, none, none});
+    if (days) {
+        for (const DayFigures& d : days->days())
+            row({QStringLiteral("day"), result.path, none, StoredDate::dateText(d.date), none,
+                 QString::number(d.seconds / 60), QString::number(d.seconds % 60), QString::number(d.bytesReceived),
+                 QString::number(d.bytesSent), none, none, none, none, none},
+                QString::number(d.sessions));
+    }
+    row({QStringLiteral("total"), result.path, none, none, none, QString::number(result.TotalMinutes),
+         QString::number(result.TotalSeconds), QString::number(result.TotalDownloaded),
+         QString::number(result.TotalUploaded), none, none, none, none, none});
 }
 
 } // namespace ReportExport

@@ -1,4 +1,4 @@
-// The report command's output of a totalled file: the window's texts, or the data as JSON or CSV.
+// The report command's output of a totalled file: the window's texts, or the data as CSV.
 #pragma once
 
 #include "report/CalculationResult.h"
@@ -6,21 +6,28 @@
 #include <QLocale>
 #include <QTextStream>
 
+class DailyHistory;
+
 namespace ReportExport {
 
-/// Why a result cannot be reported as a personal data file: missing, unreadable, shorter than one record
-/// or not tagged "[UserProfile]"; empty when it can.
-QString fileProblem(const CalculationResult& result);
+/// Why a result cannot be reported as a personal data file; empty when it can.
+struct FileProblem
+{
+    QString kind;    ///< "missing", "unreadable", "too_large" or "not_personal_file"
+    QString message; ///< names the file
+    bool isEmpty() const { return message.isEmpty(); }
+};
+FileProblem fileProblem(const CalculationResult& result);
 
 /// The Calculation tab's labels followed by the Message Output window's lines and totals.
 void writeText(QTextStream& out, const CalculationResult& result, const QLocale& locale = QLocale());
+/// One line per day: date, sessions begun, time online, bytes downloaded and uploaded.
+void writeDaysText(QTextStream& out, const DailyHistory& days, const QLocale& locale = QLocale());
 
-/// One JSON object: the file, its period, first and last record, every session and the totals, and the
-/// reason when the pass stopped early. Texts are the stored ones, independent of the locale.
-void writeJsonObject(QTextStream& out, const CalculationResult& result);
-
-/// The CSV column names; every row after them has a kind: "period", "session" or "total".
-void writeCsvHeader(QTextStream& out);
-void writeCsvRows(QTextStream& out, const CalculationResult& result);
+/// The CSV column names; every row after them has a kind: "period", "session" or "total", and "day" when
+/// the per-day rows are asked for, which adds the column "sessions".
+void writeCsvHeader(QTextStream& out, bool withDays = false);
+/// The rows of one file; with `days`, its per-day rows after the sessions.
+void writeCsvRows(QTextStream& out, const CalculationResult& result, const DailyHistory* days = nullptr);
 
 } // namespace ReportExport

@@ -35,19 +35,18 @@ inline Duration fromParts(qint32 usedMinutes, quint8 startComplement, quint8 end
     const int c = startComplement;
     const int s = c != 0 ? 60 - c : 0;
     const int e = endSeconds;
+    if (usedMinutes >= 1) {
+        // U changes of the minute: the rest of the start minute (a whole one from second 00), U - 1 whole
+        // minutes in between and the seconds of the end minute. At most 119 seconds, so at most one carry.
+        const int a = (60 - s) + e;
+        return {usedMinutes - 1 + a / 60, static_cast<quint8>(a % 60)};
+    }
+    // No change counted: the session stayed inside one minute, as far as the counter knows.
     qint32 m = usedMinutes;
     int a = 0;
-    // The first counted minute change only completes the start minute: its seconds are C, not 60.
-    if (m > 0) {
-        --m;
+    if (e == 0)
         a += c;
-    } else if (e == 0) {
-        a += c;
-    }
-    if (m > 0)
-        a += e;
-    else
-        a += e < s ? e : e - s;
+    a += e < s ? e : e - s;
     if (m == 0 && sameMinute)
         return {0, static_cast<quint8>(e < s ? 60 - s + e : e - s)};
     return {m + a / 60, static_cast<quint8>(a % 60)};

@@ -8,7 +8,6 @@
 
 #include <QString>
 #include <array>
-#include <memory>
 #include <string_view>
 #include <type_traits>
 
@@ -52,6 +51,9 @@ public:
     bool isRegular() const { return !(m_flags & irregularFlag); }
     StoredMoment start() const { return StoredMoment::fromPacked(take(m_start)); }
     StoredMoment end() const { return StoredMoment::fromPacked(take(m_end)); }
+    /// StoredMoment::packed() of the start and the end; equal dates give equal StoredMoment::packedDate().
+    quint64 startBits() const { return take(m_start); }
+    quint64 endBits() const { return take(m_end); }
 
     /// The start, as date and 24-hour time, sorts after the end.
     bool startAfterEnd() const { return m_flags & startAfterEndFlag; }
@@ -82,29 +84,3 @@ private:
 };
 static_assert(sizeof(SessionRow) == 24);
 static_assert(std::is_trivially_default_constructible_v<SessionRow>);
-
-/// The rows of one file, in a block allocated once for all its sessions and left unwritten, so that each
-/// part of the pass touches only the memory of its own rows.
-class SessionRows
-{
-public:
-    void allocate(std::size_t capacity)
-    {
-        m_rows = std::make_unique_for_overwrite<SessionRow[]>(capacity);
-        m_capacity = capacity;
-        m_size = 0;
-    }
-    /// The first `size` rows are written and count.
-    void setSize(std::size_t size) { m_size = qMin(size, m_capacity); }
-
-    std::size_t size() const { return m_size; }
-    bool empty() const { return m_size == 0; }
-    const SessionRow& operator[](std::size_t i) const { return m_rows[i]; }
-    /// Any row up to the capacity, for the pass to fill.
-    SessionRow& slot(std::size_t i) { return m_rows[i]; }
-
-private:
-    std::unique_ptr<SessionRow[]> m_rows;
-    std::size_t m_capacity = 0;
-    std::size_t m_size = 0;
-};

@@ -3,7 +3,13 @@
 
 QString StoredMoment::toText() const
 {
-    char text[24];
+    char text[23];
+    writeText(text);
+    return QString::fromLatin1(text, 23);
+}
+
+void StoredMoment::writeText(char* text) const
+{
     const auto put = [&text](int at, int value) {
         text[at] = char('0' + value / 10);
         text[at + 1] = char('0' + value % 10);
@@ -24,5 +30,4 @@ QString StoredMoment::toText() const
     text[20] = ' ';
     text[21] = half;
     text[22] = 'm';
-    return QString::fromLatin1(text, 23);
 }

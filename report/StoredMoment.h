@@ -40,6 +40,8 @@ struct StoredMoment
 
     /// The text it was read from.
     QString toText() const;
+    /// The same 23 characters written to `into`.
+    void writeText(char* into) const;
 
     /// The fields in 40 bits (year 14, month 4, day 5, hour 4, minute 6, second 6, pm 1), for compact rows.
     quint64 packed() const
@@ -47,6 +49,8 @@ struct StoredMoment
         return quint64(year) << 26 | quint64(month) << 22 | quint64(day) << 17 | quint64(hour) << 13 |
                quint64(minute) << 7 | quint64(second) << 1 | (half == 'p' ? 1 : 0);
     }
+    /// The date alone out of packed(): year, month and day.
+    static quint64 packedDate(quint64 bits) { return bits >> 17; }
     static StoredMoment fromPacked(quint64 bits)
     {
         StoredMoment m;

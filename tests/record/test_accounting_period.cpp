@@ -227,8 +227,6 @@ TEST_F(AccountingPeriodTest, DamagedFilesAreReportedByNameAndLeftUntouched)
     const ProfileRecord good = header(QStringLiteral("2024/03/01"), QStringLiteral("2024/04/01"), 1, 31);
     ProfileRecord wrongTag = good;
     wrongTag.Tag = QStringLiteral("[UserProfil]");
-    ProfileRecord badDate = good;
-    badDate.NextPeriodDate = QStringLiteral("next month");
     const QList<Case> cases = {
         {"empty", QByteArray(), "too short"},
         {"truncated", good.toBytes().left(60), "too short"},
@@ -241,7 +239,6 @@ TEST_F(AccountingPeriodTest, DamagedFilesAreReportedByNameAndLeftUntouched)
          "invalid ending day (32)"},
         {"ending day -1", header(QStringLiteral("2024/03/01"), QStringLiteral("2024/04/01"), 1, -1).toBytes(),
          "invalid ending day (-1)"},
-        {"next period date", badDate.toBytes(), "invalid date for its next period"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -294,6 +291,37 @@ TEST_F(AccountingPeriodTest, UnreadableCreationDateStopsTheRollOver)
     at(2024, 4, 2);
     period.CheckPeriodEnd();
     EXPECT_EQ(readBytes(file.filePath()), bytes);
+}
+
+TEST_F(AccountingPeriodTest, UnreadableNextPeriodDateKeepsRecordingWithoutRollOverAndIsToldOnce)
+{
+    at(2024, 3, 20);
+    const QByteArray bytes = writeActive(header(QStringLiteral("2024/03/01"), QStringLiteral("next month"), 1, 31), 2);
+    period.UserProfileInitial();
+    EXPECT_TRUE(period.PersonalFileActive());
+    EXPECT_TRUE(period.TodayInPeriod());
+    EXPECT_EQ(host.nextFilePointer, 3);
+    EXPECT_EQ(host.dayPeriod, QStringLiteral("Active user : 01 to 31 - alice -"));
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages[0].kind, Dialogs::Kind::Error);
+    EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("alice.rvl")));
+    EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("invalid date for its next period (next month)")));
+
+    // Reloaded after every session: not told again, and months later still no roll-over.
+    period.UserProfileInitial();
+    at(2024, 6, 1);
+    period.CheckPeriodEnd();
+    period.UserProfileInitial();
+    EXPECT_TRUE(period.PersonalFileActive());
+    EXPECT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(readBytes(file.filePath()), bytes);
+    EXPECT_FALSE(QFileInfo::exists(backupDir() + QStringLiteral("1.rvl")));
+
+    // Another unreadable date in the file is news again.
+    writeActive(header(QStringLiteral("2024/03/01"), QStringLiteral("2024/13/01"), 1, 31), 2);
+    period.UserProfileInitial();
+    ASSERT_EQ(dialogs.messages.size(), 2);
+    EXPECT_TRUE(dialogs.messages[1].text.contains(QStringLiteral("(2024/13/01)")));
 }
 
 } // namespace

@@ -350,3 +350,51 @@ TEST_F(RecordTotals, HalvesAtOnceAgreeWhereverThePassStops)
         EXPECT_EQ(total(copy)->errorIndex, damaged);
     }
 }
+
+TEST_F(RecordTotals, LabelsShowTheWholeDateInAnyLocale)
+{
+    const auto r =
+        total({headerRecord(QStringLiteral("2024/03/20")),
+               sessionRecord(QStringLiteral("2024/03/20, 10:00:50 pm"), QStringLiteral("2024/03/20, 10:02:20 pm"), 2),
+               sessionRecord(QStringLiteral("2024/03/21, 10:00:10 am"), QStringLiteral("2024/03/21, 10:00:40 am"), 0)});
+    const QLocale c = QLocale::c();
+    EXPECT_EQ(r->fileCreatedText(c),
+              QStringLiteral("File created : ") + c.toString(QDate(2024, 3, 20), QLocale::ShortFormat));
+    EXPECT_TRUE(r->fileCreatedText(c).contains(QStringLiteral("2024")));
+    const QLocale hu(QLocale::Hungarian, QLocale::Hungary);
+    const QString huDate = hu.toString(QDate(2024, 3, 20), QLocale::ShortFormat);
+    ASSERT_GT(huDate.size(), 10); // longer than the stored date: it used to lose its end
+    EXPECT_EQ(r->fileCreatedText(hu), QStringLiteral("File created : ") + huDate);
+    const QString huLast = hu.toString(QDate(2024, 3, 21), QLocale::ShortFormat) + QStringLiteral(", 10:00:40 am");
+    ASSERT_GT(huLast.size(), int(ProfileRecord::TextCapacity));
+    EXPECT_EQ(r->lastRecordText(hu), QStringLiteral("last record : ") + huLast);
+    EXPECT_EQ(r->sessionLine(7, hu), QStringLiteral("_end: ") + huLast);
+}
+
+TEST_F(RecordTotals, HugeOrSparseFilesAreRefusedUnreadAndTheLimitItselfIsRead)
+{
+    const auto sparse = [this](const QString& name, qint64 size) {
+        const QString path = writeFile(name, {headerRecord()});
+        QFile file(path);
+        EXPECT_TRUE(file.resize(size));
+        return path;
+    };
+    // 200 GB of nothing after the header: refused at once, nothing kept.
+    const QString huge = sparse(QStringLiteral("huge.rvl"), 200'000'000'000);
+    const auto refused = RecordFileCalculator().CalculateRecordFile(huge);
+    EXPECT_EQ(refused->outcome, CalculationResult::Outcome::TooLarge);
+    EXPECT_FALSE(refused->opened());
+    EXPECT_EQ(refused->openFailureMessage(), refused->problem);
+    EXPECT_TRUE(refused->problem.startsWith(QStringLiteral("The file ") + huge + QStringLiteral(" is too large")));
+    EXPECT_TRUE(refused->problem.contains(QStringLiteral("At most 10,000,000 sessions")));
+    EXPECT_TRUE(refused->sessions.empty());
+
+    // One session more than the limit is refused; the limit itself is read, here up to the first empty record.
+    const qint64 limitBytes = (RecordFileCalculator::maxSessions + 1) * ProfileRecord::Size;
+    EXPECT_EQ(RecordFileCalculator().CalculateRecordFile(sparse(QStringLiteral("over.rvl"), limitBytes + 104))->outcome,
+              CalculationResult::Outcome::TooLarge);
+    const auto atLimit = RecordFileCalculator().CalculateRecordFile(sparse(QStringLiteral("limit.rvl"), limitBytes));
+    EXPECT_EQ(atLimit->outcome, CalculationResult::Outcome::RecordError);
+    EXPECT_EQ(atLimit->errorIndex, 1);
+    EXPECT_EQ(atLimit->RecordCount, RecordFileCalculator::maxSessions + 1);
+}

@@ -222,6 +222,26 @@ TEST_F(ReportWindows, CalculationTabReportsAFileThatIsGone)
     EXPECT_EQ(tab.lblFrom->text(), QStringLiteral("From : 1"));
 }
 
+TEST_F(ReportWindows, CalculationTabRefusesAHugeSparseFileWithAMessage)
+{
+    const QString backups = folder(QStringLiteral("backups"));
+    writeFile(QStringLiteral("backups/1.rvl"), {headerRecord(QStringLiteral("2024/02/01"), 1, 29)});
+    const QString huge = writeFile(QStringLiteral("backups/2.rvl"), {headerRecord()});
+    QFile file(huge);
+    ASSERT_TRUE(file.resize(200'000'000'000));
+    CalculationTab tab;
+    tab.attach(settings, dialogs, key, folder(QStringLiteral("program")), [] { return QString(); });
+    tab.ReadFilesToList(backups);
+    tab.ListBox1->setCurrentItem(tab.ListBox1->findItems(QStringLiteral("1.rvl"), Qt::MatchExactly).value(0));
+    ASSERT_EQ(tab.lblTo->text(), QStringLiteral("To : 29"));
+    tab.ListBox1->setCurrentItem(tab.ListBox1->findItems(QStringLiteral("2.rvl"), Qt::MatchExactly).value(0));
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("is too large to total")));
+    EXPECT_EQ(dialogs.beeps, 1);
+    // The last file's figures stay.
+    EXPECT_EQ(tab.lblTo->text(), QStringLiteral("To : 29"));
+}
+
 TEST_F(ReportWindows, FeeEditsTakeDigitsPointAndBackspaceOnly)
 {
     QLineEdit basic;

@@ -2,6 +2,7 @@
 #include "report/SessionDuration.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace SessionDuration;
 
@@ -29,24 +30,45 @@ TEST(SessionDurationRule, WorkedExamples)
     EXPECT_EQ(timeText(within.minutes, within.seconds), QStringLiteral("00:00:30"));
 }
 
-TEST(SessionDurationRule, BoundariesOfTheSeconds)
+TEST(SessionDurationRule, SessionsAcrossMinuteBoundariesLastWhatTheClockShows)
 {
-    // A start on the full minute counts S = C = 0: the first counted change only closes the start minute.
-    EXPECT_EQ(durationOf("2024/03/05, 10:00:00 am", "2024/03/05, 10:03:00 am", 3), (Duration{2, 0}));
-    // The same minute with one counted change still gives the seconds between start and end.
-    EXPECT_EQ(durationOf("2024/03/05, 10:00:10 am", "2024/03/05, 10:00:40 am", 1), (Duration{0, 30}));
+    // One boundary crossed: the rest of the start minute and the seconds of the end minute.
+    EXPECT_EQ(durationOf("2024/03/05, 10:00:20 am", "2024/03/05, 10:01:34 am", 1), (Duration{1, 14}));
+    // A start on second 00 had a whole first minute.
+    EXPECT_EQ(durationOf("2024/03/05, 10:00:00 am", "2024/03/05, 10:02:20 am", 2), (Duration{2, 20}));
+    EXPECT_EQ(durationOf("2024/03/05, 10:00:00 am", "2024/03/05, 10:03:00 am", 3), (Duration{3, 0}));
+    // End seconds below the start seconds: less than a minute although a boundary was crossed.
+    EXPECT_EQ(durationOf("2024/03/05, 10:00:50 am", "2024/03/05, 10:01:20 am", 1), (Duration{0, 30}));
+    // End seconds equal to the start seconds: whole minutes.
+    EXPECT_EQ(durationOf("2024/03/05, 10:00:30 am", "2024/03/05, 10:01:30 am", 1), (Duration{1, 0}));
+    EXPECT_EQ(durationOf("2024/03/05, 10:00:30 am", "2024/03/05, 10:05:30 am", 5), (Duration{5, 0}));
+    // An end on second 00 adds nothing of the end minute.
+    EXPECT_EQ(durationOf("2024/03/05, 10:00:50 am", "2024/03/05, 10:02:00 am", 2), (Duration{1, 10}));
+    // Start and end on second 00.
+    EXPECT_EQ(durationOf("2024/03/05, 10:00:00 am", "2024/03/05, 10:01:00 am", 1), (Duration{1, 0}));
+    // Seconds that add up past a minute carry into the minutes.
+    EXPECT_EQ(durationOf("2024/03/05, 10:00:10 am", "2024/03/05, 10:05:50 am", 5), (Duration{5, 40}));
+    // Across midnight and the twelve-hour clock's turn the counter still decides the minutes.
+    EXPECT_EQ(durationOf("2024/03/05, 11:59:45 pm", "2024/03/06, 12:00:15 am", 1), (Duration{0, 30}));
+    // The largest counter the field holds does not overflow.
+    EXPECT_EQ(durationOf("2024/03/05, 10:00:00 am", "2024/03/05, 10:00:59 am", std::numeric_limits<qint32>::max()),
+              (Duration{std::numeric_limits<qint32>::max(), 59}));
+}
+
+TEST(SessionDurationRule, WithoutACountedBoundaryTheSecondsDecide)
+{
     // Across a minute boundary without a counted change only the end seconds count.
     EXPECT_EQ(durationOf("2024/03/05, 10:00:50 am", "2024/03/05, 10:01:20 am", 0), (Duration{0, 20}));
-    // End seconds equal to the start seconds, after the one counted change: only C remains.
-    EXPECT_EQ(durationOf("2024/03/05, 10:00:30 am", "2024/03/05, 10:01:30 am", 1), (Duration{0, 30}));
     // An end on the full minute with no counted change takes the rest of the start minute instead.
     EXPECT_EQ(durationOf("2024/03/05, 10:00:50 am", "2024/03/05, 10:01:00 am", 0), (Duration{0, 10}));
     // A session that starts and ends at the same second lasts nothing.
     EXPECT_EQ(durationOf("2024/03/05, 10:00:30 am", "2024/03/05, 10:00:30 am", 0), (Duration{0, 0}));
+    // A start on second 00 inside one minute.
+    EXPECT_EQ(durationOf("2024/03/05, 10:00:00 am", "2024/03/05, 10:00:40 am", 0), (Duration{0, 40}));
     // Start seconds after the end seconds in the same minute wrap around the minute.
     EXPECT_EQ(fromParts(0, GetStartSeconds("2024/03/05, 10:00:40 am").value(), 10, true), (Duration{0, 30}));
-    // Seconds that add up past a minute carry into the minutes.
-    EXPECT_EQ(durationOf("2024/03/05, 10:00:10 am", "2024/03/05, 10:05:50 am", 5), (Duration{5, 40}));
+    // A damaged, negative counter is kept as it is.
+    EXPECT_EQ(durationOf("2024/03/05, 10:00:10 am", "2024/03/05, 10:00:40 am", -2), (Duration{-2, 30}));
 }
 
 TEST(SessionDurationText, SecondsAreReadFromTheEndOfTheText)

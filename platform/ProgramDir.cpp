@@ -1,5 +1,5 @@
 // Choosing the folder of the personal data files.
-#include "app/ProgramDir.h"
+#include "platform/ProgramDir.h"
 
 #include <QCoreApplication>
 #include <QDir>

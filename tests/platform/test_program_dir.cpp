@@ -1,5 +1,5 @@
 // Choosing the folder for the personal data files.
-#include "app/ProgramDir.h"
+#include "platform/ProgramDir.h"
 
 #include <QDir>
 #include <QFile>

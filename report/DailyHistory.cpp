@@ -1,0 +1,149 @@
+// Sessions come in time order, so nearly every one lands on the day of the one before: the ordered map of
+// days is searched only when the day changes.
+#include "report/DailyHistory.h"
+
+#include "record/StoredDate.h"
+#include "report/CalculationResult.h"
+
+#include <map>
+
+namespace {
+
+constexpr qint64 secondsPerDay = 86400;
+
+class DayTable
+{
+public:
+    DayFigures& at(qint64 day)
+    {
+        if (m_last != m_days.end() && m_last->first == day)
+            return m_last->second;
+        if (m_last != m_days.end()) {
+            const auto next = std::next(m_last);
+            if (next != m_days.end() && next->first == day) {
+                m_last = next;
+                return m_last->second;
+            }
+        }
+        m_last = m_days.try_emplace(day).first;
+        return m_last->second;
+    }
+
+    std::vector<DayFigures> sorted()
+    {
+        std::vector<DayFigures> out;
+        out.reserve(m_days.size());
+        for (auto& [day, figures] : m_days) {
+            figures.date = QDate::fromJulianDay(day);
+            out.push_back(figures);
+        }
+        return out;
+    }
+
+private:
+    std::map<qint64, DayFigures> m_days;
+    std::map<qint64, DayFigures>::iterator m_last = m_days.end();
+};
+
+struct Session
+{
+    CalendarMoment start;
+    CalendarMoment end;
+    bool endKnown = false;
+    qint64 seconds = 0;
+    quint32 received = 0;
+    quint32 sent = 0;
+};
+
+// The share of `amount` that falls into the wall-clock seconds (done, done + piece] of `whole`, rounded so
+// that the shares of all pieces add up to `amount` exactly.
+qint64 share(qint64 amount, qint64 done, qint64 piece, qint64 whole)
+{
+    return amount * (done + piece) / whole - amount * done / whole;
+}
+
+void add(DayTable& table, const Session& s)
+{
+    DayFigures& first = table.at(s.start.day);
+    ++first.sessions;
+    const qint64 days = s.end.day - s.start.day;
+    const qint64 wall = days * secondsPerDay + s.end.second - s.start.second;
+    const bool split = s.endKnown && s.start.hasTime() && s.end.hasTime() && days > 0 &&
+                       days <= DailyHistory::maxSplitDays && wall > 0 && s.seconds >= 0;
+    if (!split) {
+        first.seconds += s.seconds;
+        first.bytesReceived += s.received;
+        first.bytesSent += s.sent;
+        return;
+    }
+    qint64 done = 0;
+    for (qint64 day = s.start.day; day <= s.end.day; ++day) {
+        const qint64 from = day == s.start.day ? s.start.second : 0;
+        const qint64 to = day == s.end.day ? s.end.second : secondsPerDay;
+        const qint64 piece = to - from;
+        DayFigures& figures = table.at(day);
+        figures.seconds += share(s.seconds, done, piece, wall);
+        figures.bytesReceived += static_cast<quint64>(share(s.received, done, piece, wall));
+        figures.bytesSent += static_cast<quint64>(share(s.sent, done, piece, wall));
+        done += piece;
+    }
+}
+
+} // namespace
+
+DailyHistory DailyHistory::fromResult(const CalculationResult& result)
+{
+    DayTable table;
+    // Most sessions begin and end on the day of the session before: that day's figures are kept at hand,
+    // found by the packed date of the rows.
+    quint64 lastDate = ~quint64(0);
+    DayFigures* lastDay = nullptr;
+    for (std::size_t i = 0; i < result.sessions.size(); ++i) {
+        const SessionRow& row = result.sessions[i];
+        Session s;
+        s.seconds = qint64(row.minutes) * 60 + row.seconds;
+        s.received = row.BytesReceived;
+        s.sent = row.BytesSent;
+        if (row.isRegular()) {
+            const quint64 startBits = row.startBits();
+            const quint64 date = StoredMoment::packedDate(startBits);
+            if (date == StoredMoment::packedDate(row.endBits())) {
+                if (date != lastDate) {
+                    lastDate = date;
+                    lastDay = &table.at(CalendarMoment::fromStored(StoredMoment::fromPacked(startBits)).day);
+                }
+                ++lastDay->sessions;
+                lastDay->seconds += s.seconds;
+                lastDay->bytesReceived += s.received;
+                lastDay->bytesSent += s.sent;
+                continue;
+            }
+            s.start = CalendarMoment::fromStored(row.start());
+            s.end = CalendarMoment::fromStored(row.end());
+            s.endKnown = true;
+        } else {
+            const std::optional<CalendarMoment> start = result.startMoment(i);
+            if (!start)
+                continue; // the pass accepts no session without a start date
+            const std::optional<CalendarMoment> end = result.endMoment(i);
+            s.start = *start;
+            s.endKnown = end.has_value();
+            s.end = end.value_or(CalendarMoment{});
+        }
+        add(table, s);
+    }
+
+    const QDate created = StoredDate::parseDate(result.CreatedDate);
+    const QDate next = StoredDate::parseDate(result.NextPeriodDate);
+    if (result.headerRead && created.isValid() && next.isValid() && created < next &&
+        created.daysTo(next) <= maxPeriodDays) {
+        for (qint64 day = created.toJulianDay(); day < next.toJulianDay(); ++day) {
+            if (result.selection.accepts(day))
+                table.at(day);
+        }
+    }
+
+    DailyHistory history;
+    history.m_days = table.sorted();
+    return history;
+}

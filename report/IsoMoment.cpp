@@ -1,0 +1,78 @@
+// Written by hand: a million sessions give two million of these texts. The time zone is asked once a day
+// unless the offset changes during that day.
+#include "report/IsoMoment.h"
+
+#include <QDateTime>
+#include <utility>
+
+namespace {
+
+void put(char* at, int value, int digits)
+{
+    for (int i = digits - 1; i >= 0; --i) {
+        at[i] = char('0' + value % 10);
+        value /= 10;
+    }
+}
+
+int localOffset(qint64 day, qint32 second)
+{
+    return QDateTime(QDate::fromJulianDay(day), QTime::fromMSecsSinceStartOfDay(second * 1000), Qt::LocalTime)
+        .offsetFromUtc();
+}
+
+void putDate(char* at, qint64 julianDay)
+{
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    QDate::fromJulianDay(julianDay).getDate(&year, &month, &day);
+    put(at, year, 4);
+    at[4] = '-';
+    put(at + 5, month, 2);
+    at[7] = '-';
+    put(at + 8, day, 2);
+}
+
+} // namespace
+
+QString IsoMoment::dateText(qint64 julianDay)
+{
+    char text[10];
+    putDate(text, julianDay);
+    return QString::fromLatin1(text, 10);
+}
+
+int IsoMoment::offsetAt(qint64 day, qint32 second)
+{
+    if (m_days[0].day != day) {
+        std::swap(m_days[0], m_days[1]);
+        if (m_days[0].day != day) {
+            // A zone changes its offset at most once a day: equal at both ends means equal all day.
+            m_days[0].day = day;
+            m_days[0].offset = localOffset(day, 0);
+            m_days[0].uniform = m_days[0].offset == localOffset(day, 86399);
+        }
+    }
+    return m_days[0].uniform ? m_days[0].offset : localOffset(day, second);
+}
+
+QLatin1StringView IsoMoment::text(const CalendarMoment& moment)
+{
+    putDate(m_text, moment.day);
+    if (!moment.hasTime())
+        return QLatin1StringView(m_text, 10);
+    const int offset = offsetAt(moment.day, moment.second);
+    const int east = offset < 0 ? -offset : offset;
+    m_text[10] = 'T';
+    put(m_text + 11, moment.second / 3600, 2);
+    m_text[13] = ':';
+    put(m_text + 14, moment.second / 60 % 60, 2);
+    m_text[16] = ':';
+    put(m_text + 17, moment.second % 60, 2);
+    m_text[19] = offset < 0 ? '-' : '+';
+    put(m_text + 20, east / 3600, 2);
+    m_text[22] = ':';
+    put(m_text + 23, east / 60 % 60, 2);
+    return QLatin1StringView(m_text, 25);
+}

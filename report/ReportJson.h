@@ -1,0 +1,24 @@
+// The report command's JSON: one object per file, with its moments in ISO 8601 and its durations in
+// seconds beside their texts, or an error object when the file cannot be reported.
+#pragma once
+
+#include "report/CalculationResult.h"
+#include "report/ReportExport.h"
+
+#include <QTextStream>
+
+class DailyHistory;
+
+namespace ReportJson {
+
+/// The file, its period, first and last record, every session, the totals, the per-day figures when
+/// `days` is given, and the reason when the pass stopped early ("error", else null).
+void writeFile(QTextStream& out, const CalculationResult& result, const DailyHistory* days = nullptr);
+
+/// {"file": ..., "error": {"kind": ..., "message": ...}}; the file is null when there is none to name.
+void writeFailure(QTextStream& out, const QString& file, const ReportExport::FileProblem& problem);
+
+/// A JSON string literal.
+QString quoted(const QString& text);
+
+} // namespace ReportJson

@@ -1,0 +1,22 @@
+// The settings and the folder rules are the program's own; nothing here is written or created.
+#include "report/cli/ActivePersonalFile.h"
+
+#include "platform/SettingsStore.h"
+#include "shell/SettingNames.h"
+
+#include <QDir>
+
+ActivePersonalFile findActivePersonalFile(const SettingsStore& settings, const ProgramDir::Choice& folder)
+{
+    if (folder.folder.isEmpty())
+        return {QString(), folder.problem};
+    const QString name = settings.ReadIniFromReg(SettingNames::settingsKeyPath, SettingNames::personalAccount);
+    if (name.isEmpty()) {
+        QString problem = QStringLiteral("no personal file is set up in the program's settings; give the file "
+                                         "to total");
+        if (!settings.problem().isEmpty())
+            problem += QStringLiteral(" (") + settings.problem() + QLatin1Char(')');
+        return {QString(), problem};
+    }
+    return {QDir::cleanPath(folder.folder + name), QString()};
+}
