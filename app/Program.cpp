@@ -3,12 +3,12 @@
 #include "app/Program.h"
 
 #include "alert/AlertSound.h"
-#include "platform/ProgramDir.h"
 #include "app/TfrmMain.h"
 #include "common/AppInfo.h"
 #include "core/Recorder.h"
 #include "dialup/ui/TDial.h"
 #include "platform/Platform.h"
+#include "platform/ProgramDir.h"
 #include "platform/Trace.h"
 #include "report/ui/CalculationTab.h"
 #include "report/ui/TMessageOut.h"

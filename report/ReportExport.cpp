@@ -1,8 +1,8 @@
 // Written straight to the stream, session by session, so a large file never needs a second copy in memory.
 #include "report/ReportExport.h"
 
-#include "record/StoredDate.h"
 #include "common/ByteText.h"
+#include "record/StoredDate.h"
 #include "report/DailyHistory.h"
 
 #include <limits>
