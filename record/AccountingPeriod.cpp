@@ -42,8 +42,22 @@ void AccountingPeriod::UserProfileInitial()
     m_host.resetSession();
 
     const QString name = m_file.PersonalFileName();
-    const PersonalFile::HeaderRead header = m_file.readHeader();
+    PersonalFile::HeaderRead header = m_file.readHeader();
     using Status = PersonalFile::HeaderRead::Status;
+    if ((header.status == Status::Missing || header.status == Status::TooShort) && finishInterruptedRollOver())
+        header = m_file.readHeader();
+    // A file that was in use and cannot be reached now is waited for under its name, not taken as absent.
+    const bool wasInUse = !name.isEmpty() && name == m_lastActiveName;
+    if (wasInUse && (header.status == Status::Missing || header.status == Status::Unreadable)) {
+        if (!m_waitingForFile && header.status == Status::Unreadable)
+            reportError(QStringLiteral("The personal file %1 cannot be opened: %2.").arg(name, header.problem));
+        m_waitingForFile = true;
+        m_host.showStatusLine(waitingText());
+        if (m_file.isNamed())
+            m_host.listBackupFiles(m_file.backupDirPath());
+        return;
+    }
+    m_waitingForFile = false;
     switch (header.status) {
     case Status::Missing:
         break;
@@ -64,7 +78,7 @@ void AccountingPeriod::UserProfileInitial()
         m_host.showDayPeriod(damagedHeaderText);
         break;
     case Status::Ok: {
-        const ProfileRecord& r = header.record;
+        ProfileRecord& r = header.record;
         QString dayPeriod = dayPeriodCaption + QLatin1Char(' ');
         // Once while it is open: the header is read again after every session.
         if (today() < r.CreatedDate && !m_dateNoticeShowing) {
@@ -76,6 +90,8 @@ void AccountingPeriod::UserProfileInitial()
                                  .arg(name, r.CreatedDate),
                              [this] { m_dateNoticeShowing = false; });
         }
+        if (today() < r.CreatedDate)
+            mendFutureHeader(r);
         m_nextPeriodDate = r.NextPeriodDate;
         m_nextPeriodDay = StoredDate::parseDate(m_nextPeriodDate);
         bool usable = true;
@@ -125,7 +141,12 @@ void AccountingPeriod::UserProfileInitial()
             m_host.setNextFilePointer(count);
             m_todayInPeriod = IsTodayInPeriod();
             LoadCreationDate();
+            m_lastActiveName = name;
         }
+    }
+    if (!m_afterLoadNotice.isEmpty()) {
+        m_host.showStatusLine(m_afterLoadNotice);
+        m_afterLoadNotice.clear();
     }
     if (m_file.isNamed())
         m_host.listBackupFiles(m_file.backupDirPath());
@@ -165,26 +186,38 @@ void AccountingPeriod::LoadCreationDate()
                         .arg(name, header.record.CreatedDate));
 }
 
+bool AccountingPeriod::PeriodEndDue() const
+{
+    // Runs every second: compares dates, not their texts. An error box of an earlier attempt that is still
+    // open keeps the ticks under it away from the files.
+    const QDate now = m_clock.now().date();
+    return m_nextPeriodDay.isValid() && now >= m_nextPeriodDay && m_createdMonth != notLoaded &&
+           m_createdDay != notLoaded && !m_backupErrorShowing && !m_file.FileErrorShowing();
+}
+
 void AccountingPeriod::CheckPeriodEnd()
 {
-    // Runs every second: compares dates, not their texts.
+    if (!PeriodEndDue())
+        return;
     const QDate now = m_clock.now().date();
-    if (!m_nextPeriodDay.isValid() || now < m_nextPeriodDay || m_createdMonth == notLoaded || m_createdDay == notLoaded)
-        return;
-    // An error box of an earlier attempt is still open; the ticks running under it leave the files alone.
-    if (m_backupErrorShowing || m_file.FileErrorShowing())
-        return;
-
     const QString time = StoredDate::timeText(m_clock.now().time());
+    // The finished file moves only with every session record in it.
+    if (!m_file.retryPendingWrites()) {
+        m_host.showStatusLine(QStringLiteral("The new period waits until the session records are written. ") + time);
+        return;
+    }
+    step(QStringLiteral("rollover-start"));
     if (backup(false) == BackupResult::Failed) {
         // The finished file stays whole and in use, header and all; the next tick tries again.
         m_host.showStatusLine(QStringLiteral("The finished period could not be moved to the backup folder. ") + time);
         return;
     }
 
+    step(QStringLiteral("rollover-moved"));
     const int startingDay = m_startingDay;
     const int endingDay = m_endingDay;
     const bool written = writeHeader(now, startingDay, endingDay);
+    step(QStringLiteral("rollover-done"));
     UserProfileInitial();
     if (written) {
         m_host.showDayPeriod(dayPeriodCaption + QLatin1Char(' ') + twoDigitDay(startingDay) + QStringLiteral(" to ") +

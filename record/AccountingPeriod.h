@@ -2,8 +2,11 @@
 // into a new file when the next period begins, and the move of finished files into the backup folder.
 #pragma once
 
+#include "record/ProfileRecord.h"
+
 #include <QDate>
 #include <QString>
+#include <functional>
 
 class Clock;
 class Dialogs;
@@ -46,8 +49,21 @@ public:
     /// Rolls the file over once today has reached NextPeriodDate: the finished file goes to the backup folder
     /// and a new file with a fresh header takes its name. Run at the start of every main-timer tick while a
     /// personal file is active. When the backup fails, the finished file stays whole and in use, and a later
-    /// tick tries again.
+    /// tick tries again; so it does while session records wait to be written into the finished file.
     void CheckPeriodEnd();
+    /// Whether this tick's CheckPeriodEnd will try the roll-over: the open session is saved into the
+    /// finished file first.
+    bool PeriodEndDue() const;
+
+    /// True while a file that was in use cannot be reached (a read-only, full or unmounted folder): its name
+    /// is kept, and RetryLoad brings it back as soon as it can be read.
+    bool WaitingForFile() const { return m_waitingForFile; }
+    /// Tries the waiting file again; loads it when it can be read, finishing a cut-short roll-over if needed.
+    void RetryLoad();
+    QString waitingText() const;
+
+    /// Called at each step of a roll-over with the step's name; a debugging aid for stopping there.
+    void setStepHook(std::function<void(const QString& step)> hook);
 
     enum class BackupResult
     {
@@ -81,6 +97,12 @@ public:
     static inline const QString damagedHeaderText = QStringLiteral("The personal file's header is damaged.");
 
 private:
+    /// A roll-over cut short (by a kill or a full disk) left the finished file in the backup folder and no
+    /// usable active file: a new one is started from the newest backup's days. True when it was.
+    bool finishInterruptedRollOver();
+    /// A header created "in the future" by a clock that was ahead: its next period is counted from today.
+    void mendFutureHeader(ProfileRecord& header);
+    void step(const QString& name) const;
     BackupResult backup(bool reportRepeats);
     bool writeHeader(const QDate& today, int startingDay, int endingDay);
     void reportError(const QString& text);
@@ -103,4 +125,8 @@ private:
     bool m_dateNoticeShowing = false;
     QString m_lastBackupError;
     QString m_toldUnreadableNext; ///< file name and next-period text last reported as unreadable
+    QString m_lastActiveName;     ///< the file last loaded for recording
+    bool m_waitingForFile = false;
+    QString m_afterLoadNotice; ///< shown on the status line once the load is done
+    std::function<void(const QString&)> m_stepHook;
 };

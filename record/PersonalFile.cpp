@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace {
 constexpr QIODevice::OpenMode existingForReadWrite = QIODevice::ReadWrite | QIODevice::ExistingOnly;
 } // namespace
@@ -52,38 +54,102 @@ bool PersonalFile::SaveProfileInfo(const QString& tag, bool createIfMissing, con
     record.UsedMinutes = usedMinutes;
     const QByteArray bytes = record.toBytes();
 
-    const QString time = StoredDate::timeText(m_clock.now().time());
+    if (!createIfMissing) {
+        // Only the period logic creates personal files; a session record never does.
+        if (!isNamed())
+            return false;
+        // Records waiting for another file (the name was changed meanwhile) go first; this one waits its turn.
+        if (!m_pending.isEmpty() && m_pendingPath != filePath() && !writePending())
+            return false;
+        if (m_pending.isEmpty())
+            m_pendingPath = filePath();
+        m_pending.insert(recordIndex, bytes);
+        return writePending();
+    }
+
     QFile file(filePath());
     if (!isNamed() || !file.open(existingForReadWrite)) {
-        if (!createIfMissing) {
-            // Only the period logic creates personal files; a session record never does.
-            if (m_statusLine)
-                m_statusLine(QStringLiteral("Could not open the personal file ") + m_personalFileName +
-                             QStringLiteral(". ") + time);
-            return false;
-        }
         const bool missing = isNamed() && !QFileInfo::exists(file.fileName());
-        if (!missing || !file.open(QIODevice::ReadWrite | QIODevice::NewOnly)) {
+        if (!missing) {
             reportOpenFailure(file.errorString());
             return false;
         }
+        // A new file holds its header only.
+        return recordIndex == 0 && createWhole(bytes);
     }
     if (recordIndex < 0 || !file.seek(recordIndex * ProfileRecord::Size) || file.write(bytes) != ProfileRecord::Size ||
         !file.flush()) {
         if (m_statusLine)
             m_statusLine(QStringLiteral("Could not write to the personal file ") + m_personalFileName +
-                         QStringLiteral(". ") + time);
+                         QStringLiteral(". ") + StoredDate::timeText(m_clock.now().time()));
         return false;
     }
     file.close();
     return true;
 }
 
+bool PersonalFile::createWhole(const QByteArray& header)
+{
+    const QString temporary = filePath() + QLatin1String(newFileSuffix);
+    QFile::remove(temporary);
+    QFile file(temporary);
+    const bool written = file.open(QIODevice::WriteOnly | QIODevice::NewOnly) &&
+                         file.write(header) == ProfileRecord::Size && file.flush();
+    const QString problem = file.errorString();
+    file.close();
+    if (written && m_stepHook)
+        m_stepHook(QStringLiteral("new-file-written"));
+    // A rename never replaces a file that appeared meanwhile.
+    if (!written || !QFile::rename(temporary, filePath())) {
+        QFile::remove(temporary);
+        reportOpenFailure(written ? QStringLiteral("the new file could not be put in place") : problem);
+        return false;
+    }
+    m_lastOpenFailure.clear();
+    return true;
+}
+
+bool PersonalFile::retryPendingWrites()
+{
+    return m_pending.isEmpty() || writePending();
+}
+
+bool PersonalFile::writePending()
+{
+    QFile file(m_pendingPath);
+    bool opened = file.open(existingForReadWrite);
+    // In order: a later record never reaches the file before an earlier one.
+    while (opened && !m_pending.isEmpty()) {
+        const qint64 index = m_pending.firstKey();
+        if (index < 0 || !file.seek(index * ProfileRecord::Size) ||
+            file.write(m_pending.first()) != ProfileRecord::Size || !file.flush())
+            break;
+        m_pending.remove(index);
+    }
+    if (m_pending.isEmpty()) {
+        if (m_writeFailureShown && m_statusLine)
+            m_statusLine(QString());
+        m_writeFailureShown = false;
+        return true;
+    }
+    if (m_statusLine) {
+        const int waiting = int(m_pending.size());
+        m_statusLine(QStringLiteral("Could not %1 the personal file %2; %3 waiting to be written. %4")
+                         .arg(opened ? QStringLiteral("write to") : QStringLiteral("open"), m_personalFileName,
+                              waiting == 1 ? QStringLiteral("1 session record is")
+                                           : QStringLiteral("%1 session records are").arg(waiting),
+                              StoredDate::timeText(m_clock.now().time())));
+    }
+    m_writeFailureShown = true;
+    return false;
+}
+
 void PersonalFile::reportOpenFailure(const QString& problem)
 {
-    // One box at a time; the status line of the caller keeps telling of later failures.
-    if (m_fileErrorShowing)
+    // One box at a time, and the same failure once until a write works: a retry on every tick opens none.
+    if (m_fileErrorShowing || problem == m_lastOpenFailure)
         return;
+    m_lastOpenFailure = problem;
     m_dialogs.beep();
     m_fileErrorShowing = true;
     m_dialogs.notify(Dialogs::Kind::Error,
@@ -102,7 +168,16 @@ qint64 PersonalFile::GetNextPointerOnmrLogFile()
                                                    file.errorString());
         return -1;
     }
-    return file.size() / ProfileRecord::Size;
+    const qint64 onDisk = file.size() / ProfileRecord::Size;
+    return m_pending.isEmpty() || m_pendingPath != filePath() ? onDisk : std::max(onDisk, m_pending.lastKey() + 1);
+}
+
+std::optional<ProfileRecord> PersonalFile::readHeaderOf(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return ProfileRecord::fromBytes(file.read(ProfileRecord::Size));
 }
 
 PersonalFile::HeaderRead PersonalFile::readHeader() const

@@ -4,6 +4,7 @@
 #include "record/ProfileRecord.h"
 
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <functional>
 
@@ -36,9 +37,12 @@ public:
     bool exists() const;
 
     /// Builds one record from the arguments and writes it at `recordIndex` (one open, one positioned write,
-    /// one close; the file is never truncated). Without `createIfMissing` a missing file is reported on the
-    /// status line and not created; with it, a file that cannot be created or opened is reported in an
-    /// error box that does not wait, during which FileErrorShowing is true.
+    /// one close; the file is never truncated). Without `createIfMissing` the record is a session's: one that
+    /// cannot be written (a full disk, a read-only or missing file) is kept and written before any later
+    /// record, at the next write or retry, and the status line tells how many wait; the file is never
+    /// created. With it, a missing file is created whole under a temporary name and then renamed into place,
+    /// so it is never found half written; a failure is reported in an error box that does not wait, during
+    /// which FileErrorShowing is true.
     bool SaveProfileInfo(const QString& tag, bool createIfMissing, const QString& createdDate,
                          const QString& nextPeriodDate, qint32 startingDayOrBytesReceived, qint32 endingDayOrBytesSent,
                          const QString& startText, const QString& endText, qint32 usedMinutes, qint64 recordIndex);
@@ -46,8 +50,16 @@ public:
     /// True exactly while the error box of a failed header write is open; no second one opens meanwhile.
     bool FileErrorShowing() const { return m_fileErrorShowing; }
 
-    /// The number of whole records: the index of the next session record. -1, after an error box, when the
-    /// file cannot be opened.
+    /// Called with "new-file-written" when a new file is whole under its temporary name; a debugging aid.
+    void setStepHook(std::function<void(const QString& step)> hook) { m_stepHook = std::move(hook); }
+
+    /// Session records that could not be written yet.
+    int pendingWrites() const { return int(m_pending.size()); }
+    /// Tries the waiting records again, in order; true when none waits any more.
+    bool retryPendingWrites();
+
+    /// The number of whole records, counting those that wait to be written: the index of the next session
+    /// record. -1, after an error box, when the file cannot be opened.
     qint64 GetNextPointerOnmrLogFile();
 
     struct HeaderRead
@@ -69,6 +81,9 @@ public:
     /// for recording, so a file the program could not record into is not taken as usable.
     HeaderRead readHeader() const;
 
+    /// Record 0 of any personal data file, opened for reading only; nothing when it cannot be read.
+    static std::optional<ProfileRecord> readHeaderOf(const QString& path);
+
     /// Every whole record of any personal data file, the active one or a backup, for totalling: opened for
     /// reading only, so a write-protected backup can be totalled too. A partial record at the end is left out. Nothing,
     /// with the system's description in `problem`, when it cannot be opened.
@@ -76,6 +91,10 @@ public:
 
 private:
     void reportOpenFailure(const QString& problem);
+    bool createWhole(const QByteArray& header);
+    bool writePending();
+
+    static constexpr const char* newFileSuffix = ".new";
 
     QString m_programDir;
     Clock& m_clock;
@@ -83,4 +102,10 @@ private:
     std::function<void(const QString&)> m_statusLine;
     QString m_personalFileName;
     bool m_fileErrorShowing = false;
+    // Session records waiting to be written, by record index, and the file they belong to.
+    QMap<qint64, QByteArray> m_pending;
+    QString m_pendingPath;
+    bool m_writeFailureShown = false;
+    QString m_lastOpenFailure; ///< shown once until a write works again
+    std::function<void(const QString&)> m_stepHook;
 };

@@ -16,8 +16,22 @@ SessionTracker::SessionTracker(Clock& clock, PersonalFile& file, AccountingPerio
 
 void SessionTracker::MainTimerTimer()
 {
-    if (m_period.PersonalFileActive())
+    if (m_period.PersonalFileActive()) {
+        // The open session's last seconds go into the finished file before it moves.
+        if (m_sessionOpen && m_period.PeriodEndDue()) {
+            const QDateTime moment = m_clock.now();
+            if (moment.time().minute() != m_prevMinute)
+                ++m_usedMinutes; // this tick's minute change, which the new file's session will not count
+            m_sessionEndText = StoredDate::dateTimeText(moment);
+            saveSession();
+        }
         m_period.CheckPeriodEnd();
+    } else {
+        m_period.RetryLoad();
+    }
+    // Records a full disk held back are tried again between sessions too.
+    if (!m_sessionOpen && m_file.pendingWrites() > 0)
+        m_file.retryPendingWrites();
     const QDateTime now = m_clock.now();
     m_view.testCurMin = QStringLiteral("Current minute : %1").arg(now.time().minute(), 2, 10, QLatin1Char('0'));
 
@@ -29,7 +43,7 @@ void SessionTracker::MainTimerTimer()
             if (m_sessionOpen)
                 EndSession();
         } else {
-            m_host.showStatusLine(noPersonalFileText);
+            showNoFile();
         }
         return;
     }
@@ -42,7 +56,7 @@ void SessionTracker::MainTimerTimer()
     ++m_statusDotCount;
 
     if (!m_period.PersonalFileActive()) {
-        m_host.showStatusLine(noPersonalFileText);
+        showNoFile();
         return;
     }
     if (!m_host.Checked_PhoneBook_IsOn() && !m_host.alwaysRecord()) {
@@ -83,6 +97,11 @@ void SessionTracker::MainTimerTimer()
         m_sessionEndText = StoredDate::dateTimeText(moment);
         saveSession();
     }
+}
+
+void SessionTracker::showNoFile()
+{
+    m_host.showStatusLine(m_period.WaitingForFile() ? m_period.waitingText() : noPersonalFileText);
 }
 
 void SessionTracker::startSession()

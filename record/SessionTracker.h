@@ -97,6 +97,7 @@ public:
 
 private:
     void startSession();
+    void showNoFile();
     void saveSession();
     void MoveimgPointer();
     void ShowElapsed(const QDateTime& start);

@@ -113,7 +113,8 @@ TEST_F(PersonalFileTest, AMissingFileIsReportedOnTheStatusLineAndNotCreatedBySes
     EXPECT_FALSE(file.SaveProfileInfo(ProfileRecord::UserProfileTag, false, QString(), QString(), 0, 0,
                                       QStringLiteral("a"), QStringLiteral("b"), 0, 1));
     EXPECT_FALSE(QFileInfo::exists(file.filePath()));
-    EXPECT_EQ(host.statusLine, QStringLiteral("Could not open the personal file alice.rvl. 12:05:09 am"));
+    EXPECT_EQ(host.statusLine, QStringLiteral("Could not open the personal file alice.rvl; 1 session record is "
+                                              "waiting to be written. 12:05:09 am"));
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 

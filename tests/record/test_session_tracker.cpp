@@ -333,7 +333,7 @@ TEST_F(SessionTrackerTest, ElapsedTextHasNoLeadingZeros)
     EXPECT_EQ(tracker.view().elapsed, QStringLiteral("1:1:35"));
 }
 
-TEST_F(SessionTrackerTest, RollOverKeepsTheLastSaveAndOpensRecordOneOfTheNewFile)
+TEST_F(SessionTrackerTest, RollOverClosesTheFinishedRecordAtItsMomentAndGoesOnInRecordOneOfTheNewFile)
 {
     startFile();
     tickAt(QDateTime(QDate(2024, 3, 31), QTime(23, 58, 10)));
@@ -344,8 +344,9 @@ TEST_F(SessionTrackerTest, RollOverKeepsTheLastSaveAndOpensRecordOneOfTheNewFile
     const QList<ProfileRecord> finished = records(file.backupDirPath() + QStringLiteral("1.rvl"));
     ASSERT_EQ(finished.size(), 2);
     EXPECT_EQ(finished[1].StartText, stored(23, 58, 10, 31));
-    EXPECT_EQ(finished[1].EndText, stored(23, 59, 45, 31));
-    EXPECT_EQ(finished[1].UsedMinutes, 1);
+    // Not the last quarter-minute save: nothing of the session is lost to the roll-over.
+    EXPECT_EQ(finished[1].EndText, QStringLiteral("2024/04/01, 12:00:00 am"));
+    EXPECT_EQ(finished[1].UsedMinutes, 2);
 
     const QList<ProfileRecord> current = records();
     ASSERT_EQ(current.size(), 2);

@@ -1,0 +1,92 @@
+// How the period recovers by itself: a file that cannot be reached for a while, a roll-over cut short, and
+// a header made while the clock was ahead.
+#include "record/AccountingPeriod.h"
+
+#include "platform/Clock.h"
+#include "record/BackupFolder.h"
+#include "record/PeriodRules.h"
+#include "record/PersonalFile.h"
+#include "record/StoredDate.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+QString AccountingPeriod::waitingText() const
+{
+    return QStringLiteral("The personal file %1 cannot be reached; recording goes on as soon as it can be.")
+        .arg(m_file.PersonalFileName());
+}
+
+void AccountingPeriod::RetryLoad()
+{
+    if (!m_waitingForFile)
+        return;
+    using Status = PersonalFile::HeaderRead::Status;
+    const Status status = m_file.readHeader().status;
+    if (status == Status::Unreadable)
+        return;
+    if ((status == Status::Missing || status == Status::TooShort) && !finishInterruptedRollOver())
+        return;
+    UserProfileInitial();
+}
+
+bool AccountingPeriod::finishInterruptedRollOver()
+{
+    if (!m_file.isNamed())
+        return false;
+    // The newest finished file is the one whose period ended last.
+    const BackupFolder folder(m_file.backupDirPath());
+    std::optional<ProfileRecord> newest;
+    QDate newestEnd;
+    for (int n = 1; n <= BackupFolder::slotCount; ++n) {
+        const std::optional<ProfileRecord> header = PersonalFile::readHeaderOf(folder.slotPath(n));
+        if (!header || !header->hasUserProfileTag())
+            continue;
+        const QDate end = StoredDate::parseDate(header->NextPeriodDate);
+        if (end.isValid() && (!newest || end > newestEnd)) {
+            newest = header;
+            newestEnd = end;
+        }
+    }
+    const QDate today = m_clock.now().date();
+    // Only a period that had ended: a file moved away by "Create / Modify" waits for the user's new days.
+    if (!newest || today < newestEnd || !PeriodRules::isStartingDay(newest->StartingDay) ||
+        !PeriodRules::isEndingDay(newest->EndingDay))
+        return false;
+    // A file too short for its header holds no record: it gives way to the new one.
+    if (QFileInfo::exists(m_file.filePath()) && !QFile::remove(m_file.filePath()))
+        return false;
+    if (!writeHeader(today, newest->StartingDay, newest->EndingDay))
+        return false;
+    m_afterLoadNotice = QStringLiteral("The new period's personal file %1 was started after an interruption.")
+                            .arg(m_file.PersonalFileName());
+    return true;
+}
+
+void AccountingPeriod::mendFutureHeader(ProfileRecord& header)
+{
+    if (!PeriodRules::isStartingDay(header.StartingDay))
+        return;
+    const QString next = PeriodRules::nextPeriodDate(m_clock.now().date(), header.StartingDay);
+    if (next == header.NextPeriodDate)
+        return;
+    if (!m_file.SaveProfileInfo(ProfileRecord::UserProfileTag, true, header.CreatedDate, next, header.StartingDay,
+                                header.EndingDay, QString(), QString(), 0, 0))
+        return;
+    m_afterLoadNotice =
+        QStringLiteral("The personal file %1 was made while the clock was ahead; its next period now begins on %2.")
+            .arg(m_file.PersonalFileName(), StoredDate::YMD_To_ShortDate(next));
+    header.NextPeriodDate = next;
+}
+
+void AccountingPeriod::setStepHook(std::function<void(const QString& step)> hook)
+{
+    m_stepHook = hook;
+    m_file.setStepHook(std::move(hook));
+}
+
+void AccountingPeriod::step(const QString& name) const
+{
+    if (m_stepHook)
+        m_stepHook(name);
+}
