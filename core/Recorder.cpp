@@ -62,6 +62,13 @@ void Recorder::start()
 void Recorder::MainTimerTimer()
 {
     m_tracker.MainTimerTimer();
+    // A settings change the store could not take yet (its lock was busy) is written as soon as it can be.
+    SettingsStore& store = m_settings.store();
+    if (store.hasPendingWrites()) {
+        const QString before = store.problem();
+        if (store.retryPendingWrites() && m_statusLine == before)
+            showStatusLine(QString());
+    }
     emit viewChanged();
 }
 

@@ -1,17 +1,23 @@
-// Settings kept as an INI file through QSettings, synced on every write.
+// Settings kept as an INI file through QSettings, synced on every write. The write never waits long for the
+// file's lock: one left behind by a crash, or held by someone else, must not hold the program's tick.
 #include "platform/IniSettingsStore.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QStandardPaths>
 
 IniSettingsStore::IniSettingsStore(const QString& filePath)
     : m_filePath(filePath), m_settings(filePath, QSettings::IniFormat)
 {
     const QFileInfo info(filePath);
-    if (info.exists() && (!info.isFile() || !info.isReadable() || m_settings.status() != QSettings::NoError))
-        m_problem = QStringLiteral("The settings file %1 cannot be read; the default settings are used.")
-                        .arg(QDir::toNativeSeparators(filePath));
+    const QString shown = QDir::toNativeSeparators(filePath);
+    if (info.exists() && (!info.isFile() || !info.isReadable()))
+        m_problem = QStringLiteral("The settings file %1 cannot be read; the default settings are used.").arg(shown);
+    else if (info.exists() && m_settings.status() != QSettings::NoError)
+        m_problem = QStringLiteral("The settings file %1 is damaged; the settings that could be read are used, "
+                                   "the others have their defaults.")
+                        .arg(shown);
 }
 
 QString IniSettingsStore::defaultFilePath()
@@ -37,11 +43,36 @@ QString IniSettingsStore::ReadIniFromReg(const QString& keyPath, const QString& 
 
 bool IniSettingsStore::WriteIniToReg(const QString& keyPath, const QString& name, const QString& value)
 {
-    QDir().mkpath(QFileInfo(m_filePath).absolutePath());
+    // Kept in memory first: read back at once, and written with the next write that gets through.
     m_settings.setValue(keyOf(keyPath, name), value);
+    return store(200);
+}
+
+bool IniSettingsStore::retryPendingWrites()
+{
+    return !m_pending || store(0);
+}
+
+bool IniSettingsStore::store(int waitMs)
+{
+    QDir().mkpath(QFileInfo(m_filePath).absolutePath());
+    const QString shown = QDir::toNativeSeparators(m_filePath);
+    {
+        // The same lock QSettings takes, tried first without blocking: QSettings itself would wait up to half
+        // a minute for a lock left behind, and for ever for one it cannot remove.
+        QLockFile lock(m_filePath + QStringLiteral(".lock"));
+        lock.setStaleLockTime(staleLockMs);
+        if (!lock.tryLock(waitMs)) {
+            m_pending = true;
+            m_problem = QStringLiteral("The settings file %1 is locked; the change is kept and saved as soon as "
+                                       "the lock goes.")
+                            .arg(shown);
+            return false;
+        }
+    }
     m_settings.sync();
-    if (m_settings.status() == QSettings::NoError)
-        return true;
-    m_problem = QStringLiteral("The settings could not be saved to %1.").arg(QDir::toNativeSeparators(m_filePath));
-    return false;
+    // Each write is judged on its own: a failure before does not stick once writes work again.
+    m_pending = m_settings.status() != QSettings::NoError;
+    m_problem = m_pending ? QStringLiteral("The settings could not be saved to %1.").arg(shown) : QString();
+    return !m_pending;
 }

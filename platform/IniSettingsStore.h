@@ -16,11 +16,19 @@ public:
     QString ReadIniFromReg(const QString& keyPath, const QString& name) const override;
     bool WriteIniToReg(const QString& keyPath, const QString& name, const QString& value) override;
     QString problem() const override { return m_problem; }
+    bool hasPendingWrites() const override { return m_pending; }
+    bool retryPendingWrites() override;
+
+    /// How long a lock file nobody holds is taken seriously: one left behind by a crash is cleared after it.
+    static constexpr int staleLockMs = 2000;
 
 private:
     static QString keyOf(const QString& keyPath, const QString& name);
+    /// Writes the file if its lock can be had within `waitMs`; never waits longer.
+    bool store(int waitMs);
 
     QString m_filePath;
     mutable QSettings m_settings;
     QString m_problem;
+    bool m_pending = false;
 };

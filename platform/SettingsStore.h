@@ -16,4 +16,9 @@ public:
 
     /// A sentence for the user when the store cannot be read or written; empty when all is well.
     virtual QString problem() const = 0;
+
+    /// Whether changes wait to be stored (the store was busy); they are kept meanwhile.
+    virtual bool hasPendingWrites() const { return false; }
+    /// Stores the waiting changes if it can now, without waiting; true when none waits any more.
+    virtual bool retryPendingWrites() { return true; }
 };

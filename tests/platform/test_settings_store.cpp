@@ -3,7 +3,9 @@
 #include "shell/SettingNames.h"
 #include "shell/StoredSettings.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -83,6 +85,36 @@ TEST_F(SettingsStoreTest, PathThatIsAFolderIsReportedAndNeverWritten)
     EXPECT_FALSE(store.WriteIniToReg(root, QStringLiteral("MainTop"), QStringLiteral("1")));
     EXPECT_FALSE(store.problem().isEmpty());
     EXPECT_TRUE(QFileInfo(file()).isDir());
+}
+
+TEST_F(SettingsStoreTest, ALockLeftBehindNeverHoldsAWriteAndTheChangeIsSavedOnceItGoes)
+{
+    IniSettingsStore store(file());
+    ASSERT_TRUE(store.WriteIniToReg(root, QStringLiteral("MainTop"), QStringLiteral("1")));
+    // An empty lock, as a crash leaves it: the write returns at once instead of waiting for it to go stale.
+    QFile lock(file() + QStringLiteral(".lock"));
+    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+    lock.close();
+    EXPECT_FALSE(store.WriteIniToReg(root, QStringLiteral("MainTop"), QStringLiteral("2")));
+    EXPECT_TRUE(store.hasPendingWrites());
+    EXPECT_TRUE(store.problem().contains(QStringLiteral("locked")));
+    EXPECT_EQ(store.ReadIniFromReg(root, QStringLiteral("MainTop")), QStringLiteral("2"));
+    EXPECT_FALSE(store.retryPendingWrites());
+
+    // Once the lock is old enough to be taken for left behind, the waiting change is written.
+    ASSERT_TRUE(lock.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(lock.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
+    lock.close();
+    EXPECT_TRUE(store.retryPendingWrites());
+    EXPECT_FALSE(store.hasPendingWrites());
+    EXPECT_TRUE(store.problem().isEmpty());
+    EXPECT_EQ(IniSettingsStore(file()).ReadIniFromReg(root, QStringLiteral("MainTop")), QStringLiteral("2"));
+
+    // A lock that cannot be removed at all keeps the change waiting, and nothing waits on it.
+    ASSERT_TRUE(QDir().mkpath(file() + QStringLiteral(".lock/held")));
+    EXPECT_FALSE(store.WriteIniToReg(root, QStringLiteral("MainTop"), QStringLiteral("3")));
+    EXPECT_FALSE(store.retryPendingWrites());
+    EXPECT_EQ(store.ReadIniFromReg(root, QStringLiteral("MainTop")), QStringLiteral("3"));
 }
 
 class LoadSettingsTest : public SettingsStoreTest
