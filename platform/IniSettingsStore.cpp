@@ -8,16 +8,24 @@
 #include <QStandardPaths>
 
 IniSettingsStore::IniSettingsStore(const QString& filePath)
-    : m_filePath(filePath), m_settings(filePath, QSettings::IniFormat)
+    : m_filePath(filePath), m_settings(std::make_unique<QSettings>(filePath, QSettings::IniFormat))
 {
     const QFileInfo info(filePath);
     const QString shown = QDir::toNativeSeparators(filePath);
     if (info.exists() && (!info.isFile() || !info.isReadable()))
         m_problem = QStringLiteral("The settings file %1 cannot be read; the default settings are used.").arg(shown);
-    else if (info.exists() && m_settings.status() != QSettings::NoError)
+    else if (info.exists() && m_settings->status() != QSettings::NoError)
         m_problem = QStringLiteral("The settings file %1 is damaged; the settings that could be read are used, "
                                    "the others have their defaults.")
                         .arg(shown);
+}
+
+IniSettingsStore::~IniSettingsStore()
+{
+    // QSettings writes what waits when it goes, and would wait for ever on a lock that cannot be removed.
+    // What still cannot be stored is given up rather than hang the program's end.
+    if (m_pending && !store(200))
+        (void)m_settings.release();
 }
 
 QString IniSettingsStore::defaultFilePath()
@@ -37,14 +45,14 @@ QString IniSettingsStore::keyOf(const QString& keyPath, const QString& name)
 
 QString IniSettingsStore::ReadIniFromReg(const QString& keyPath, const QString& name) const
 {
-    const QVariant value = m_settings.value(keyOf(keyPath, name));
+    const QVariant value = m_settings->value(keyOf(keyPath, name));
     return value.canConvert<QString>() ? value.toString() : QString();
 }
 
 bool IniSettingsStore::WriteIniToReg(const QString& keyPath, const QString& name, const QString& value)
 {
     // Kept in memory first: read back at once, and written with the next write that gets through.
-    m_settings.setValue(keyOf(keyPath, name), value);
+    m_settings->setValue(keyOf(keyPath, name), value);
     return store(200);
 }
 
@@ -70,9 +78,9 @@ bool IniSettingsStore::store(int waitMs)
             return false;
         }
     }
-    m_settings.sync();
+    m_settings->sync();
     // Each write is judged on its own: a failure before does not stick once writes work again.
-    m_pending = m_settings.status() != QSettings::NoError;
+    m_pending = m_settings->status() != QSettings::NoError;
     m_problem = m_pending ? QStringLiteral("The settings could not be saved to %1.").arg(shown) : QString();
     return !m_pending;
 }

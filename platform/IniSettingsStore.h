@@ -4,11 +4,15 @@
 #include "platform/SettingsStore.h"
 
 #include <QSettings>
+#include <memory>
 
 class IniSettingsStore final : public SettingsStore
 {
 public:
     explicit IniSettingsStore(const QString& filePath);
+    ~IniSettingsStore() override;
+    IniSettingsStore(const IniSettingsStore&) = delete;
+    IniSettingsStore& operator=(const IniSettingsStore&) = delete;
 
     /// The settings file under the user's configuration folder (XDG_CONFIG_HOME).
     static QString defaultFilePath();
@@ -28,7 +32,7 @@ private:
     bool store(int waitMs);
 
     QString m_filePath;
-    mutable QSettings m_settings;
+    std::unique_ptr<QSettings> m_settings;
     QString m_problem;
     bool m_pending = false;
 };
