@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
@@ -18,13 +19,24 @@ static QString withSlash(QString folder)
 Choice choose(const QString& executableDir, const QString& userDataDir,
               const std::function<bool(const QString&)>& canWrite)
 {
-    if (canWrite(executableDir))
+    // root can write in /usr/bin, but personal files there would outlive the package that installed them.
+    const bool installed = isInstalledCopy(executableDir);
+    if (!installed && canWrite(executableDir))
         return {withSlash(executableDir), QString()};
     if (!userDataDir.isEmpty() && canWrite(userDataDir))
         return {withSlash(userDataDir), QString()};
+    if (installed)
+        return {QString(), QStringLiteral("The data folder %1 cannot be written. "
+                                          "No personal file can be kept until it can.")
+                               .arg(QDir::toNativeSeparators(userDataDir))};
     return {QString(), QStringLiteral("Neither the program folder %1 nor the data folder %2 can be written. "
                                       "No personal file can be kept until one of them can.")
                            .arg(QDir::toNativeSeparators(executableDir), QDir::toNativeSeparators(userDataDir))};
+}
+
+bool isInstalledCopy(const QString& executableDir)
+{
+    return QFileInfo(QDir(executableDir).filePath(QStringLiteral("../share/qovruvela"))).isDir();
 }
 
 bool canWriteIn(const QString& folder)

@@ -1,5 +1,5 @@
 // The folder of the personal data files: the program's own folder where it may write there (a portable
-// copy, the build tree), the per-user data folder otherwise (a system-wide install).
+// copy, the build tree), the per-user data folder otherwise and for every installed copy.
 #pragma once
 
 #include <QString>
@@ -14,11 +14,15 @@ struct Choice
 };
 
 /// `canWrite` tells whether the program may create files in a folder (creating the folder if needed).
+/// An installed copy never takes its own folder, even where it could write there.
 Choice choose(const QString& executableDir, const QString& userDataDir,
               const std::function<bool(const QString&)>& canWrite);
 
 /// The choice for this process: the executable's folder and XDG_DATA_HOME's "QovRuvela".
 Choice forThisProcess();
+
+/// An installed copy: its data files in `share/qovruvela` beside its `bin` folder.
+bool isInstalledCopy(const QString& executableDir);
 
 /// Creates the folder when missing and probes it with a temporary file.
 bool canWriteIn(const QString& folder);

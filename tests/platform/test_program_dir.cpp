@@ -63,6 +63,32 @@ TEST(ProgramDirTest, NoWritableFolderGivesAProblemAndNoFolder)
     EXPECT_FALSE(none.asked.contains(QString()));
 }
 
+TEST(ProgramDirTest, InstalledCopyKeepsItsFilesInTheDataFolderEvenWhereItCouldWriteItsOwn)
+{
+    // An install's layout: bin/ and share/qovruvela/ side by side, as under /usr.
+    QTemporaryDir prefix;
+    const QString bin = prefix.filePath(QStringLiteral("bin"));
+    ASSERT_TRUE(QDir().mkpath(bin));
+    ASSERT_TRUE(QDir().mkpath(prefix.filePath(QStringLiteral("share/qovruvela"))));
+    EXPECT_TRUE(ProgramDir::isInstalledCopy(bin));
+
+    FakeWritable root{{bin, dataDir}, {}};
+    EXPECT_EQ(ProgramDir::choose(bin, dataDir, root.fn()).folder, dataDir + QLatin1Char('/'));
+    EXPECT_FALSE(root.asked.contains(bin));
+
+    FakeWritable none{{bin}, {}};
+    const ProgramDir::Choice choice = ProgramDir::choose(bin, dataDir, none.fn());
+    EXPECT_TRUE(choice.folder.isEmpty());
+    EXPECT_TRUE(choice.problem.contains(dataDir));
+    EXPECT_FALSE(choice.problem.contains(bin)); // the program folder was never a choice
+
+    // The build tree and a portable copy have their data files beside the program, not in share/.
+    QTemporaryDir portable;
+    EXPECT_FALSE(ProgramDir::isInstalledCopy(portable.path()));
+    ASSERT_TRUE(QDir().mkpath(portable.filePath(QStringLiteral("share/qovruvela"))));
+    EXPECT_FALSE(ProgramDir::isInstalledCopy(portable.path()));
+}
+
 TEST(ProgramDirTest, CanWriteInCreatesAMissingFolderAndLeavesNoProbe)
 {
     QTemporaryDir dir;

@@ -13,7 +13,8 @@ cmake --install "$build_dir" --prefix "$prefix" >/dev/null
 for f in bin/qovruvela bin/qovruvela-sim bin/qovruvela-report share/qovruvela/qovruvela-help.html \
     share/qovruvela/alertB.wav share/qovruvela/logo.jpg share/applications/net.qov.Ruvela.desktop \
     share/metainfo/net.qov.Ruvela.metainfo.xml share/icons/hicolor/48x48/apps/qovruvela.png \
-    share/icons/hicolor/256x256/apps/qovruvela.png; do
+    share/icons/hicolor/256x256/apps/qovruvela.png share/man/man1/qovruvela.1.gz \
+    share/man/man1/qovruvela-report.1.gz share/bash-completion/completions/qovruvela-report; do
     [[ -e "$prefix/$f" ]] || { echo "FAIL: the install lacks $f" >&2; exit 1; }
 done
 desktop-file-validate "$prefix/share/applications/net.qov.Ruvela.desktop"
