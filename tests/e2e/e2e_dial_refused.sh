@@ -3,19 +3,9 @@
 # watches on, and a connection made afterwards by other means is recorded as a session.
 source "$(dirname "$0")/lib.sh"
 here="$(cd "$(dirname "$0")" && pwd)"
-host() { /usr/bin/python3 "$here/tray_host.py" "$@"; }
 
 start_xvfb
-bus_pid_file="$WORK/bus.pid"
-export DBUS_SESSION_BUS_ADDRESS=$(dbus-daemon --session --print-address --fork --print-pid=5 5>"$bus_pid_file")
-PIDS+=("$(cat "$bus_pid_file")")
-/usr/bin/python3 -m dbusmock --template "$here/status_notifier_watcher.py" >"$WORK/watcher.txt" 2>&1 &
-PIDS+=($!)
-for _ in $(seq 50); do
-    dbus-send --session --print-reply --dest=org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
-        org.freedesktop.DBus.Peer.Ping >/dev/null 2>&1 && break
-    sleep 0.1
-done
+start_tray_host
 
 "$SIM" init "Home ISP"
 "$SIM" refuse 711

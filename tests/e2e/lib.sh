@@ -71,3 +71,21 @@ wait_new_trace() {
 wait_trace() { wait_new_trace "$1" 0 "$2" "$3"; }
 
 trace_lines() { wc -l <"$WORK/trace-$1.txt" 2>/dev/null || echo 0; }
+
+# A private session bus with a StatusNotifier watcher on it, as a desktop's notification area has; `host`
+# then reads and clicks the program's icon.
+start_tray_host() {
+    local bus_pid_file="$WORK/bus.pid" e2e_dir
+    e2e_dir="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+    DBUS_SESSION_BUS_ADDRESS=$(dbus-daemon --session --print-address --fork --print-pid=5 5>"$bus_pid_file")
+    export DBUS_SESSION_BUS_ADDRESS
+    PIDS+=("$(cat "$bus_pid_file")")
+    /usr/bin/python3 -m dbusmock --template "$e2e_dir/status_notifier_watcher.py" >"$WORK/watcher.txt" 2>&1 &
+    PIDS+=($!)
+    for _ in $(seq 50); do
+        dbus-send --session --print-reply --dest=org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
+            org.freedesktop.DBus.Peer.Ping >/dev/null 2>&1 && break
+        sleep 0.1
+    done
+}
+host() { /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/tray_host.py" "$@"; }
