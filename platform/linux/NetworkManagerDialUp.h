@@ -38,6 +38,7 @@ public:
     /// uses this user name and asks our secret agent for this password.
     quint32 dial(const DialParams& params, Progress progress, Handle& handle) override;
     bool hangUp(Handle handle) override;
+    QString systemsInUse() const override { return QStringLiteral("network manager"); }
 
 private slots:
     void onDeviceStateChanged(uint newState, uint oldState, uint reason, const QDBusMessage& message);

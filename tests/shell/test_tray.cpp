@@ -38,7 +38,7 @@ protected:
 
     void connect()
     {
-        tp.dialUp->system().connections = {{SimulationFile::handleOf(home), home, RasState::Connected, 0}};
+        tp.dialUp->system().connections = {{SimulationFile::handleOf(home), home, RasState::Connected, 0, QString()}};
         recorder->PollConnections();
     }
 

@@ -64,7 +64,7 @@ int main(int argc, char* argv[])
     recorder.MainTimer->stop();
     recorder.ActiveTimer->stop();
 
-    tp.dialUp->system().connections = {{7, QStringLiteral("Home ISP"), RasState::Connected, 0}};
+    tp.dialUp->system().connections = {{7, QStringLiteral("Home ISP"), RasState::Connected, 0, QString()}};
     recorder.PollConnections();
     for (int second = 0; second < 23 * 60 + 7; ++second) {
         recorder.MainTimerTimer();

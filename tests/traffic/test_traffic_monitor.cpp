@@ -94,7 +94,9 @@ TEST_F(TrafficMonitorTest, OnlyTheFirstKnownUpperCasePppInterfaceCounts)
     for (quint32 index : {3u, 5u, 8u})
         table.move(index, index * 100, index * 10);
     // A dial-up interface that appears before the known one in table order is new, so it takes no part.
-    table.rows.insert(table.rows.begin(), InterfaceRow{11, QStringLiteral("ppp2 - PPP link"), 0, {}, 0, 0, 0});
+    table.rows.insert(
+        table.rows.begin(),
+        InterfaceRow{11, QStringLiteral("ppp2 - PPP link"), 0, {}, 0, 0, 0, QStringLiteral("ppp2"), true});
     monitor.UpdateTrafficMonitor();
     EXPECT_EQ(edAdapter, QStringLiteral("ppp0 - PPP link"));
     EXPECT_EQ(monitor.DialUpBytesReceived(), 500u);
@@ -102,6 +104,30 @@ TEST_F(TrafficMonitorTest, OnlyTheFirstKnownUpperCasePppInterfaceCounts)
     monitor.UpdateTrafficMonitor();
     EXPECT_EQ(edAdapter, QStringLiteral("ppp2 - PPP link"));
     EXPECT_EQ(monitor.DialUpBytesReceived(), 0u);
+}
+
+TEST_F(TrafficMonitorTest, TheNamedInterfaceIsTakenOverAnyPppLinkFromItsSecondPass)
+{
+    table.addInterface(5, QStringLiteral("ppp0 - PPP link"), 0, 0);
+    monitor.setDialUpInterface(QStringLiteral("wwan0"));
+    monitor.UpdateTrafficMonitor();
+    table.move(5, 40, 4);
+    monitor.UpdateTrafficMonitor();
+    EXPECT_EQ(edAdapter, QStringLiteral("ppp0 - PPP link")); // the named link is not there yet
+    EXPECT_EQ(monitor.DialUpBytesReceived(), 40u);
+
+    // In the pass that finds it, the named link has nothing to give; the PPP link does not stand in.
+    table.addInterface(9, QStringLiteral("wwan0 - Raw IP"), 7000, 7000);
+    table.move(5, 60, 6);
+    monitor.UpdateTrafficMonitor();
+    EXPECT_EQ(monitor.DialUpBytesReceived(), 40u);
+    EXPECT_EQ(dialUpPicks, 1);
+    table.move(9, 300, 30);
+    table.move(5, 1, 1);
+    monitor.UpdateTrafficMonitor();
+    EXPECT_EQ(edAdapter, QStringLiteral("wwan0 - Raw IP"));
+    EXPECT_EQ(monitor.DialUpBytesReceived(), 300u);
+    EXPECT_EQ(monitor.DialUpBytesSent(), 30u);
 }
 
 TEST_F(TrafficMonitorTest, AnInterfaceThatLeavesFreezesAndStaysFrozenWhenItReturns)
