@@ -107,9 +107,10 @@ quint32 PppdDialUp::setEntryDialParams(const DialParams& params, bool /*removePa
     return 0;
 }
 
-QStringList PppdDialUp::passwordArguments(const PppdFiles::PeerOptions& options) const
+QStringList PppdDialUp::passwordArguments(const PppdFiles::PeerOptions& peer,
+                                          const PppdFiles::PeerOptions& system) const
 {
-    if (options.loadsPasswordFd || PppdFiles::optionsLoadPasswordFd(m_places))
+    if (peer.loadsPasswordFd || system.loadsPasswordFd)
         return {QStringLiteral("passwordfd")};
     // pppd takes plug-ins only from its own files or from root's command line.
     if (m_places.privileged && PppdFiles::passwordFdInstalled(m_places))
@@ -134,8 +135,9 @@ quint32 PppdDialUp::dial(const DialParams& params, Progress progress, Handle& ha
     if (!params.userName.isEmpty())
         arguments << QStringLiteral("user") << params.userName;
     arguments << QStringLiteral("updetach");
+    const PppdFiles::PeerOptions system = PppdFiles::systemOptions(m_places);
     int passwordFd = -1;
-    if (const QStringList viaPlugin = passwordArguments(options); !viaPlugin.isEmpty()) {
+    if (const QStringList viaPlugin = passwordArguments(options, system); !viaPlugin.isEmpty()) {
         passwordFd = passwordPipe(params.password);
         if (passwordFd < 0)
             return PppdCodes::NotStarted;
@@ -158,9 +160,8 @@ quint32 PppdDialUp::dial(const DialParams& params, Progress progress, Handle& ha
         report(RasState::ConnectDevice, 0);
     });
     connect(process, &QProcess::readyReadStandardOutput, this, &PppdDialUp::onOutput);
-    connect(process, &QProcess::finished, this, [this](int exitCode, QProcess::ExitStatus status) {
-        onFinished(exitCode, status == QProcess::CrashExit);
-    });
+    connect(process, &QProcess::finished, this,
+            [this](int exitCode, QProcess::ExitStatus status) { onFinished(exitCode, status == QProcess::CrashExit); });
     connect(process, &QProcess::errorOccurred, this, [this, process](QProcess::ProcessError error) {
         if (error != QProcess::FailedToStart || !m_dial || m_dial->process != process)
             return;
@@ -173,6 +174,7 @@ quint32 PppdDialUp::dial(const DialParams& params, Progress progress, Handle& ha
     const Handle dialHandle = ++m_lastHandle;
     m_handles.insert(dialHandle, Link());
     m_dial = DialInProgress{process, std::move(progress), dialHandle};
+    m_dial->detaches = !options.noDetach && !system.noDetach;
     process->start(program, arguments);
     if (passwordFd >= 0)
         ::close(passwordFd);
@@ -192,7 +194,8 @@ void PppdDialUp::onOutput()
             m_handles[m_dial->handle].interfaceName = meaning.interfaceName;
         if (meaning.hint != 0)
             m_dial->hint = meaning.hint;
-        if (meaning.state)
+        // A pppd that detaches is connected when it ends: until then its pid files name it, not its daemon.
+        if (meaning.state && !(m_dial->detaches && *meaning.state == RasState::Connected))
             report(*meaning.state, 0);
         if (!m_dial || m_dial->process != process)
             return; // the report ended the dial
@@ -210,7 +213,10 @@ void PppdDialUp::onFinished(int exitCode, bool crashed)
     m_dial->process->deleteLater();
     m_dial->process = nullptr;
     if (!m_dial->over) {
-        if (crashed)
+        // Asked to stop, it may end before it has set up its own handling of the signal.
+        if (m_dial->cancelled && (crashed || exitCode == 5))
+            finish(m_dial->lastState, RasError::UserDisconnection);
+        else if (crashed)
             finish(m_dial->lastState, PppdCodes::Killed);
         else if (exitCode == 0)
             finish(RasState::Connected, 0); // updetach: the link is up and pppd's daemon runs on
@@ -251,7 +257,8 @@ bool PppdDialUp::hangUp(Handle handle)
 {
     if (handle == 0)
         return false;
-    if (m_dial && m_dial->handle == handle && m_dial->process) {
+    if (m_dial && m_dial->handle == handle && m_dial->process && !m_dial->over) {
+        m_dial->cancelled = true;
         m_dial->process->terminate();
         return true;
     }

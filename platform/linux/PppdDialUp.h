@@ -57,11 +57,13 @@ private:
         Handle handle = 0;
         quint32 lastState = RasState::OpenPort;
         quint32 hint = 0;
+        bool detaches = true; // pppd leaves a daemon behind and ends once the link is up
+        bool cancelled = false;
         bool over = false; // connected or failed: reported once, nothing more to tell
     };
 
     quint32 checkEntry(const QString& name, PppdFiles::PeerOptions& options) const;
-    QStringList passwordArguments(const PppdFiles::PeerOptions& options) const;
+    QStringList passwordArguments(const PppdFiles::PeerOptions& peer, const PppdFiles::PeerOptions& system) const;
     void onOutput();
     void onFinished(int exitCode, bool crashed);
     void report(quint32 state, quint32 error);
@@ -70,9 +72,9 @@ private:
 
     std::unique_ptr<InterfaceTable> m_links;
     PppdPlaces m_places;
-    QHash<QString, QString> m_userNames;    // entry → the user name of its last dial
-    QHash<Handle, Link> m_handles;          // every handle handed out, with its link
-    QHash<QString, QString> m_names;        // "index/interface" → the connection's name, once found in a file
+    QHash<QString, QString> m_userNames; // entry → the user name of its last dial
+    QHash<Handle, Link> m_handles;       // every handle handed out, with its link
+    QHash<QString, QString> m_names;     // "index/interface" → the connection's name, once found in a file
     Handle m_lastHandle = 0;
     std::optional<DialInProgress> m_dial;
 };

@@ -62,6 +62,16 @@ QString valueOf(const QStringList& words, const QString& option)
     return QString();
 }
 
+PeerOptions optionsIn(const QByteArray& text)
+{
+    const QStringList words = optionWords(QString::fromUtf8(text));
+    PeerOptions options;
+    options.user = valueOf(words, QStringLiteral("user"));
+    options.loadsPasswordFd = loadsPasswordFd(words);
+    options.noDetach = words.contains(QLatin1String("nodetach"));
+    return options;
+}
+
 bool isLeftover(const QString& name)
 {
     return name.startsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char('~')) ||
@@ -99,6 +109,10 @@ QStringList optionWords(const QString& text)
     QChar quote;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
+        if (c == QLatin1Char('\\') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) {
+            ++i; // a line continued
+            continue;
+        }
         if (!quote.isNull()) {
             if (c == quote)
                 quote = QChar();
@@ -154,16 +168,14 @@ Read readPeer(const PppdPlaces& places, const QString& name, PeerOptions& out)
     const auto text = readSmallFile(QDir(places.pppFolder).filePath(QStringLiteral("peers/") + name), &outcome);
     if (!text)
         return outcome;
-    const QStringList words = optionWords(QString::fromUtf8(*text));
-    out.user = valueOf(words, QStringLiteral("user"));
-    out.loadsPasswordFd = loadsPasswordFd(words);
+    out = optionsIn(*text);
     return Read::Done;
 }
 
-bool optionsLoadPasswordFd(const PppdPlaces& places)
+PeerOptions systemOptions(const PppdPlaces& places)
 {
     const auto text = readSmallFile(QDir(places.pppFolder).filePath(QStringLiteral("options")));
-    return text && loadsPasswordFd(optionWords(QString::fromUtf8(*text)));
+    return text ? optionsIn(*text) : PeerOptions();
 }
 
 bool passwordFdInstalled(const PppdPlaces& places)

@@ -32,6 +32,8 @@ struct PeerOptions
     QString user;
     /// Whether the file loads the plug-in that takes the password from a descriptor.
     bool loadsPasswordFd = false;
+    /// Whether pppd stays in the foreground ("nodetach"), so that "updetach" does not make it leave.
+    bool noDetach = false;
 };
 
 enum class Read
@@ -43,8 +45,8 @@ enum class Read
 
 /// Reads a peer file's options.
 Read readPeer(const PppdPlaces& places, const QString& name, PeerOptions& out);
-/// Whether the options every pppd reads load the password plug-in.
-bool optionsLoadPasswordFd(const PppdPlaces& places);
+/// The options every pppd reads ("options" in pppd's folder); none when that file cannot be read.
+PeerOptions systemOptions(const PppdPlaces& places);
 /// Whether the installed pppd has the password plug-in.
 bool passwordFdInstalled(const PppdPlaces& places);
 /// The words of a pppd options text: blanks separate, '#' starts a comment, quotes and '\' escape.

@@ -87,15 +87,28 @@ bool writeFile(const char* path, const char* text)
 }
 } // namespace
 
+QString KernelNamespace::enter()
+{
+    static bool entered = false;
+    if (entered)
+        return QString();
+    if (::unshare(CLONE_NEWNET) != 0)
+        return QStringLiteral("cannot make a network namespace: %1").arg(QString::fromLocal8Bit(strerror(errno)));
+    entered = true;
+    // No IPv6 on the new links: no router or listener messages of the kernel's own mix with the test's octets.
+    writeFile("/proc/sys/net/ipv6/conf/default/disable_ipv6", "1");
+    writeFile("/proc/sys/net/ipv6/conf/all/disable_ipv6", "1");
+    if (!ip(QStringLiteral("link set lo up")))
+        return QStringLiteral("the ip command cannot set lo up");
+    return QString();
+}
+
 QString KernelNamespace::make()
 {
     if (tunFd >= 0)
         return QString();
-    if (::unshare(CLONE_NEWNET) != 0)
-        return QStringLiteral("cannot make a network namespace: %1").arg(QString::fromLocal8Bit(strerror(errno)));
-    // No IPv6 on the new links: no router or listener messages of the kernel's own mix with the test's octets.
-    writeFile("/proc/sys/net/ipv6/conf/default/disable_ipv6", "1");
-    writeFile("/proc/sys/net/ipv6/conf/all/disable_ipv6", "1");
+    if (const QString problem = enter(); !problem.isEmpty())
+        return problem;
     tunFd = ::open("/dev/net/tun", O_RDWR | O_CLOEXEC | O_NONBLOCK);
     if (tunFd < 0)
         return QStringLiteral("no /dev/net/tun: %1").arg(QString::fromLocal8Bit(strerror(errno)));
@@ -104,8 +117,7 @@ QString KernelNamespace::make()
     std::strncpy(request.ifr_name, "ppp0", IFNAMSIZ - 1);
     if (::ioctl(tunFd, TUNSETIFF, &request) != 0)
         return QStringLiteral("cannot make the tun device: %1").arg(QString::fromLocal8Bit(strerror(errno)));
-    if (!ip(QStringLiteral("link set lo up")) || !ip(QStringLiteral("addr add 10.77.0.1 peer 10.77.0.2/32 dev ppp0")) ||
-        !ip(QStringLiteral("link set ppp0 up")))
+    if (!ip(QStringLiteral("addr add 10.77.0.1 peer 10.77.0.2/32 dev ppp0")) || !ip(QStringLiteral("link set ppp0 up")))
         return QStringLiteral("the ip command cannot set ppp0 up");
     return QString();
 }

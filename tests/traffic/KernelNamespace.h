@@ -15,6 +15,8 @@ class KernelNamespace
 public:
     /// Moves this thread into a new network namespace and makes ppp0 there; the reason when it cannot.
     static QString make();
+    /// Moves this thread into a new network namespace with only its loopback link, up; the reason when it cannot.
+    static QString enter();
     /// Datagrams from 10.77.0.1 out through ppp0, read off the device again; the octets that left.
     static quint64 sendOut(int datagrams, int payload);
     /// Datagrams from the peer written into ppp0 and received by a local socket; the octets that came in.
