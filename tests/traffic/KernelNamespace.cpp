@@ -1,4 +1,4 @@
-// Sets up the namespace with plain system calls and the `ip` command, and moves datagrams through ppp0.
+// Sets up the namespace with plain system calls and the `ip` command, and moves datagrams through its link.
 #include "KernelNamespace.h"
 
 #include <QFile>
@@ -103,7 +103,7 @@ QString KernelNamespace::enter()
     return QString();
 }
 
-QString KernelNamespace::make()
+QString KernelNamespace::make(const QString& link)
 {
     if (tunFd >= 0)
         return QString();
@@ -114,11 +114,12 @@ QString KernelNamespace::make()
         return QStringLiteral("no /dev/net/tun: %1").arg(QString::fromLocal8Bit(strerror(errno)));
     ifreq request{};
     request.ifr_flags = IFF_TUN | IFF_NO_PI;
-    std::strncpy(request.ifr_name, "ppp0", IFNAMSIZ - 1);
+    std::strncpy(request.ifr_name, link.toLatin1().constData(), IFNAMSIZ - 1);
     if (::ioctl(tunFd, TUNSETIFF, &request) != 0)
         return QStringLiteral("cannot make the tun device: %1").arg(QString::fromLocal8Bit(strerror(errno)));
-    if (!ip(QStringLiteral("addr add 10.77.0.1 peer 10.77.0.2/32 dev ppp0")) || !ip(QStringLiteral("link set ppp0 up")))
-        return QStringLiteral("the ip command cannot set ppp0 up");
+    if (!ip(QStringLiteral("addr add 10.77.0.1 peer 10.77.0.2/32 dev ") + link) ||
+        !ip(QStringLiteral("link set up dev ") + link))
+        return QStringLiteral("the ip command cannot set %1 up").arg(link);
     return QString();
 }
 
