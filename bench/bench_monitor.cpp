@@ -38,7 +38,7 @@ static void BM_PollInMemory(benchmark::State& state)
 {
     InMemoryDialUp service;
     service.system().entries = {QStringLiteral("Home")};
-    service.system().connections = {{7, QStringLiteral("Home"), RasState::Connected, 0, QString()}};
+    service.system().connections = {{7, QStringLiteral("Home"), RasState::Connected, 0}};
     pollConnected(state, service);
 }
 BENCHMARK(BM_PollInMemory);

@@ -185,7 +185,7 @@ struct CoreRecording
         platform.settings = std::make_unique<IniSettingsStore>(dir.filePath(QStringLiteral("QovRuvela.conf")));
         platform.sound = std::make_unique<RecordingSound>();
         dialUp->system().entries = {QStringLiteral("Home ISP")};
-        dialUp->system().connections = {{7, QStringLiteral("Home ISP"), RasState::Connected, 0, QString()}};
+        dialUp->system().connections = {{7, QStringLiteral("Home ISP"), RasState::Connected, 0}};
         interfaces->addInterface(6, QStringLiteral("ppp0 - PPP link"), 0, 0);
         platform.settings->WriteIniToReg(QStringLiteral("Ruvela"), QStringLiteral("Personal Account"),
                                          QStringLiteral("bench.rvl"));

@@ -63,7 +63,7 @@ struct RasConnection
     quint32 state = 0;
     quint32 error = 0;
     /// The connection's own IP interface ("ppp0", "wwan0"), whose octets are the session's; empty when unknown.
-    QString interfaceName;
+    QString interfaceName = {};
 };
 
 struct DialParams
@@ -107,6 +107,7 @@ public:
 
     /// A sentence for the status line when no dial-up system at all can be reached; empty when one can.
     virtual QString unavailableReason() const { return QString(); }
-    /// The dial-up systems behind the service, for the About window: "network manager", "pppd", "simulated".
-    virtual QString systemsInUse() const = 0;
+    /// The dial-up systems behind the service, for the About window: "network manager", "pppd", "simulated";
+    /// empty when it does not say.
+    virtual QString systemsInUse() const { return QString(); }
 };

@@ -22,7 +22,7 @@ struct InterfaceRow
     quint32 inOctets = 0;
     quint32 outOctets = 0;
     /// The kernel's name of the interface ("ppp0", "wwan0"); empty when the table knows none.
-    QString name;
+    QString name = {};
     /// Switched on (administratively up): a PPP link is up once its network protocol has come up.
     bool up = true;
 };

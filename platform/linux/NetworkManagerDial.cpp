@@ -101,7 +101,7 @@ void NetworkManagerDialUp::activate(Handle handle)
                     return;
                 }
                 const QString activePath = qdbus_cast<QDBusObjectPath>(reply.arguments().constFirst()).path();
-                m_handles.insert(activePath, handle);
+                m_handles.insert(activePath, handle); // perhaps already, by a poll that listed it
                 if (!dialling(handle) || m_dial->hangUpAsked) {
                     deactivate(activePath); // hung up, or replaced by another dial, meanwhile
                     return;

@@ -137,6 +137,13 @@ bool NetworkManagerDialUp::enumConnections(QList<RasConnection>& out)
                     property(devices.constFirst().path(), N::DeviceInterface, QStringLiteral("State"), PollTimeoutMs))
                 deviceState = state->toUInt();
         }
+        // Our own dial's activation, listed before the service's answer to it has been read: it keeps the
+        // dial's handle, or the connection would be known by two.
+        if (m_dial && m_dial->activePath.isEmpty() && profilePath == m_dial->profilePath &&
+            !m_handles.contains(path.path())) {
+            m_dial->activePath = path.path();
+            m_handles.insert(path.path(), m_dial->handle);
+        }
         RasConnection connection;
         connection.handle = handleOf(path.path());
         connection.entryName = props.value(QStringLiteral("Id")).toString();

@@ -63,7 +63,7 @@ quint32 SimulatedDialUp::dial(const DialParams& params, Progress progress, Handl
             return 0;
         }
     }
-    m_system.connections.append({handle, params.entryName, RasState::Connected, 0, QString()});
+    m_system.connections.append({handle, params.entryName, RasState::Connected, 0});
     store();
     if (progress)
         progress(RasState::Connected, 0);

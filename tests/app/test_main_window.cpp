@@ -107,7 +107,7 @@ protected:
 
     void connectionIs(const QString& entry, quint32 state = RasState::Connected, quint32 error = 0)
     {
-        m_dialUp->system().connections = {{SimulationFile::handleOf(entry), entry, state, error, QString()}};
+        m_dialUp->system().connections = {{SimulationFile::handleOf(entry), entry, state, error}};
     }
     void noConnection() { m_dialUp->system().connections.clear(); }
 

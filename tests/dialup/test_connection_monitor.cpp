@@ -57,7 +57,7 @@ protected:
 
     static RasConnection connection(const QString& name, quint32 state = RasState::Connected, quint32 error = 0)
     {
-        return {SimulationFile::handleOf(name), name, state, error, QString()};
+        return {SimulationFile::handleOf(name), name, state, error};
     }
     void list(QList<RasConnection> connections) { m_service.system().connections = std::move(connections); }
     void poll(int times = 1)

@@ -38,7 +38,7 @@ protected:
 
     void connect()
     {
-        tp.dialUp->system().connections = {{SimulationFile::handleOf(home), home, RasState::Connected, 0, QString()}};
+        tp.dialUp->system().connections = {{SimulationFile::handleOf(home), home, RasState::Connected, 0}};
         recorder->PollConnections();
     }
 

@@ -64,7 +64,7 @@ int main(int argc, char* argv[])
     recorder.MainTimer->stop();
     recorder.ActiveTimer->stop();
 
-    tp.dialUp->system().connections = {{7, QStringLiteral("Home ISP"), RasState::Connected, 0, QString()}};
+    tp.dialUp->system().connections = {{7, QStringLiteral("Home ISP"), RasState::Connected, 0}};
     recorder.PollConnections();
     for (int second = 0; second < 23 * 60 + 7; ++second) {
         recorder.MainTimerTimer();

@@ -94,9 +94,7 @@ TEST_F(TrafficMonitorTest, OnlyTheFirstKnownUpperCasePppInterfaceCounts)
     for (quint32 index : {3u, 5u, 8u})
         table.move(index, index * 100, index * 10);
     // A dial-up interface that appears before the known one in table order is new, so it takes no part.
-    table.rows.insert(
-        table.rows.begin(),
-        InterfaceRow{11, QStringLiteral("ppp2 - PPP link"), 0, {}, 0, 0, 0, QStringLiteral("ppp2"), true});
+    table.rows.insert(table.rows.begin(), InterfaceRow{11, QStringLiteral("ppp2 - PPP link"), 0, {}, 0, 0, 0});
     monitor.UpdateTrafficMonitor();
     EXPECT_EQ(edAdapter, QStringLiteral("ppp0 - PPP link"));
     EXPECT_EQ(monitor.DialUpBytesReceived(), 500u);
