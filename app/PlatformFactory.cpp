@@ -2,6 +2,7 @@
 #include "app/PlatformFactory.h"
 
 #include "common/AppInfo.h"
+#include "platform/CombinedDialUp.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/gui/DesktopShell.h"
 #include "platform/gui/QtDialogs.h"
@@ -10,12 +11,32 @@
 #include "platform/linux/LockFileInstance.h"
 #include "platform/linux/NetlinkInterfaceTable.h"
 #include "platform/linux/NetworkManagerDialUp.h"
+#include "platform/linux/PppdDialUp.h"
 #include "platform/linux/XdgAutostart.h"
 #include "platform/sim/FileDialUp.h"
 
 #include <QDBusConnection>
 
+#include <unistd.h>
+
 namespace PlatformFactory {
+
+namespace {
+
+/// pppd and the kernel's PPP links. QOVRUVELA_PPP_FOLDER and QOVRUVELA_PPP_RUN_FOLDER stand in for /etc/ppp
+/// and /var/run, for tests that run a stand-in pppd.
+std::unique_ptr<PppdDialUp> pppd()
+{
+    PppdPlaces places;
+    places.privileged = ::geteuid() == 0;
+    if (const QString folder = qEnvironmentVariable("QOVRUVELA_PPP_FOLDER"); !folder.isEmpty())
+        places.pppFolder = folder;
+    if (const QString folder = qEnvironmentVariable("QOVRUVELA_PPP_RUN_FOLDER"); !folder.isEmpty())
+        places.runFolder = folder;
+    return std::make_unique<PppdDialUp>(std::make_unique<NetlinkInterfaceTable>(), places);
+}
+
+} // namespace
 
 Platform make()
 {
@@ -33,9 +54,11 @@ Platform make()
     if (!simulate.isEmpty())
         p.dialUp = std::make_unique<FileDialUp>(simulate);
     else if (NetworkManagerDialUp::isRunning(QDBusConnection::systemBus()))
-        p.dialUp = std::make_unique<NetworkManagerDialUp>(QDBusConnection::systemBus());
+        // The network manager's connections, and the PPP links it does not manage.
+        p.dialUp = std::make_unique<CombinedDialUp>(
+            std::make_unique<NetworkManagerDialUp>(QDBusConnection::systemBus()), pppd());
     else
-        p.dialUp = std::make_unique<InMemoryDialUp>(); // no network manager: an empty phone book, always offline
+        p.dialUp = pppd();
     return p;
 }
 

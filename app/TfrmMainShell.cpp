@@ -168,5 +168,7 @@ void TfrmMain::mmHomePageClick()
 
 void TfrmMain::smAboutClick()
 {
-    TAboutBox::showAbout(*m_platform.shell, *m_platform.dialogs);
+    AboutTexts texts;
+    texts.dialUpSystems = m_platform.dialUp->systemsInUse();
+    TAboutBox::showAbout(*m_platform.shell, *m_platform.dialogs, texts);
 }

@@ -50,6 +50,9 @@ void Recorder::start()
     m_traffic.primeTrafficMonitor();
     emit trafficChanged();
     m_period.UserProfileInitial();
+    // Said once: without a dial-up system the program can only ever see itself offline.
+    if (const QString reason = m_platform.dialUp->unavailableReason(); !reason.isEmpty())
+        showStatusLine(reason);
     if (m_file.ProgramDir().isEmpty())
         showStatusLine(QStringLiteral("No folder for the personal file can be written."));
     if (const QString problem = m_settings.store().problem(); !problem.isEmpty())
@@ -75,6 +78,8 @@ void Recorder::MainTimerTimer()
 void Recorder::PollConnections()
 {
     m_monitor.PollConnections();
+    // The session's octets are those of the connection's own interface, once the system names it.
+    m_traffic.setDialUpInterface(m_monitor.interfaceName());
 }
 
 void Recorder::setRecordingStopped(bool stopped)

@@ -25,6 +25,7 @@ void ConnectionMonitor::PollConnections()
     // Each connection overwrites the flags, so the last one listed decides.
     for (const RasConnection& c : std::as_const(connections)) {
         m_entryName = c.entryName.left(maxEntryNameLength);
+        m_interfaceName = c.interfaceName;
         m_handle = c.handle;
         const QString text = DescribeConnState(c.state, c.error);
         m_host.showStatus(text);
@@ -66,6 +67,7 @@ void ConnectionMonitor::ResetToNotConnected()
     m_host.showIdle();
     m_connected = false;
     m_entryName.clear();
+    m_interfaceName.clear();
 }
 
 void ConnectionMonitor::HandleDisconnection()

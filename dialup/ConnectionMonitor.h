@@ -41,6 +41,9 @@ public:
 
     bool IsConnected() const { return m_connected; }
     QString Get_CurEntryName() const { return m_entryName; }
+    /// The IP interface of the connection the last poll examined, as the dial-up system names it; empty
+    /// when it names none or no connection is listed.
+    QString interfaceName() const { return m_interfaceName; }
     bool Checked_PhoneBook_IsOn() const { return m_checkedEntry; }
 
     /// The connection the dialer's "Hang up" releases; every poll that lists a connection sets it.
@@ -64,5 +67,6 @@ private:
     bool m_wasConnected = false;
     bool m_checkedEntry = false;
     QString m_entryName;
+    QString m_interfaceName;
     DialUpService::Handle m_handle = 0;
 };

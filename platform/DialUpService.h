@@ -62,6 +62,8 @@ struct RasConnection
     QString entryName;
     quint32 state = 0;
     quint32 error = 0;
+    /// The connection's own IP interface ("ppp0", "wwan0"), whose octets are the session's; empty when unknown.
+    QString interfaceName = {};
 };
 
 struct DialParams
@@ -102,4 +104,10 @@ public:
 
     /// Starts hanging up a connection without waiting for it to end. False when refused.
     virtual bool hangUp(Handle handle) = 0;
+
+    /// A sentence for the status line when no dial-up system at all can be reached; empty when one can.
+    virtual QString unavailableReason() const { return QString(); }
+    /// The dial-up systems behind the service, for the About window: "network manager", "pppd", "simulated";
+    /// empty when it does not say.
+    virtual QString systemsInUse() const { return QString(); }
 };

@@ -21,6 +21,10 @@ struct InterfaceRow
     /// Low 32 bits of the kernel's running counters of octets received and sent.
     quint32 inOctets = 0;
     quint32 outOctets = 0;
+    /// The kernel's name of the interface ("ppp0", "wwan0"); empty when the table knows none.
+    QString name = {};
+    /// Switched on (administratively up): a PPP link is up once its network protocol has come up.
+    bool up = true;
 };
 
 /// One IPv4 address of an interface.

@@ -52,19 +52,25 @@ void TrafficMonitor::SampleInterfaces()
             traffic->setFound(false);
     }
     IPHelper::ReadIfTable(m_table, m_rows);
-    bool dialUpTaken = false;
+    // The connection's own interface, whatever its link type; else the first PPP link.
+    const TTraffic* named = nullptr;
+    const TTraffic* firstPpp = nullptr;
+    bool namedListed = false; // a new object has nothing to give yet, but another link must not stand in for it
     for (const InterfaceRow& row : m_rows) {
+        namedListed = namedListed || (!m_dialUpInterface.isEmpty() && row.name == m_dialUpInterface);
         if (TTraffic* traffic = FindTrafficByIndex(row.index)) {
             traffic->AddSample(row.inOctets, row.outOctets, row.speed);
-            if (!dialUpTaken && traffic->Description().contains(QLatin1String("PPP"), Qt::CaseSensitive)) {
-                dialUpTaken = true;
-                takeDialUp(*traffic);
-            }
+            if (!named && !m_dialUpInterface.isEmpty() && traffic->Name() == m_dialUpInterface)
+                named = traffic;
+            if (!firstPpp && traffic->Description().contains(QLatin1String("PPP"), Qt::CaseSensitive))
+                firstPpp = traffic;
         } else {
             // A new object takes its counters as the base, so it has nothing to give in this pass.
             AddTrafficTab(std::make_unique<TTraffic>(row, m_table, m_clock)).setFound(true);
         }
     }
+    if (const TTraffic* dialUp = named ? named : (namedListed ? nullptr : firstPpp))
+        takeDialUp(*dialUp);
     for (const auto& traffic : m_tabs) {
         if (!traffic->Found())
             traffic->MarkDisconnected();

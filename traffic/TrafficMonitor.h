@@ -26,6 +26,11 @@ public:
     TrafficMonitor& operator=(const TrafficMonitor&) = delete;
 
     void setDialUpShown(DialUpShown handler) { m_dialUpShown = std::move(handler); }
+    /// The IP interface of the dial-up connection as the dial-up system names it ("ppp0", "wwan0"); empty
+    /// when it names none. A pass takes that interface; without it, the first link with "PPP" in its
+    /// description.
+    void setDialUpInterface(const QString& name) { m_dialUpInterface = name; }
+    const QString& dialUpInterface() const { return m_dialUpInterface; }
 
     /// Start-up: the monitor runs only when the interface table can be read; then an empty list and one pass.
     void primeTrafficMonitor();
@@ -71,6 +76,7 @@ private:
     QLocale m_locale;
     QString m_timeFormat;
     DialUpShown m_dialUpShown;
+    QString m_dialUpInterface;
     bool m_enabled = true;
     std::vector<std::unique_ptr<TTraffic>> m_tabs;
     int m_tabIndex = -1;

@@ -52,8 +52,8 @@ QString LookupIPAddress(InterfaceTable& table, quint32 ifIndex)
 TTraffic::TTraffic(const InterfaceRow& row, InterfaceTable& table, const Clock& clock)
     : m_IPAddress(LookupIPAddress(table, row.index)),
       m_MACAddress(IPHelper::MacAddressToText(row.physAddr, row.physAddrLen)), m_IfIndex(row.index),
-      m_PrevInOctets(row.inOctets), m_Description(trimmedDescription(row.description)), m_PrevOutOctets(row.outOctets),
-      m_StartedAt(clock.now()), m_Speed(row.speed)
+      m_PrevInOctets(row.inOctets), m_Description(trimmedDescription(row.description)), m_Name(row.name),
+      m_PrevOutOctets(row.outOctets), m_StartedAt(clock.now()), m_Speed(row.speed)
 {}
 
 void TTraffic::AddSample(quint32 inOctets, quint32 outOctets, quint64 speed)

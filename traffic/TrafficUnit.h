@@ -36,6 +36,8 @@ public:
     const QString& IPAddress() const { return m_IPAddress; }
     const QString& MACAddress() const { return m_MACAddress; }
     const QString& Description() const { return m_Description; }
+    /// The kernel's name of the interface; empty when the table gave none.
+    const QString& Name() const { return m_Name; }
     quint32 IfIndex() const { return m_IfIndex; }
     quint32 InPerSec() const { return m_InPerSec; }
     quint32 TotalIn() const { return m_TotalIn; }
@@ -81,6 +83,7 @@ private:
     quint32 m_SampleCount = 0;
     quint32 m_PrevInOctets = 0;
     QString m_Description;
+    QString m_Name;
     quint32 m_TotalOut = 0;
     quint32 m_PeakOutPerSec = 0;
     quint32 m_OutPerSec = 0;

@@ -14,4 +14,6 @@ struct AboutTexts
     QString notice = QStringLiteral("Free of charge, with no warranty of any kind. Use it at your own risk.");
     QString email = QStringLiteral("ruvela@qov.example");
     QString homePage = QStringLiteral("https://qov.example/ruvela/");
+    /// The dial-up systems the program runs on ("network manager, pppd"); no line when empty.
+    QString dialUpSystems;
 };

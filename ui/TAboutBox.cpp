@@ -72,7 +72,7 @@ QString TAboutBox::logoFilePath()
     return QDir::cleanPath(programDir.filePath(QStringLiteral("../share/qovruvela/logo.jpg")));
 }
 
-void TAboutBox::showAbout(Shell& shell, Dialogs& dialogs)
+void TAboutBox::showAbout(Shell& shell, Dialogs& dialogs, const AboutTexts& texts)
 {
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (qobject_cast<TAboutBox*>(window) && window->isVisible()) {
@@ -81,7 +81,7 @@ void TAboutBox::showAbout(Shell& shell, Dialogs& dialogs)
             return;
         }
     }
-    TAboutBox box(shell, dialogs);
+    TAboutBox box(shell, dialogs, texts);
     box.exec();
 }
 
@@ -103,6 +103,7 @@ void TAboutBox::buildControls(const QString& logoPath)
     lblCpyRightAuthor = named(new QLabel(QStringLiteral("lblCpyRightAuthor"), this), "lblCpyRightAuthor");
     lblCpyRightAuthor->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblCpyRightAuthor->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 15));
+    lblDialUpSystems = named(new QLabel(this), "lblDialUpSystems");
 
     GroupBox1 = named(new QGroupBox(this), "GroupBox1");
     lblNotice = fixedWrappingLabel(GroupBox1, "lblNotice", 295, 32);
@@ -129,6 +130,7 @@ void TAboutBox::buildControls(const QString& logoPath)
     page->addWidget(lblProgNameVer);
     page->addWidget(lblWare);
     page->addWidget(lblCpyRightAuthor);
+    page->addWidget(lblDialUpSystems);
     page->addWidget(GroupBox1);
     page->addLayout(buttons);
     // A dialog border: the window keeps the size of its contents.
@@ -155,6 +157,8 @@ void TAboutBox::FormCreate()
     }
     lblProgNameVer->setText(m_texts.nameVersion);
     lblCpyRightAuthor->setText(m_texts.ownership);
+    lblDialUpSystems->setText(QStringLiteral("Dial-up: ") + m_texts.dialUpSystems);
+    lblDialUpSystems->setVisible(!m_texts.dialUpSystems.isEmpty());
     lblEmail->setText(m_texts.email);
     lblHomePage->setText(m_texts.homePage);
 }

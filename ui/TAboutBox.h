@@ -24,13 +24,15 @@ public:
     static QString logoFilePath();
 
     /// Brings an open About window forward, or shows a new one modally until it is closed.
-    static void showAbout(Shell& shell, Dialogs& dialogs);
+    static void showAbout(Shell& shell, Dialogs& dialogs, const AboutTexts& texts = AboutTexts());
 
     QLabel* imgQov;
     QLabel* imgMainIcon;
     QLabel* lblProgNameVer;
     QLabel* lblWare;
     QLabel* lblCpyRightAuthor;
+    /// "Dial-up: " and the systems in use; hidden when none are named.
+    QLabel* lblDialUpSystems;
     QGroupBox* GroupBox1;
     QLabel* lblNotice;
     TLabel3D* lblEmail;

@@ -80,6 +80,8 @@ int onLink(const nlmsghdr* message, void* data)
     const char* name = named ? mnl_attr_get_str(nameAttribute) : "";
     const QString ifName = QString::fromUtf8(name);
     row.description = LinkDescription::describe(link->ifi_type, link->ifi_flags, ifName, driverKind(tb[IFLA_LINKINFO]));
+    row.name = ifName;
+    row.up = (link->ifi_flags & IFF_UP) != 0;
     if (const nlattr* a = tb[IFLA_ADDRESS]) {
         row.physAddrLen = std::min<quint32>(mnl_attr_get_payload_len(a), row.physAddr.size());
         std::memcpy(row.physAddr.data(), mnl_attr_get_payload(a), row.physAddrLen);

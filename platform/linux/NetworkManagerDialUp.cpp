@@ -2,47 +2,22 @@
 // How its states and failure reasons become dial-up states and error codes: NetworkManagerCodes.cpp.
 #include "platform/linux/NetworkManagerDialUp.h"
 
+#include "platform/Trace.h"
 #include "platform/linux/NetworkManagerCodes.h"
+#include "platform/linux/NetworkManagerDBus.h"
 #include "platform/linux/NetworkManagerSecretAgent.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
+#include <QDBusPendingCallWatcher>
 #include <QDBusServiceWatcher>
 #include <QDBusVariant>
 
 namespace N = NetworkManagerNames;
+using namespace NetworkManagerDBus;
 
 namespace {
-
-// The poll runs every second on the program's only thread: a service that hangs must not freeze it long.
-constexpr int PollTimeoutMs = 3000;
-// What the user asked for may wait for an authorisation prompt: the bus's default timeout.
-constexpr int RequestTimeoutMs = -1;
-
-constexpr uint PasswordNotSaved = 0x2; // secret flag: the service keeps no copy and asks an agent each time
-constexpr quint32 EntryNotFound = 623;
-constexpr quint32 CannotWritePhoneBook = 624;
-
-const QString AgentIdentifier = QStringLiteral("qovruvela.dialup");
-const QString UserNameKey = QStringLiteral("username");
-const QString PasswordKey = QStringLiteral("password");
-const QString PasswordFlagsKey = QStringLiteral("password-flags");
-
-bool answered(const QDBusMessage& reply)
-{
-    return reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty();
-}
-
-bool succeeded(const QDBusMessage& reply)
-{
-    return reply.type() == QDBusMessage::ReplyMessage;
-}
-
-QList<QDBusObjectPath> pathsOf(const QVariant& value)
-{
-    return qdbus_cast<QList<QDBusObjectPath>>(value);
-}
 
 // The setting holding user name and password, for a dial-up profile; nothing for any other profile.
 std::optional<QString> secretSettingOf(const NmSettings& settings)
@@ -99,12 +74,25 @@ bool NetworkManagerDialUp::isRunning(const QDBusConnection& bus)
 }
 
 QDBusMessage NetworkManagerDialUp::call(const QString& path, const QString& interface, const QString& method,
-                                        const QVariantList& args, int timeout, bool mayAskUser) const
+                                        const QVariantList& args, int timeout) const
 {
     QDBusMessage message = QDBusMessage::createMethodCall(N::Service, path, interface, method);
     message.setArguments(args);
-    message.setInteractiveAuthorizationAllowed(mayAskUser);
     return m_bus.call(message, QDBus::Block, timeout);
+}
+
+void NetworkManagerDialUp::request(const QString& path, const QString& interface, const QString& method,
+                                   const QVariantList& args, Answer then)
+{
+    QDBusMessage message = QDBusMessage::createMethodCall(N::Service, path, interface, method);
+    message.setArguments(args);
+    message.setInteractiveAuthorizationAllowed(true);
+    auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(message, RequestTimeoutMs), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [then = std::move(then)](QDBusPendingCallWatcher* w) {
+        w->deleteLater();
+        if (then)
+            then(w->reply());
+    });
 }
 
 std::optional<QVariant> NetworkManagerDialUp::property(const QString& path, const QString& interface,
@@ -149,13 +137,42 @@ bool NetworkManagerDialUp::enumConnections(QList<RasConnection>& out)
                     property(devices.constFirst().path(), N::DeviceInterface, QStringLiteral("State"), PollTimeoutMs))
                 deviceState = state->toUInt();
         }
+        // Our own dial's activation, listed before the service's answer to it has been read: it keeps the
+        // dial's handle, or the connection would be known by two.
+        if (m_dial && m_dial->activePath.isEmpty() && profilePath == m_dial->profilePath &&
+            !m_handles.contains(path.path())) {
+            m_dial->activePath = path.path();
+            m_handles.insert(path.path(), m_dial->handle);
+        }
         RasConnection connection;
         connection.handle = handleOf(path.path());
         connection.entryName = props.value(QStringLiteral("Id")).toString();
         connection.state = NetworkManagerCodes::stateOfActive(activeState, deviceState);
+        if (activeState == NmActiveState::Activated)
+            connection.interfaceName = ipInterfaceOf(path.path(), devices);
         out.append(connection);
     }
+    // Forget the interfaces of connections that have ended.
+    for (auto it = m_ipInterfaces.begin(); it != m_ipInterfaces.end();) {
+        if (pathsOf(*active).contains(QDBusObjectPath(it.key())))
+            ++it;
+        else
+            it = m_ipInterfaces.erase(it);
+    }
     return true;
+}
+
+QString NetworkManagerDialUp::ipInterfaceOf(const QString& activePath, const QList<QDBusObjectPath>& devices)
+{
+    // Kept for the life of the connection: an activated device keeps its IP interface.
+    if (const QString known = m_ipInterfaces.value(activePath); !known.isEmpty() || devices.isEmpty())
+        return known;
+    const auto name =
+        property(devices.constFirst().path(), N::DeviceInterface, QStringLiteral("IpInterface"), PollTimeoutMs);
+    const QString ipInterface = name ? name->toString() : QString();
+    if (!ipInterface.isEmpty())
+        m_ipInterfaces.insert(activePath, ipInterface);
+    return ipInterface;
 }
 
 bool NetworkManagerDialUp::isDialUpActive(const QString& type, const QString& profilePath)
@@ -179,7 +196,7 @@ bool NetworkManagerDialUp::isDialUpActive(const QString& type, const QString& pr
 std::optional<QList<NetworkManagerDialUp::Profile>> NetworkManagerDialUp::dialUpProfiles(QDBusError& error) const
 {
     const QDBusMessage reply =
-        call(N::SettingsPath, N::SettingsInterface, QStringLiteral("ListConnections"), {}, RequestTimeoutMs);
+        call(N::SettingsPath, N::SettingsInterface, QStringLiteral("ListConnections"), {}, ReadTimeoutMs);
     if (!answered(reply)) {
         error = QDBusError(reply);
         return std::nullopt;
@@ -187,7 +204,7 @@ std::optional<QList<NetworkManagerDialUp::Profile>> NetworkManagerDialUp::dialUp
     QList<Profile> profiles;
     for (const QDBusObjectPath& path : pathsOf(reply.arguments().constFirst())) {
         Profile profile;
-        if (!profileSettings(path.path(), profile.settings, RequestTimeoutMs))
+        if (!profileSettings(path.path(), profile.settings, ReadTimeoutMs))
             continue; // removed meanwhile, or not ours to read
         const auto secretSetting = secretSettingOf(profile.settings);
         if (!secretSetting)
@@ -232,163 +249,22 @@ quint32 NetworkManagerDialUp::getEntryDialParams(DialParams& params)
     Profile profile;
     if (const quint32 error = findProfile(params.entryName, profile))
         return error;
-    params.userName = profile.settings.value(profile.secretSetting).value(UserNameKey).toString();
+    params.userName =
+        m_userNames.value(profile.path, profile.settings.value(profile.secretSetting).value(UserNameKey).toString());
     // A stored password stays with the service: it gives secrets only to privileged callers, and asking
-    // could make it turn to the secret agents, ours among them, while we wait for its answer. The program
-    // removes stored passwords at every dial in any case.
+    // could make it turn to the secret agents, ours among them, while we wait for its answer.
     params.password.clear();
     params.passwordSaved = false;
     return 0;
 }
 
-quint32 NetworkManagerDialUp::setEntryDialParams(const DialParams& params, bool removePassword)
+quint32 NetworkManagerDialUp::setEntryDialParams(const DialParams& params, bool /*removePassword*/)
 {
     Profile profile;
     if (const quint32 error = findProfile(params.entryName, profile))
         return error;
-    return writeUserName(profile, params.userName, removePassword);
-}
-
-quint32 NetworkManagerDialUp::writeUserName(const Profile& profile, const QString& userName, bool dropPassword) const
-{
-    NmSettings settings = profile.settings;
-    QVariantMap& setting = settings[profile.secretSetting];
-    bool changed = setting.value(UserNameKey).toString() != userName;
-    // The service refuses an empty user name: no user name is no key.
-    if (userName.isEmpty())
-        setting.remove(UserNameKey);
-    else
-        setting.insert(UserNameKey, userName);
-    if (dropPassword) {
-        // Not saved: the service drops the stored password and asks an agent at every activation. No
-        // password is ever sent; one sent here would be stored.
-        changed =
-            changed || setting.value(PasswordFlagsKey).toUInt() != PasswordNotSaved || setting.contains(PasswordKey);
-        setting.insert(PasswordFlagsKey, QVariant::fromValue(PasswordNotSaved));
-        setting.remove(PasswordKey);
-    }
-    if (!changed)
-        return 0;
-    const QDBusMessage reply = call(profile.path, N::ProfileInterface, QStringLiteral("Update"),
-                                    {QVariant::fromValue(settings)}, RequestTimeoutMs, true);
-    if (succeeded(reply))
-        return 0;
-    return NetworkManagerCodes::isUnreachable(QDBusError(reply)) ? NetworkManagerCodes::ServiceUnreachable
-                                                                 : CannotWritePhoneBook;
-}
-
-QString NetworkManagerDialUp::deviceFor(const QString& profilePath) const
-{
-    const QDBusMessage reply =
-        call(N::ManagerPath, N::ManagerInterface, QStringLiteral("GetDevices"), {}, RequestTimeoutMs);
-    if (!answered(reply))
-        return {};
-    for (const QDBusObjectPath& device : pathsOf(reply.arguments().constFirst())) {
-        const auto available =
-            property(device.path(), N::DeviceInterface, QStringLiteral("AvailableConnections"), RequestTimeoutMs);
-        if (available && pathsOf(*available).contains(QDBusObjectPath(profilePath)))
-            return device.path();
-    }
-    return {};
-}
-
-void NetworkManagerDialUp::registerAgent()
-{
-    if (m_agentRegistered || !m_agentExported)
-        return;
-    m_agentRegistered = succeeded(call(N::AgentManagerPath, N::AgentManagerInterface, QStringLiteral("Register"),
-                                       {AgentIdentifier}, RequestTimeoutMs));
-}
-
-quint32 NetworkManagerDialUp::dial(const DialParams& params, Progress progress, Handle& handle)
-{
-    handle = 0;
-    Profile profile;
-    if (const quint32 error = findProfile(params.entryName, profile))
-        return error;
-    // A profile we may not change is dialled as it stands.
-    writeUserName(profile, params.userName, true);
-    registerAgent();
-    endDial();
-    m_agent->offer(profile.path, params.password);
-    m_dial = DialInProgress{std::move(progress), profile.path, deviceFor(profile.path)};
-
-    const QString device = m_dial->devicePath.isEmpty() ? QStringLiteral("/") : m_dial->devicePath;
-    const QDBusMessage reply =
-        call(N::ManagerPath, N::ManagerInterface, QStringLiteral("ActivateConnection"),
-             {QVariant::fromValue(QDBusObjectPath(profile.path)), QVariant::fromValue(QDBusObjectPath(device)),
-              QVariant::fromValue(QDBusObjectPath(QStringLiteral("/")))},
-             RequestTimeoutMs, true);
-    if (!answered(reply)) {
-        endDial();
-        return NetworkManagerCodes::errorOfRefusal(QDBusError(reply));
-    }
-    const QString activePath = qdbus_cast<QDBusObjectPath>(reply.arguments().constFirst()).path();
-    handle = handleOf(activePath);
-    if (m_dial->devicePath.isEmpty()) {
-        // The service chose the device; its state signals wait in the event queue until we return.
-        if (const auto devices = property(activePath, N::ActiveInterface, QStringLiteral("Devices"), RequestTimeoutMs);
-            devices && !pathsOf(*devices).isEmpty())
-            m_dial->devicePath = pathsOf(*devices).constFirst().path();
-    }
+    rememberUserName(profile, params.userName, {});
     return 0;
-}
-
-void NetworkManagerDialUp::onDeviceStateChanged(uint newState, uint /*oldState*/, uint reason,
-                                                const QDBusMessage& message)
-{
-    if (!m_dial || message.path() != m_dial->devicePath)
-        return;
-    if (newState == NmDeviceState::Failed) {
-        finishDial(m_dial->lastState, NetworkManagerCodes::errorOfReason(reason));
-        return;
-    }
-    if (newState == NmDeviceState::Activated) {
-        finishDial(RasState::Connected, 0);
-        return;
-    }
-    if (newState >= NmDeviceState::Prepare && newState < NmDeviceState::Activated) {
-        m_dial->started = true;
-        m_dial->lastState = NetworkManagerCodes::stateOfDevice(newState);
-        const Progress progress = m_dial->progress;
-        if (progress)
-            progress(m_dial->lastState, 0);
-        return;
-    }
-    // Deactivating or back at rest: the dial is over, unless the device is only leaving an earlier
-    // connection to take up ours.
-    if (!m_dial->started || reason == NmReason::NewActivation)
-        return;
-    finishDial(m_dial->lastState, NetworkManagerCodes::errorOfReason(reason));
-}
-
-void NetworkManagerDialUp::finishDial(quint32 state, quint32 error)
-{
-    const Progress progress = std::move(m_dial->progress);
-    endDial();
-    if (progress)
-        progress(state, error);
-}
-
-void NetworkManagerDialUp::endDial()
-{
-    if (!m_dial)
-        return;
-    m_agent->withdraw(m_dial->profilePath);
-    m_dial.reset();
-}
-
-bool NetworkManagerDialUp::hangUp(Handle handle)
-{
-    const QString path = handle == 0 ? QString() : m_handles.key(handle);
-    if (path.isEmpty())
-        return false;
-    const QDBusMessage reply = call(N::ManagerPath, N::ManagerInterface, QStringLiteral("DeactivateConnection"),
-                                    {QVariant::fromValue(QDBusObjectPath(path))}, RequestTimeoutMs, true);
-    if (succeeded(reply))
-        return true;
-    // A failed dial or a dropped line has nothing left to hang up.
-    return QDBusError(reply).name() == QLatin1String("org.freedesktop.NetworkManager.ConnectionNotActive");
 }
 
 NetworkManagerDialUp::Handle NetworkManagerDialUp::handleOf(const QString& activePath)

@@ -8,15 +8,23 @@
 #include <QDBusConnection>
 #include <QDBusError>
 #include <QDBusMessage>
+#include <QDBusObjectPath>
 #include <QHash>
 #include <QObject>
+#include <functional>
 #include <optional>
 
 class NetworkManagerSecretAgent;
 
 // Entry name = the profile's name (connection.id); user name = the "username" of its gsm, cdma or pppoe
-// setting. Handles number the active connections' object paths. Everything runs on the thread that owns
-// the object, progress included: it arrives with the device's state signals through the event loop.
+// setting. Handles number the active connections' object paths. A connection's interface is its device's
+// IP interface ("ppp0", "wwan0"). Nothing a dial does reaches the disk: the user name goes into the
+// service's memory of the profile (UpdateUnsaved), and into ours when the profile may not be changed; the
+// password goes to our secret agent for that dial only; a password the system keeps is left alone. Requests
+// that may wait for the user's authorisation (changing a profile, activating, deactivating, registering the
+// agent) are sent without waiting: their answers arrive through the event loop, like the device's state
+// signals that carry a dial's progress. Reads wait, but never long. Everything runs on the thread that
+// owns the object.
 class NetworkManagerDialUp final : public QObject, public DialUpService
 {
     Q_OBJECT
@@ -33,11 +41,14 @@ public:
     std::optional<QString> errorText(quint32) const override { return std::nullopt; }
     bool enumEntries(QStringList& out) override;
     quint32 getEntryDialParams(DialParams& params) override;
+    /// Keeps the user name; a stored password stays as it is.
     quint32 setEntryDialParams(const DialParams& params, bool removePassword) override;
-    /// Also stores the user name and drops any stored password before activating, so that the activation
-    /// uses this user name and asks our secret agent for this password.
+    /// Puts the user name into the profile first, so that the activation uses it, and offers the password
+    /// to our secret agent for the time of the dial. A refusal of the service arrives as the dial's error.
     quint32 dial(const DialParams& params, Progress progress, Handle& handle) override;
+    /// Asks the service to deactivate without waiting for its answer: false only for a handle never given.
     bool hangUp(Handle handle) override;
+    QString systemsInUse() const override { return QStringLiteral("network manager"); }
 
 private slots:
     void onDeviceStateChanged(uint newState, uint oldState, uint reason, const QDBusMessage& message);
@@ -55,21 +66,33 @@ private:
         Progress progress;
         QString profilePath;
         QString devicePath;
+        Handle handle = 0;
+        QString activePath; // empty until the service has answered the activation
         quint32 lastState = RasState::OpenPort;
-        bool started = false; // the device has begun working on our activation
+        bool started = false;     // the device has begun working on our activation
+        bool hangUpAsked = false; // hung up before the service answered the activation
     };
+    using Answer = std::function<void(const QDBusMessage& reply)>;
 
     QDBusMessage call(const QString& path, const QString& interface, const QString& method, const QVariantList& args,
-                      int timeout, bool mayAskUser = false) const;
+                      int timeout) const;
+    /// Sends a request that may wait for the user's authorisation; `then` gets its answer, if this object
+    /// still exists then.
+    void request(const QString& path, const QString& interface, const QString& method, const QVariantList& args,
+                 Answer then);
     std::optional<QVariant> property(const QString& path, const QString& interface, const QString& name,
                                      int timeout) const;
     bool profileSettings(const QString& path, NmSettings& out, int timeout) const;
     std::optional<QList<Profile>> dialUpProfiles(QDBusError& error) const;
     quint32 findProfile(const QString& name, Profile& out) const;
-    quint32 writeUserName(const Profile& profile, const QString& userName, bool dropPassword) const;
+    void rememberUserName(const Profile& profile, const QString& userName, std::function<void()> then);
     bool isDialUpActive(const QString& type, const QString& profilePath);
+    QString ipInterfaceOf(const QString& activePath, const QList<QDBusObjectPath>& devices);
     QString deviceFor(const QString& profilePath) const;
-    void registerAgent();
+    void registerAgent(std::function<void()> then);
+    void activate(Handle handle);
+    void deactivate(const QString& activePath);
+    bool dialling(Handle handle) const { return m_dial && m_dial->handle == handle; }
     Handle handleOf(const QString& activePath);
     void finishDial(quint32 state, quint32 error);
     void endDial();
@@ -80,6 +103,8 @@ private:
     bool m_agentRegistered = false;
     QHash<QString, Handle> m_handles;
     Handle m_lastHandle = 0;
-    QHash<QString, bool> m_bluetoothDun; // profile path → whether that Bluetooth profile is DUN
+    QHash<QString, bool> m_bluetoothDun;    // profile path → whether that Bluetooth profile is DUN
+    QHash<QString, QString> m_userNames;    // profile path → the user name of its last dial
+    QHash<QString, QString> m_ipInterfaces; // active connection path → its device's IP interface
     std::optional<DialInProgress> m_dial;
 };

@@ -16,6 +16,7 @@ public:
     quint32 setEntryDialParams(const DialParams& params, bool removePassword) override;
     quint32 dial(const DialParams& params, Progress progress, Handle& handle) override;
     bool hangUp(Handle handle) override;
+    QString systemsInUse() const override { return QStringLiteral("simulated"); }
 
     /// Outcomes of the coming dials, in order: 0 connects, anything else fails with that code.
     /// With none left a dial connects.
@@ -41,4 +42,8 @@ class InMemoryDialUp final : public SimulatedDialUp
 {
 public:
     SimulatedSystem& system() { return m_system; }
+    QString unavailableReason() const override { return unreachable; }
+
+    /// The sentence of a system that cannot be reached at all; empty while it can.
+    QString unreachable;
 };

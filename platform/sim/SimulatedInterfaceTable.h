@@ -31,12 +31,14 @@ public:
         return true;
     }
 
-    /// Adds an interface with a six-byte physical address and returns it for further changes.
+    /// Adds an interface with a six-byte physical address and returns it for further changes. Its name is
+    /// the description's first word, as the kernel's descriptions start with the interface's name.
     InterfaceRow& addInterface(quint32 index, const QString& description, quint32 inOctets = 0, quint32 outOctets = 0)
     {
         InterfaceRow row;
         row.index = index;
         row.description = description;
+        row.name = description.section(QLatin1Char(' '), 0, 0);
         row.physAddr = {0x00, 0x50, 0xBA, 0x12, 0x34, quint8(index), 0, 0};
         row.physAddrLen = 6;
         row.inOctets = inOctets;

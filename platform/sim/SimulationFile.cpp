@@ -21,6 +21,7 @@ bool parse(const QString& text, SimulatedSystem& out, QString& error)
 {
     out = SimulatedSystem();
     const QStringList lines = text.split(QLatin1Char('\n'));
+    QString previous; // the first word of the last line that was not blank or a comment
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString line = lines[i].trimmed();
         if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
@@ -47,11 +48,16 @@ bool parse(const QString& text, SimulatedSystem& out, QString& error)
         } else if (word == QLatin1String("refuse")) {
             if (!parseNumber(rest, out.refuseDial) || out.refuseDial == 0)
                 return bad(QStringLiteral("refuse needs an error code"));
+        } else if (word == QLatin1String("interface")) {
+            if (rest.isEmpty() || rest.contains(QLatin1Char(' ')) || previous != QLatin1String("connection"))
+                return bad(QStringLiteral("an interface needs a NAME and a connection on the line before"));
+            out.connections.last().interfaceName = rest;
         } else if (word == QLatin1String("unavailable") && rest.isEmpty()) {
             out.unavailable = true;
         } else {
             return bad(QStringLiteral("unknown line \"%1\"").arg(line.left(40)));
         }
+        previous = word;
     }
     return true;
 }
@@ -61,8 +67,11 @@ QString format(const SimulatedSystem& system)
     QString text = QStringLiteral("# Simulated dial-up system for Qov Ruvela\n");
     for (const QString& e : system.entries)
         text += QStringLiteral("entry %1\n").arg(e);
-    for (const RasConnection& c : system.connections)
+    for (const RasConnection& c : system.connections) {
         text += QStringLiteral("connection %1 %2 %3\n").arg(c.state).arg(c.error).arg(c.entryName);
+        if (!c.interfaceName.isEmpty())
+            text += QStringLiteral("interface %1\n").arg(c.interfaceName);
+    }
     if (system.unavailable)
         text += QStringLiteral("unavailable\n");
     if (system.refuseDial != 0)

@@ -4,6 +4,7 @@
 //   entry NAME                      a phone-book entry
 //   connection STATE ERROR NAME     an active connection: its state number (8192 = connected),
 //                                   its error code (0 = none) and its entry name
+//   interface NAME                  the IP interface of the connection on the line before ("ppp0")
 //   unavailable                     the service cannot list its connections
 //   refuse CODE                     every dial is refused at once with CODE, before anything starts
 #pragma once

@@ -34,9 +34,10 @@ protected:
         recorder.start();
     }
 
-    void online()
+    void online(const QString& interfaceName = QString())
     {
-        tp.dialUp->system().connections = {{SimulationFile::handleOf(home), home, RasState::Connected, 0}};
+        tp.dialUp->system().connections = {
+            {SimulationFile::handleOf(home), home, RasState::Connected, 0, interfaceName}};
         recorder.PollConnections();
     }
 
@@ -78,6 +79,53 @@ TEST_F(RecorderTest, TheHourlyAlertFollowsTheSettingsObjectNotTheWindows)
     EXPECT_EQ(tp.sound->played.size(), 1);
     EXPECT_EQ(tp.platform.settings->ReadIniFromReg(SettingNames::settingsKeyPath, SettingNames::alertNoSound),
               QStringLiteral("1"));
+}
+
+TEST_F(RecorderTest, TheSessionsBytesAreThoseOfTheConnectionsOwnInterfaceWhateverItsType)
+{
+    // A mobile-broadband modem's raw-IP link beside a PPP link that belongs to something else.
+    tp.interfaces->addInterface(3, QStringLiteral("ppp0 - PPP link"), 0, 0);
+    tp.interfaces->addInterface(7, QStringLiteral("wwan0 - Raw IP"), 0, 0);
+    online(QStringLiteral("wwan0"));
+    tickFor(3);
+    tp.interfaces->move(3, 111, 11);
+    tp.interfaces->move(7, 5000, 700);
+    tickFor(1);
+    EXPECT_EQ(recorder.traffic().DialUpBytesReceived(), 5000u);
+    EXPECT_EQ(recorder.traffic().DialUpBytesSent(), 700u);
+
+    // A system that names no interface: the first PPP link, as before.
+    online();
+    tp.interfaces->move(3, 100, 10);
+    tp.interfaces->move(7, 1, 1);
+    tickFor(1);
+    EXPECT_EQ(recorder.traffic().DialUpBytesReceived(), 211u);
+    EXPECT_EQ(recorder.traffic().DialUpBytesSent(), 21u);
+
+    // A named interface that is not in the table (gone, or not yet there) leaves the PPP link in charge.
+    online(QStringLiteral("wwan1"));
+    tp.interfaces->move(3, 9, 9);
+    tickFor(1);
+    EXPECT_EQ(recorder.traffic().DialUpBytesReceived(), 220u);
+}
+
+TEST(RecorderStart, SaysOnceInTheStatusLineWhenNoDialUpSystemCanBeReached)
+{
+    TestPlatform tp;
+    tp.dialUp->unreachable = QStringLiteral("No dial-up system was found.");
+    Recorder recorder{tp.platform, tp.programDir(), {tp.programDir()}};
+    QSignalSpy lines(&recorder, &Recorder::statusLineChanged);
+    recorder.load();
+    recorder.start();
+    EXPECT_EQ(recorder.statusLine(), QStringLiteral("No dial-up system was found."));
+    for (int i = 0; i < 3; ++i) {
+        recorder.PollConnections();
+        recorder.MainTimerTimer();
+    }
+    const auto said = std::count_if(lines.cbegin(), lines.cend(), [](const QList<QVariant>& line) {
+        return line.value(0).toString() == QStringLiteral("No dial-up system was found.");
+    });
+    EXPECT_EQ(said, 1);
 }
 
 } // namespace

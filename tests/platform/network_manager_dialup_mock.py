@@ -2,8 +2,11 @@
 
 It extends the stock networkmanager template with what dial-up needs and the stock one lacks: a modem, an
 Ethernet and a Bluetooth device; gsm, cdma, pppoe and Bluetooth profiles among others; an agent manager
-that remembers who registered; and activations that run through the device states like the real service,
-asking the registered secret agent for the password on the way and ending in the outcome the test chose.
+that remembers who registered; activations that run through the device states like the real service,
+using a password the system keeps or asking the registered secret agent for one on the way, giving the
+device its IP interface once activated and ending in the outcome the test chose; and profile writes that
+are told apart by whether they would reach the disk (Update, Update2 without an in-memory flag, Save) or
+stay in the service's memory (UpdateUnsaved), each one logged.
 Reset() on /org/freedesktop brings all of it back to the state below.
 '''
 
@@ -29,6 +32,7 @@ TYPE_ETHERNET, TYPE_BT, TYPE_MODEM = 1, 5, 8
 ACTIVATING, ACTIVATED, DEACTIVATED = 1, 2, 4
 REASON_NONE, REASON_NO_SECRETS, REASON_USER_REQUESTED = 0, 7, 39
 SECRETS_FLAG_ALLOW_INTERACTION = 0x1
+UPDATE2_TO_DISK, UPDATE2_IN_MEMORY, UPDATE2_IN_MEMORY_DETACHED, UPDATE2_IN_MEMORY_ONLY = 0x1, 0x2, 0x4, 0x8
 
 
 def _profile(conn_type, name, extra):
@@ -55,8 +59,12 @@ PROFILES = [
         'bluetooth': {'type': 'panu', 'bdaddr': dbus.ByteArray(b'\x00\x11\x22\x33\x44\x66')},
     })),
     ('wifi', _profile('802-11-wireless', 'Cafe', {'802-11-wireless': {'ssid': dbus.ByteArray(b'Cafe')}})),
-    ('cdma', _profile('cdma', 'CDMA Carrier', {'cdma': {'number': '#777', 'username': 'cdmauser'}})),
+    ('cdma', _profile('cdma', 'CDMA Carrier', {'cdma': {'number': '#777', 'username': 'cdmauser',
+                                                        'password-flags': dbus.UInt32(0)}})),
 ]
+
+# Passwords the system keeps (flags 0), apart from the settings: GetSettings never gives them out.
+KEPT_SECRETS = {'cdma': {'cdma': {'password': 'kept-by-system'}}}
 
 
 class AgentManager(dbusmock.mockobject.DBusMockObject):  # pylint: disable=too-many-ancestors
@@ -101,6 +109,7 @@ def _end_activation(manager, active_path, device_state, reason):
         _set_device_state(device, device_state, reason)
         _set_device_state(device, stock.DeviceState.DISCONNECTED, reason)
         device.Set(DEVICE_IFACE, 'ActiveConnection', dbus.ObjectPath('/'))
+        device.Set(DEVICE_IFACE, 'IpInterface', '')
     _set_active_state(active, DEACTIVATED, 0)
     paths = _active_paths()
     paths.remove(dbus.ObjectPath(active_path))
@@ -138,6 +147,7 @@ def _run_activation(manager, active_path, device_path, profile):
             _end_activation(manager, active_path, stock.DeviceState.FAILED, outcome)
             return
         _set_device_state(device, stock.DeviceState.IP_CONFIG, 0)
+        device.Set(DEVICE_IFACE, 'IpInterface', manager.ip_interfaces.get(device.Get(DEVICE_IFACE, 'Interface'), ''))
         _set_device_state(device, stock.DeviceState.ACTIVATED, 0)
         _set_active_state(dbusmock.get_object(active_path), ACTIVATED, 0)
 
@@ -156,6 +166,11 @@ def _run_activation(manager, active_path, device_path, profile):
             return False
         _set_device_state(device, stock.DeviceState.NEED_AUTH, 0)
         setting = _secret_setting(profile.settings)
+        kept = profile.kept_secrets.get(setting, {}).get('password') if setting else None
+        if kept is not None and int(profile.settings[setting].get('password-flags', 0)) == 0:
+            manager.agent_answers.append(f'kept:{setting}.password={kept}')
+            finish()
+            return False
         if not dbusmock.get_object(AGENT_MANAGER_OBJ).agents or setting is None:
             finish()
             return False
@@ -214,11 +229,41 @@ def _deactivate(manager, active_path):
     _end_activation(manager, str(active_path), stock.DeviceState.DEACTIVATING, REASON_USER_REQUESTED)
 
 
-def _replace_settings(profile, settings):
-    '''Update() replaces the whole profile, as the real service's does: a caller that sends back only part
-    of it loses the rest.'''
+def _write_settings(profile, settings, where):
+    '''Replaces the whole profile, as the real service does: a caller that sends back only part of it loses
+    the rest; secrets it does not send are kept. Logs "disk NAME" or "memory NAME", and "password NAME" when
+    a password came with it.'''
+    manager = dbusmock.get_object(MANAGER_OBJ)
+    name = profile.settings['connection']['id']
+    if not profile.writable:
+        raise dbus.exceptions.DBusException('not allowed to modify this connection',
+                                            name='org.freedesktop.NetworkManager.Settings.PermissionDenied')
+    manager.settings_writes.append(f'{where} {name}')
+    settings = {key: dict(value) for key, value in settings.items()}
+    for setting in settings.values():
+        if 'password' in setting:
+            manager.settings_writes.append(f'password {name}')
+            setting.pop('password')
     profile.settings = settings
     profile.EmitSignal(CSETTINGS_IFACE, 'Updated', '', [])
+
+
+def _update(profile, settings):
+    _write_settings(profile, settings, 'disk')
+
+
+def _update_unsaved(profile, settings):
+    _write_settings(profile, settings, 'memory')
+
+
+def _update2(profile, settings, flags, _args):
+    in_memory = int(flags) & (UPDATE2_IN_MEMORY | UPDATE2_IN_MEMORY_DETACHED | UPDATE2_IN_MEMORY_ONLY)
+    _write_settings(profile, settings, 'disk' if int(flags) & UPDATE2_TO_DISK or not in_memory else 'memory')
+    return dbus.Dictionary({}, signature='sv')
+
+
+def _save(profile):
+    dbusmock.get_object(MANAGER_OBJ).settings_writes.append(f'disk {profile.settings["connection"]["id"]}')
 
 
 def _add_device(mock, name, device_type, available):
@@ -246,6 +291,8 @@ def load(mock, parameters):
     manager.dial_outcome = 0
     manager.dial_hold = False
     manager.agent_answers = []
+    manager.settings_writes = []
+    manager.ip_interfaces = {'modem0': 'ppp0', 'eth0': 'ppp1', 'bt0': 'ppp2'}
     manager.next_active = 1
     manager.AddMethod(MANAGER_IFACE, 'ActivateConnection', 'ooo', 'o', _activate)
     manager.AddMethod(MANAGER_IFACE, 'DeactivateConnection', 'o', '', _deactivate)
@@ -255,8 +302,14 @@ def load(mock, parameters):
     dbusmock.mockobject.objects[AGENT_MANAGER_OBJ] = agent_manager
 
     paths = {key: str(mock.SettingsAddConnection(settings)) for key, settings in PROFILES}
-    for path in paths.values():
-        dbusmock.get_object(path).AddMethod(CSETTINGS_IFACE, 'Update', 'a{sa{sv}}', '', _replace_settings)
+    for key, path in paths.items():
+        profile = dbusmock.get_object(path)
+        profile.writable = True
+        profile.kept_secrets = KEPT_SECRETS.get(key, {})
+        profile.AddMethod(CSETTINGS_IFACE, 'Update', 'a{sa{sv}}', '', _update)
+        profile.AddMethod(CSETTINGS_IFACE, 'UpdateUnsaved', 'a{sa{sv}}', '', _update_unsaved)
+        profile.AddMethod(CSETTINGS_IFACE, 'Update2', 'a{sa{sv}}ua{sv}', 'a{sv}', _update2)
+        profile.AddMethod(CSETTINGS_IFACE, 'Save', '', '', _save)
     _add_device(mock, 'modem0', TYPE_MODEM, [paths['gsm'], paths['cdma']])
     _add_device(mock, 'eth0', TYPE_ETHERNET, [paths['wired'], paths['pppoe']])
     _add_device(mock, 'bt0', TYPE_BT, [paths['dun'], paths['panu']])
@@ -301,3 +354,21 @@ def AskAgent(_self, profile_path, setting, flags, reply, error):
                lambda secrets: reply('\n'.join(f'{name}.{key}={value}' for name, values in secrets.items()
                                                for key, value in values.items())),
                lambda failure: reply('error:' + failure.get_dbus_name()))
+
+
+@dbus.service.method(MOCK_IFACE, in_signature='', out_signature='as')
+def GetSettingsWrites(_self):
+    '''Every profile write: "disk NAME", "memory NAME", and "password NAME" when one came with it.'''
+    return dbus.Array(dbusmock.get_object(MANAGER_OBJ).settings_writes, signature='s')
+
+
+@dbus.service.method(MOCK_IFACE, in_signature='ob', out_signature='')
+def SetProfileWritable(_self, profile_path, writable):
+    '''A profile the caller may not change refuses every write.'''
+    dbusmock.get_object(str(profile_path)).writable = bool(writable)
+
+
+@dbus.service.method(MOCK_IFACE, in_signature='ss', out_signature='')
+def SetIpInterface(_self, device, ip_interface):
+    '''The IP interface a device (by its name: modem0, eth0, bt0) gets when it is activated.'''
+    dbusmock.get_object(MANAGER_OBJ).ip_interfaces[str(device)] = str(ip_interface)

@@ -25,8 +25,10 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 1' INT TERM
 
-dbus-daemon --session --fork --print-address=1 --print-pid=1 >"$workdir/nm.bus"
-dbus-daemon --session --fork --print-address=1 --print-pid=1 >"$workdir/empty.bus"
+# Sockets in the file system, not abstract ones: a test that moves into a network namespace of its own
+# can still reach them.
+dbus-daemon --session --fork --address="unix:dir=$workdir" --print-address=1 --print-pid=1 >"$workdir/nm.bus"
+dbus-daemon --session --fork --address="unix:dir=$workdir" --print-address=1 --print-pid=1 >"$workdir/empty.bus"
 nm_bus=$(sed -n 1p "$workdir/nm.bus")
 empty_bus=$(sed -n 1p "$workdir/empty.bus")
 

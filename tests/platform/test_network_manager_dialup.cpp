@@ -1,5 +1,9 @@
 // The network manager backend against a mock network manager on a private bus (network_manager_dialup_mock.py).
+#include "../support/TestClock.h"
+#include "../traffic/KernelNamespace.h"
+#include "platform/linux/NetlinkInterfaceTable.h"
 #include "platform/linux/NetworkManagerDialUp.h"
+#include "traffic/TrafficMonitor.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -11,8 +15,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <fcntl.h>
 #include <functional>
+#include <linux/if.h>
+#include <linux/if_tun.h>
 #include <optional>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -21,6 +31,7 @@ const QString GsmProfile = QStringLiteral("/org/freedesktop/NetworkManager/Setti
 const QString PppoeProfile = QStringLiteral("/org/freedesktop/NetworkManager/Settings/2");
 const QString DunProfile = QStringLiteral("/org/freedesktop/NetworkManager/Settings/3");
 const QString PanuProfile = QStringLiteral("/org/freedesktop/NetworkManager/Settings/4");
+const QString CdmaProfile = QStringLiteral("/org/freedesktop/NetworkManager/Settings/6");
 
 struct Step
 {
@@ -79,6 +90,13 @@ protected:
 
     void TearDown() override
     {
+        // Whatever a test did, nothing it made the backend do may reach the disk or carry a password.
+        if (m_bus) {
+            for (const QString& write : settingsWrites()) {
+                EXPECT_FALSE(write.startsWith(QLatin1String("disk "))) << write.toStdString();
+                EXPECT_FALSE(write.startsWith(QLatin1String("password "))) << write.toStdString();
+            }
+        }
         m_service.reset();
         m_bus.reset();
         QDBusConnection::disconnectFromBus(m_name);
@@ -111,6 +129,10 @@ protected:
     }
 
     QStringList agentAnswers() { return mock(QStringLiteral("GetAgentAnswers")).arguments().value(0).toStringList(); }
+    QStringList settingsWrites()
+    {
+        return mock(QStringLiteral("GetSettingsWrites")).arguments().value(0).toStringList();
+    }
 
     QList<RasConnection> connections()
     {
@@ -168,29 +190,73 @@ TEST_F(NetworkManagerDialUpTest, EntriesOutsideThePhoneBookAreNotFound)
     }
 }
 
-TEST_F(NetworkManagerDialUpTest, StoringTheUserNameKeepsTheProfileAndNeverWritesThePassword)
+TEST_F(NetworkManagerDialUpTest, StoringTheUserNameChangesOnlyTheServicesMemoryOfTheProfile)
 {
-    ASSERT_EQ(m_service->setEntryDialParams({"Mobile Provider", "newuser", "s3cret", false}, false), 0u);
-    NmSettings stored = settingsOf(GsmProfile);
-    EXPECT_EQ(stored["gsm"]["username"].toString(), QStringLiteral("newuser"));
+    ASSERT_EQ(m_service->setEntryDialParams({"Mobile Provider", "newuser", "s3cret", false}, true), 0u);
+    // Ours at once; the service's once it has answered.
+    DialParams params{QStringLiteral("Mobile Provider"), {}, {}, false};
+    ASSERT_EQ(m_service->getEntryDialParams(params), 0u);
+    EXPECT_EQ(params.userName, QStringLiteral("newuser"));
+    ASSERT_TRUE(waitFor([&] { return settingsOf(GsmProfile)["gsm"]["username"].toString() == "newuser"; }));
+    const NmSettings stored = settingsOf(GsmProfile);
     EXPECT_FALSE(stored["gsm"].contains("password"));
-    EXPECT_FALSE(stored["gsm"].contains("password-flags")); // left alone without removePassword
+    EXPECT_FALSE(stored["gsm"].contains("password-flags")); // a password is not our business
     // The profile is written back whole: the rest of it, list values included, must survive.
     EXPECT_EQ(stored["gsm"]["apn"].toString(), QStringLiteral("internet"));
     EXPECT_EQ(stored["connection"]["id"].toString(), QStringLiteral("Mobile Provider"));
     EXPECT_EQ(qdbus_cast<QList<uint>>(stored["ipv4"]["dns"]), QList<uint>{0x08080808u});
+    EXPECT_EQ(settingsWrites(), QStringList{"memory Mobile Provider"});
 
-    ASSERT_EQ(m_service->setEntryDialParams({"Mobile Provider", "otheruser", "s3cret", false}, true), 0u);
-    stored = settingsOf(GsmProfile);
-    EXPECT_EQ(stored["gsm"]["username"].toString(), QStringLiteral("otheruser"));
-    EXPECT_FALSE(stored["gsm"].contains("password"));
-    EXPECT_EQ(stored["gsm"]["password-flags"].toUInt(), 2u); // not saved: asked for at every activation
-
-    // The service refuses an empty user name, so none is no key at all.
+    // The same name again changes nothing; the service refuses an empty user name, so none is no key.
+    ASSERT_EQ(m_service->setEntryDialParams({"Mobile Provider", "newuser", "", false}, true), 0u);
     ASSERT_EQ(m_service->setEntryDialParams({"Home DSL", "", "s3cret", false}, true), 0u);
-    stored = settingsOf(PppoeProfile);
-    EXPECT_FALSE(stored["pppoe"].contains("username"));
-    EXPECT_FALSE(stored["pppoe"].contains("password"));
+    ASSERT_TRUE(waitFor([&] { return !settingsOf(PppoeProfile)["pppoe"].contains("username"); }));
+    EXPECT_EQ(settingsWrites(), (QStringList{"memory Mobile Provider", "memory Home DSL"}));
+}
+
+TEST_F(NetworkManagerDialUpTest, AProfileThatMayNotBeChangedKeepsTheUserNameInOurMemory)
+{
+    ASSERT_EQ(
+        mock(QStringLiteral("SetProfileWritable"), {QVariant::fromValue(QDBusObjectPath(GsmProfile)), false}).type(),
+        QDBusMessage::ReplyMessage);
+    ProgressLog log;
+    DialUpService::Handle handle = 0;
+    ASSERT_EQ(dial("Mobile Provider", "guest", "s3cret", log, handle), 0u);
+    // Dialled as it stands.
+    ASSERT_TRUE(waitFor([&] { return log.has(RasState::Connected) || log.error(); }));
+    EXPECT_FALSE(log.error());
+    EXPECT_EQ(settingsOf(GsmProfile)["gsm"]["username"].toString(), QStringLiteral("olduser"));
+    DialParams params{QStringLiteral("Mobile Provider"), {}, {}, false};
+    ASSERT_EQ(m_service->getEntryDialParams(params), 0u);
+    EXPECT_EQ(params.userName, QStringLiteral("guest"));
+    EXPECT_TRUE(settingsWrites().isEmpty());
+}
+
+TEST_F(NetworkManagerDialUpTest, APasswordTheSystemKeepsIsLeftAlone)
+{
+    ProgressLog log;
+    DialUpService::Handle handle = 0;
+    ASSERT_EQ(dial("CDMA Carrier", "cdmauser", "typed", log, handle), 0u);
+    ASSERT_TRUE(waitFor([&] { return log.has(RasState::Connected) || log.error(); }));
+    EXPECT_FALSE(log.error());
+    // The service used its own; ours was never asked for, and the profile is as it was.
+    EXPECT_EQ(agentAnswers(), QStringList{"kept:cdma.password=kept-by-system"});
+    EXPECT_EQ(settingsOf(CdmaProfile)["cdma"]["password-flags"].toUInt(), 0u);
+    EXPECT_TRUE(settingsWrites().isEmpty());
+}
+
+TEST_F(NetworkManagerDialUpTest, HangingUpBeforeTheServiceHasAnsweredStillEndsTheDial)
+{
+    setDialOutcome(0, true);
+    ProgressLog log;
+    DialUpService::Handle handle = 0;
+    ASSERT_EQ(dial("Mobile Provider", "olduser", "s3cret", log, handle), 0u);
+    ASSERT_NE(handle, 0u);
+    // No answer of the service has been read yet: the activation is still on its way.
+    ASSERT_TRUE(m_service->hangUp(handle));
+    ASSERT_TRUE(waitFor([&] { return log.error().has_value(); }));
+    EXPECT_EQ(*log.error(), RasError::UserDisconnection);
+    ASSERT_TRUE(waitFor([&] { return connections().isEmpty(); }));
 }
 
 TEST_F(NetworkManagerDialUpTest, DialConnectsWithThePasswordGivenForThatDialOnly)
@@ -208,12 +274,14 @@ TEST_F(NetworkManagerDialUpTest, DialConnectsWithThePasswordGivenForThatDialOnly
     EXPECT_EQ(log.steps.last().state, RasState::Connected);
     EXPECT_EQ(log.count(RasState::Connected), 1);
 
-    // The secret agent handed the password over; the profile keeps the user name and no password.
+    // The secret agent handed the password over; the service's memory of the profile has the user name,
+    // its file nothing new, and no password was written anywhere.
     EXPECT_EQ(agentAnswers(), QStringList{"gsm.password=s3cret"});
     const NmSettings stored = settingsOf(GsmProfile);
     EXPECT_EQ(stored["gsm"]["username"].toString(), QStringLiteral("dialuser"));
     EXPECT_FALSE(stored["gsm"].contains("password"));
-    EXPECT_EQ(stored["gsm"]["password-flags"].toUInt(), 2u);
+    EXPECT_FALSE(stored["gsm"].contains("password-flags"));
+    EXPECT_EQ(settingsWrites(), QStringList{"memory Mobile Provider"});
 
     // Listed under its entry name with the dial's handle; the wired line that is also up is no dial-up.
     const QList<RasConnection> listed = connections();
@@ -222,6 +290,8 @@ TEST_F(NetworkManagerDialUpTest, DialConnectsWithThePasswordGivenForThatDialOnly
     EXPECT_EQ(listed[0].state, RasState::Connected);
     EXPECT_EQ(listed[0].error, 0u);
     EXPECT_EQ(listed[0].handle, handle);
+    // The modem's IP interface, once activated.
+    EXPECT_EQ(listed[0].interfaceName, QStringLiteral("ppp0"));
 }
 
 TEST_F(NetworkManagerDialUpTest, ActivatingConnectionShowsProgressAndHangingUpEndsIt)
@@ -344,6 +414,47 @@ TEST_F(NetworkManagerDialUpTest, SecretAgentAnswersOnlyForTheDialInProgress)
     ASSERT_TRUE(waitFor([&] { return pending.isFinished(); }));
     EXPECT_EQ(pending.reply().errorName(), QStringLiteral("org.freedesktop.NetworkManager.SecretAgent.NoSecrets"));
     QDBusConnection::disconnectFromBus(name);
+}
+
+TEST_F(NetworkManagerDialUpTest, ARawIpModemLinkOfAnActiveGsmConnectionFeedsTheByteCounts)
+{
+    // A QMI or MBIM modem comes up as wwan0, a raw-IP link whose description does not say PPP.
+    if (const QString problem = KernelNamespace::make(QStringLiteral("wwan0")); !problem.isEmpty())
+        GTEST_SKIP() << problem.toStdString();
+    // Another program's PPP link beside it, which the rule of the description alone would take.
+    const int other = ::open("/dev/net/tun", O_RDWR | O_CLOEXEC);
+    ifreq request{};
+    request.ifr_flags = IFF_TUN | IFF_NO_PI;
+    std::strncpy(request.ifr_name, "ppp0", IFNAMSIZ - 1);
+    ASSERT_EQ(::ioctl(other, TUNSETIFF, &request), 0);
+    ASSERT_TRUE(KernelNamespace::ip(QStringLiteral("link set up dev ppp0")));
+    ASSERT_EQ(mock(QStringLiteral("SetIpInterface"), {QStringLiteral("modem0"), QStringLiteral("wwan0")}).type(),
+              QDBusMessage::ReplyMessage);
+
+    ProgressLog log;
+    DialUpService::Handle handle = 0;
+    ASSERT_EQ(dial("Mobile Provider", "dialuser", "s3cret", log, handle), 0u);
+    ASSERT_TRUE(waitFor([&] { return log.has(RasState::Connected) || log.error(); }));
+    const QList<RasConnection> listed = connections();
+    ASSERT_EQ(listed.size(), 1);
+    EXPECT_EQ(listed[0].interfaceName, QStringLiteral("wwan0"));
+
+    NetlinkInterfaceTable table;
+    TestClock clock;
+    TrafficMonitor traffic(table, clock);
+    traffic.setDialUpInterface(listed[0].interfaceName);
+    traffic.primeTrafficMonitor();
+    const LinkOctets before = KernelNamespace::octets(QStringLiteral("wwan0"));
+    const quint64 received = KernelNamespace::receiveIn(6, 900);
+    const quint64 sent = KernelNamespace::sendOut(4, 300);
+    traffic.UpdateTrafficMonitor();
+    const LinkOctets after = KernelNamespace::octets(QStringLiteral("wwan0"));
+    EXPECT_GT(received, 0u);
+    EXPECT_EQ(traffic.DialUpBytesReceived(), after.received - before.received);
+    EXPECT_EQ(traffic.DialUpBytesSent(), after.sent - before.sent);
+    EXPECT_EQ(traffic.DialUpBytesReceived(), received);
+    EXPECT_EQ(traffic.DialUpBytesSent(), sent);
+    ::close(other);
 }
 
 TEST_F(NetworkManagerDialUpTest, WithoutTheServiceNothingIsListedAndNothingDials)

@@ -16,7 +16,7 @@ bool sameConnections(const QList<RasConnection>& a, const QList<RasConnection>& 
         return false;
     for (qsizetype i = 0; i < a.size(); ++i) {
         if (a[i].handle != b[i].handle || a[i].entryName != b[i].entryName || a[i].state != b[i].state ||
-            a[i].error != b[i].error)
+            a[i].error != b[i].error || a[i].interfaceName != b[i].interfaceName)
             return false;
     }
     return true;
@@ -27,8 +27,9 @@ TEST(SimulationFileTest, FormatIsReadBackUnchanged)
     SimulatedSystem system;
     system.entries = {QStringLiteral("Home ISP"), QStringLiteral("Work"), QStringLiteral("Night  Rate Line")};
     system.connections = {
-        {SimulationFile::handleOf(QStringLiteral("Home ISP")), QStringLiteral("Home ISP"), 8192, 0},
-        {SimulationFile::handleOf(QStringLiteral("Work")), QStringLiteral("Work"), 2, 678},
+        {SimulationFile::handleOf(QStringLiteral("Home ISP")), QStringLiteral("Home ISP"), 8192, 0,
+         QStringLiteral("wwan0")},
+        {SimulationFile::handleOf(QStringLiteral("Work")), QStringLiteral("Work"), 2, 678, QString()},
     };
     system.unavailable = true;
 
@@ -47,7 +48,8 @@ TEST(SimulationFileTest, ReadsNamesWithBlanksCommentsAndEmptyLines)
                                         "   entry   My Provider  \n"
                                         "entry Second One\r\n"
                                         "connection 8192 0 My Provider\n"
-                                        "connection 13 0 Second One\n");
+                                        "connection 13 0 Second One\n"
+                                        "interface  ppp1 \n");
     SimulatedSystem system;
     QString error;
     ASSERT_TRUE(SimulationFile::parse(text, system, error)) << qPrintable(error);
@@ -57,6 +59,8 @@ TEST(SimulationFileTest, ReadsNamesWithBlanksCommentsAndEmptyLines)
     EXPECT_EQ(system.connections[0].state, 8192u);
     EXPECT_EQ(system.connections[1].entryName, QStringLiteral("Second One"));
     EXPECT_EQ(system.connections[1].state, 13u);
+    EXPECT_TRUE(system.connections[0].interfaceName.isEmpty());
+    EXPECT_EQ(system.connections[1].interfaceName, QStringLiteral("ppp1"));
     EXPECT_FALSE(system.unavailable);
 }
 
@@ -69,6 +73,8 @@ TEST(SimulationFileTest, BadLinesAreRefusedWithTheirLineNumber)
         {QStringLiteral("entry A\nconnection 8192 -1 A\n"), QStringLiteral("line 2")},
         {QStringLiteral("entry A\nentry B\nentry C\nhangup A\n"), QStringLiteral("line 4")},
         {QStringLiteral("unavailable now\n"), QStringLiteral("line 1")},
+        {QStringLiteral("entry A\ninterface ppp0\n"), QStringLiteral("line 2")},
+        {QStringLiteral("connection 8192 0 A\ninterface\n"), QStringLiteral("line 2")},
     };
     for (const auto& [text, where] : cases) {
         SimulatedSystem system;
@@ -100,7 +106,7 @@ protected:
 TEST_F(FileDialUpTest, MissingFileIsASystemWithNothingInIt)
 {
     EXPECT_FALSE(QFile::exists(m_service.filePath()));
-    QList<RasConnection> connections{{1, QStringLiteral("stale"), 8192, 0}};
+    QList<RasConnection> connections{{1, QStringLiteral("stale"), 8192, 0, QString()}};
     ASSERT_TRUE(m_service.enumConnections(connections));
     EXPECT_TRUE(connections.isEmpty());
     QStringList entries{QStringLiteral("stale")};

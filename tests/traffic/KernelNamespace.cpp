@@ -1,4 +1,4 @@
-// Sets up the namespace with plain system calls and the `ip` command, and moves datagrams through ppp0.
+// Sets up the namespace with plain system calls and the `ip` command, and moves datagrams through its link.
 #include "KernelNamespace.h"
 
 #include <QFile>
@@ -87,26 +87,39 @@ bool writeFile(const char* path, const char* text)
 }
 } // namespace
 
-QString KernelNamespace::make()
+QString KernelNamespace::enter()
 {
-    if (tunFd >= 0)
+    static bool entered = false;
+    if (entered)
         return QString();
     if (::unshare(CLONE_NEWNET) != 0)
         return QStringLiteral("cannot make a network namespace: %1").arg(QString::fromLocal8Bit(strerror(errno)));
+    entered = true;
     // No IPv6 on the new links: no router or listener messages of the kernel's own mix with the test's octets.
     writeFile("/proc/sys/net/ipv6/conf/default/disable_ipv6", "1");
     writeFile("/proc/sys/net/ipv6/conf/all/disable_ipv6", "1");
+    if (!ip(QStringLiteral("link set lo up")))
+        return QStringLiteral("the ip command cannot set lo up");
+    return QString();
+}
+
+QString KernelNamespace::make(const QString& link)
+{
+    if (tunFd >= 0)
+        return QString();
+    if (const QString problem = enter(); !problem.isEmpty())
+        return problem;
     tunFd = ::open("/dev/net/tun", O_RDWR | O_CLOEXEC | O_NONBLOCK);
     if (tunFd < 0)
         return QStringLiteral("no /dev/net/tun: %1").arg(QString::fromLocal8Bit(strerror(errno)));
     ifreq request{};
     request.ifr_flags = IFF_TUN | IFF_NO_PI;
-    std::strncpy(request.ifr_name, "ppp0", IFNAMSIZ - 1);
+    std::strncpy(request.ifr_name, link.toLatin1().constData(), IFNAMSIZ - 1);
     if (::ioctl(tunFd, TUNSETIFF, &request) != 0)
         return QStringLiteral("cannot make the tun device: %1").arg(QString::fromLocal8Bit(strerror(errno)));
-    if (!ip(QStringLiteral("link set lo up")) || !ip(QStringLiteral("addr add 10.77.0.1 peer 10.77.0.2/32 dev ppp0")) ||
-        !ip(QStringLiteral("link set ppp0 up")))
-        return QStringLiteral("the ip command cannot set ppp0 up");
+    if (!ip(QStringLiteral("addr add 10.77.0.1 peer 10.77.0.2/32 dev ") + link) ||
+        !ip(QStringLiteral("link set up dev ") + link))
+        return QStringLiteral("the ip command cannot set %1 up").arg(link);
     return QString();
 }
 

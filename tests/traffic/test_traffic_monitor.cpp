@@ -104,6 +104,30 @@ TEST_F(TrafficMonitorTest, OnlyTheFirstKnownUpperCasePppInterfaceCounts)
     EXPECT_EQ(monitor.DialUpBytesReceived(), 0u);
 }
 
+TEST_F(TrafficMonitorTest, TheNamedInterfaceIsTakenOverAnyPppLinkFromItsSecondPass)
+{
+    table.addInterface(5, QStringLiteral("ppp0 - PPP link"), 0, 0);
+    monitor.setDialUpInterface(QStringLiteral("wwan0"));
+    monitor.UpdateTrafficMonitor();
+    table.move(5, 40, 4);
+    monitor.UpdateTrafficMonitor();
+    EXPECT_EQ(edAdapter, QStringLiteral("ppp0 - PPP link")); // the named link is not there yet
+    EXPECT_EQ(monitor.DialUpBytesReceived(), 40u);
+
+    // In the pass that finds it, the named link has nothing to give; the PPP link does not stand in.
+    table.addInterface(9, QStringLiteral("wwan0 - Raw IP"), 7000, 7000);
+    table.move(5, 60, 6);
+    monitor.UpdateTrafficMonitor();
+    EXPECT_EQ(monitor.DialUpBytesReceived(), 40u);
+    EXPECT_EQ(dialUpPicks, 1);
+    table.move(9, 300, 30);
+    table.move(5, 1, 1);
+    monitor.UpdateTrafficMonitor();
+    EXPECT_EQ(edAdapter, QStringLiteral("wwan0 - Raw IP"));
+    EXPECT_EQ(monitor.DialUpBytesReceived(), 300u);
+    EXPECT_EQ(monitor.DialUpBytesSent(), 30u);
+}
+
 TEST_F(TrafficMonitorTest, AnInterfaceThatLeavesFreezesAndStaysFrozenWhenItReturns)
 {
     table.addInterface(6, QStringLiteral("ppp0 - PPP link"), 0, 0);

@@ -55,6 +55,19 @@ TEST_F(AboutBox, ShowsItsTextsAndLogo)
     EXPECT_EQ(open()->windowTitle(), QStringLiteral("Qov Ruvela v2.2.1 - About"));
 }
 
+TEST_F(AboutBox, NamesTheDialUpSystemsInUseWhenTold)
+{
+    AboutTexts texts;
+    texts.dialUpSystems = QStringLiteral("network manager, pppd");
+    auto box = open(texts);
+    box->show();
+    EXPECT_TRUE(box->lblDialUpSystems->isVisible());
+    EXPECT_EQ(box->lblDialUpSystems->text(), QStringLiteral("Dial-up: network manager, pppd"));
+    auto plain = open();
+    plain->show();
+    EXPECT_FALSE(plain->lblDialUpSystems->isVisible());
+}
+
 TEST_F(AboutBox, ADamagedOrMissingLogoLeavesOnlyThePictureOut)
 {
     QTemporaryDir dir;
