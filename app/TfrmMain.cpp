@@ -105,9 +105,11 @@ void TfrmMain::connectEvents()
     tabAlert->setSettings(&m_recorder.settings());
     connect(mnuMainClose, &QAction::triggered, this, &TfrmMain::mnuMainCloseClick);
     connect(mmDial, &QAction::triggered, this, &TfrmMain::mmDialClick);
-    // The traffic figures are live behind the hidden page; the View menu shows it.
+    // The traffic figures are live behind the hidden page; the View menu shows it, and while it shows, the
+    // core samples every second even when no session is recorded.
     connect(mmTrafficMonitor, &QAction::toggled, this, [this](bool shown) {
         PageControl1->setTabVisible(PageControl1->indexOf(tabTrafficMon), shown);
+        m_recorder.setTrafficShown(shown);
         if (shown)
             PageControl1->setCurrentWidget(tabTrafficMon);
     });

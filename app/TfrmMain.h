@@ -40,6 +40,9 @@ public:
     void smHelpClick();
     void mmHomePageClick();
     void smAboutClick();
+    /// Removes the tray icon and leaves the event loop; the program's start-up sequence then closes the
+    /// open session and ends.
+    void endProgram();
 
     static inline const QString helpFileName = QStringLiteral("qovruvela-help.html");
     /// The tray form while tray mode is on, else null.
@@ -77,7 +80,6 @@ private:
     void btnRefreshPBLstClick();
     void renderPhoneBook();
     void showMainWindow();
-    void endProgram();
     /// Creates the tray form; false, after saying so once, when the desktop has no notification area.
     bool createTray();
     void destroyTray();

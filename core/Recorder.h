@@ -43,6 +43,11 @@ public:
     void MainTimerTimer();
     /// One poll of the connection monitor.
     void PollConnections();
+    /// One tick of the traffic timer, which runs while the Traffic Monitor tab is shown.
+    void TrafficTimerTimer();
+    /// The program ends: both timers stop and an open session is closed with the end time of now and the
+    /// bytes of the latest pass. Nothing is recorded afterwards.
+    void finish();
 
     // The user's commands.
     /// Stop down: the tick stops (the monitor's poll closes a session that ends meanwhile); up: it runs again.
@@ -53,6 +58,9 @@ public:
     void setMonitorWatching(bool on);
     /// Hangs up the connection the monitor last listed; false when there is none or hanging up failed.
     bool hangUpConnection();
+    /// The Traffic Monitor tab is shown or hidden. While it is shown and no session is recorded, a sampling
+    /// pass runs every second so the tab moves; a recorded session's own passes keep doing that job.
+    void setTrafficShown(bool shown);
     /// Whether the tray icon is there to show the tracker's images.
     void setTrayShown(bool shown) { m_trayShown = shown; }
     /// Shows a tray image when the tray icon is there.
@@ -65,6 +73,7 @@ public:
     bool recordingStopped() const override { return m_stopped; }
     bool monitorWatching() const;
     bool trayShown() const { return m_trayShown; }
+    bool trafficShown() const { return m_trafficShown; }
     QString statusLine() const { return m_statusLine; }
     QString dayPeriod() const { return m_dayPeriod; }
     QString backupFolder() const { return m_backupFolder; }
@@ -83,6 +92,7 @@ public:
 
     QTimer* MainTimer;
     QTimer* ActiveTimer;
+    QTimer* TrafficTimer;
 
     void showStatusLine(const QString& text) override;
 
@@ -165,6 +175,8 @@ private:
 
     bool m_stopped = false;
     bool m_trayShown = false;
+    bool m_trafficShown = false;
+    bool m_finished = false;
     QString m_statusLine;
     QString m_dayPeriod;
     QString m_backupFolder;

@@ -166,8 +166,10 @@ TEST_F(MainWindowTest, MenuHasItsItemsInOrder)
     EXPECT_FALSE(w.PageControl1->isTabVisible(traffic));
     w.mmTrafficMonitor->trigger();
     EXPECT_TRUE(w.PageControl1->isTabVisible(traffic));
+    EXPECT_TRUE(m_recorder->TrafficTimer->isActive()); // the shown tab moves outside sessions too
     w.mmTrafficMonitor->trigger();
     EXPECT_FALSE(w.PageControl1->isTabVisible(traffic));
+    EXPECT_FALSE(m_recorder->TrafficTimer->isActive());
 
     const QList<QAction*> help = w.mmHelp->actions();
     ASSERT_EQ(help.size(), 4);
