@@ -145,11 +145,14 @@ void TfrmMain::smHelpClick()
                                         QStringLiteral("The help file %1 is missing.").arg(helpFileName));
         return;
     }
-    if (m_platform.shell->open(QStringLiteral("open"), path) == Shell::NoAssociation) {
-        m_platform.dialogs->beep();
-        m_platform.dialogs->showMessage(Dialogs::Kind::Error,
-                                        QStringLiteral("No program is associated with the help file."));
-    }
+    // The answer may come after the window is gone; the dialogs live as long as the program.
+    Dialogs* dialogs = m_platform.dialogs.get();
+    m_platform.shell->open(QStringLiteral("open"), path, [dialogs](int result) {
+        if (result != Shell::NoAssociation)
+            return;
+        dialogs->beep();
+        dialogs->showMessage(Dialogs::Kind::Error, QStringLiteral("No program is associated with the help file."));
+    });
 }
 
 void TfrmMain::mmHomePageClick()
@@ -160,10 +163,13 @@ void TfrmMain::mmHomePageClick()
         m_platform.dialogs->showMessage(Dialogs::Kind::Information, QStringLiteral("No home page is known."));
         return;
     }
-    if (m_platform.shell->open(QStringLiteral("open"), address) == Shell::NoAssociation) {
-        m_platform.dialogs->beep();
-        m_platform.dialogs->showMessage(Dialogs::Kind::Error, QStringLiteral("The web browser could not be started."));
-    }
+    Dialogs* dialogs = m_platform.dialogs.get();
+    m_platform.shell->open(QStringLiteral("open"), address, [dialogs](int result) {
+        if (result != Shell::NoAssociation)
+            return;
+        dialogs->beep();
+        dialogs->showMessage(Dialogs::Kind::Error, QStringLiteral("The web browser could not be started."));
+    });
 }
 
 void TfrmMain::smAboutClick()

@@ -29,6 +29,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -303,6 +304,35 @@ TEST_F(MainWindowTest, APersonalFileIsLoadedAndListedAtStart)
     QListWidget* files = m_window->tabCalculation->ListBox1;
     ASSERT_GE(files->count(), 1);
     EXPECT_EQ(files->item(0)->text(), QStringLiteral("jane.rvl"));
+}
+
+TEST_F(MainWindowTest, HelpAndHomePageSaySoWhenTheDesktopHasNoProgramForThem)
+{
+    QFile help(m_dir.filePath(TfrmMain::helpFileName));
+    ASSERT_TRUE(help.open(QIODevice::WriteOnly));
+    help.write("<html></html>");
+    help.close();
+    start();
+    auto* shell = static_cast<RecordingShell*>(m_platform.shell.get());
+    shell->answerLater = true;
+    m_window->smHelp->trigger();
+    m_window->mmHomePage->trigger();
+    ASSERT_EQ(shell->calls.size(), 2);
+    EXPECT_EQ(shell->calls[0].target, help.fileName());
+    shell->answer(); // programs took both
+    EXPECT_TRUE(m_dialogs->messages.isEmpty());
+
+    // The desktop's answer comes a moment later, and only then is there something to say.
+    shell->result = Shell::NoAssociation;
+    m_window->smHelp->trigger();
+    m_window->mmHomePage->trigger();
+    EXPECT_TRUE(m_dialogs->messages.isEmpty());
+    shell->answer();
+    ASSERT_EQ(m_dialogs->messages.size(), 2);
+    EXPECT_EQ(m_dialogs->messages[0].kind, Dialogs::Kind::Error);
+    EXPECT_EQ(m_dialogs->messages[0].text, QStringLiteral("No program is associated with the help file."));
+    EXPECT_EQ(m_dialogs->messages[1].text, QStringLiteral("The web browser could not be started."));
+    EXPECT_EQ(m_dialogs->beeps, 2);
 }
 
 TEST_F(MainWindowTest, CloseBoxDoesNothing)
