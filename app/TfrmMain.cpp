@@ -38,10 +38,14 @@ constexpr int designTop = 60;
 } // namespace
 
 TfrmMain::TfrmMain(Platform& platform, Recorder& recorder, QWidget* parent)
-    : QMainWindow(parent), m_platform(platform), m_recorder(recorder),
+    : QMainWindow(parent), m_platform(platform), m_recorder(recorder), m_trayWait(*platform.clock),
       m_hourlyAlert(std::make_unique<HourlyAlert>(recorder.alertSound(), *platform.clock))
 {
     setObjectName(QStringLiteral("TfrmMain"));
+    TrayWaitTimer = new QTimer(this);
+    TrayWaitTimer->setObjectName(QStringLiteral("TrayWaitTimer"));
+    TrayWaitTimer->setInterval(1000);
+    connect(TrayWaitTimer, &QTimer::timeout, this, &TfrmMain::TrayWaitTimerTimer);
     // Minimise and the system menu only: the close box does nothing, "Close" in the menu ends the program.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint);
@@ -198,12 +202,20 @@ void TfrmMain::LoadSettings()
         tabSettings->edAMinFee->setText(*s.aMinFee);
     tabSettings->chkInTray->setChecked(s.inTray);
 
-    m_recorder.setTrayShown(s.startsInTray() && createTray());
-    if (m_recorder.trayShown()) {
-        Trace::line(QStringLiteral("main-window hidden (tray)"));
-    } else {
+    if (!s.startsInTray()) {
         showMainWindow();
+        return;
     }
+    if (m_platform.tray->available() && createTray(false)) {
+        m_recorder.setTrayShown(true);
+        Trace::line(QStringLiteral("main-window hidden (tray)"));
+        return;
+    }
+    // Started at log-in the program is often up before the panel: the window stays hidden while it waits.
+    m_trayWait.start();
+    m_platform.tray->watchAvailability([this] { TrayWaitTimerTimer(); });
+    TrayWaitTimer->start();
+    Trace::line(QStringLiteral("main-window hidden (waiting for a notification area)"));
 }
 
 void TfrmMain::showMainWindow()

@@ -23,20 +23,17 @@
 #include <QTimer>
 #include <QToolButton>
 
-bool TfrmMain::createTray()
+bool TfrmMain::createTray(bool sayWhy)
 {
     if (m_tray)
         return true;
     auto* tray = new TForm2(*m_platform.tray, this);
     if (!tray->created()) {
         delete tray;
-        if (!m_noTrayReported) {
+        if (sayWhy && !m_noTrayReported) {
             m_noTrayReported = true;
             m_platform.dialogs->beep();
-            m_platform.dialogs->showMessage(Dialogs::Kind::Warning,
-                                            TForm2::cannotCreateText +
-                                                QStringLiteral(": this desktop has no notification area, so the "
-                                                               "main window stays open."));
+            m_platform.dialogs->showMessage(Dialogs::Kind::Warning, noTrayText);
         }
         return false;
     }
@@ -51,6 +48,41 @@ bool TfrmMain::createTray()
     tray->mnuDisabled->setChecked(tabMain->btnDisabled->isChecked());
     Trace::line(QStringLiteral("tray-icon shown"));
     return true;
+}
+
+void TfrmMain::TrayWaitTimerTimer()
+{
+    if (!m_trayWait.waiting()) {
+        TrayWaitTimer->stop();
+        return;
+    }
+    const bool shown = m_platform.tray->available() && createTray(false);
+    switch (m_trayWait.check(shown)) {
+    case TrayWait::Step::Arrived:
+        TrayWaitTimer->stop();
+        m_recorder.setTrayShown(true);
+        showTrayState();
+        Trace::line(QStringLiteral("notification area arrived"));
+        break;
+    case TrayWait::Step::GaveUp:
+        TrayWaitTimer->stop();
+        Trace::line(QStringLiteral("no notification area came"));
+        showMainWindow();
+        m_recorder.showStatusLine(noTrayText);
+        break;
+    case TrayWait::Step::Waiting:
+    case TrayWait::Step::Idle:
+        break;
+    }
+}
+
+void TfrmMain::showTrayState()
+{
+    changeTrayIcon(tabMain->btnDisabled->isChecked() ? 1 : TrayImages::offline);
+    if (m_recorder.monitor().IsConnected()) {
+        addDisconnectItem(m_recorder.monitor().Get_CurEntryName());
+        changeTrayIcon(m_recorder.tracker().minutesImage());
+    }
 }
 
 void TfrmMain::destroyTray()
@@ -98,13 +130,9 @@ void TfrmMain::ApplyTrayOption()
     const bool on = tabSettings->chkInTray->isChecked();
     m_recorder.settings().setInTray(on);
     if (!m_tray && on) {
-        if (createTray()) {
+        if (createTray(true)) {
             m_recorder.setTrayShown(true);
-            changeTrayIcon(tabMain->btnDisabled->isChecked() ? 1 : TrayImages::offline);
-            if (m_recorder.monitor().IsConnected()) {
-                addDisconnectItem(m_recorder.monitor().Get_CurEntryName());
-                changeTrayIcon(m_recorder.tracker().minutesImage());
-            }
+            showTrayState();
         }
     } else if (m_tray && !on) {
         destroyTray();
