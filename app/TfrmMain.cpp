@@ -16,6 +16,7 @@
 #include "traffic/ui/TrafficTab.h"
 #include "ui/Named.h"
 #include "ui/TLabel3D.h"
+#include "ui/WindowGeometry.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -186,7 +187,9 @@ void TfrmMain::FormCreate()
 void TfrmMain::LoadSettings()
 {
     const StoredSettings& s = m_recorder.settings().values();
-    move(s.mainLeft.value_or(x()), s.mainTop.value_or(y()));
+    // The size first: the position is the frame's, and showing the window must not change it again.
+    WindowGeometry::fixSizeWithinScreen(*this);
+    WindowGeometry::restoreFramePosition(*this, QPoint(s.mainLeft.value_or(x()), s.mainTop.value_or(y())));
     tabSettings->chkRunMe->setChecked(s.runWhenWinStarts);
     tabSettings->chkAlwaysRecord->setChecked(s.alwaysRecord);
     tabAlert->LoadSettings(s.keepAlertSet, s.alertMin);
@@ -220,8 +223,8 @@ void TfrmMain::LoadSettings()
 
 void TfrmMain::showMainWindow()
 {
+    // Its size was fixed at start (LoadSettings): a change now would move it by its title bar's height.
     showNormal();
-    setFixedSize(sizeHint());
     raise();
     activateWindow();
     Trace::line(QStringLiteral("main-window shown"));
@@ -262,7 +265,8 @@ void TfrmMain::endProgram()
 
 void TfrmMain::mnuMainCloseClick()
 {
-    m_recorder.settings().setMainPosition(x(), y());
+    const QPoint corner = WindowGeometry::framePosition(*this);
+    m_recorder.settings().setMainPosition(corner.x(), corner.y());
     if (m_recorder.trayShown()) {
         hide();
         return;

@@ -37,6 +37,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -256,13 +257,26 @@ TEST_F(MainWindowTest, CleanSettingsShowTheWindowWhereItWasDesigned)
 TEST_F(MainWindowTest, StoredSettingsAreApplied)
 {
     preset(SettingNames::mainTop, QStringLiteral("140"));
-    preset(SettingNames::mainLeft, QStringLiteral("310"));
+    preset(SettingNames::mainLeft, QStringLiteral("210"));
     preset(SettingNames::alwaysRecord, QStringLiteral("0"));
     preset(SettingNames::sixtyMinsToAlert, QStringLiteral("1"));
     start();
-    EXPECT_EQ(m_window->pos(), QPoint(310, 140));
+    EXPECT_EQ(m_window->pos(), QPoint(210, 140));
     EXPECT_FALSE(m_window->tabSettings->chkAlwaysRecord->isChecked());
     EXPECT_TRUE(m_window->tabSettings->chkSixtyMinsToAlert->isChecked());
+}
+
+// The offscreen screen is 800 × 800: a place stored on a larger screen shows the window whole on this one.
+TEST_F(MainWindowTest, APlaceStoredOffTheScreenShowsTheWindowWhole)
+{
+    preset(SettingNames::mainTop, QStringLiteral("-500"));
+    preset(SettingNames::mainLeft, QStringLiteral("1900"));
+    start();
+    const QRect screen = m_window->screen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(m_window->frameGeometry()))
+        << m_window->frameGeometry().x() << "," << m_window->frameGeometry().y();
+    EXPECT_EQ(m_window->frameGeometry().top(), screen.top());
+    EXPECT_EQ(m_window->size(), m_window->sizeHint());
 }
 
 TEST_F(MainWindowTest, EitherTrayBoxKeepsTheWindowHidden)
