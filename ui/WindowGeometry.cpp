@@ -28,8 +28,8 @@ QMargins frameMargins(const QWidget& window)
 {
     const QRect frame = window.frameGeometry();
     const QRect content = window.geometry();
-    const QMargins margins(content.left() - frame.left(), content.top() - frame.top(),
-                           frame.right() - content.right(), frame.bottom() - content.bottom());
+    const QMargins margins(content.left() - frame.left(), content.top() - frame.top(), frame.right() - content.right(),
+                           frame.bottom() - content.bottom());
     if (!margins.isNull())
         return margins;
     constexpr int border = 4;
