@@ -187,9 +187,6 @@ void TfrmMain::FormCreate()
 void TfrmMain::LoadSettings()
 {
     const StoredSettings& s = m_recorder.settings().values();
-    // The size first: the position is the frame's, and showing the window must not change it again.
-    WindowGeometry::fixSizeWithinScreen(*this);
-    WindowGeometry::restoreFramePosition(*this, QPoint(s.mainLeft.value_or(x()), s.mainTop.value_or(y())));
     tabSettings->chkRunMe->setChecked(s.runWhenWinStarts);
     tabSettings->chkAlwaysRecord->setChecked(s.alwaysRecord);
     tabAlert->LoadSettings(s.keepAlertSet, s.alertMin);
@@ -204,6 +201,10 @@ void TfrmMain::LoadSettings()
     if (s.aMinFee)
         tabSettings->edAMinFee->setText(*s.aMinFee);
     tabSettings->chkInTray->setChecked(s.inTray);
+    // The size first, with every control filled in: the position is the frame's, and a change of size
+    // before the window shows would make it the content's.
+    WindowGeometry::fixSizeWithinScreen(*this);
+    WindowGeometry::restoreFramePosition(*this, QPoint(s.mainLeft.value_or(x()), s.mainTop.value_or(y())));
 
     if (!s.startsInTray()) {
         showMainWindow();

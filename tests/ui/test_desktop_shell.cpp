@@ -45,10 +45,9 @@ protected:
     // A program for `kind` that writes what it was given into `received`.
     void installProgram(const QByteArray& kind)
     {
-        write("take.sh",
-              "#!/bin/sh\nprintf '%s' \"$1\" > \"" + path("received").toLocal8Bit() + ".tmp\"\nmv \"" +
-                  path("received").toLocal8Bit() + ".tmp\" \"" + path("received").toLocal8Bit() + "\"\n",
-              true);
+        // Written aside and renamed, so the test never reads half of it.
+        const QString script = QStringLiteral("#!/bin/sh\nprintf '%s' \"$1\" > '%1.tmp'\nmv '%1.tmp' '%1'\n");
+        write("take.sh", script.arg(path("received")).toLocal8Bit(), true);
         write("data/applications/qovtest-take.desktop",
               "[Desktop Entry]\nType=Application\nName=Take\nExec=" + path("take.sh").toLocal8Bit() +
                   " %u\nMimeType=" + kind + ";\n");
