@@ -10,6 +10,7 @@
 #include "platform/Platform.h"
 #include "platform/ProgramDir.h"
 #include "platform/Trace.h"
+#include "platform/linux/QuitSignals.h"
 #include "report/ui/CalculationTab.h"
 #include "report/ui/TMessageOut.h"
 
@@ -37,6 +38,11 @@ int run(Platform& platform)
     frmMain.setDialer(&dial);
     TMessageOut msgOut(*platform.settings, recorder.settings().keyPath());
     frmMain.tabCalculation->setMessageOut(&msgOut);
+    // A signal to end is a normal end, as "Close" in the menu is: the open session is closed below.
+    const QuitSignals quitSignals([&frmMain](int number) {
+        Trace::line(QStringLiteral("signal %1: ending").arg(number));
+        frmMain.endProgram();
+    });
     recorder.start();
     for (const QString& problem : {dir.problem, platform.settings->problem()}) {
         if (problem.isEmpty())
@@ -44,7 +50,11 @@ int run(Platform& platform)
         platform.dialogs->beep();
         platform.dialogs->notify(Dialogs::Kind::Warning, problem);
     }
-    return QApplication::exec();
+    const int code = QApplication::exec();
+    // Every way of ending comes here ("Close", the tray's "Remove", the desktop session's end, a signal):
+    // the open session gets its end time before the windows go.
+    recorder.finish();
+    return code;
 }
 
 } // namespace Program

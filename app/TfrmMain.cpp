@@ -16,6 +16,7 @@
 #include "traffic/ui/TrafficTab.h"
 #include "ui/Named.h"
 #include "ui/TLabel3D.h"
+#include "ui/WindowGeometry.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -38,10 +39,14 @@ constexpr int designTop = 60;
 } // namespace
 
 TfrmMain::TfrmMain(Platform& platform, Recorder& recorder, QWidget* parent)
-    : QMainWindow(parent), m_platform(platform), m_recorder(recorder),
+    : QMainWindow(parent), m_platform(platform), m_recorder(recorder), m_trayWait(*platform.clock),
       m_hourlyAlert(std::make_unique<HourlyAlert>(recorder.alertSound(), *platform.clock))
 {
     setObjectName(QStringLiteral("TfrmMain"));
+    TrayWaitTimer = new QTimer(this);
+    TrayWaitTimer->setObjectName(QStringLiteral("TrayWaitTimer"));
+    TrayWaitTimer->setInterval(1000);
+    connect(TrayWaitTimer, &QTimer::timeout, this, &TfrmMain::TrayWaitTimerTimer);
     // Minimise and the system menu only: the close box does nothing, "Close" in the menu ends the program.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint);
@@ -105,9 +110,11 @@ void TfrmMain::connectEvents()
     tabAlert->setSettings(&m_recorder.settings());
     connect(mnuMainClose, &QAction::triggered, this, &TfrmMain::mnuMainCloseClick);
     connect(mmDial, &QAction::triggered, this, &TfrmMain::mmDialClick);
-    // The traffic figures are live behind the hidden page; the View menu shows it.
+    // The traffic figures are live behind the hidden page; the View menu shows it, and while it shows, the
+    // core samples every second even when no session is recorded.
     connect(mmTrafficMonitor, &QAction::toggled, this, [this](bool shown) {
         PageControl1->setTabVisible(PageControl1->indexOf(tabTrafficMon), shown);
+        m_recorder.setTrafficShown(shown);
         if (shown)
             PageControl1->setCurrentWidget(tabTrafficMon);
     });
@@ -180,7 +187,6 @@ void TfrmMain::FormCreate()
 void TfrmMain::LoadSettings()
 {
     const StoredSettings& s = m_recorder.settings().values();
-    move(s.mainLeft.value_or(x()), s.mainTop.value_or(y()));
     tabSettings->chkRunMe->setChecked(s.runWhenWinStarts);
     tabSettings->chkAlwaysRecord->setChecked(s.alwaysRecord);
     tabAlert->LoadSettings(s.keepAlertSet, s.alertMin);
@@ -195,19 +201,31 @@ void TfrmMain::LoadSettings()
     if (s.aMinFee)
         tabSettings->edAMinFee->setText(*s.aMinFee);
     tabSettings->chkInTray->setChecked(s.inTray);
+    // The size first, with every control filled in: the position is the frame's, and a change of size
+    // before the window shows would make it the content's.
+    WindowGeometry::fixSizeWithinScreen(*this);
+    WindowGeometry::restoreFramePosition(*this, QPoint(s.mainLeft.value_or(x()), s.mainTop.value_or(y())));
 
-    m_recorder.setTrayShown(s.startsInTray() && createTray());
-    if (m_recorder.trayShown()) {
-        Trace::line(QStringLiteral("main-window hidden (tray)"));
-    } else {
+    if (!s.startsInTray()) {
         showMainWindow();
+        return;
     }
+    if (m_platform.tray->available() && createTray(false)) {
+        m_recorder.setTrayShown(true);
+        Trace::line(QStringLiteral("main-window hidden (tray)"));
+        return;
+    }
+    // Started at log-in the program is often up before the panel: the window stays hidden while it waits.
+    m_trayWait.start();
+    m_platform.tray->watchAvailability([this] { TrayWaitTimerTimer(); });
+    TrayWaitTimer->start();
+    Trace::line(QStringLiteral("main-window hidden (waiting for a notification area)"));
 }
 
 void TfrmMain::showMainWindow()
 {
+    // Its size was fixed at start (LoadSettings): a change now would move it by its title bar's height.
     showNormal();
-    setFixedSize(sizeHint());
     raise();
     activateWindow();
     Trace::line(QStringLiteral("main-window shown"));
@@ -248,7 +266,8 @@ void TfrmMain::endProgram()
 
 void TfrmMain::mnuMainCloseClick()
 {
-    m_recorder.settings().setMainPosition(x(), y());
+    const QPoint corner = WindowGeometry::framePosition(*this);
+    m_recorder.settings().setMainPosition(corner.x(), corner.y());
     if (m_recorder.trayShown()) {
         hide();
         return;

@@ -2,6 +2,8 @@
 // state and sends it the user's commands; it keeps no recording state of its own.
 #pragma once
 
+#include "shell/TrayWait.h"
+
 #include <QMainWindow>
 #include <memory>
 
@@ -12,6 +14,7 @@ class MainTab;
 class QAction;
 class QMenu;
 class QTabWidget;
+class QTimer;
 class Recorder;
 class SettingsTab;
 class TDial;
@@ -40,6 +43,12 @@ public:
     void smHelpClick();
     void mmHomePageClick();
     void smAboutClick();
+    /// One look for a notification area while tray mode waits for one at start: the icon once it is there,
+    /// the main window and a word on the status line when none came within the wait.
+    void TrayWaitTimerTimer();
+    /// Removes the tray icon and leaves the event loop; the program's start-up sequence then closes the
+    /// open session and ends.
+    void endProgram();
 
     static inline const QString helpFileName = QStringLiteral("qovruvela-help.html");
     /// The tray form while tray mode is on, else null.
@@ -61,6 +70,12 @@ public:
     QAction* N1;
     QAction* mmHomePage;
     QAction* smAbout;
+    /// Runs while tray mode waits for a notification area.
+    QTimer* TrayWaitTimer;
+
+    static inline const QString noTrayText = QStringLiteral(
+        "Cannot create shell notification icon: this desktop has no notification area, so the main window stays "
+        "open.");
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -77,9 +92,11 @@ private:
     void btnRefreshPBLstClick();
     void renderPhoneBook();
     void showMainWindow();
-    void endProgram();
-    /// Creates the tray form; false, after saying so once, when the desktop has no notification area.
-    bool createTray();
+    /// Creates the tray form; false when the desktop has no notification area, which a click on the tray
+    /// option (`sayWhy`) is told once in a box.
+    bool createTray(bool sayWhy);
+    /// Puts the tray's image and disconnect item in step with the recording.
+    void showTrayState();
     void destroyTray();
     void renderTracker();
     void showStatusLine(const QString& text);
@@ -92,6 +109,7 @@ private:
     TDial* m_dialer = nullptr;
     TForm2* m_tray = nullptr;
     bool m_noTrayReported = false;
+    TrayWait m_trayWait;
     bool m_closing = false;
     std::unique_ptr<HourlyAlert> m_hourlyAlert;
 };

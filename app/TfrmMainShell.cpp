@@ -23,20 +23,17 @@
 #include <QTimer>
 #include <QToolButton>
 
-bool TfrmMain::createTray()
+bool TfrmMain::createTray(bool sayWhy)
 {
     if (m_tray)
         return true;
     auto* tray = new TForm2(*m_platform.tray, this);
     if (!tray->created()) {
         delete tray;
-        if (!m_noTrayReported) {
+        if (sayWhy && !m_noTrayReported) {
             m_noTrayReported = true;
             m_platform.dialogs->beep();
-            m_platform.dialogs->showMessage(Dialogs::Kind::Warning,
-                                            TForm2::cannotCreateText +
-                                                QStringLiteral(": this desktop has no notification area, so the "
-                                                               "main window stays open."));
+            m_platform.dialogs->showMessage(Dialogs::Kind::Warning, noTrayText);
         }
         return false;
     }
@@ -51,6 +48,41 @@ bool TfrmMain::createTray()
     tray->mnuDisabled->setChecked(tabMain->btnDisabled->isChecked());
     Trace::line(QStringLiteral("tray-icon shown"));
     return true;
+}
+
+void TfrmMain::TrayWaitTimerTimer()
+{
+    if (!m_trayWait.waiting()) {
+        TrayWaitTimer->stop();
+        return;
+    }
+    const bool shown = m_platform.tray->available() && createTray(false);
+    switch (m_trayWait.check(shown)) {
+    case TrayWait::Step::Arrived:
+        TrayWaitTimer->stop();
+        m_recorder.setTrayShown(true);
+        showTrayState();
+        Trace::line(QStringLiteral("notification area arrived"));
+        break;
+    case TrayWait::Step::GaveUp:
+        TrayWaitTimer->stop();
+        Trace::line(QStringLiteral("no notification area came"));
+        showMainWindow();
+        m_recorder.showStatusLine(noTrayText);
+        break;
+    case TrayWait::Step::Waiting:
+    case TrayWait::Step::Idle:
+        break;
+    }
+}
+
+void TfrmMain::showTrayState()
+{
+    changeTrayIcon(tabMain->btnDisabled->isChecked() ? 1 : TrayImages::offline);
+    if (m_recorder.monitor().IsConnected()) {
+        addDisconnectItem(m_recorder.monitor().Get_CurEntryName());
+        changeTrayIcon(m_recorder.tracker().minutesImage());
+    }
 }
 
 void TfrmMain::destroyTray()
@@ -98,13 +130,9 @@ void TfrmMain::ApplyTrayOption()
     const bool on = tabSettings->chkInTray->isChecked();
     m_recorder.settings().setInTray(on);
     if (!m_tray && on) {
-        if (createTray()) {
+        if (createTray(true)) {
             m_recorder.setTrayShown(true);
-            changeTrayIcon(tabMain->btnDisabled->isChecked() ? 1 : TrayImages::offline);
-            if (m_recorder.monitor().IsConnected()) {
-                addDisconnectItem(m_recorder.monitor().Get_CurEntryName());
-                changeTrayIcon(m_recorder.tracker().minutesImage());
-            }
+            showTrayState();
         }
     } else if (m_tray && !on) {
         destroyTray();
@@ -145,11 +173,14 @@ void TfrmMain::smHelpClick()
                                         QStringLiteral("The help file %1 is missing.").arg(helpFileName));
         return;
     }
-    if (m_platform.shell->open(QStringLiteral("open"), path) == Shell::NoAssociation) {
-        m_platform.dialogs->beep();
-        m_platform.dialogs->showMessage(Dialogs::Kind::Error,
-                                        QStringLiteral("No program is associated with the help file."));
-    }
+    // The answer may come after the window is gone; the dialogs live as long as the program.
+    Dialogs* dialogs = m_platform.dialogs.get();
+    m_platform.shell->open(QStringLiteral("open"), path, [dialogs](int result) {
+        if (result != Shell::NoAssociation)
+            return;
+        dialogs->beep();
+        dialogs->showMessage(Dialogs::Kind::Error, QStringLiteral("No program is associated with the help file."));
+    });
 }
 
 void TfrmMain::mmHomePageClick()
@@ -160,10 +191,13 @@ void TfrmMain::mmHomePageClick()
         m_platform.dialogs->showMessage(Dialogs::Kind::Information, QStringLiteral("No home page is known."));
         return;
     }
-    if (m_platform.shell->open(QStringLiteral("open"), address) == Shell::NoAssociation) {
-        m_platform.dialogs->beep();
-        m_platform.dialogs->showMessage(Dialogs::Kind::Error, QStringLiteral("The web browser could not be started."));
-    }
+    Dialogs* dialogs = m_platform.dialogs.get();
+    m_platform.shell->open(QStringLiteral("open"), address, [dialogs](int result) {
+        if (result != Shell::NoAssociation)
+            return;
+        dialogs->beep();
+        dialogs->showMessage(Dialogs::Kind::Error, QStringLiteral("The web browser could not be started."));
+    });
 }
 
 void TfrmMain::smAboutClick()

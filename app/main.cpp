@@ -1,7 +1,7 @@
 // Program entry.
+#include "app/DisplayPlatform.h"
 #include "app/PlatformFactory.h"
 #include "app/Program.h"
-#include "common/AppInfo.h"
 #include "shell/ui/TrayImages.h"
 
 #include <QApplication>
@@ -10,9 +10,10 @@
 
 int main(int argc, char* argv[])
 {
+    DisplayPlatform::chooseForThisProcess();
     QApplication app(argc, argv);
+    // No display name: the toolkit would append it to every window title, and the titles are the captions.
     QApplication::setApplicationName(QStringLiteral("QovRuvela"));
-    QApplication::setApplicationDisplayName(AppInfo::ProgramTitle);
     QApplication::setDesktopFileName(QStringLiteral("net.qov.Ruvela"));
     QIcon icon;
     for (const int size : {16, 32, 48, 64, 128})

@@ -24,8 +24,12 @@ Recorder::Recorder(Platform& platform, QString programDir, QStringList soundFold
     ActiveTimer = new QTimer(this);
     ActiveTimer->setObjectName(QStringLiteral("ActiveTimer"));
     ActiveTimer->setInterval(1000);
+    TrafficTimer = new QTimer(this);
+    TrafficTimer->setObjectName(QStringLiteral("TrafficTimer"));
+    TrafficTimer->setInterval(1000);
     connect(MainTimer, &QTimer::timeout, this, &Recorder::MainTimerTimer);
     connect(ActiveTimer, &QTimer::timeout, this, &Recorder::PollConnections);
+    connect(TrafficTimer, &QTimer::timeout, this, &Recorder::TrafficTimerTimer);
     m_file.setStatusLine([this](const QString& text) { showStatusLine(text); });
     m_settings.setProblemReporter([this](const QString& text) { showStatusLine(text); });
     m_traffic.setDialUpShown([this](const QString& adapter, const QString& ip) { emit dialUpShown(adapter, ip); });
@@ -80,6 +84,40 @@ void Recorder::PollConnections()
     m_monitor.PollConnections();
     // The session's octets are those of the connection's own interface, once the system names it.
     m_traffic.setDialUpInterface(m_monitor.interfaceName());
+}
+
+void Recorder::TrafficTimerTimer()
+{
+    // While a session is open its tick samples, and the byte counts it records come from those passes alone.
+    if (!m_trafficShown || m_tracker.SessionOpen())
+        return;
+    m_traffic.UpdateTrafficMonitor();
+    // Outside a session the dial-up counters stay at zero, as the session's start expects them.
+    m_traffic.zeroByteCounters();
+    emit trafficChanged();
+}
+
+void Recorder::setTrafficShown(bool shown)
+{
+    m_trafficShown = shown;
+    if (shown && !m_finished)
+        TrafficTimer->start();
+    else
+        TrafficTimer->stop();
+}
+
+void Recorder::finish()
+{
+    if (m_finished)
+        return;
+    m_finished = true;
+    MainTimer->stop();
+    ActiveTimer->stop();
+    TrafficTimer->stop();
+    if (m_tracker.SessionOpen()) {
+        m_tracker.finish();
+        Trace::line(QStringLiteral("session closed at exit"));
+    }
 }
 
 void Recorder::setRecordingStopped(bool stopped)

@@ -45,6 +45,11 @@ public:
     void MainTimerTimer();
     /// One poll of the connection monitor.
     void PollConnections();
+    /// One tick of the traffic timer, which runs while the Traffic Monitor tab is shown.
+    void TrafficTimerTimer();
+    /// The program ends: both timers stop and an open session is closed with the end time of now and the
+    /// bytes of the latest pass. Nothing is recorded afterwards.
+    void finish();
 
     // The user's commands.
     /// Stop down: the tick stops (the monitor's poll closes a session that ends meanwhile); up: it runs again.
@@ -55,6 +60,9 @@ public:
     void setMonitorWatching(bool on) override;
     /// Hangs up the dial under way or the connection the monitor last listed, as the dialer's "Hang up".
     void hangUpConnection() { m_dialer.hangUp(); }
+    /// The Traffic Monitor tab is shown or hidden. While it is shown and no session is recorded, a sampling
+    /// pass runs every second so the tab moves; a recorded session's own passes keep doing that job.
+    void setTrafficShown(bool shown);
     /// Whether the tray icon is there to show the tracker's images.
     void setTrayShown(bool shown) { m_trayShown = shown; }
     /// Shows a tray image when the tray icon is there.
@@ -67,6 +75,7 @@ public:
     bool recordingStopped() const override { return m_stopped; }
     bool monitorWatching() const;
     bool trayShown() const { return m_trayShown; }
+    bool trafficShown() const { return m_trafficShown; }
     QString statusLine() const { return m_statusLine; }
     QString dayPeriod() const { return m_dayPeriod; }
     QString backupFolder() const { return m_backupFolder; }
@@ -86,6 +95,7 @@ public:
 
     QTimer* MainTimer;
     QTimer* ActiveTimer;
+    QTimer* TrafficTimer;
 
     void showStatusLine(const QString& text) override;
 
@@ -162,6 +172,8 @@ private:
 
     bool m_stopped = false;
     bool m_trayShown = false;
+    bool m_trafficShown = false;
+    bool m_finished = false;
     QString m_statusLine;
     QString m_dayPeriod;
     QString m_backupFolder;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 class Shell
 {
@@ -13,11 +14,15 @@ public:
 
     static constexpr bool succeeded(int result) { return result > 32; }
 
+    /// Receives the outcome of one `open`.
+    using Done = std::function<void(int result)>;
+
     virtual ~Shell() = default;
 
     /// Opens `target` (a file path or an address such as "https://…" or "mailto:…") with `verb`; an empty
-    /// verb is the default action. Returns at once, without waiting for the started program.
-    /// NoAssociation when no program takes the target, FileNotFound for a missing file or an unusable
-    /// address, a value above 32 on success.
-    virtual int open(const QString& verb, const QString& target) = 0;
+    /// verb is the default action. Returns at once, without waiting for the started program. `done`, when
+    /// set, gets the outcome as soon as it is known, which may be after this returns (finding out whether
+    /// the desktop has a program for the target takes a moment): NoAssociation when no program takes the
+    /// target, FileNotFound for a missing file or an unusable address, a value above 32 on success.
+    virtual void open(const QString& verb, const QString& target, Done done) = 0;
 };

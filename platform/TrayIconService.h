@@ -1,6 +1,8 @@
 // The icon in the desktop's notification area, with the menu that a right click opens.
 #pragma once
 
+#include <functional>
+
 class QIcon;
 class QMenu;
 class QString;
@@ -10,8 +12,12 @@ class TrayIconService
 public:
     virtual ~TrayIconService() = default;
 
-    /// Whether the desktop has a notification area at all.
+    /// Whether the desktop has a notification area now.
     virtual bool available() const = 0;
+    /// `changed` runs when the desktop announces that a notification area may have come (or gone); ask
+    /// `available` then. Not every kind of notification area announces itself, so callers look again now
+    /// and then as well.
+    virtual void watchAvailability(std::function<void()> changed) = 0;
     /// Shows the icon with its tooltip; a right click pops `menu` up, a left click does nothing.
     /// False when the desktop refuses the icon.
     virtual bool add(const QIcon& icon, const QString& tip, QMenu* menu) = 0;

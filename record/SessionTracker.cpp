@@ -135,15 +135,26 @@ void SessionTracker::saveSession()
 
 void SessionTracker::EndSession()
 {
+    closeRecord();
+    m_period.UserProfileInitial();
+    if (!m_host.recordingStopped() && m_host.TrayIconOn())
+        m_host.ChangeSysTrayIcon(0);
+}
+
+void SessionTracker::finish()
+{
+    if (m_sessionOpen)
+        closeRecord();
+}
+
+void SessionTracker::closeRecord()
+{
     ShowElapsed(m_sessionStartTime);
     m_sessionEndText = StoredDate::dateTimeText(m_clock.now());
     saveSession();
     m_view.endTime = StoredDate::displayedForm(m_sessionEndText);
     m_view.spendingHour = QString::number(m_usedMinutes / 60);
     m_sessionOpen = false;
-    m_period.UserProfileInitial();
-    if (!m_host.recordingStopped() && m_host.TrayIconOn())
-        m_host.ChangeSysTrayIcon(0);
 }
 
 void SessionTracker::MoveimgPointer()

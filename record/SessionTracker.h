@@ -63,6 +63,9 @@ public:
     void MainTimerTimer();
     /// Closes the open session: final save, end field, and a reload of the file so the next session appends.
     void EndSession();
+    /// The program ends: an open session is closed as EndSession closes it (end time now, the bytes of the
+    /// latest pass), without reading the file again for a next session.
+    void finish();
     /// The Reset button: clears the fields and counters; an open session starts again in its own record.
     void btnResetDataClick();
     /// Adds one to the remembered minute, so the next tick counts one minute more (a tool for trying by hand).
@@ -99,6 +102,8 @@ private:
     void startSession();
     void showNoFile();
     void saveSession();
+    /// The final save of the open session: its end time, and the session is no longer open.
+    void closeRecord();
     void MoveimgPointer();
     void ShowElapsed(const QDateTime& start);
     void showUsedTimeTestLabel();

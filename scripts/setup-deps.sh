@@ -3,11 +3,11 @@
 # Usage: setup-deps.sh run|test
 set -euo pipefail
 
-build=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins fonts-dejavu-core libjpeg62-turbo-dev libcanberra-dev libmnl-dev)
+build=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins fonts-dejavu-core libjpeg62-turbo-dev libcanberra-dev libmnl-dev libxcb1-dev)
 run=(xdg-utils libcanberra-pulse)
 test=(bc python3 libgtest-dev libgmock-dev libbenchmark-dev clang clang-format xvfb xauth x11-utils xdotool util-linux valgrind iproute2
       dbus-daemon dbus-bin python3-dbusmock dex desktop-file-utils appstream sox pulseaudio pulseaudio-utils
-      dpkg-dev fakeroot file lintian man-db bash-completion)
+      dpkg-dev fakeroot file lintian man-db bash-completion openbox)
 
 case "${1:-}" in
 run) wanted=("${build[@]}" "${run[@]}") ;;

@@ -123,13 +123,13 @@ void TrafficMonitor::ShowSelectedTraffic()
     m_page.ledAdapterDescription = t.Description();
     m_page.ledMACAddress = t.MACAddress();
     m_page.ledSpeed = SpeedToText(t.Speed(), m_locale);
-    m_page.ledOctInSec = bytes(t.InPerSec());
-    m_page.ledPeakINSec = bytes(t.PeakInPerSec());
-    m_page.ledAvgINSec = bytes(t.AvgInPerSec());
+    m_page.ledOctInSec = RateToText(t.InPerSec(), m_locale);
+    m_page.ledPeakINSec = RateToText(t.PeakInPerSec(), m_locale);
+    m_page.ledAvgINSec = RateToText(t.AvgInPerSec(), m_locale);
     m_page.ledTotalIN = bytes(t.TotalIn());
-    m_page.ledOctOUTSec = bytes(t.OutPerSec());
-    m_page.ledPeakOUTSec = bytes(t.PeakOutPerSec());
-    m_page.ledAvgOUTSec = bytes(t.AvgOutPerSec());
+    m_page.ledOctOUTSec = RateToText(t.OutPerSec(), m_locale);
+    m_page.ledPeakOUTSec = RateToText(t.PeakOutPerSec(), m_locale);
+    m_page.ledAvgOUTSec = RateToText(t.AvgOutPerSec(), m_locale);
     m_page.ledTotalOUT = bytes(t.TotalOut());
     if (&t != m_startedAtOf || t.StartedAt() != m_startedAt) {
         m_startedAtOf = &t;

@@ -2,6 +2,7 @@
 // seconds in which something moved, and the texts of speed, status and duration.
 #include "traffic/TrafficUnit.h"
 
+#include "common/ByteText.h"
 #include "platform/Clock.h"
 #include "traffic/IPHelper.h"
 
@@ -36,6 +37,11 @@ QString SpeedToText(quint64 bitsPerSecond, const QLocale& locale)
     if (bitsPerSecond < 1000000000U)
         return text(v / 1e6, "Mbps");
     return text(v / 1e9, "Gbps");
+}
+
+QString RateToText(quint32 bytesPerSecond, const QLocale& locale)
+{
+    return ByteText::BytesToFriendlyString(bytesPerSecond, locale) + QStringLiteral("/s");
 }
 
 QString LookupIPAddress(InterfaceTable& table, quint32 ifIndex)

@@ -13,6 +13,9 @@ class Clock;
 /// Bits per second with two decimals in decimal steps: "999.00 bps", "56.00 Kbps", "10.00 Mbps", "1.00 Gbps".
 QString SpeedToText(quint64 bitsPerSecond, const QLocale& locale = QLocale());
 
+/// Bytes per second as the byte texts give them, with the unit per second: "512.00 B/s", "2.00 KB/s".
+QString RateToText(quint32 bytesPerSecond, const QLocale& locale = QLocale());
+
 /// The lowest IPv4 address of an interface as IPHelper::IpAddressToText gives it, or "!not_found!".
 QString LookupIPAddress(InterfaceTable& table, quint32 ifIndex);
 

@@ -176,10 +176,8 @@ void TAboutBox::lblEmailClick()
         m_dialogs.showMessage(Dialogs::Kind::Information, QStringLiteral("Invalid e-mail address."));
         return;
     }
-    if (m_shell.open(QStringLiteral("open"), QStringLiteral("mailto:") + m_texts.email) == Shell::NoAssociation) {
-        m_dialogs.beep();
-        m_dialogs.showMessage(Dialogs::Kind::Error, QStringLiteral("Failing to open e-mail client application."));
-    }
+    m_shell.open(QStringLiteral("open"), QStringLiteral("mailto:") + m_texts.email,
+                 failureMessage(QStringLiteral("Failing to open e-mail client application.")));
 }
 
 void TAboutBox::lblHomePageClick()
@@ -189,8 +187,18 @@ void TAboutBox::lblHomePageClick()
         m_dialogs.showMessage(Dialogs::Kind::Information, QStringLiteral("Invalid URL."));
         return;
     }
-    if (m_shell.open(QStringLiteral("open"), m_texts.homePage) == Shell::NoAssociation) {
-        m_dialogs.beep();
-        m_dialogs.showMessage(Dialogs::Kind::Error, QStringLiteral("Failing to open browser and connect to internet."));
-    }
+    m_shell.open(QStringLiteral("open"), m_texts.homePage,
+                 failureMessage(QStringLiteral("Failing to open browser and connect to internet.")));
+}
+
+Shell::Done TAboutBox::failureMessage(const QString& text) const
+{
+    // The answer may come after this window closed; the dialogs outlive it.
+    Dialogs* dialogs = &m_dialogs;
+    return [dialogs, text](int result) {
+        if (result != Shell::NoAssociation)
+            return;
+        dialogs->beep();
+        dialogs->showMessage(Dialogs::Kind::Error, text);
+    };
 }

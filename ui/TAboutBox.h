@@ -2,6 +2,7 @@
 // address and home page, which open the mail program and the browser.
 #pragma once
 
+#include "platform/Shell.h"
 #include "ui/AboutTexts.h"
 
 #include <QDialog>
@@ -10,7 +11,6 @@ class Dialogs;
 class QGroupBox;
 class QLabel;
 class QPushButton;
-class Shell;
 class TLabel3D;
 
 class TAboutBox final : public QDialog
@@ -46,6 +46,8 @@ private:
     void OKButtonClick();
     void lblEmailClick();
     void lblHomePageClick();
+    /// Shows `text` when the desktop answers that no program takes the address.
+    Shell::Done failureMessage(const QString& text) const;
 
     Shell& m_shell;
     Dialogs& m_dialogs;

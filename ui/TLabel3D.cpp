@@ -163,7 +163,7 @@ void TLabel3D::Click()
         try {
             if (m_shell)
                 m_shell->open(QString(),
-                              m_labelStyle == lsEMailAddress ? QStringLiteral("mailto:") + m_address : m_address);
+                              m_labelStyle == lsEMailAddress ? QStringLiteral("mailto:") + m_address : m_address, {});
         } catch (...) {
             // A link that cannot be followed is not reported.
         }

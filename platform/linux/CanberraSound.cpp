@@ -1,12 +1,10 @@
-// Wave sounds through libcanberra's PulseAudio driver.
+// Wave sounds through libcanberra, on the driver it chooses (the sound server's: PulseAudio, or PipeWire's
+// PulseAudio service), or on the sound card through ALSA where that driver cannot open.
 #include "platform/linux/CanberraSound.h"
 
 #include <canberra.h>
 
 namespace {
-// The desktop's sound server; no fallback to the bare sound card, which another program may hold.
-constexpr const char* driverName = "pulse";
-
 // Errors after which the connection is useless and the next sound connects anew.
 bool connectionLost(int code)
 {
@@ -32,20 +30,31 @@ bool CanberraSound::open()
 {
     if (m_context)
         return true;
-    int code = ca_context_create(&m_context);
+    // libcanberra's own choice first. It settles on the sound server's driver whenever that is installed,
+    // also when no server runs, and then cannot open; the sound card's driver is tried by name after it.
+    int code = openContext(nullptr);
+    if (code != CA_SUCCESS && openContext("alsa") == CA_SUCCESS)
+        return true;
     if (code == CA_SUCCESS)
-        code = ca_context_set_driver(m_context, driverName);
+        return true;
+    const std::lock_guard lock(m_mutex);
+    m_lastError = errorText(code);
+    return false;
+}
+
+int CanberraSound::openContext(const char* driver)
+{
+    int code = ca_context_create(&m_context);
+    if (code == CA_SUCCESS && driver)
+        code = ca_context_set_driver(m_context, driver);
     if (code == CA_SUCCESS)
         code = ca_context_change_props(m_context, CA_PROP_APPLICATION_NAME, m_applicationName.toUtf8().constData(),
                                        nullptr);
     if (code == CA_SUCCESS)
         code = ca_context_open(m_context);
-    if (code == CA_SUCCESS)
-        return true;
-    close();
-    const std::lock_guard lock(m_mutex);
-    m_lastError = errorText(code);
-    return false;
+    if (code != CA_SUCCESS)
+        close();
+    return code;
 }
 
 void CanberraSound::close()

@@ -1,5 +1,5 @@
-// Wave sounds played through the desktop's sound server (PulseAudio, or PipeWire's PulseAudio service)
-// with libcanberra.
+// Wave sounds played with libcanberra through the desktop's sound server (PulseAudio, or PipeWire's
+// PulseAudio service) or, where none runs, the sound card (ALSA): libcanberra picks the driver.
 #pragma once
 
 #include "platform/Sound.h"
@@ -21,7 +21,8 @@ public:
     CanberraSound(const CanberraSound&) = delete;
     CanberraSound& operator=(const CanberraSound&) = delete;
 
-    /// Connects to the sound server on first use (and again after it went away), then starts the file.
+    /// Connects to the sound server or the sound card on first use (and again after it went away), then
+    /// starts the file.
     bool play(const QString& path) override;
 
     /// Why the latest sound failed to start or ended early; empty when it played.
@@ -33,6 +34,8 @@ public:
 
 private:
     bool open();
+    /// Opens a context on `driver`, or on libcanberra's choice when null; the context stays null on failure.
+    int openContext(const char* driver);
     void close();
     void finished(uint32_t id, int errorCode);
     static void onFinished(ca_context* context, uint32_t id, int errorCode, void* self);

@@ -4,11 +4,20 @@
 #include "platform/TrayIconService.h"
 
 #include <QString>
+#include <functional>
 
 class RecordingTrayIcon final : public TrayIconService
 {
 public:
     bool available() const override { return isAvailable; }
+    void watchAvailability(std::function<void()> changed) override { m_changed = std::move(changed); }
+    /// A notification area comes, and says so as the desktop's would.
+    void arrive()
+    {
+        isAvailable = true;
+        if (m_changed)
+            m_changed();
+    }
     bool add(const QIcon&, const QString& tip, QMenu* menu) override
     {
         if (!isAvailable)
@@ -34,4 +43,7 @@ public:
     int adds = 0;
     int iconChanges = 0;
     int removals = 0;
+
+private:
+    std::function<void()> m_changed;
 };

@@ -6,6 +6,7 @@
 #include "report/ui/UniformListView.h"
 #include "shell/SettingNames.h"
 #include "ui/Named.h"
+#include "ui/WindowGeometry.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -84,13 +85,16 @@ void TMessageOut::FormCreate()
     if (!m_settings)
         return;
     // A value that is not a whole number is left aside: the design position stays.
+    QPoint corner(designLeft, designTop);
     bool ok = false;
     const int top = m_settings->ReadIniFromReg(m_settingsKeyPath, SettingNames::msgOutTop).toInt(&ok);
     if (ok)
-        move(x(), top);
+        corner.setY(top);
     const int left = m_settings->ReadIniFromReg(m_settingsKeyPath, SettingNames::msgOutLeft).toInt(&ok);
     if (ok)
-        move(left, y());
+        corner.setX(left);
+    WindowGeometry::fixSizeWithinScreen(*this);
+    WindowGeometry::restoreFramePosition(*this, corner);
 }
 
 void TMessageOut::clear()
@@ -117,8 +121,9 @@ void TMessageOut::FormCloseQuery()
 {
     if (!m_settings)
         return;
-    m_settings->WriteIniToReg(m_settingsKeyPath, SettingNames::msgOutTop, QString::number(y()));
-    m_settings->WriteIniToReg(m_settingsKeyPath, SettingNames::msgOutLeft, QString::number(x()));
+    const QPoint corner = WindowGeometry::framePosition(*this);
+    m_settings->WriteIniToReg(m_settingsKeyPath, SettingNames::msgOutTop, QString::number(corner.y()));
+    m_settings->WriteIniToReg(m_settingsKeyPath, SettingNames::msgOutLeft, QString::number(corner.x()));
 }
 
 void TMessageOut::btnOKClick()

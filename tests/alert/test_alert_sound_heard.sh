@@ -1,7 +1,7 @@
 #!/bin/sh
 # The alert sound is really heard: a private sound server with a null output plays it through the real
-# backend while its output is recorded; the recording must hold the whole sound. Without a server the
-# backend must report that it cannot play.
+# backend while its output is recorded; the recording must hold the whole sound. Without a server the sound
+# plays on the sound card (ALSA); with neither, the backend must report that it cannot play.
 # Usage: test_alert_sound_heard.sh PLAYER SOUND.wav     (exit 77: the sound tools are not installed)
 set -eu
 player=$1
@@ -34,11 +34,31 @@ mkdir -m 700 "$work/run" "$work/home"
 export XDG_RUNTIME_DIR="$work/run" HOME="$work/home" PULSE_RUNTIME_PATH="$work/run/pulse"
 unset DBUS_SESSION_BUS_ADDRESS DISPLAY WAYLAND_DISPLAY || true
 
-# 1. No sound server: the backend says so instead of pretending to play.
+# 1. No sound server and no sound card: the backend says so instead of pretending to play.
+: >"$work/no-card.conf"
 status=0
-PULSE_SERVER="unix:$work/run/no-server" "$player" "$wave" >"$work/none.out" 2>&1 || status=$?
-[ "$status" -eq 1 ] || fail "without a sound server the player ended with $status, not 1 (cannot start)"
-echo "ok: without a sound server: $(cat "$work/none.out")"
+PULSE_SERVER="unix:$work/run/no-server" ALSA_CONFIG_PATH="$work/no-card.conf" "$player" "$wave" \
+    >"$work/none.out" 2>&1 || status=$?
+[ "$status" -eq 1 ] || fail "without a sound server or card the player ended with $status, not 1 (cannot start)"
+echo "ok: without a sound server or card: $(cat "$work/none.out")"
+
+# 1b. No sound server, but a sound card: the sound plays on the card through ALSA. The card is ALSA's file
+# device, which writes the samples it plays into a file.
+cat >"$work/card.conf" <<CONF
+pcm.!default {
+    type file
+    slave.pcm { type null }
+    file "$work/card.raw"
+    format "raw"
+}
+CONF
+PULSE_SERVER="unix:$work/run/no-server" ALSA_CONFIG_PATH="$work/card.conf" "$player" "$wave" \
+    >"$work/card.out" 2>&1 || fail "with a sound card and no server the sound did not play: $(cat "$work/card.out")"
+expected_bytes=$(($(soxi -s "$wave") * $(soxi -c "$wave") * $(soxi -b "$wave") / 8))
+played_bytes=$(stat -c %s "$work/card.raw" 2>/dev/null || echo 0)
+awk -v p="$played_bytes" -v e="$expected_bytes" 'BEGIN { exit !(p >= 0.9 * e) }' ||
+    fail "the card was given $played_bytes bytes of sound, the file holds $expected_bytes"
+echo "ok: without a sound server the card played $played_bytes of $expected_bytes bytes"
 
 # 2. A private server with a null output. As root it runs as a per-user server all the same (it warns).
 pulseaudio --daemonize=no --exit-idle-time=-1 --disallow-exit -n --use-pid-file=no \

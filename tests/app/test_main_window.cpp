@@ -29,6 +29,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,6 +37,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -166,8 +168,10 @@ TEST_F(MainWindowTest, MenuHasItsItemsInOrder)
     EXPECT_FALSE(w.PageControl1->isTabVisible(traffic));
     w.mmTrafficMonitor->trigger();
     EXPECT_TRUE(w.PageControl1->isTabVisible(traffic));
+    EXPECT_TRUE(m_recorder->TrafficTimer->isActive()); // the shown tab moves outside sessions too
     w.mmTrafficMonitor->trigger();
     EXPECT_FALSE(w.PageControl1->isTabVisible(traffic));
+    EXPECT_FALSE(m_recorder->TrafficTimer->isActive());
 
     const QList<QAction*> help = w.mmHelp->actions();
     ASSERT_EQ(help.size(), 4);
@@ -253,13 +257,26 @@ TEST_F(MainWindowTest, CleanSettingsShowTheWindowWhereItWasDesigned)
 TEST_F(MainWindowTest, StoredSettingsAreApplied)
 {
     preset(SettingNames::mainTop, QStringLiteral("140"));
-    preset(SettingNames::mainLeft, QStringLiteral("310"));
+    preset(SettingNames::mainLeft, QStringLiteral("210"));
     preset(SettingNames::alwaysRecord, QStringLiteral("0"));
     preset(SettingNames::sixtyMinsToAlert, QStringLiteral("1"));
     start();
-    EXPECT_EQ(m_window->pos(), QPoint(310, 140));
+    EXPECT_EQ(m_window->pos(), QPoint(210, 140));
     EXPECT_FALSE(m_window->tabSettings->chkAlwaysRecord->isChecked());
     EXPECT_TRUE(m_window->tabSettings->chkSixtyMinsToAlert->isChecked());
+}
+
+// The offscreen screen is 800 × 800: a place stored on a larger screen shows the window whole on this one.
+TEST_F(MainWindowTest, APlaceStoredOffTheScreenShowsTheWindowWhole)
+{
+    preset(SettingNames::mainTop, QStringLiteral("-500"));
+    preset(SettingNames::mainLeft, QStringLiteral("1900"));
+    start();
+    const QRect screen = m_window->screen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(m_window->frameGeometry()))
+        << m_window->frameGeometry().x() << "," << m_window->frameGeometry().y();
+    EXPECT_EQ(m_window->frameGeometry().top(), screen.top());
+    EXPECT_EQ(m_window->size(), m_window->sizeHint());
 }
 
 TEST_F(MainWindowTest, EitherTrayBoxKeepsTheWindowHidden)
@@ -301,6 +318,35 @@ TEST_F(MainWindowTest, APersonalFileIsLoadedAndListedAtStart)
     QListWidget* files = m_window->tabCalculation->ListBox1;
     ASSERT_GE(files->count(), 1);
     EXPECT_EQ(files->item(0)->text(), QStringLiteral("jane.rvl"));
+}
+
+TEST_F(MainWindowTest, HelpAndHomePageSaySoWhenTheDesktopHasNoProgramForThem)
+{
+    QFile help(m_dir.filePath(TfrmMain::helpFileName));
+    ASSERT_TRUE(help.open(QIODevice::WriteOnly));
+    help.write("<html></html>");
+    help.close();
+    start();
+    auto* shell = static_cast<RecordingShell*>(m_platform.shell.get());
+    shell->answerLater = true;
+    m_window->smHelp->trigger();
+    m_window->mmHomePage->trigger();
+    ASSERT_EQ(shell->calls.size(), 2);
+    EXPECT_EQ(shell->calls[0].target, help.fileName());
+    shell->answer(); // programs took both
+    EXPECT_TRUE(m_dialogs->messages.isEmpty());
+
+    // The desktop's answer comes a moment later, and only then is there something to say.
+    shell->result = Shell::NoAssociation;
+    m_window->smHelp->trigger();
+    m_window->mmHomePage->trigger();
+    EXPECT_TRUE(m_dialogs->messages.isEmpty());
+    shell->answer();
+    ASSERT_EQ(m_dialogs->messages.size(), 2);
+    EXPECT_EQ(m_dialogs->messages[0].kind, Dialogs::Kind::Error);
+    EXPECT_EQ(m_dialogs->messages[0].text, QStringLiteral("No program is associated with the help file."));
+    EXPECT_EQ(m_dialogs->messages[1].text, QStringLiteral("The web browser could not be started."));
+    EXPECT_EQ(m_dialogs->beeps, 2);
 }
 
 TEST_F(MainWindowTest, CloseBoxDoesNothing)

@@ -1,13 +1,16 @@
 // The recording core without any window: an hour online raises the alert the settings ask for, with the
-// session's bytes, and a setting changed mid-session counts from the next alert on.
+// session's bytes, and a setting changed mid-session counts from the next alert on; the program's end closes
+// the open session; the Traffic Monitor tab moves while it is shown, whether or not a session is recorded.
 #include "core/Recorder.h"
 #include "record/PeriodRules.h"
+#include "record/ProfileRecord.h"
 #include "record/StoredDate.h"
 #include "shell/SettingNames.h"
 #include "tests/support/TestPlatform.h"
 
 #include <QFile>
 #include <QSignalSpy>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -47,6 +50,11 @@ protected:
             tp.clock->advance(1);
             recorder.MainTimerTimer();
         }
+    }
+
+    QList<ProfileRecord> records() const
+    {
+        return PersonalFile::readRecords(tp.programDir() + QStringLiteral("jane.rvl")).value_or(QList<ProfileRecord>());
     }
 
     TestPlatform tp;
@@ -126,6 +134,93 @@ TEST(RecorderStart, SaysOnceInTheStatusLineWhenNoDialUpSystemCanBeReached)
         return line.value(0).toString() == QStringLiteral("No dial-up system was found.");
     });
     EXPECT_EQ(said, 1);
+}
+
+TEST_F(RecorderTest, TheEndOfTheProgramClosesTheOpenSessionWithItsLastBytes)
+{
+    tp.interfaces->addInterface(6, QStringLiteral("ppp0 - PPP link"), 0, 0);
+    online();
+    tickFor(1); // the session opens
+    tickFor(1); // the link's object is made: the counters start here
+    tp.interfaces->move(6, 5000, 700);
+    tickFor(11);
+    ASSERT_TRUE(recorder.tracker().SessionOpen());
+    // Bytes that pass after the latest tick are not the session's.
+    tp.interfaces->move(6, 9000, 900);
+
+    recorder.finish();
+    const QList<ProfileRecord> written = records();
+    ASSERT_EQ(written.size(), 2);
+    EXPECT_EQ(written[1].StartText, QStringLiteral("2024/03/20, 10:00:01 am"));
+    EXPECT_EQ(written[1].EndText, QStringLiteral("2024/03/20, 10:00:13 am"));
+    EXPECT_EQ(written[1].StartingDay, 5000); // downloaded
+    EXPECT_EQ(written[1].EndingDay, 700);    // uploaded
+    EXPECT_FALSE(recorder.tracker().SessionOpen());
+    EXPECT_FALSE(recorder.MainTimer->isActive());
+    EXPECT_FALSE(recorder.ActiveTimer->isActive());
+
+    // Ending twice, or a tick that was still queued, writes nothing more.
+    tp.clock->advance(5);
+    recorder.finish();
+    EXPECT_EQ(records()[1].EndText, QStringLiteral("2024/03/20, 10:00:13 am"));
+}
+
+TEST_F(RecorderTest, TheEndOfTheProgramWithoutASessionWritesNothing)
+{
+    tickFor(3);
+    recorder.finish();
+    EXPECT_EQ(records().size(), 1);
+}
+
+TEST_F(RecorderTest, TheShownTrafficTabMovesEverySecondOutsideASession)
+{
+    tp.interfaces->addInterface(2, QStringLiteral("eth0 - Ethernet"), 1000, 100);
+    QSignalSpy changes(&recorder, &Recorder::trafficChanged);
+    EXPECT_FALSE(recorder.TrafficTimer->isActive());
+    recorder.TrafficTimerTimer(); // hidden: nothing to do
+    EXPECT_EQ(changes.count(), 0);
+
+    recorder.setTrafficShown(true);
+    EXPECT_TRUE(recorder.TrafficTimer->isActive());
+    EXPECT_EQ(recorder.TrafficTimer->interval(), 1000);
+    recorder.TrafficTimerTimer(); // the interface's first pass: its counters are the base
+    tp.interfaces->move(2, 2048, 512);
+    tickFor(1); // offline: the tracker samples nothing
+    recorder.TrafficTimerTimer();
+    EXPECT_EQ(changes.count(), 2);
+    const TrafficPage& page = recorder.traffic().page();
+    EXPECT_EQ(page.ledOctInSec, QStringLiteral("2.00 KB/s"));
+    EXPECT_EQ(page.ledOctOUTSec, QStringLiteral("512.00 B/s"));
+    EXPECT_EQ(page.ledTotalIN, QStringLiteral("2.00 KB"));
+
+    recorder.setTrafficShown(false);
+    EXPECT_FALSE(recorder.TrafficTimer->isActive());
+}
+
+TEST_F(RecorderTest, TheTrafficTabLeavesTheRecordedBytesAlone)
+{
+    tp.interfaces->addInterface(6, QStringLiteral("ppp0 - PPP link"), 0, 0);
+    recorder.setTrafficShown(true);
+    // Before the session the link moves while the tab samples it: none of this belongs to the session.
+    for (int i = 0; i < 3; ++i) {
+        tp.interfaces->move(6, 1000, 100);
+        recorder.TrafficTimerTimer();
+    }
+    EXPECT_EQ(recorder.traffic().DialUpBytesReceived(), 0U);
+    online();
+    tickFor(1); // the session opens and the tab list starts afresh
+    EXPECT_EQ(recorder.traffic().tabCount(), 0);
+    EXPECT_EQ(records()[1].StartingDay, 0);
+
+    // During the session only its own tick samples: the tab's timer adds no pass of its own.
+    tickFor(1);
+    tp.interfaces->move(6, 4096, 512);
+    recorder.TrafficTimerTimer();
+    EXPECT_EQ(recorder.traffic().DialUpBytesReceived(), 0U);
+    tickFor(1);
+    EXPECT_EQ(recorder.traffic().DialUpBytesReceived(), 4096U);
+    EXPECT_EQ(recorder.traffic().DialUpBytesSent(), 512U);
+    EXPECT_EQ(recorder.tracker().view().received, QStringLiteral("4.00 KB"));
 }
 
 } // namespace

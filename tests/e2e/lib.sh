@@ -36,6 +36,29 @@ start_xvfb() {
     export DISPLAY=":$(head -1 "$WORK/display")"
 }
 
+# Starts openbox on the display: a real window manager, which frames the windows and places them.
+start_wm() {
+    openbox --sm-disable >"$WORK/openbox.txt" 2>&1 &
+    PIDS+=($!)
+    local i
+    for i in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+        sleep 0.1
+    done
+    fail "openbox did not start"
+}
+
+# The top-left corner of window WID's frame, "X Y": its content's corner less the frame's extents.
+frame_corner() {
+    local wid="$1" x y extents
+    x=$(xwininfo -id "$wid" | awk '/Absolute upper-left X/ { print $4 }')
+    y=$(xwininfo -id "$wid" | awk '/Absolute upper-left Y/ { print $4 }')
+    extents=$(xprop -id "$wid" _NET_FRAME_EXTENTS | sed -n 's/.*= //p' | tr -d ' ')
+    [[ -n "$extents" ]] || extents=0,0,0,0
+    IFS=, read -r left _ top _ <<<"$extents"
+    echo "$((x - left)) $((y - top))"
+}
+
 # The user's folders, all inside the test's own folder.
 export XDG_CONFIG_HOME="$WORK/config" XDG_DATA_HOME="$WORK/data" XDG_RUNTIME_DIR="$WORK/runtime"
 export QOVRUVELA_SIMULATE="$WORK/sim" QT_QPA_PLATFORM=xcb

@@ -7,6 +7,7 @@
 #include "shell/ui/SettingsTab.h"
 #include "shell/ui/TForm2.h"
 #include "tests/support/TestPlatform.h"
+#include "ui/TLabel3D.h"
 
 #include <QAction>
 #include <QApplication>
@@ -141,17 +142,68 @@ TEST_F(TrayTest, StopAndDisabledMirrorEachOther)
     EXPECT_EQ(tray->imageIndex(), 13);
 }
 
-TEST_F(TrayTest, NoNotificationAreaIsSaidOnceAndTheMainWindowStaysReachable)
+// Started at log-in before the panel: the program waits for the notification area with its window hidden,
+// and takes it when it comes, without a box.
+TEST_F(TrayTest, ANotificationAreaThatComesLateGetsTheIcon)
 {
     tp.tray->isAvailable = false;
     start(true);
     EXPECT_EQ(window->trayForm(), nullptr);
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_FALSE(recorder->trayShown());
-    ASSERT_EQ(tp.dialogs->messages.size(), 1);
-    EXPECT_TRUE(tp.dialogs->messages[0].text.startsWith(TForm2::cannotCreateText));
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(window->TrayWaitTimer->isActive());
+    tp.clock->advance(20);
+    window->TrayWaitTimerTimer();
+    EXPECT_EQ(window->trayForm(), nullptr);
+    connect();
 
-    window->tabSettings->chkInTray->setChecked(false);
+    tp.clock->advance(10);
+    tp.tray->arrive(); // the panel's watcher appears on the bus
+    ASSERT_NE(window->trayForm(), nullptr);
+    EXPECT_TRUE(tp.tray->shown);
+    EXPECT_TRUE(recorder->trayShown());
+    EXPECT_EQ(menuTexts().last(), QStringLiteral("Disconnect ") + home);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(window->TrayWaitTimer->isActive());
+    EXPECT_TRUE(tp.dialogs->messages.isEmpty());
+    EXPECT_TRUE(window->tabMain->lblStatusBar->text().isEmpty());
+}
+
+// Without a notification area for a minute the main window opens and the status line says why; no box.
+TEST_F(TrayTest, NoNotificationAreaWithinAMinuteShowsTheWindowAndSaysSoOnTheStatusLine)
+{
+    tp.tray->isAvailable = false;
+    start(true);
+    tp.clock->advance(59);
+    window->TrayWaitTimerTimer();
+    EXPECT_FALSE(window->isVisible());
+    tp.clock->advance(1);
+    window->TrayWaitTimerTimer();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->trayForm(), nullptr);
+    EXPECT_FALSE(recorder->trayShown());
+    EXPECT_FALSE(window->TrayWaitTimer->isActive());
+    EXPECT_TRUE(tp.dialogs->messages.isEmpty());
+    EXPECT_EQ(window->tabMain->lblStatusBar->text(), TfrmMain::noTrayText);
+    EXPECT_TRUE(TfrmMain::noTrayText.startsWith(TForm2::cannotCreateText));
+
+    // A notification area that comes after the wait is not taken by surprise.
+    tp.tray->arrive();
+    EXPECT_EQ(window->trayForm(), nullptr);
+    EXPECT_TRUE(window->isVisible());
+}
+
+// Ticking the tray option where there is no notification area is answered at once, in a box, once.
+TEST_F(TrayTest, TheTrayOptionClickedWithoutANotificationAreaIsAnsweredOnce)
+{
+    tp.tray->isAvailable = false;
+    start(false);
+    clickInTray();
+    EXPECT_EQ(window->trayForm(), nullptr);
+    EXPECT_TRUE(window->isVisible());
+    ASSERT_EQ(tp.dialogs->messages.size(), 1);
+    EXPECT_EQ(tp.dialogs->messages[0].text, TfrmMain::noTrayText);
+
+    clickInTray();
     clickInTray();
     EXPECT_EQ(tp.dialogs->messages.size(), 1);
     EXPECT_TRUE(window->isVisible());

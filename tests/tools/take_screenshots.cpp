@@ -1,5 +1,9 @@
 // Takes the pictures of the main window, the dialer and the About window shown in the README, with a
-// simulated connection and a personal file in a temporary folder. Run it under a real X server (Xvfb).
+// simulated connection and a personal file in a temporary folder. Run it under a real X server (Xvfb) with a
+// window manager: each picture is the window with its frame, as the screen shows it.
+//   take_screenshots DIR           the three pictures
+//   take_screenshots DIR large     the main window alone, as main-window-large-font.png (run it with larger
+//                                  fonts, QT_FONT_DPI=144)
 #include "app/TfrmMain.h"
 #include "core/Recorder.h"
 #include "dialup/ui/TDial.h"
@@ -16,6 +20,8 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QScreen>
+#include <QThread>
 #include <QTimer>
 #include <cstdio>
 
@@ -26,10 +32,27 @@ void settle()
         QApplication::processEvents();
 }
 
+// Lets the window manager frame the window and the window paint itself.
+void settleShown(QWidget& window)
+{
+    for (int i = 0; i < 40; ++i) {
+        settle();
+        if (window.frameGeometry() != window.geometry())
+            break;
+        QThread::msleep(25);
+    }
+    for (int i = 0; i < 10; ++i) {
+        settle();
+        QThread::msleep(20);
+    }
+}
+
 bool save(QWidget& window, const QString& path)
 {
-    settle();
-    const bool ok = window.grab().save(path);
+    settleShown(window);
+    const QRect frame = window.frameGeometry();
+    const QPixmap shot = window.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+    const bool ok = shot.save(path);
     std::printf("%s %s\n", ok ? "wrote" : "could not write", qPrintable(path));
     return ok;
 }
@@ -70,6 +93,8 @@ int main(int argc, char* argv[])
         recorder.MainTimerTimer();
         tp.clock->advance(1);
     }
+    if (argc > 2 && qstrcmp(argv[2], "large") == 0)
+        return save(main, out + QStringLiteral("/main-window-large-font.png")) ? 0 : 1;
     bool ok = save(main, out + QStringLiteral("/main-window.png"));
 
     tp.dialUp->system().connections.clear();

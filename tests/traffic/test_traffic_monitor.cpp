@@ -58,6 +58,25 @@ TEST_F(TrafficMonitorTest, FirstPassAddsATabPerInterfaceAndSelectsTheLast)
     EXPECT_EQ(monitor.page().ledStartedAt, QStringLiteral("3/21/24"));
 }
 
+TEST_F(TrafficMonitorTest, RatesArePerSecondAndTotalsAreBytes)
+{
+    table.addInterface(4, QStringLiteral("eth0 - Ethernet"));
+    monitor.primeTrafficMonitor();
+    table.move(4, 3072, 100);
+    monitor.UpdateTrafficMonitor();
+    table.move(4, 1024, 0);
+    monitor.UpdateTrafficMonitor();
+    const TrafficPage& p = monitor.page();
+    EXPECT_EQ(p.ledOctInSec, QStringLiteral("1.00 KB/s"));
+    EXPECT_EQ(p.ledPeakINSec, QStringLiteral("3.00 KB/s"));
+    EXPECT_EQ(p.ledAvgINSec, QStringLiteral("2.00 KB/s"));
+    EXPECT_EQ(p.ledTotalIN, QStringLiteral("4.00 KB"));
+    EXPECT_EQ(p.ledOctOUTSec, QStringLiteral("0.00 B/s"));
+    EXPECT_EQ(p.ledPeakOUTSec, QStringLiteral("100.00 B/s"));
+    EXPECT_EQ(p.ledAvgOUTSec, QStringLiteral("100.00 B/s"));
+    EXPECT_EQ(p.ledTotalOUT, QStringLiteral("100.00 B"));
+}
+
 TEST_F(TrafficMonitorTest, ANewDialUpInterfaceFeedsTheCountersFromTheNextPass)
 {
     table.addInterface(2, QStringLiteral("eth0 - Ethernet"), 5000, 5000);

@@ -127,6 +127,22 @@ TEST_F(AboutBox, HomePageLinkOpensTheBrowser)
     EXPECT_TRUE(box->isVisible());
 }
 
+// The desktop answers after a moment; by then the About window may be gone, and the message still comes.
+TEST_F(AboutBox, ALateAnswerStillBringsTheMessage)
+{
+    shell.answerLater = true;
+    shell.result = Shell::NoAssociation;
+    {
+        auto box = open();
+        box->show();
+        clickOn(box->lblEmail);
+        EXPECT_TRUE(dialogs.messages.isEmpty());
+    }
+    shell.answer();
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("Failing to open e-mail client application."));
+}
+
 TEST_F(AboutBox, EmptyAddressesAreReportedWithoutAskingTheDesktop)
 {
     AboutTexts texts;
