@@ -16,6 +16,8 @@
 
 #include <QApplication>
 
+#include <csignal>
+
 namespace Program {
 
 int run(Platform& platform)
@@ -32,6 +34,15 @@ int run(Platform& platform)
     const ProgramDir::Choice dir = ProgramDir::forThisProcess();
     Recorder recorder(platform, dir.folder,
                       AlertSound::soundFolders(dir.folder, QCoreApplication::applicationDirPath()));
+    // A test's way of killing the program at one step of a roll-over, as a power cut would.
+    if (const QString killAt = qEnvironmentVariable("QOVRUVELA_KILL_AT"); !killAt.isEmpty()) {
+        recorder.setRollOverStepHook([killAt](const QString& step) {
+            if (step != killAt)
+                return;
+            Trace::line(QStringLiteral("killed at ") + step);
+            std::raise(SIGKILL);
+        });
+    }
     recorder.load();
     TfrmMain frmMain(platform, recorder);
     TDial dial(*platform.dialUp, *platform.dialogs, recorder);

@@ -85,6 +85,9 @@ public:
     RecordingFilter& filter() { return m_filter; }
     SessionTracker& tracker() { return m_tracker; }
     const AccountingPeriod& period() const { return m_period; }
+    /// Called at each step of a roll-over with the step's name ("rollover-start", "rollover-moved",
+    /// "new-file-written", "rollover-done"); the end-to-end tests stop the program dead at each of them.
+    void setRollOverStepHook(std::function<void(const QString& step)> hook) { m_period.setStepHook(std::move(hook)); }
     const PersonalFile& file() const { return m_file; }
     ProfileSetup& profileSetup() { return m_profileSetup; }
     ConnectionMonitor& monitor() { return m_monitor; }

@@ -35,7 +35,9 @@ void AccountingPeriod::UserProfileInitial()
     // The tracker is reset before any box can open, so ticks running under a box see no session and no file.
     m_nextPeriodDate.clear();
     m_nextPeriodDay = QDate();
-    m_host.showStatusLine(QString());
+    // A record still waiting for the disk keeps its notice until it is written.
+    if (m_file.pendingWrites() == 0)
+        m_host.showStatusLine(QString());
     m_host.showDayPeriod(noPersonalFileText);
     m_todayInPeriod = false;
     m_personalFileActive = false;

@@ -4,6 +4,7 @@
   profile_file.py header FILE START END [CREATED [NEXT]]
                                            a file holding only a period header, created today unless
                                            CREATED (YYYY/MM/DD) is given, its next period NEXT
+  profile_file.py sessions FILE COUNT       appends COUNT closed one-minute sessions of yesterday
   profile_file.py dump FILE                 one line per record: index, tag, texts, numbers
 """
 import datetime
@@ -40,6 +41,23 @@ def header(path, start, end, created=None, next_period=None):
         f.write(record)
 
 
+def sessions(path, count):
+    day = datetime.date.today() - datetime.timedelta(days=1)
+    start, end = day.strftime("%Y/%m/%d, 10:00:00 am"), day.strftime("%Y/%m/%d, 10:01:00 am")
+    record = (
+        counted("[UserProfile]", 17)
+        + counted("", 10)
+        + counted("", 10)
+        + struct.pack("<II", 1000, 100)
+        + counted(start, 25)
+        + counted(end, 25)
+        + struct.pack("<i", 1)
+    )
+    assert len(record) == SIZE
+    with open(path, "ab") as f:
+        f.write(record * count)
+
+
 def dump(path):
     with open(path, "rb") as f:
         data = f.read()
@@ -64,6 +82,8 @@ def dump(path):
 if __name__ == "__main__":
     if sys.argv[1:2] == ["header"] and 5 <= len(sys.argv) <= 7:
         header(sys.argv[2], int(sys.argv[3]), int(sys.argv[4]), *sys.argv[5:7])
+    elif sys.argv[1:2] == ["sessions"] and len(sys.argv) == 4:
+        sessions(sys.argv[2], int(sys.argv[3]))
     elif sys.argv[1:2] == ["dump"] and len(sys.argv) == 3:
         dump(sys.argv[2])
     else:
