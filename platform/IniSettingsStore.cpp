@@ -3,13 +3,28 @@
 #include "platform/IniSettingsStore.h"
 
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QStandardPaths>
 
-IniSettingsStore::IniSettingsStore(const QString& filePath)
-    : m_filePath(filePath), m_settings(std::make_unique<QSettings>(filePath, QSettings::IniFormat))
+namespace {
+
+// QSettings also writes itself from the event loop a moment after each change, and there it waits on the
+// lock for as long as the lock stays: the writes go through store() alone.
+class NoSyncFromTheEventLoop final : public QObject
 {
+protected:
+    bool eventFilter(QObject*, QEvent* event) override { return event->type() == QEvent::UpdateRequest; }
+};
+
+} // namespace
+
+IniSettingsStore::IniSettingsStore(const QString& filePath)
+    : m_filePath(filePath), m_noEventLoopSync(std::make_unique<NoSyncFromTheEventLoop>()),
+      m_settings(std::make_unique<QSettings>(filePath, QSettings::IniFormat))
+{
+    m_settings->installEventFilter(m_noEventLoopSync.get());
     const QFileInfo info(filePath);
     const QString shown = QDir::toNativeSeparators(filePath);
     if (info.exists() && (!info.isFile() || !info.isReadable()))

@@ -32,6 +32,7 @@ private:
     bool store(int waitMs);
 
     QString m_filePath;
+    std::unique_ptr<QObject> m_noEventLoopSync;
     std::unique_ptr<QSettings> m_settings;
     QString m_problem;
     bool m_pending = false;

@@ -3,6 +3,7 @@
 #include "shell/SettingNames.h"
 #include "shell/StoredSettings.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -115,6 +116,10 @@ TEST_F(SettingsStoreTest, ALockLeftBehindNeverHoldsAWriteAndTheChangeIsSavedOnce
     EXPECT_FALSE(store.WriteIniToReg(root, QStringLiteral("MainTop"), QStringLiteral("3")));
     EXPECT_FALSE(store.retryPendingWrites());
     EXPECT_EQ(store.ReadIniFromReg(root, QStringLiteral("MainTop")), QStringLiteral("3"));
+    // Nor does the event loop, where QSettings would write the change itself and wait on the lock for ever.
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(store.hasPendingWrites());
 }
 
 class LoadSettingsTest : public SettingsStoreTest
