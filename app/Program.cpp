@@ -3,6 +3,7 @@
 #include "app/Program.h"
 
 #include "alert/AlertSound.h"
+#include "app/FirstPaintExit.h"
 #include "app/TfrmMain.h"
 #include "common/AppInfo.h"
 #include "core/Recorder.h"
@@ -34,6 +35,7 @@ int run(Platform& platform)
                       AlertSound::soundFolders(dir.folder, QCoreApplication::applicationDirPath()));
     recorder.load();
     TfrmMain frmMain(platform, recorder);
+    FirstPaintExit::armIfAsked(frmMain);
     TDial dial(*platform.dialUp, *platform.dialogs, recorder);
     frmMain.setDialer(&dial);
     TMessageOut msgOut(*platform.settings, recorder.settings().keyPath());
