@@ -22,8 +22,8 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
-#include <vector>
 #include <sys/resource.h>
+#include <vector>
 
 namespace {
 
@@ -157,7 +157,8 @@ int main(int argc, char* argv[])
     IniSettingsStore settings(temp.filePath(QStringLiteral("settings.conf")));
     QtDialogs dialogs(QStringLiteral("bench"));
     CalculationTab tab;
-    tab.attach(settings, dialogs, QStringLiteral("Ruvela"), temp.path(), [] { return QString(); }, &window);
+    tab.attach(
+        settings, dialogs, QStringLiteral("Ruvela"), temp.path(), [] { return QString(); }, &window);
     tab.show();
 
     catMilliseconds(path); // warms the cache

@@ -25,16 +25,16 @@ LocaleTexts::LocaleTexts(const QLocale& locale) : m_locale(locale)
     m_groupFourDigits = !m_group.empty() && m_locale.toString(1000.0, 'f', 2).size() > 7;
     // Formed here only when every sample comes out as the locale forms it: halves, four digits, each step.
     m_formsNumbers = m_locale.zeroDigit() == QLatin1String("0");
-    for (const quint32 bytes : {0u, 1u, 999u, 1000u, 1023u, 1024u, 1152u, 1536u, 1048575u, 1048576u, 3u << 28,
-                                1073741824u, 4294967295u}) {
+    for (const quint32 bytes :
+         {0u, 1u, 999u, 1000u, 1023u, 1024u, 1152u, 1536u, 1048575u, 1048576u, 3u << 28, 1073741824u, 4294967295u}) {
         if (m_formsNumbers)
             m_formsNumbers = formBytes(bytes) == utf8(ByteText::BytesToFriendlyString(bytes, m_locale));
     }
     for (const quint64 bytes : {quint64(5'000'000'000), quint64(1) << 40}) {
         if (m_formsNumbers)
-            m_formsNumbers = formDayBytes(bytes) ==
-                             utf8(m_locale.toString(double(bytes) / (1024.0 * 1024.0 * 1024.0), 'f', 2) +
-                                  QStringLiteral(" GB"));
+            m_formsNumbers =
+                formDayBytes(bytes) ==
+                utf8(m_locale.toString(double(bytes) / (1024.0 * 1024.0 * 1024.0), 'f', 2) + QStringLiteral(" GB"));
     }
 }
 

@@ -45,8 +45,8 @@ void writeSessionLines(ReportOutput& out, const CalculationResult& result, std::
         SessionText::writeShown(out, row.end(), texts);
         out << mark << '\n';
     } else {
-        out << "start: " << CalculationResult::shownText(result.startText(i), locale) << mark << "\n_end: "
-            << CalculationResult::shownText(result.endText(i), locale) << mark << '\n';
+        out << "start: " << CalculationResult::shownText(result.startText(i), locale) << mark
+            << "\n_end: " << CalculationResult::shownText(result.endText(i), locale) << mark << '\n';
     }
     out << "time: ";
     SessionText::writeTime(out, row.minutes, row.seconds);

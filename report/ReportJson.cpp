@@ -17,8 +17,7 @@ bool needsEscape(QChar c)
 }
 
 // Calls `run` for every stretch of characters that need no escape and `escape` for each one that does.
-template <typename Run, typename Escape>
-void splitAtEscapes(QStringView text, Run run, Escape escape)
+template <typename Run, typename Escape> void splitAtEscapes(QStringView text, Run run, Escape escape)
 {
     qsizetype from = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {

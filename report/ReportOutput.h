@@ -38,8 +38,7 @@ public:
     }
     /// Integers as QTextStream writes them by default: plain digits, a minus sign, no separators.
     template <std::integral Number>
-        requires(!std::same_as<Number, char> && !std::same_as<Number, bool>)
-    ReportOutput& operator<<(Number value)
+    requires(!std::same_as<Number, char> && !std::same_as<Number, bool>) ReportOutput& operator<<(Number value)
     {
         char digits[24];
         const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;

@@ -10,18 +10,19 @@
 
 namespace {
 
-const QStringList locales = {QStringLiteral("C.UTF-8"), QStringLiteral("en_US.UTF-8"), QStringLiteral("de_DE.UTF-8"),
-                             QStringLiteral("fr_CH.UTF-8"), QStringLiteral("ar_EG.UTF-8"), QStringLiteral("ja_JP.UTF-8")};
+const QStringList locales = {QStringLiteral("C.UTF-8"),     QStringLiteral("en_US.UTF-8"),
+                             QStringLiteral("de_DE.UTF-8"), QStringLiteral("fr_CH.UTF-8"),
+                             QStringLiteral("ar_EG.UTF-8"), QStringLiteral("ja_JP.UTF-8")};
 
-const QList<QStringList> forms = {{},
-                                  {QStringLiteral("--daily")},
-                                  {QStringLiteral("--csv")},
-                                  {QStringLiteral("--csv"), QStringLiteral("--daily")},
-                                  {QStringLiteral("--json")},
-                                  {QStringLiteral("--json"), QStringLiteral("--daily")},
-                                  {QStringLiteral("--since"), QStringLiteral("2024-03-05"), QStringLiteral("--until"),
-                                   QStringLiteral("2024-03-31")},
-                                  {QStringLiteral("--json"), QStringLiteral("--since"), QStringLiteral("2024-03-05")}};
+const QList<QStringList> forms = {
+    {},
+    {QStringLiteral("--daily")},
+    {QStringLiteral("--csv")},
+    {QStringLiteral("--csv"), QStringLiteral("--daily")},
+    {QStringLiteral("--json")},
+    {QStringLiteral("--json"), QStringLiteral("--daily")},
+    {QStringLiteral("--since"), QStringLiteral("2024-03-05"), QStringLiteral("--until"), QStringLiteral("2024-03-31")},
+    {QStringLiteral("--json"), QStringLiteral("--since"), QStringLiteral("2024-03-05")}};
 
 // A name with a quote, a backslash, a comma, a tab and a non-ASCII letter: the JSON and CSV quoting.
 const QString fileName = QStringLiteral("golden \"q\" \\ ,\t\u00e9.rvl");
@@ -102,7 +103,8 @@ TEST_F(ReportGolden, EveryFormInEveryLocaleIsPrintedByteForByteAsBefore)
             }
             if (sum != expected.value(key(locale, form))) {
                 // Kept for a look with diff against the output of a build before the change.
-                QFile kept(QDir::temp().filePath(QStringLiteral("report-golden-%1.out").arg(key(locale, form))
+                QFile kept(QDir::temp().filePath(QStringLiteral("report-golden-%1.out")
+                                                     .arg(key(locale, form))
                                                      .replace(QLatin1Char(' '), QLatin1Char('_'))));
                 if (kept.open(QIODevice::WriteOnly))
                     kept.write(out);
