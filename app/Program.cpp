@@ -3,6 +3,7 @@
 #include "app/Program.h"
 
 #include "alert/AlertSound.h"
+#include "app/FirstPaint.h"
 #include "app/TfrmMain.h"
 #include "common/AppInfo.h"
 #include "core/Recorder.h"
@@ -13,6 +14,7 @@
 #include "platform/linux/QuitSignals.h"
 #include "report/ui/CalculationTab.h"
 #include "report/ui/TMessageOut.h"
+#include "shell/ui/TrayImages.h"
 
 #include <QApplication>
 
@@ -45,6 +47,14 @@ int run(Platform& platform)
     }
     recorder.load();
     TfrmMain frmMain(platform, recorder);
+    FirstPaint::exitAfterIfAsked(frmMain);
+    // The program's icon at five sizes is drawn once the main window is on screen; every window takes it
+    // then. Started in the tray, the icon is wanted at once.
+    const auto setIcon = [] { QApplication::setWindowIcon(TrayImages::appIconSet()); };
+    if (frmMain.isVisible())
+        FirstPaint::after(frmMain, setIcon);
+    else
+        setIcon();
     TDial dial(*platform.dialUp, *platform.dialogs, recorder);
     frmMain.setDialer(&dial);
     TMessageOut msgOut(*platform.settings, recorder.settings().keyPath());

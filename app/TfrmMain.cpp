@@ -142,7 +142,11 @@ void TfrmMain::connectRecorder()
     connect(r, &Recorder::trayImageChanged, this, &TfrmMain::changeTrayIcon);
     connect(r, &Recorder::connectionSeen, this, &TfrmMain::addDisconnectItem);
     connect(r, &Recorder::connectionGone, this, &TfrmMain::removeDisconnectItem);
-    connect(r, &Recorder::trafficChanged, tabTrafficMon, &TrafficTab::render);
+    // A hidden Traffic Monitor is not filled every second; it fills itself when it is shown.
+    connect(r, &Recorder::trafficChanged, tabTrafficMon, [this] {
+        if (tabTrafficMon->isVisible())
+            tabTrafficMon->render();
+    });
     connect(r, &Recorder::dialUpShown, this, [this](const QString& adapter, const QString& ip) {
         tabMain->edAdapter->setText(adapter);
         tabMain->edIP->setText(ip);

@@ -14,6 +14,18 @@
 #include <QLineEdit>
 #include <QToolButton>
 
+namespace {
+
+// A line edit repaints on every setText, even with the same text; most of the Main tab stays the same from
+// one second to the next.
+void setChanged(QLineEdit* edit, const QString& text)
+{
+    if (edit->text() != text)
+        edit->setText(text);
+}
+
+} // namespace
+
 void TfrmMain::renderTracker()
 {
     const TrackerView& v = m_recorder.tracker().view();
@@ -21,11 +33,11 @@ void TfrmMain::renderTracker()
     if (t->lblOnlineStatus->text() != v.onlineStatus)
         Trace::line(QStringLiteral("main-status") + v.onlineStatus);
     t->lblOnlineStatus->setText(v.onlineStatus);
-    t->edStartTime->setText(v.startTime);
-    t->edEndTime->setText(v.endTime);
-    t->edElapsed->setText(v.elapsed);
-    t->edReceived->setText(v.received);
-    t->edSent->setText(v.sent);
+    setChanged(t->edStartTime, v.startTime);
+    setChanged(t->edEndTime, v.endTime);
+    setChanged(t->edElapsed, v.elapsed);
+    setChanged(t->edReceived, v.received);
+    setChanged(t->edSent, v.sent);
     t->imgScale->setVisible(v.scaleVisible);
     t->imgPointer->setVisible(v.scaleVisible);
     t->lblSpendingHour->setVisible(v.scaleVisible);

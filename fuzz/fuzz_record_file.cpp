@@ -5,9 +5,9 @@
 #include "report/RecordFileCalculator.h"
 #include "report/ReportExport.h"
 #include "report/ReportJson.h"
+#include "report/ReportOutput.h"
 
 #include <QBuffer>
-#include <QTextStream>
 #include <cstddef>
 #include <cstdint>
 
@@ -15,8 +15,8 @@ namespace {
 
 void writeEverything(const CalculationResult& result, const QLocale& locale)
 {
-    QString text;
-    QTextStream out(&text);
+    QByteArray text;
+    ReportOutput out([&text](std::string_view bytes) { text.append(bytes.data(), qsizetype(bytes.size())); });
     const DailyHistory days = DailyHistory::fromResult(result);
     ReportExport::writeText(out, result, locale);
     ReportExport::writeDaysText(out, days, locale);

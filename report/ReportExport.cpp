@@ -1,11 +1,13 @@
-// Written straight to the stream, session by session, so a large file never needs a second copy in memory.
+// Written straight to the output, session by session, so a large file never needs a second copy in memory.
+// A session in the stored form is written from its packed fields: the locale's date text once per day, the
+// numbers in place; any other session through the window's own texts.
 #include "report/ReportExport.h"
 
 #include "common/ByteText.h"
 #include "record/StoredDate.h"
 #include "report/DailyHistory.h"
-
-#include <limits>
+#include "report/LocaleTexts.h"
+#include "report/SessionText.h"
 
 namespace ReportExport {
 
@@ -20,19 +22,36 @@ QString csvField(const QString& text)
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
-void csvRow(QTextStream& out, const QStringList& fields)
+void csvRow(ReportOutput& out, const QStringList& fields)
 {
-    for (qsizetype i = 0; i < fields.size(); ++i)
-        out << (i ? "," : "") << csvField(fields[i]);
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        if (i)
+            out << ',';
+        out << csvField(fields[i]);
+    }
     out << '\n';
 }
 
-// A day's bytes are not wrapped at 2^32 and may, unlike a session's, need more than 32 bits.
-QString dayBytesText(quint64 bytes, const QLocale& locale)
+// The session lines of the Message Output window, as CalculationResult::sessionLine forms them.
+void writeSessionLines(ReportOutput& out, const CalculationResult& result, std::size_t i, LocaleTexts& texts,
+                       const QLocale& locale)
 {
-    if (bytes <= std::numeric_limits<quint32>::max())
-        return ByteText::BytesToFriendlyString(static_cast<quint32>(bytes), locale);
-    return locale.toString(double(bytes) / (1024.0 * 1024.0 * 1024.0), 'f', 2) + QStringLiteral(" GB");
+    const SessionRow& row = result.sessions[i];
+    const std::string_view mark = row.startAfterEnd() ? " *" : "";
+    if (row.isRegular()) {
+        out << "start: ";
+        SessionText::writeShown(out, row.start(), texts);
+        out << mark << "\n_end: ";
+        SessionText::writeShown(out, row.end(), texts);
+        out << mark << '\n';
+    } else {
+        out << "start: " << CalculationResult::shownText(result.startText(i), locale) << mark
+            << "\n_end: " << CalculationResult::shownText(result.endText(i), locale) << mark << '\n';
+    }
+    out << "time: ";
+    SessionText::writeTime(out, row.minutes, row.seconds);
+    out << "\ndownloaded bytes: " << texts.bytesText(row.BytesReceived)
+        << "\nuploaded bytes: " << texts.bytesText(row.BytesSent) << "\n \n";
 }
 
 } // namespace
@@ -63,7 +82,7 @@ FileProblem fileProblem(const CalculationResult& result)
     return {};
 }
 
-void writeText(QTextStream& out, const CalculationResult& result, const QLocale& locale)
+void writeText(ReportOutput& out, const CalculationResult& result, const QLocale& locale)
 {
     out << result.path << '\n'
         << result.fileCreatedText(locale) << '\n'
@@ -74,31 +93,34 @@ void writeText(QTextStream& out, const CalculationResult& result, const QLocale&
         << "Total Time : " << result.usedTimeText() << '\n'
         << "Downloaded : " << result.receivedText(locale) << '\n'
         << "Uploaded : " << result.sentText(locale) << "\n\n";
-    for (qint64 line = 0; line < result.lineCount(); ++line)
-        out << result.sessionLine(line, locale) << '\n';
+    LocaleTexts texts(locale);
+    for (std::size_t i = 0; i < result.sessions.size(); ++i)
+        writeSessionLines(out, result, i, texts, locale);
     out << "Total time: " << result.usedTimeText() << '\n'
         << "Downloaded: " << result.receivedText(locale) << '\n'
         << "Uploaded: " << result.sentText(locale) << '\n';
 }
 
-void writeDaysText(QTextStream& out, const DailyHistory& days, const QLocale& locale)
+void writeDaysText(ReportOutput& out, const DailyHistory& days, const QLocale& locale)
 {
+    LocaleTexts texts(locale);
     out << "\nPer day:\n";
-    for (const DayFigures& d : days.days())
-        out << locale.toString(d.date, QLocale::ShortFormat) << ": " << d.sessions
-            << (d.sessions == 1 ? " session, " : " sessions, ")
-            << SessionDuration::timeText(d.seconds / 60, d.seconds % 60) << ", downloaded "
-            << dayBytesText(d.bytesReceived, locale) << ", uploaded " << dayBytesText(d.bytesSent, locale) << '\n';
+    for (const DayFigures& d : days.days()) {
+        out << texts.shortDate(d.date) << ": " << d.sessions << (d.sessions == 1 ? " session, " : " sessions, ");
+        SessionText::writeTime(out, d.seconds / 60, d.seconds % 60);
+        out << ", downloaded " << texts.dayBytesText(d.bytesReceived);
+        out << ", uploaded " << texts.dayBytesText(d.bytesSent) << '\n';
+    }
 }
 
-void writeCsvHeader(QTextStream& out, bool withDays)
+void writeCsvHeader(ReportOutput& out, bool withDays)
 {
     out << "kind,file,index,start,end,minutes,seconds,bytes_down,bytes_up,start_after_end,"
            "created,next_period,from_day,to_day"
         << (withDays ? ",sessions\n" : "\n");
 }
 
-void writeCsvRows(QTextStream& out, const CalculationResult& result, const DailyHistory* days)
+void writeCsvRows(ReportOutput& out, const CalculationResult& result, const DailyHistory* days)
 {
     const QString none;
     // With per-day rows every row has the column of their session count.
@@ -111,12 +133,23 @@ void writeCsvRows(QTextStream& out, const CalculationResult& result, const Daily
         row({QStringLiteral("period"), result.path, QStringLiteral("0"), none, none, none, none, none, none, none,
              result.CreatedDate, result.NextPeriodDate, QString::number(result.StartingDay),
              QString::number(result.EndingDay)});
+    const QString path = csvField(result.path);
+    const std::string_view rowEnd = days ? ",,,,,\n" : ",,,,\n";
     for (std::size_t i = 0; i < result.sessions.size(); ++i) {
         const SessionRow& session = result.sessions[i];
-        row({QStringLiteral("session"), result.path, QString::number(result.recordNumber(i)), result.startText(i),
-             result.endText(i), QString::number(session.minutes), QString::number(session.seconds),
-             QString::number(session.BytesReceived), QString::number(session.BytesSent),
-             session.startAfterEnd() ? QStringLiteral("1") : QStringLiteral("0"), none, none, none, none});
+        out << "session," << path << ',' << result.recordNumber(i) << ',';
+        if (session.isRegular()) {
+            // The stored form holds a comma, so it is always quoted.
+            char text[23];
+            session.start().writeText(text);
+            out << '"' << std::string_view(text, 23) << "\",\"";
+            session.end().writeText(text);
+            out << std::string_view(text, 23) << '"';
+        } else {
+            out << csvField(result.startText(i)) << ',' << csvField(result.endText(i));
+        }
+        out << ',' << session.minutes << ',' << session.seconds << ',' << session.BytesReceived << ','
+            << session.BytesSent << ',' << (session.startAfterEnd() ? '1' : '0') << rowEnd;
     }
     if (days) {
         for (const DayFigures& d : days->days())

@@ -2,9 +2,9 @@
 #pragma once
 
 #include "report/CalculationResult.h"
+#include "report/ReportOutput.h"
 
 #include <QLocale>
-#include <QTextStream>
 
 class DailyHistory;
 
@@ -20,14 +20,14 @@ struct FileProblem
 FileProblem fileProblem(const CalculationResult& result);
 
 /// The Calculation tab's labels followed by the Message Output window's lines and totals.
-void writeText(QTextStream& out, const CalculationResult& result, const QLocale& locale = QLocale());
+void writeText(ReportOutput& out, const CalculationResult& result, const QLocale& locale = QLocale());
 /// One line per day: date, sessions begun, time online, bytes downloaded and uploaded.
-void writeDaysText(QTextStream& out, const DailyHistory& days, const QLocale& locale = QLocale());
+void writeDaysText(ReportOutput& out, const DailyHistory& days, const QLocale& locale = QLocale());
 
 /// The CSV column names; every row after them has a kind: "period", "session" or "total", and "day" when
 /// the per-day rows are asked for, which adds the column "sessions".
-void writeCsvHeader(QTextStream& out, bool withDays = false);
+void writeCsvHeader(ReportOutput& out, bool withDays = false);
 /// The rows of one file; with `days`, its per-day rows after the sessions.
-void writeCsvRows(QTextStream& out, const CalculationResult& result, const DailyHistory* days = nullptr);
+void writeCsvRows(ReportOutput& out, const CalculationResult& result, const DailyHistory* days = nullptr);
 
 } // namespace ReportExport

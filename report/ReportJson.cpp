@@ -5,91 +5,95 @@
 #include "record/StoredDate.h"
 #include "report/DailyHistory.h"
 #include "report/IsoMoment.h"
-
-#include <algorithm>
+#include "report/SessionText.h"
 
 namespace ReportJson {
 
 namespace {
 
-// Written straight into the stream: two of these for every session.
-struct IsoOrNull
+bool needsEscape(QChar c)
 {
-    IsoMoment& iso;
-    std::optional<CalendarMoment> moment;
-};
-
-QTextStream& operator<<(QTextStream& out, const IsoOrNull& value)
-{
-    if (value.moment && value.moment->hasTime())
-        out << '"' << value.iso.text(*value.moment) << '"';
-    else
-        out << "null";
-    return out;
+    return c == QLatin1Char('"') || c == QLatin1Char('\\') || c.unicode() < 0x20;
 }
 
-bool needsEscapes(const QString& text)
+// Calls `run` for every stretch of characters that need no escape and `escape` for each one that does.
+template <typename Run, typename Escape> void splitAtEscapes(QStringView text, Run run, Escape escape)
 {
-    return std::any_of(text.begin(), text.end(),
-                       [](QChar c) { return c == QLatin1Char('"') || c == QLatin1Char('\\') || c.unicode() < 0x20; });
+    qsizetype from = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (!needsEscape(text[i]))
+            continue;
+        if (i > from)
+            run(text.sliced(from, i - from));
+        escape(text[i]);
+        from = i + 1;
+    }
+    if (from < text.size())
+        run(text.sliced(from));
+}
+
+QString escapeOf(QChar c)
+{
+    if (c.unicode() >= 0x20)
+        return QStringLiteral("\\") + c;
+    return QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+}
+
+void writeIsoOrNull(ReportOutput& out, IsoMoment& iso, const std::optional<CalendarMoment>& moment)
+{
+    if (moment && moment->hasTime())
+        out << '"' << iso.text(*moment) << '"';
+    else
+        out << "null";
+}
+
+void writeIsoOrNull(ReportOutput& out, IsoMoment& iso, const std::optional<StoredText>& text)
+{
+    writeIsoOrNull(out, iso, text ? CalendarMoment::fromText(text->view()) : std::nullopt);
 }
 
 // A session's start or end text as stored, without a copy for the usual text in the stored form.
-struct StoredTextOf
+void writeStoredText(ReportOutput& out, const CalculationResult& result, std::size_t row, bool start)
 {
-    const CalculationResult& result;
-    std::size_t row;
-    bool start;
-};
-
-QTextStream& operator<<(QTextStream& out, const StoredTextOf& value)
-{
-    const SessionRow& row = value.result.sessions[value.row];
-    if (row.isRegular()) {
+    const SessionRow& session = result.sessions[row];
+    if (session.isRegular()) {
         char text[23];
-        (value.start ? row.start() : row.end()).writeText(text);
-        return out << '"' << QLatin1StringView(text, 23) << '"';
+        (start ? session.start() : session.end()).writeText(text);
+        out << '"' << std::string_view(text, 23) << '"';
+        return;
     }
-    return out << quoted(value.start ? value.result.startText(value.row) : value.result.endText(value.row));
+    writeQuoted(out, start ? result.startText(row) : result.endText(row));
 }
 
-IsoOrNull isoOrNull(IsoMoment& iso, const std::optional<CalendarMoment>& moment)
+void writeDateOrNull(ReportOutput& out, const QDate& date)
 {
-    return {iso, moment};
+    if (date.isValid())
+        out << '"' << IsoMoment::dateText(date.toJulianDay()) << '"';
+    else
+        out << "null";
 }
 
-IsoOrNull isoOrNull(IsoMoment& iso, const std::optional<StoredText>& text)
+void writeDuration(ReportOutput& out, qint64 minutes, qint64 seconds)
 {
-    return {iso, text ? CalendarMoment::fromText(text->view()) : std::nullopt};
+    out << ",\"time\":\"";
+    SessionText::writeTime(out, minutes, seconds);
+    out << "\",\"duration_seconds\":" << minutes * 60 + seconds;
 }
 
-QString dateOrNull(const QString& stored)
-{
-    const QDate date = StoredDate::parseDate(stored);
-    return date.isValid() ? quoted(IsoMoment::dateText(date.toJulianDay())) : QStringLiteral("null");
-}
-
-QString dateOrNull(const QDate& date)
-{
-    return date.isValid() ? quoted(IsoMoment::dateText(date.toJulianDay())) : QStringLiteral("null");
-}
-
-void writeDuration(QTextStream& out, qint64 minutes, qint64 seconds)
-{
-    out << ",\"time\":" << quoted(SessionDuration::timeText(minutes, seconds))
-        << ",\"duration_seconds\":" << minutes * 60 + seconds;
-}
-
-void writeSessions(QTextStream& out, const CalculationResult& result, IsoMoment& iso)
+void writeSessions(ReportOutput& out, const CalculationResult& result, IsoMoment& iso)
 {
     out << ",\"sessions\":[";
     for (std::size_t i = 0; i < result.sessions.size(); ++i) {
         const SessionRow& row = result.sessions[i];
-        out << (i ? ",\n" : "\n") << "{\"index\":" << result.recordNumber(i)
-            << ",\"start\":" << isoOrNull(iso, result.startMoment(i))
-            << ",\"end\":" << isoOrNull(iso, result.endMoment(i)) << ",\"start_text\":" << StoredTextOf{result, i, true}
-            << ",\"end_text\":" << StoredTextOf{result, i, false} << ",\"minutes\":" << row.minutes
-            << ",\"seconds\":" << int(row.seconds);
+        out << (i ? ",\n" : "\n") << "{\"index\":" << result.recordNumber(i) << ",\"start\":";
+        writeIsoOrNull(out, iso, result.startMoment(i));
+        out << ",\"end\":";
+        writeIsoOrNull(out, iso, result.endMoment(i));
+        out << ",\"start_text\":";
+        writeStoredText(out, result, i, true);
+        out << ",\"end_text\":";
+        writeStoredText(out, result, i, false);
+        out << ",\"minutes\":" << row.minutes << ",\"seconds\":" << int(row.seconds);
         writeDuration(out, row.minutes, row.seconds);
         out << ",\"bytes_down\":" << row.BytesReceived << ",\"bytes_up\":" << row.BytesSent
             << ",\"start_after_end\":" << (row.startAfterEnd() ? "true" : "false") << '}';
@@ -97,12 +101,14 @@ void writeSessions(QTextStream& out, const CalculationResult& result, IsoMoment&
     out << ']';
 }
 
-void writeDays(QTextStream& out, const DailyHistory& days)
+void writeDays(ReportOutput& out, const DailyHistory& days)
 {
     out << ",\"days\":[";
     bool first = true;
     for (const DayFigures& d : days.days()) {
-        out << (first ? "\n" : ",\n") << "{\"date\":" << dateOrNull(d.date) << ",\"sessions\":" << d.sessions;
+        out << (first ? "\n" : ",\n") << "{\"date\":";
+        writeDateOrNull(out, d.date);
+        out << ",\"sessions\":" << d.sessions;
         writeDuration(out, d.seconds / 60, d.seconds % 60);
         out << ",\"bytes_down\":" << d.bytesReceived << ",\"bytes_up\":" << d.bytesSent << '}';
         first = false;
@@ -114,41 +120,57 @@ void writeDays(QTextStream& out, const DailyHistory& days)
 
 QString quoted(const QString& text)
 {
-    if (!needsEscapes(text))
-        return QLatin1Char('"') + text + QLatin1Char('"');
-    QString out = QStringLiteral("\"");
-    for (const QChar c : text) {
-        if (c == QLatin1Char('"') || c == QLatin1Char('\\'))
-            out += QLatin1Char('\\') + c;
-        else if (c.unicode() < 0x20)
-            out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
-        else
-            out += c;
-    }
-    return out + QLatin1Char('"');
+    QString out;
+    out.reserve(text.size() + 2);
+    out += QLatin1Char('"');
+    splitAtEscapes(
+        text, [&out](QStringView run) { out += run; }, [&out](QChar c) { out += escapeOf(c); });
+    out += QLatin1Char('"');
+    return out;
 }
 
-void writeFile(QTextStream& out, const CalculationResult& result, const DailyHistory* days)
+void writeQuoted(ReportOutput& out, QStringView text)
+{
+    out << '"';
+    splitAtEscapes(
+        text, [&out](QStringView run) { out << run; }, [&out](QChar c) { out << escapeOf(c); });
+    out << '"';
+}
+
+void writeFile(ReportOutput& out, const CalculationResult& result, const DailyHistory* days)
 {
     IsoMoment iso;
-    out << "{\"file\":" << quoted(result.path) << ",\"record_count\":" << result.RecordCount
-        << ",\"partial_record_bytes\":" << result.tailBytes << ",\"period\":";
-    if (result.headerRead)
-        out << "{\"created\":" << dateOrNull(result.CreatedDate)
-            << ",\"next_period\":" << dateOrNull(result.NextPeriodDate)
-            << ",\"created_text\":" << quoted(result.CreatedDate)
-            << ",\"next_period_text\":" << quoted(result.NextPeriodDate) << ",\"from\":" << result.StartingDay
-            << ",\"to\":" << result.EndingDay << '}';
-    else
+    out << "{\"file\":";
+    writeQuoted(out, result.path);
+    out << ",\"record_count\":" << result.RecordCount << ",\"partial_record_bytes\":" << result.tailBytes
+        << ",\"period\":";
+    if (result.headerRead) {
+        out << "{\"created\":";
+        writeDateOrNull(out, StoredDate::parseDate(result.CreatedDate));
+        out << ",\"next_period\":";
+        writeDateOrNull(out, StoredDate::parseDate(result.NextPeriodDate));
+        out << ",\"created_text\":";
+        writeQuoted(out, result.CreatedDate);
+        out << ",\"next_period_text\":";
+        writeQuoted(out, result.NextPeriodDate);
+        out << ",\"from\":" << result.StartingDay << ",\"to\":" << result.EndingDay << '}';
+    } else {
         out << "null";
+    }
     out << ",\"selection\":";
-    if (result.selection.isOpen())
+    if (result.selection.isOpen()) {
         out << "null";
-    else
-        out << "{\"since\":" << dateOrNull(result.selection.since)
-            << ",\"until\":" << dateOrNull(result.selection.until) << '}';
-    out << ",\"first_record\":" << isoOrNull(iso, result.firstRecord)
-        << ",\"last_record\":" << isoOrNull(iso, result.lastRecord);
+    } else {
+        out << "{\"since\":";
+        writeDateOrNull(out, result.selection.since);
+        out << ",\"until\":";
+        writeDateOrNull(out, result.selection.until);
+        out << '}';
+    }
+    out << ",\"first_record\":";
+    writeIsoOrNull(out, iso, result.firstRecord);
+    out << ",\"last_record\":";
+    writeIsoOrNull(out, iso, result.lastRecord);
     writeSessions(out, result, iso);
     out << ",\"totals\":{\"minutes\":" << result.TotalMinutes << ",\"seconds\":" << result.TotalSeconds;
     writeDuration(out, result.TotalMinutes, result.TotalSeconds);
@@ -156,18 +178,28 @@ void writeFile(QTextStream& out, const CalculationResult& result, const DailyHis
     if (days)
         writeDays(out, *days);
     out << ",\"error\":";
-    if (result.outcome == CalculationResult::Outcome::RecordError)
-        out << "{\"kind\":\"damaged_record\",\"record\":" << result.errorIndex
-            << ",\"message\":" << quoted(result.problem) << '}';
-    else
+    if (result.outcome == CalculationResult::Outcome::RecordError) {
+        out << "{\"kind\":\"damaged_record\",\"record\":" << result.errorIndex << ",\"message\":";
+        writeQuoted(out, result.problem);
+        out << '}';
+    } else {
         out << "null";
+    }
     out << '}';
 }
 
-void writeFailure(QTextStream& out, const QString& file, const ReportExport::FileProblem& problem)
+void writeFailure(ReportOutput& out, const QString& file, const ReportExport::FileProblem& problem)
 {
-    out << "{\"file\":" << (file.isNull() ? QStringLiteral("null") : quoted(file))
-        << ",\"error\":{\"kind\":" << quoted(problem.kind) << ",\"message\":" << quoted(problem.message) << "}}";
+    out << "{\"file\":";
+    if (file.isNull())
+        out << "null";
+    else
+        writeQuoted(out, file);
+    out << ",\"error\":{\"kind\":";
+    writeQuoted(out, problem.kind);
+    out << ",\"message\":";
+    writeQuoted(out, problem.message);
+    out << "}}";
 }
 
 } // namespace ReportJson

@@ -4,8 +4,7 @@
 
 #include "report/CalculationResult.h"
 #include "report/ReportExport.h"
-
-#include <QTextStream>
+#include "report/ReportOutput.h"
 
 class DailyHistory;
 
@@ -13,12 +12,14 @@ namespace ReportJson {
 
 /// The file, its period, first and last record, every session, the totals, the per-day figures when
 /// `days` is given, and the reason when the pass stopped early ("error", else null).
-void writeFile(QTextStream& out, const CalculationResult& result, const DailyHistory* days = nullptr);
+void writeFile(ReportOutput& out, const CalculationResult& result, const DailyHistory* days = nullptr);
 
 /// {"file": ..., "error": {"kind": ..., "message": ...}}; the file is null when there is none to name.
-void writeFailure(QTextStream& out, const QString& file, const ReportExport::FileProblem& problem);
+void writeFailure(ReportOutput& out, const QString& file, const ReportExport::FileProblem& problem);
 
 /// A JSON string literal.
 QString quoted(const QString& text);
+/// The same, written to the output.
+void writeQuoted(ReportOutput& out, QStringView text);
 
 } // namespace ReportJson

@@ -1,6 +1,7 @@
 // Builds the Main tab's controls; the tracker fills them.
 #include "record/ui/MainTab.h"
 
+#include "record/SessionTracker.h"
 #include "ui/Named.h"
 #include "ui/TLabel3D.h"
 
@@ -69,6 +70,14 @@ MainTab::MainTab(QWidget* parent) : QWidget(parent)
     QFont bold = lblOnlineStatus->font();
     bold.setBold(true);
     lblOnlineStatus->setFont(bold);
+    // Its text changes every second while online ("Online", "Online.", ... "Online..."): with a size of its
+    // own a change repaints the label alone instead of laying out and repainting the whole window.
+    const QFontMetrics metrics(bold);
+    int widest = 0;
+    for (const QString& text : {lblOnlineStatus->text(), QLatin1Char(' ') + SessionTracker::offlineWord,
+                                QLatin1Char(' ') + SessionTracker::onlineWord + QStringLiteral("...")})
+        widest = qMax(widest, metrics.horizontalAdvance(text));
+    lblOnlineStatus->setFixedSize(widest + 2 * lblOnlineStatus->margin() + 4, lblOnlineStatus->sizeHint().height());
     lblAdapter = named(new QLabel(QStringLiteral("Adapter"), gbStatus), "lblAdapter");
     edAdapter = field("edAdapter");
     lblStartTime = named(new QLabel(QStringLiteral("Start"), gbStatus), "lblStartTime");

@@ -124,7 +124,7 @@ int main(int argc, char* argv[])
         return usageError;
     }
 
-    QTextStream out(stdout);
+    ReportOutput out(stdout);
     int exitCode = allReported;
     bool firstShown = true;
     const bool json = options->format == Format::Json;

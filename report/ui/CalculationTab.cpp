@@ -36,22 +36,29 @@ CalculationTab::CalculationTab(QWidget* parent) : QWidget(parent)
 
 CalculationTab::~CalculationTab() = default;
 
+void CalculationTab::showEvent(QShowEvent* event)
+{
+    if (btnSearchDir->icon().isNull()) {
+        btnSearchDir->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
+        btnRefresh->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
+        btnImg->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    }
+    QWidget::showEvent(event);
+}
+
 void CalculationTab::buildControls()
 {
     setObjectName(QStringLiteral("tabCalculation"));
     ListBox1 = named(new QListWidget(this), "ListBox1");
     btnSearchDir = named(new QToolButton(this), "btnSearchDir");
-    btnSearchDir->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
     btnSearchDir->setToolTip(QStringLiteral("Search"));
     btnRefresh = named(new QToolButton(this), "btnRefresh");
-    btnRefresh->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
     btnRefresh->setToolTip(QStringLiteral("Refresh"));
     btnDetail = named(new QPushButton(QStringLiteral("&Show detail"), this), "btnDetail");
     stbOnCal = named(new QStatusBar(this), "stbOnCal");
     stbOnCal->setSizeGripEnabled(false);
     btnImg = named(new QToolButton(this), "btnImg");
     btnImg->setAutoRaise(true);
-    btnImg->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
 
     gbCal = named(new QGroupBox(this), "gbCal");
     const auto label = [this](const QString& text, const char* name, bool bold = false) {

@@ -70,6 +70,11 @@ public:
     QLabel* lblCurFee;
     QLabel* lblResultedFee;
 
+protected:
+    /// The buttons' icons come from the icon theme, a costly look-up that start-up need not wait for: they
+    /// are fetched when the tab is first shown.
+    void showEvent(QShowEvent* event) override;
+
 private:
     void buildControls();
     void connectEvents();

@@ -113,4 +113,12 @@ QImage appIcon(int size)
     return image;
 }
 
+QIcon appIconSet()
+{
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128})
+        icon.addPixmap(QPixmap::fromImage(appIcon(size)));
+    return icon;
+}
+
 } // namespace TrayImages

@@ -21,5 +21,7 @@ QList<QIcon> imageList();
 
 /// The program's icon at any size.
 QImage appIcon(int size);
+/// The program's icon drawn at 16, 32, 48, 64 and 128 pixels.
+QIcon appIconSet();
 
 } // namespace TrayImages

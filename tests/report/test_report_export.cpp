@@ -141,11 +141,13 @@ TEST_F(ReportCommand, DurationsOfSessionsAcrossMinuteBoundaries)
 TEST_F(ReportCommand, CsvHasAPeriodRowSessionRowsAndATotalRow)
 {
     const auto result = RecordFileCalculator().CalculateRecordFile(smallFile());
-    QString text;
-    QTextStream out(&text);
-    ReportExport::writeCsvHeader(out);
-    ReportExport::writeCsvRows(out, *result);
-    out.flush();
+    QByteArray bytes;
+    {
+        ReportOutput out([&bytes](std::string_view block) { bytes.append(block.data(), qsizetype(block.size())); });
+        ReportExport::writeCsvHeader(out);
+        ReportExport::writeCsvRows(out, *result);
+    }
+    const QString text = QString::fromUtf8(bytes);
     const QString p = result->path;
     EXPECT_EQ(text.split(QLatin1Char('\n')),
               (QStringList{QStringLiteral("kind,file,index,start,end,minutes,seconds,bytes_down,bytes_up,"

@@ -102,6 +102,12 @@ void TrafficTab::buildControls()
     page->addWidget(TrafficTabs);
 }
 
+void TrafficTab::showEvent(QShowEvent* event)
+{
+    render();
+    QWidget::showEvent(event);
+}
+
 void TrafficTab::connectEvents()
 {
     connect(TrafficTabs, &QTabBar::currentChanged, this, &TrafficTab::TrafficTabsChange);

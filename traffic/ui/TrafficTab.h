@@ -41,6 +41,10 @@ public:
     QLabel* StatusText;
     QTabBar* TrafficTabs;
 
+protected:
+    /// The main window leaves a hidden tab unfilled; it catches up here.
+    void showEvent(QShowEvent* event) override;
+
 private:
     void buildControls();
     void connectEvents();

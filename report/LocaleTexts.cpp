@@ -1,0 +1,137 @@
+// Byte counts below 4 GiB divided by a power of two are exact binary fractions, so their two-decimal text
+// can be worked out in whole numbers: the hundredths, and the remainder that decides the rounding.
+#include "report/LocaleTexts.h"
+
+#include "common/ByteText.h"
+
+#include <charconv>
+#include <limits>
+
+namespace {
+
+std::string utf8(const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+} // namespace
+
+LocaleTexts::LocaleTexts(const QLocale& locale) : m_locale(locale)
+{
+    m_decimal = utf8(m_locale.decimalPoint());
+    m_group = utf8(m_locale.groupSeparator());
+    m_halfToEven = m_locale.toString(0.125, 'f', 2).endsWith(QLatin1String("12"));
+    m_groupFourDigits = !m_group.empty() && m_locale.toString(1000.0, 'f', 2).size() > 7;
+    // Formed here only when every sample comes out as the locale forms it: halves, four digits, each step.
+    m_formsNumbers = m_locale.zeroDigit() == QLatin1String("0");
+    for (const quint32 bytes :
+         {0u, 1u, 999u, 1000u, 1023u, 1024u, 1152u, 1536u, 1048575u, 1048576u, 3u << 28, 1073741824u, 4294967295u}) {
+        if (m_formsNumbers)
+            m_formsNumbers = formBytes(bytes) == utf8(ByteText::BytesToFriendlyString(bytes, m_locale));
+    }
+    for (const quint64 bytes : {quint64(5'000'000'000), quint64(1) << 40}) {
+        if (m_formsNumbers)
+            m_formsNumbers =
+                formDayBytes(bytes) ==
+                utf8(m_locale.toString(double(bytes) / (1024.0 * 1024.0 * 1024.0), 'f', 2) + QStringLiteral(" GB"));
+    }
+}
+
+bool LocaleTexts::appendHundredths(quint64 value, int shift)
+{
+    // value / 2^shift, with two decimals.
+    const quint64 scaled = value * 100;
+    quint64 hundredths = scaled >> shift;
+    if (shift > 0) {
+        const quint64 rest = scaled & ((quint64(1) << shift) - 1);
+        const quint64 half = quint64(1) << (shift - 1);
+        if (rest > half || (rest == half && (!m_halfToEven || hundredths % 2 == 1)))
+            ++hundredths;
+    }
+    const quint64 whole = hundredths / 100;
+    if (whole >= 10000)
+        return false;
+    char digits[8];
+    const auto end = std::to_chars(digits, digits + sizeof digits, whole).ptr;
+    const std::string_view text(digits, static_cast<std::size_t>(end - digits));
+    if (text.size() == 4 && m_groupFourDigits) {
+        m_text.append(text.substr(0, 1));
+        m_text.append(m_group);
+        m_text.append(text.substr(1));
+    } else {
+        m_text.append(text);
+    }
+    m_text.append(m_decimal);
+    const auto cents = static_cast<char>(hundredths % 100);
+    m_text.push_back(static_cast<char>('0' + cents / 10));
+    m_text.push_back(static_cast<char>('0' + cents % 10));
+    return true;
+}
+
+std::string_view LocaleTexts::fromLocale(const QString& text)
+{
+    m_text = utf8(text);
+    return m_text;
+}
+
+void LocaleTexts::appendUnit(const char* unit)
+{
+    m_text.push_back(' ');
+    m_text.append(unit);
+}
+
+std::string_view LocaleTexts::bytesText(quint32 bytes)
+{
+    return m_formsNumbers ? formBytes(bytes) : fromLocale(ByteText::BytesToFriendlyString(bytes, m_locale));
+}
+
+std::string_view LocaleTexts::dayBytesText(quint64 bytes)
+{
+    if (bytes <= std::numeric_limits<quint32>::max())
+        return bytesText(static_cast<quint32>(bytes));
+    if (m_formsNumbers)
+        return formDayBytes(bytes);
+    return fromLocale(m_locale.toString(double(bytes) / (1024.0 * 1024.0 * 1024.0), 'f', 2) + QStringLiteral(" GB"));
+}
+
+std::string_view LocaleTexts::formBytes(quint32 bytes)
+{
+    static constexpr const char* units[] = {"B", "KB", "MB", "GB"};
+    int step = 0;
+    while (step < 3 && bytes >= (quint64(1) << (10 * (step + 1))))
+        ++step;
+    m_text.clear();
+    appendHundredths(bytes, 10 * step);
+    appendUnit(units[step]);
+    return m_text;
+}
+
+std::string_view LocaleTexts::formDayBytes(quint64 bytes)
+{
+    m_text.clear();
+    // Below 2^53 the count is exact as the double the locale would be given; hundredths must fit too.
+    if (bytes >= (quint64(1) << 53) / 100 || !appendHundredths(bytes, 30)) {
+        m_text = utf8(m_locale.toString(double(bytes) / (1024.0 * 1024.0 * 1024.0), 'f', 2));
+    }
+    appendUnit("GB");
+    return m_text;
+}
+
+std::string_view LocaleTexts::shortDate(int year, int month, int day)
+{
+    const quint32 key = quint32(year) << 9 | quint32(month) << 5 | quint32(day);
+    if (m_lastDate && key == m_lastDateKey)
+        return *m_lastDate;
+    auto found = m_dates.find(key);
+    if (found == m_dates.end())
+        found = m_dates.emplace(key, utf8(m_locale.toString(QDate(year, month, day), QLocale::ShortFormat))).first;
+    m_lastDateKey = key;
+    m_lastDate = &found->second;
+    return found->second;
+}
+
+std::string_view LocaleTexts::shortDate(const QDate& date)
+{
+    return shortDate(date.year(), date.month(), date.day());
+}

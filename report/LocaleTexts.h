@@ -1,0 +1,48 @@
+// The locale's byte-count and short-date texts for writing many sessions: the separators are fetched once
+// and checked against the locale's own formatting, and each day's date text is formed once. The texts are
+// those of ByteText::BytesToFriendlyString and QLocale::toString(date, QLocale::ShortFormat), byte for byte;
+// a locale whose numbers this cannot reproduce (other digits, other grouping) is simply asked every time.
+#pragma once
+
+#include <QDate>
+#include <QLocale>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+class LocaleTexts
+{
+public:
+    explicit LocaleTexts(const QLocale& locale = QLocale());
+
+    /// ByteText::BytesToFriendlyString(bytes) in UTF-8; valid until the next call.
+    std::string_view bytesText(quint32 bytes);
+    /// A day's bytes, which are not wrapped at 2^32: above 4 GiB in GB.
+    std::string_view dayBytesText(quint64 bytes);
+    /// The locale's short date of a valid date, in UTF-8.
+    std::string_view shortDate(int year, int month, int day);
+    std::string_view shortDate(const QDate& date);
+
+    /// Whether numbers are formed here rather than by the locale; for the tests.
+    bool formsNumbers() const { return m_formsNumbers; }
+
+private:
+    std::string_view formBytes(quint32 bytes);
+    std::string_view formDayBytes(quint64 bytes);
+    /// value / 2^shift with two decimals, rounded as the locale rounds; false, writing nothing, when the
+    /// integer part has more than four digits (whose grouping is not checked).
+    bool appendHundredths(quint64 value, int shift);
+    std::string_view fromLocale(const QString& text);
+    void appendUnit(const char* unit);
+
+    QLocale m_locale;
+    bool m_formsNumbers = false;
+    bool m_groupFourDigits = false; ///< "1,023.00" rather than "1023.00"
+    bool m_halfToEven = false;      ///< how an exact half of a hundredth is rounded
+    std::string m_decimal;
+    std::string m_group;
+    std::string m_text;
+    std::unordered_map<quint32, std::string> m_dates;
+    quint32 m_lastDateKey = 0;
+    const std::string* m_lastDate = nullptr;
+};

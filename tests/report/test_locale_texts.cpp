@@ -1,0 +1,97 @@
+// The report command's own number and date texts against the locale's: the same bytes for every value the
+// window would show, in locales with other separators, groupings, roundings and digits.
+#include "common/ByteText.h"
+#include "report/LocaleTexts.h"
+#include "report/ReportOutput.h"
+
+#include <QDate>
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string utf8(const QString& text)
+{
+    return text.toUtf8().toStdString();
+}
+
+const QList<QLocale> locales = {QLocale::c(),
+                                QLocale(QLocale::English, QLocale::UnitedStates),
+                                QLocale(QLocale::German, QLocale::Germany),
+                                QLocale(QLocale::French, QLocale::Switzerland),
+                                QLocale(QLocale::Spanish, QLocale::Spain),
+                                QLocale(QLocale::Hindi, QLocale::India),
+                                QLocale(QLocale::Arabic, QLocale::Egypt)};
+
+TEST(LocaleTexts, ByteCountsAreTheWindowsTextsAtEveryStepAndHalf)
+{
+    for (const QLocale& locale : locales) {
+        LocaleTexts texts(locale);
+        const auto check = [&](quint32 bytes) {
+            ASSERT_EQ(texts.bytesText(bytes), utf8(ByteText::BytesToFriendlyString(bytes, locale)))
+                << locale.name().toStdString() << " " << bytes;
+        };
+        for (quint32 bytes = 0; bytes < 5000; ++bytes)
+            check(bytes);
+        // Around each step, and a spread of values with exact halves of a hundredth among them.
+        for (const quint32 step : {1u << 10, 1u << 20, 1u << 30}) {
+            for (quint32 d = 0; d < 300; ++d) {
+                check(step - d);
+                check(step + d);
+            }
+        }
+        for (quint64 bytes = 7; bytes < (quint64(1) << 32); bytes = bytes * 3 + 1152)
+            check(static_cast<quint32>(bytes));
+        check(4294967295u);
+    }
+}
+
+TEST(LocaleTexts, LocalesWithOtherDigitsAreAskedAndStillMatch)
+{
+    const QLocale arabic(QLocale::Arabic, QLocale::Egypt);
+    LocaleTexts texts(arabic);
+    EXPECT_FALSE(texts.formsNumbers());
+    EXPECT_EQ(texts.bytesText(1536), utf8(ByteText::BytesToFriendlyString(1536, arabic)));
+    EXPECT_TRUE(LocaleTexts(QLocale(QLocale::German, QLocale::Germany)).formsNumbers());
+}
+
+TEST(LocaleTexts, DayBytesAboveFourGigabytes)
+{
+    for (const QLocale& locale : locales) {
+        LocaleTexts texts(locale);
+        for (const quint64 bytes : {quint64(4294967296), quint64(5'000'000'000), quint64(1) << 40,
+                                    quint64(123'456'789'012'345), quint64(1) << 62}) {
+            EXPECT_EQ(texts.dayBytesText(bytes),
+                      utf8(locale.toString(double(bytes) / (1024.0 * 1024.0 * 1024.0), 'f', 2) + QStringLiteral(" GB")))
+                << locale.name().toStdString() << " " << bytes;
+        }
+    }
+}
+
+TEST(LocaleTexts, EachDayKeepsItsOwnDateText)
+{
+    const QLocale german(QLocale::German, QLocale::Germany);
+    LocaleTexts texts(german);
+    // Alternating days, as sessions around midnight give them.
+    for (int i = 0; i < 4; ++i) {
+        for (const QDate& date : {QDate(2024, 3, 31), QDate(2024, 4, 1), QDate(1999, 12, 31)})
+            EXPECT_EQ(texts.shortDate(date), utf8(german.toString(date, QLocale::ShortFormat)));
+    }
+}
+
+TEST(ReportOutput, HandsOnWholeBlocksAndTheRestAtFlush)
+{
+    std::vector<std::string> blocks;
+    {
+        ReportOutput out([&blocks](std::string_view block) { blocks.emplace_back(block); }, 16);
+        out << "0123456789" << qint64(-42) << ' ' << quint32(4294967295u) << QStringLiteral(" \u00e9\u20ac")
+            << QLatin1StringView("\xe9");
+    }
+    std::string all;
+    for (const std::string& block : blocks)
+        all += block;
+    EXPECT_EQ(all, "0123456789-42 4294967295 \xc3\xa9\xe2\x82\xac\xc3\xa9");
+    ASSERT_GE(blocks.size(), 2u);
+    EXPECT_GE(blocks.front().size(), 16u);
+}
+
+} // namespace
