@@ -143,43 +143,22 @@ QString RecordFileCalculator::tooLargeMessage(const QString& path, qint64 size)
 
 void RecordFileCalculator::totalRange(QIODevice& file, Range& range, const std::function<qint64()>& doneElsewhere)
 {
-    // A file on disk is read where the page cache holds it, without copying it first.
-    if (auto* disk = qobject_cast<QFile*>(&file); disk && range.end > range.first) {
-        const qint64 offset = range.first * ProfileRecord::Size;
-        if (uchar* mapped = disk->map(offset, (range.end - range.first) * ProfileRecord::Size)) {
-            const auto* bytes = reinterpret_cast<const char*>(mapped);
-            totalRecords(range, doneElsewhere, [bytes, offset](qint64 first, qint64 wanted) {
-                return Chunk{bytes + (first * ProfileRecord::Size - offset), wanted, {}};
-            });
-            disk->unmap(mapped);
-            return;
-        }
-    }
     if (!file.seek(range.first * ProfileRecord::Size)) {
         range.stop(range.first, file.errorString());
         return;
     }
-    std::vector<char> buffer(static_cast<std::size_t>(recordsPerChunk * ProfileRecord::Size));
-    totalRecords(range, doneElsewhere, [&](qint64, qint64 wanted) {
-        const qint64 got = file.read(buffer.data(), wanted * ProfileRecord::Size);
-        const qint64 whole = got < 0 ? 0 : got / ProfileRecord::Size;
-        return Chunk{buffer.data(), whole, whole < wanted ? file.errorString() : QString()};
-    });
-}
-
-template <typename NextChunk>
-void RecordFileCalculator::totalRecords(Range& range, const std::function<qint64()>& doneElsewhere, NextChunk nextChunk)
-{
+    std::vector<char> chunk(static_cast<std::size_t>(recordsPerChunk * ProfileRecord::Size));
     for (qint64 first = range.first; first < range.end; first += recordsPerChunk) {
         const qint64 wanted = qMin(recordsPerChunk, range.end - first);
-        const Chunk chunk = nextChunk(first, wanted);
+        const qint64 got = file.read(chunk.data(), wanted * ProfileRecord::Size);
+        const qint64 whole = got < 0 ? 0 : got / ProfileRecord::Size;
         bool going = true;
-        for (qint64 k = 0; going && k < chunk.whole; ++k)
-            going = handleRecord(range, RecordView(chunk.records + k * ProfileRecord::Size), first + k);
-        if (going && chunk.whole < wanted)
-            going = range.stop(first + chunk.whole, QStringLiteral("The file ended before record %1 could be read. %2")
-                                                        .arg(first + chunk.whole)
-                                                        .arg(chunk.problem));
+        for (qint64 k = 0; going && k < whole; ++k)
+            going = handleRecord(range, RecordView(chunk.data() + k * ProfileRecord::Size), first + k);
+        if (going && whole < wanted)
+            going = range.stop(first + whole, QStringLiteral("The file ended before record %1 could be read. %2")
+                                                  .arg(first + whole)
+                                                  .arg(file.errorString()));
         range.done = first + wanted - range.first;
         if (!going)
             return;

@@ -59,16 +59,7 @@ private:
 
     std::shared_ptr<CalculationResult> total(QIODevice& device, const QString& path, bool mayReopen);
     void totalInHalves(QIODevice& device, const QString& path);
-    /// Whole records in memory: `whole` of the `wanted`, and why the rest could not be read.
-    struct Chunk
-    {
-        const char* records = nullptr;
-        qint64 whole = 0;
-        QString problem;
-    };
     void totalRange(QIODevice& file, Range& range, const std::function<qint64()>& doneElsewhere);
-    template <typename NextChunk>
-    void totalRecords(Range& range, const std::function<qint64()>& doneElsewhere, NextChunk nextChunk);
     bool handleRecord(Range& range, const RecordView& record, qint64 index);
     /// False, after stopping the range, when a text does not begin with a valid date.
     bool readSession(Range& range, const RecordView& record, qint64 index, SessionParts* parts);
