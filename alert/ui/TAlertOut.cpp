@@ -6,6 +6,7 @@
 #include "common/AppInfo.h"
 #include "platform/Clock.h"
 #include "ui/Named.h"
+#include "ui/SerifFont.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -65,7 +66,7 @@ void TAlertOut::buildControls()
     mMsg->setFocusPolicy(Qt::ClickFocus);
     mMsg->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mMsg->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    QFont bold(QStringLiteral("Times New Roman"));
+    QFont bold = SerifFont::font();
     bold.setBold(true);
     mMsg->setFont(bold);
 
@@ -85,8 +86,7 @@ void TAlertOut::buildControls()
     lblProgramName = named(new QLabel(Panel1), "lblProgramName");
     lblProgramName->setGeometry(8, 168, 199, 18);
     lblProgramName->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    QFont serif(QStringLiteral("Times New Roman"));
-    lblProgramName->setFont(serif);
+    lblProgramName->setFont(SerifFont::font());
     QPalette grey = lblProgramName->palette();
     grey.setColor(QPalette::WindowText, Qt::gray);
     lblProgramName->setPalette(grey);

@@ -3,6 +3,7 @@
 
 #include "record/SessionTracker.h"
 #include "ui/Named.h"
+#include "ui/SerifFont.h"
 #include "ui/TLabel3D.h"
 
 #include <QGridLayout>
@@ -143,7 +144,7 @@ MainTab::MainTab(QWidget* parent) : QWidget(parent)
     lblStatusBar->setTextStyle(tsNone);
     lblStatusBar->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     lblStatusBar->setContentsMargins(4, 1, 4, 1);
-    lblStatusBar->setFont(QFont(QStringLiteral("Times New Roman")));
+    lblStatusBar->setFont(SerifFont::font());
 
     Button1 = named(new QPushButton(QStringLiteral("Set Online"), this), "Button1");
     Button2 = named(new QPushButton(QStringLiteral("XiUsedTime ++"), this), "Button2");
