@@ -12,9 +12,9 @@
 #include "platform/ProgramDir.h"
 #include "platform/Trace.h"
 #include "platform/linux/QuitSignals.h"
-#include "shell/ui/TrayImages.h"
 #include "report/ui/CalculationTab.h"
 #include "report/ui/TMessageOut.h"
+#include "shell/ui/TrayImages.h"
 
 #include <QApplication>
 
