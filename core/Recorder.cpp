@@ -32,6 +32,8 @@ Recorder::Recorder(Platform& platform, QString programDir, QStringList soundFold
     connect(TrafficTimer, &QTimer::timeout, this, &Recorder::TrafficTimerTimer);
     m_file.setStatusLine([this](const QString& text) { showStatusLine(text); });
     m_settings.setProblemReporter([this](const QString& text) { showStatusLine(text); });
+    // The Traffic Monitor page is hidden until the View menu shows it: nothing formats its texts meanwhile.
+    m_traffic.setPageShown(false);
     m_traffic.setDialUpShown([this](const QString& adapter, const QString& ip) { emit dialUpShown(adapter, ip); });
 }
 
@@ -100,6 +102,7 @@ void Recorder::TrafficTimerTimer()
 void Recorder::setTrafficShown(bool shown)
 {
     m_trafficShown = shown;
+    m_traffic.setPageShown(shown);
     if (shown && !m_finished)
         TrafficTimer->start();
     else

@@ -112,12 +112,21 @@ void TrafficMonitor::TrafficTabsChange(int newTabIndex)
     ShowSelectedTraffic();
 }
 
+void TrafficMonitor::setPageShown(bool shown)
+{
+    m_pageShown = shown;
+    if (shown)
+        ShowSelectedTraffic();
+}
+
 void TrafficMonitor::ShowSelectedTraffic()
 {
     if (!m_selected) {
         ClearTrafficMonitor();
         return;
     }
+    if (!m_pageShown)
+        return;
     const TTraffic& t = *m_selected;
     const auto bytes = [this](quint32 n) { return ByteText::BytesToFriendlyString(n, m_locale); };
     m_page.ledAdapterDescription = t.Description();

@@ -50,6 +50,9 @@ public:
     void TrafficTabsChange(int newTabIndex);
     /// Copies the selected object's figures into the page; with nothing selected, clears the monitor.
     void ShowSelectedTraffic();
+    /// Whether anyone looks at the page: while nobody does, the passes keep sampling and the dial-up counts
+    /// but leave the page's texts as they were. Shown again, the page is filled at once.
+    void setPageShown(bool shown);
     /// Sets both dial-up byte counters to zero.
     void zeroByteCounters();
 
@@ -78,6 +81,7 @@ private:
     DialUpShown m_dialUpShown;
     QString m_dialUpInterface;
     bool m_enabled = true;
+    bool m_pageShown = true;
     std::vector<std::unique_ptr<TTraffic>> m_tabs;
     int m_tabIndex = -1;
     TTraffic* m_selected = nullptr;

@@ -172,6 +172,22 @@ TEST_F(RecorderTest, TheEndOfTheProgramWithoutASessionWritesNothing)
     EXPECT_EQ(records().size(), 1);
 }
 
+TEST_F(RecorderTest, TheHiddenTrafficPageIsLeftAloneAndFilledTheMomentItShows)
+{
+    tp.interfaces->addInterface(6, QStringLiteral("ppp0 - PPP link"), 0, 0);
+    online();
+    tickFor(2);
+    tp.interfaces->move(6, 4096, 512);
+    tickFor(1);
+    // The session's bytes are counted whether or not anyone looks at the page.
+    EXPECT_EQ(recorder.traffic().DialUpBytesReceived(), 4096U);
+    EXPECT_TRUE(recorder.traffic().page().ledTotalIN.isEmpty());
+
+    recorder.setTrafficShown(true);
+    EXPECT_EQ(recorder.traffic().page().ledTotalIN, QStringLiteral("4.00 KB"));
+    EXPECT_EQ(recorder.traffic().page().ledTotalOUT, QStringLiteral("512.00 B"));
+}
+
 TEST_F(RecorderTest, TheShownTrafficTabMovesEverySecondOutsideASession)
 {
     tp.interfaces->addInterface(2, QStringLiteral("eth0 - Ethernet"), 1000, 100);
