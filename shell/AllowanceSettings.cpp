@@ -73,7 +73,8 @@ AllowanceSettings::Checked<qint64> AllowanceSettings::checkData(const QString& t
 
 AllowanceSettings::Checked<QList<int>> AllowanceSettings::checkThresholds(const QString& text)
 {
-    static const QRegularExpression separators(QStringLiteral("[,;\\s]+"));
+    // "80 %" and "80%" are read as 80.
+    static const QRegularExpression separators(QStringLiteral("[,;%\\s]+"));
     const QStringList parts = text.split(separators, Qt::SkipEmptyParts);
     if (parts.isEmpty())
         return {std::nullopt, QStringLiteral("Give at least one percentage to warn at, such as 80, 100.")};
@@ -81,10 +82,7 @@ AllowanceSettings::Checked<QList<int>> AllowanceSettings::checkThresholds(const 
         return {std::nullopt, QStringLiteral("Give at most %1 percentages to warn at.").arg(maxThresholds)};
     QList<int> percentages;
     for (const QString& part : parts) {
-        QString digits = part;
-        if (digits.endsWith(QLatin1Char('%')))
-            digits.chop(1);
-        const std::optional<qint64> percent = wholeNumber(digits);
+        const std::optional<qint64> percent = wholeNumber(part);
         if (!percent || *percent < 1 || *percent > 100)
             return {std::nullopt, QStringLiteral("\"%1\" is not a percentage from 1 to 100.").arg(part)};
         if (!percentages.contains(int(*percent)))
