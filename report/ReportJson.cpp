@@ -128,7 +128,8 @@ QString quoted(const QString& text)
     return out + QLatin1Char('"');
 }
 
-void writeFile(QTextStream& out, const CalculationResult& result, const DailyHistory* days)
+void writeFile(QTextStream& out, const CalculationResult& result, const DailyHistory* days,
+               const QString& extraMembers)
 {
     IsoMoment iso;
     out << "{\"file\":" << quoted(result.path) << ",\"record_count\":" << result.RecordCount
@@ -155,7 +156,7 @@ void writeFile(QTextStream& out, const CalculationResult& result, const DailyHis
     out << ",\"bytes_down\":" << result.TotalDownloaded << ",\"bytes_up\":" << result.TotalUploaded << '}';
     if (days)
         writeDays(out, *days);
-    out << ",\"error\":";
+    out << extraMembers << ",\"error\":";
     if (result.outcome == CalculationResult::Outcome::RecordError)
         out << "{\"kind\":\"damaged_record\",\"record\":" << result.errorIndex
             << ",\"message\":" << quoted(result.problem) << '}';
