@@ -1,7 +1,7 @@
 // Cost of one session-tracker tick while recording into a real personal file: the mix the program runs (a save
 // on every fifteenth second), and a saving and a non-saving tick on their own; and the same mix through the
 // recording core, as the program's timer runs it (the connection monitor's answers, the traffic pass, the
-// signals to the windows, with no window listening).
+// signals to the windows, with no window listening), without and with an allowance.
 #include "core/Recorder.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
@@ -205,10 +205,19 @@ struct CoreRecording
 
 } // namespace
 
-// The core's tick once a second while recording, with the connection polled and traffic moving.
-static void BM_CoreTickEverySecond(benchmark::State& state)
+// The core's tick once a second while recording, with the connection polled and traffic moving; with an
+// allowance of time and data (`allowance`), whose running totals and thresholds the tick keeps as well.
+static void coreTickEverySecond(benchmark::State& state, bool allowance)
 {
     CoreRecording r;
+    if (allowance) {
+        // Far more than the run uses, so no warning falls due while it is measured.
+        r.platform.settings->WriteIniToReg(QStringLiteral("Ruvela"), QStringLiteral("AllowanceHours"),
+                                           QStringLiteral("744"));
+        r.platform.settings->WriteIniToReg(QStringLiteral("Ruvela"), QStringLiteral("AllowanceBytes"),
+                                           QString::number(100000LL << 30));
+        r.recorder->load();
+    }
     PersonalFile file(r.dir.path() + QLatin1Char('/'), *r.clock, *r.platform.dialogs);
     file.setPersonalFileName(QStringLiteral("bench.rvl"));
     const QDate today = r.clock->now().date();
@@ -230,6 +239,20 @@ static void BM_CoreTickEverySecond(benchmark::State& state)
     }
     if (!r.recorder->tracker().SessionOpen() || r.recorder->tracker().NextFilePointer() != 1)
         state.SkipWithError("the session did not stay open in record 1");
+    if (allowance && (!r.recorder->allowance().active() || r.recorder->allowance().figures().seconds == 0))
+        state.SkipWithError("the allowance did not count the session");
     state.counters["minutes"] = r.recorder->tracker().UsedMinutes();
 }
+
+static void BM_CoreTickEverySecond(benchmark::State& state)
+{
+    coreTickEverySecond(state, false);
+}
 BENCHMARK(BM_CoreTickEverySecond);
+
+// Against the one above, measured in the same run: the allowance's share of a tick.
+static void BM_CoreTickWithAllowance(benchmark::State& state)
+{
+    coreTickEverySecond(state, true);
+}
+BENCHMARK(BM_CoreTickWithAllowance);
