@@ -11,8 +11,7 @@ void AllowanceMonitor::setSettings(const AllowanceSettings& settings, const QStr
     ++m_settingsChanges;
 }
 
-bool AllowanceMonitor::needsTotals(const QString& path, const QDate& start, const QDate& next,
-                                   qint64 recordCount) const
+bool AllowanceMonitor::needsTotals(const QString& path, const QDate& start, const QDate& next, qint64 recordCount) const
 {
     return !m_usage.loaded() || path != m_path || start != m_usage.start() || next != m_usage.next() ||
            recordCount - 1 != m_sessionsCounted;
@@ -43,8 +42,8 @@ bool AllowanceMonitor::takeDisplayChange()
 {
     const UsageFigures& f = m_usage.figures();
     // Minutes and kilobytes: finer steps than the texts show are not worth building them again.
-    const auto shown = std::make_tuple(m_active, f.todaySeconds / 60, f.seconds / 60, f.bytes() >> 10,
-                                       m_settingsChanges);
+    const auto shown =
+        std::make_tuple(m_active, f.todaySeconds / 60, f.seconds / 60, f.bytes() >> 10, m_settingsChanges);
     if (shown == m_shown)
         return false;
     m_shown = shown;

@@ -29,8 +29,8 @@ void AllowanceWarnings::arm(const AllowanceSettings& settings, const QDate& peri
             bool amountOk = false;
             const int percent = words[1].toInt(&percentOk);
             const qint64 amount = words[2].toLongLong(&amountOk);
-            if (!percentOk || !amountOk || (words[0] != kindName(AllowanceKind::Time) &&
-                                            words[0] != kindName(AllowanceKind::Data)))
+            if (!percentOk || !amountOk ||
+                (words[0] != kindName(AllowanceKind::Time) && words[0] != kindName(AllowanceKind::Data)))
                 continue;
             m_warned.append({words[0] == kindName(AllowanceKind::Time) ? AllowanceKind::Time : AllowanceKind::Data,
                              percent, amount});

@@ -40,8 +40,8 @@ void PeriodUsage::tick(const QDate& today)
     m_figures = m_closed;
 }
 
-void PeriodUsage::closeSession(const QDate& today, qint64 secondsSinceMidnight, qint64 sessionSeconds,
-                               quint32 received, quint32 sent)
+void PeriodUsage::closeSession(const QDate& today, qint64 secondsSinceMidnight, qint64 sessionSeconds, quint32 received,
+                               quint32 sent)
 {
     tick(today, secondsSinceMidnight, sessionSeconds, received, sent);
     m_closed = m_figures;

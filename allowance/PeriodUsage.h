@@ -31,8 +31,7 @@ public:
 
     /// One tick. While a session is open: it has lasted `sessionSeconds`, of which `secondsSinceMidnight` at
     /// most fall on `today`, with the byte counts of its interface so far.
-    void tick(const QDate& today, qint64 secondsSinceMidnight, qint64 sessionSeconds, quint32 received,
-              quint32 sent);
+    void tick(const QDate& today, qint64 secondsSinceMidnight, qint64 sessionSeconds, quint32 received, quint32 sent);
     /// One tick with no session open.
     void tick(const QDate& today);
     /// The open session ended with these figures: they join the closed sessions.

@@ -5,8 +5,8 @@
 #pragma once
 
 #include "alert/AlertScheduler.h"
-#include "allowance/AllowanceMonitor.h"
 #include "alert/AlertSound.h"
+#include "allowance/AllowanceMonitor.h"
 #include "dialup/ConnectionMonitor.h"
 #include "dialup/Dialer.h"
 #include "dialup/RecordingFilter.h"

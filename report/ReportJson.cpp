@@ -128,8 +128,7 @@ QString quoted(const QString& text)
     return out + QLatin1Char('"');
 }
 
-void writeFile(QTextStream& out, const CalculationResult& result, const DailyHistory* days,
-               const QString& extraMembers)
+void writeFile(QTextStream& out, const CalculationResult& result, const DailyHistory* days, const QString& extraMembers)
 {
     IsoMoment iso;
     out << "{\"file\":" << quoted(result.path) << ",\"record_count\":" << result.RecordCount

@@ -14,8 +14,7 @@ struct AllowanceSettings
 {
     /// A value as the user typed it: `value` when it is one (none for an empty field, which switches that
     /// allowance off), or `problem`, a sentence saying why it is refused.
-    template<typename T>
-    struct Checked
+    template <typename T> struct Checked
     {
         std::optional<T> value;
         QString problem;

@@ -48,8 +48,8 @@ bool AllowanceOptionEvents::btnAllowanceApplyClick()
     const auto hours = AllowanceSettings::checkHours(m_tab.edAllowanceHours->text());
     if (!hours.ok())
         return refuse(m_tab.edAllowanceHours, hours.problem);
-    const auto unit = m_tab.cbAllowanceUnit->currentIndex() == 1 ? AllowanceSettings::DataUnit::GB
-                                                                  : AllowanceSettings::DataUnit::MB;
+    const auto unit =
+        m_tab.cbAllowanceUnit->currentIndex() == 1 ? AllowanceSettings::DataUnit::GB : AllowanceSettings::DataUnit::MB;
     const auto bytes = AllowanceSettings::checkData(m_tab.edAllowanceData->text(), unit);
     if (!bytes.ok())
         return refuse(m_tab.edAllowanceData, bytes.problem);

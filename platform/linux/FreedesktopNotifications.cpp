@@ -11,8 +11,7 @@ FreedesktopNotifications::FreedesktopNotifications(QDBusConnection bus, QString 
     : m_bus(std::move(bus)), m_appName(std::move(appName))
 {}
 
-void FreedesktopNotifications::notify(const QString& summary, const QString& body,
-                                      std::function<void(bool)> delivered)
+void FreedesktopNotifications::notify(const QString& summary, const QString& body, std::function<void(bool)> delivered)
 {
     QDBusMessage call = QDBusMessage::createMethodCall(service, path, service, QStringLiteral("Notify"));
     call << m_appName << quint32(0) << QString() << summary << body << QStringList() << QVariantMap() << qint32(-1);
@@ -20,9 +19,8 @@ void FreedesktopNotifications::notify(const QString& summary, const QString& bod
     if (!delivered)
         return;
     auto* watcher = new QDBusPendingCallWatcher(pending);
-    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
-                     [watcher, delivered = std::move(delivered)] {
-                         delivered(!watcher->isError());
-                         watcher->deleteLater();
-                     });
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher, [watcher, delivered = std::move(delivered)] {
+        delivered(!watcher->isError());
+        watcher->deleteLater();
+    });
 }

@@ -72,7 +72,8 @@ SettingsTab::SettingsTab(QWidget* parent) : QWidget(parent)
     cbAllowanceUnit->setCurrentIndex(1);
     lblAllowanceWarnAt = named(new QLabel(QStringLiteral("Warn at (%):"), gbAllowance), "lblAllowanceWarnAt");
     edAllowanceWarnAt = named(new QLineEdit(QStringLiteral("80, 100"), gbAllowance), "edAllowanceWarnAt");
-    chkAllowanceNotify = named(new QCheckBox(QStringLiteral("Warn on the desktop too"), gbAllowance), "chkAllowanceNotify");
+    chkAllowanceNotify =
+        named(new QCheckBox(QStringLiteral("Warn on the desktop too"), gbAllowance), "chkAllowanceNotify");
     btnAllowanceApply = named(new QPushButton(QStringLiteral("&Apply"), gbAllowance), "btnAllowanceApply");
     auto* allowance = new QGridLayout(gbAllowance);
     allowance->addWidget(lblAllowanceHours, 0, 0);

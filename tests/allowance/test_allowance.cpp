@@ -180,11 +180,9 @@ TEST(AllowanceReportJson, FiguresOfTheFilesPeriodWhenTheSettingsHaveAnAllowance)
     header.StartingDay = 1;
     header.EndingDay = 31;
     // Two sessions: 3 hours and 2 hours, 3 GB down and 1 GB up together; byte sums go past 2^32.
-    const auto result = totalled({header,
-                                  session("2024/04/02, 08:00:00 pm", "2024/04/02, 11:00:00 pm", 180,
-                                          qint32(0xC0000000u), 0),
-                                  session("2024/04/05, 10:00:00 am", "2024/04/05, 12:00:00 pm", 120, 0,
-                                          qint32(0x40000000u))});
+    const auto result =
+        totalled({header, session("2024/04/02, 08:00:00 pm", "2024/04/02, 11:00:00 pm", 180, qint32(0xC0000000u), 0),
+                  session("2024/04/05, 10:00:00 am", "2024/04/05, 12:00:00 pm", 120, 0, qint32(0x40000000u))});
     ASSERT_EQ(result->outcome, CalculationResult::Outcome::Totalled);
     AllowanceSettings s;
     s.hours = 30;
@@ -192,8 +190,9 @@ TEST(AllowanceReportJson, FiguresOfTheFilesPeriodWhenTheSettingsHaveAnAllowance)
     const QDateTime now(QDate(2024, 4, 11), QTime(0, 0));
     const QString members = AllowanceJson::members(s, *result, now);
     ASSERT_TRUE(members.startsWith(QStringLiteral(",\"allowance\":"))) << qPrintable(members);
-    const QJsonObject a =
-        QJsonDocument::fromJson(QStringLiteral("{%1}").arg(members.mid(1)).toUtf8()).object()[QStringLiteral("allowance")].toObject();
+    const QJsonObject a = QJsonDocument::fromJson(QStringLiteral("{%1}").arg(members.mid(1)).toUtf8())
+                              .object()[QStringLiteral("allowance")]
+                              .toObject();
     EXPECT_EQ(a[QStringLiteral("hours")].toInt(), 30);
     EXPECT_EQ(a[QStringLiteral("days_left")].toInt(), 20);
     EXPECT_EQ(a[QStringLiteral("thresholds")].toArray().size(), 2);

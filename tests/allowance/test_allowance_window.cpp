@@ -123,7 +123,8 @@ TEST_F(AllowanceWindowTest, TheMainLineTheBarAndTheTrayTooltipShowThePeriodAndTh
 {
     start();
     ASSERT_TRUE(tp.tray->shown);
-    EXPECT_EQ(tp.tray->tooltip, QStringLiteral("Qov Ruvela v2.2.1\nToday: 0:00 h online\nPeriod: 0:00 h online, 0.00 B"));
+    EXPECT_EQ(tp.tray->tooltip,
+              QStringLiteral("Qov Ruvela v2.2.1\nToday: 0:00 h online\nPeriod: 0:00 h online, 0.00 B"));
     EXPECT_TRUE(window->tabMain->pbAllowance->isHidden()) << "no allowance, no bar";
 
     apply(QStringLiteral("2"), {}, QStringLiteral("GB"), QStringLiteral("80, 100"));
@@ -143,7 +144,8 @@ TEST_F(AllowanceWindowTest, TheMainLineTheBarAndTheTrayTooltipShowThePeriodAndTh
     QApplication::processEvents();
     const QList<TAlertOut*> open = window->hourlyAlert().openAlerts();
     ASSERT_EQ(open.size(), 1);
-    EXPECT_TRUE(open[0]->message().startsWith(QStringLiteral("80 % of the allowance used"))) << qPrintable(open[0]->message());
+    EXPECT_TRUE(open[0]->message().startsWith(QStringLiteral("80 % of the allowance used")))
+        << qPrintable(open[0]->message());
 }
 
 } // namespace

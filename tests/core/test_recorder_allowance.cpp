@@ -109,7 +109,8 @@ TEST_F(AllowanceRecorderTest, EightyAndOneHundredPercentWarnOnceEachInOneSession
     EXPECT_EQ(tp.sound->played.size(), 1) << "the alert's sound";
     tickFor(12 * 60);
     ASSERT_EQ(alerts->count(), 2);
-    EXPECT_TRUE(alertTexts()[1].startsWith(QStringLiteral("100 % of the allowance used"))) << qPrintable(alertTexts()[1]);
+    EXPECT_TRUE(alertTexts()[1].startsWith(QStringLiteral("100 % of the allowance used")))
+        << qPrintable(alertTexts()[1]);
     EXPECT_TRUE(alertTexts()[1].endsWith(QStringLiteral("1:00 h of 1 h used, 0:00 h left")))
         << qPrintable(alertTexts()[1]);
     tickFor(60 * 60);
@@ -117,7 +118,8 @@ TEST_F(AllowanceRecorderTest, EightyAndOneHundredPercentWarnOnceEachInOneSession
 
     ASSERT_EQ(tp.notifications->sent.size(), 2);
     EXPECT_EQ(tp.notifications->sent[0].summary, QStringLiteral("80 % of the allowance used"));
-    EXPECT_TRUE(tp.notifications->sent[0].body.startsWith(QStringLiteral("Time online: 0:48 h of 1 h used, 0:12 h left\n")))
+    EXPECT_TRUE(
+        tp.notifications->sent[0].body.startsWith(QStringLiteral("Time online: 0:48 h of 1 h used, 0:12 h left\n")))
         << qPrintable(tp.notifications->sent[0].body);
 }
 

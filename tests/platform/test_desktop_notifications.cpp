@@ -45,9 +45,9 @@ struct Call
 // The calls the mock daemon received, from its own record of them.
 QList<Call> mockCalls(QDBusConnection& connection)
 {
-    const QDBusMessage reply = connection.call(QDBusMessage::createMethodCall(
-        FreedesktopNotifications::service, FreedesktopNotifications::path, QStringLiteral("org.freedesktop.DBus.Mock"),
-        QStringLiteral("GetCalls")));
+    const QDBusMessage reply = connection.call(
+        QDBusMessage::createMethodCall(FreedesktopNotifications::service, FreedesktopNotifications::path,
+                                       QStringLiteral("org.freedesktop.DBus.Mock"), QStringLiteral("GetCalls")));
     QList<Call> calls;
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
         return calls;
