@@ -2,6 +2,7 @@
 // on every fifteenth second), and a saving and a non-saving tick on their own; and the same mix through the
 // recording core, as the program's timer runs it (the connection monitor's answers, the traffic pass, the
 // signals to the windows, with no window listening), without and with an allowance.
+#include "allowance/AllowanceMonitor.h"
 #include "core/Recorder.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
@@ -256,3 +257,35 @@ static void BM_CoreTickWithAllowance(benchmark::State& state)
     coreTickEverySecond(state, true);
 }
 BENCHMARK(BM_CoreTickWithAllowance);
+
+// What the allowance adds to every tick on its own, as the core runs it: the clock, the open session's
+// length, the running totals, the thresholds and the check of what the windows show. Set against the core's
+// tick above, measured in the same run.
+static void BM_AllowancePartOfTick(benchmark::State& state)
+{
+    SteppingClock clock;
+    const QDateTime start = clock.now();
+    AllowanceSettings settings;
+    settings.hours = 744;
+    settings.bytes = 100000LL << 30;
+    AllowanceMonitor monitor;
+    monitor.setSettings(settings, QString());
+    monitor.load(QStringLiteral("bench.rvl"), start.date(), start.date().addMonths(1), 1, UsageFigures(), start.date());
+    quint32 received = 0;
+    quint32 sent = 0;
+    int shown = 0;
+    for (auto _ : state) {
+        clock.advance(1);
+        received += 1460;
+        sent += 52;
+        const QDateTime now = clock.now();
+        monitor.tick(now, true, start.secsTo(now), received, sent);
+        QList<AllowanceCrossing> crossed;
+        benchmark::DoNotOptimize(monitor.checkWarnings(&crossed));
+        shown += monitor.takeDisplayChange() ? 1 : 0;
+    }
+    if (monitor.figures().seconds == 0)
+        state.SkipWithError("nothing was counted");
+    state.counters["shown"] = shown;
+}
+BENCHMARK(BM_AllowancePartOfTick);
