@@ -97,7 +97,10 @@ bool Settings::setAllowance(const AllowanceSettings& allowance)
     const auto number = [](const auto& value) { return value ? QString::number(*value) : QString(); };
     bool ok = write(SettingNames::allowanceHours, number(allowance.hours));
     ok = write(SettingNames::allowanceBytes, number(allowance.bytes)) && ok;
-    ok = write(SettingNames::allowanceThresholds, AllowanceSettings::thresholdsText(allowance.thresholds)) && ok;
+    // Apart by spaces: an INI file reads a value with commas as a list.
+    ok = write(SettingNames::allowanceThresholds,
+               AllowanceSettings::thresholdsText(allowance.thresholds).remove(QLatin1Char(','))) &&
+         ok;
     return writeFlag(SettingNames::allowanceNotifyDesktop, allowance.notifyDesktop) && ok;
 }
 

@@ -4,15 +4,19 @@
 #include "allowance/AllowanceJson.h"
 #include "allowance/AllowanceText.h"
 #include "allowance/AllowanceWarnings.h"
+#include "platform/IniSettingsStore.h"
 #include "record/ProfileRecord.h"
 #include "report/CalculationResult.h"
 #include "report/RecordFileCalculator.h"
 #include "shell/AllowanceSettings.h"
+#include "shell/SettingNames.h"
+#include "shell/Settings.h"
 
 #include <QBuffer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -90,6 +94,30 @@ TEST(AllowanceWarningsRecord, NamesItsPeriodAndIsReadBackOnlyForThatPeriod)
     AllowanceWarnings damaged;
     damaged.arm(s, QDate(2024, 3, 1), QStringLiteral("2024/03/01;time eighty 36000;;x"));
     EXPECT_TRUE(damaged.check(9 * 3600, 0, &crossed)) << "an unreadable entry warns rather than stays silent";
+}
+
+TEST(AllowanceWarningsRecord, TheAllowanceAndTheRecordComeBackFromTheSettingsFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("QovRuvela.conf"));
+    AllowanceSettings s;
+    s.hours = 30;
+    s.bytes = 3 * AllowanceSettings::bytesPerGB;
+    s.thresholds = {50, 80, 100};
+    s.notifyDesktop = true;
+    const QString record = QStringLiteral("2024/03/01;time 80 108000;data 50 3221225472");
+    {
+        IniSettingsStore store(path);
+        Settings settings(store);
+        ASSERT_TRUE(settings.setAllowance(s));
+        ASSERT_TRUE(settings.setAllowanceWarned(record));
+    }
+    IniSettingsStore again(path);
+    Settings settings(again);
+    settings.load();
+    EXPECT_EQ(settings.allowance(), s);
+    EXPECT_EQ(settings.allowanceWarned(), record);
+    EXPECT_TRUE(settings.values().notes.isEmpty());
 }
 
 TEST(AllowanceForecastFigures, EstimateAtThePaceSoFarAndWhatIsLeftPerDay)

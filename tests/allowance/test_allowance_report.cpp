@@ -48,7 +48,7 @@ protected:
 
 TEST_F(AllowanceReport, JsonCarriesTheAllowanceFiguresOfTheWholePeriod)
 {
-    settings("AllowanceHours=10\nAllowanceBytes=16777216\nAllowanceThresholds=\"50, 100\"\n");
+    settings("AllowanceHours=10\nAllowanceBytes=16777216\nAllowanceThresholds=50 100\n");
     const QString path = twoSessions();
     const QJsonObject a = reportOf({QStringLiteral("--json"), QStringLiteral("--since"), QStringLiteral("2024-03-06"),
                                     path})[QStringLiteral("allowance")]

@@ -108,7 +108,7 @@ TEST_F(AllowanceWindowTest, TheSettingsTabRefusesWhatCannotBeAnAllowanceAndStore
               QString());
     EXPECT_EQ(stored(SettingNames::allowanceHours), QStringLiteral("30"));
     EXPECT_EQ(stored(SettingNames::allowanceBytes), QString::number(1536LL * 1024 * 1024));
-    EXPECT_EQ(stored(SettingNames::allowanceThresholds), QStringLiteral("90, 100"));
+    EXPECT_EQ(stored(SettingNames::allowanceThresholds), QStringLiteral("90 100"));
     EXPECT_EQ(window->tabSettings->edAllowanceWarnAt->text(), QStringLiteral("90, 100")) << "shown as stored";
 
     // The next start shows what was stored.
@@ -117,6 +117,7 @@ TEST_F(AllowanceWindowTest, TheSettingsTabRefusesWhatCannotBeAnAllowanceAndStore
     EXPECT_EQ(window->tabSettings->edAllowanceHours->text(), QStringLiteral("30"));
     EXPECT_EQ(window->tabSettings->edAllowanceData->text(), QStringLiteral("1.5"));
     EXPECT_EQ(window->tabSettings->cbAllowanceUnit->currentText(), QStringLiteral("GB"));
+    EXPECT_EQ(window->tabSettings->edAllowanceWarnAt->text(), QStringLiteral("90, 100"));
 }
 
 TEST_F(AllowanceWindowTest, TheMainLineTheBarAndTheTrayTooltipShowThePeriodAndTheShare)
