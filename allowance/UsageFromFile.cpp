@@ -15,7 +15,8 @@ UsageFigures of(const CalculationResult& result, const QDate& today)
         f.bytesReceived += result.sessions[i].BytesReceived;
         f.bytesSent += result.sessions[i].BytesSent;
     }
-    for (const DayFigures& day : DailyHistory::fromResult(result).days()) {
+    const DailyHistory history = DailyHistory::fromResult(result);
+    for (const DayFigures& day : history.days()) {
         if (day.date == today)
             f.todaySeconds = day.seconds;
     }
