@@ -8,6 +8,7 @@
 #include "platform/gui/QtDialogs.h"
 #include "platform/gui/QtTrayIcon.h"
 #include "platform/linux/CanberraSound.h"
+#include "platform/linux/FreedesktopNotifications.h"
 #include "platform/linux/LockFileInstance.h"
 #include "platform/linux/NetlinkInterfaceTable.h"
 #include "platform/linux/NetworkManagerDialUp.h"
@@ -50,6 +51,7 @@ Platform make()
     p.tray = std::make_unique<QtTrayIcon>();
     p.interfaces = std::make_unique<NetlinkInterfaceTable>();
     p.shell = std::make_unique<DesktopShell>();
+    p.notifications = std::make_unique<FreedesktopNotifications>(QDBusConnection::sessionBus(), AppInfo::ProgramTitle);
     const QString simulate = qEnvironmentVariable("QOVRUVELA_SIMULATE");
     if (!simulate.isEmpty())
         p.dialUp = std::make_unique<FileDialUp>(simulate);

@@ -4,6 +4,7 @@
 #include "alert/ui/AlertOptionEvents.h"
 #include "alert/ui/AlertTab.h"
 #include "alert/ui/HourlyAlert.h"
+#include "allowance/ui/AllowanceOptionEvents.h"
 #include "common/AppInfo.h"
 #include "core/Recorder.h"
 #include "dialup/ui/TDial.h"
@@ -107,6 +108,7 @@ void TfrmMain::connectEvents()
     });
     connect(tabMain->tmAutoPlusTime, &QTimer::timeout, tabMain->Button2, &QPushButton::click);
     new AlertOptionEvents(*tabSettings, m_recorder.settings());
+    m_allowanceEvents = new AllowanceOptionEvents(*tabSettings, m_recorder, *m_platform.dialogs);
     tabAlert->setSettings(&m_recorder.settings());
     connect(mnuMainClose, &QAction::triggered, this, &TfrmMain::mnuMainCloseClick);
     connect(mmDial, &QAction::triggered, this, &TfrmMain::mmDialClick);
@@ -155,6 +157,14 @@ void TfrmMain::connectRecorder()
         m_hourlyAlert->showAlert(message, autoClose, corner);
     });
     connect(r, &Recorder::soundWarning, this, &HourlyAlert::showSoundWarning);
+    connect(r, &Recorder::allowanceChanged, this, &TfrmMain::renderAllowance);
+    // Queued: the window slides in after the tick that found the threshold has done its work.
+    connect(
+        r, &Recorder::allowanceAlert, this,
+        [this](const QString& message, bool autoClose, AlertCorner corner) {
+            m_hourlyAlert->showAlert(message, autoClose, corner);
+        },
+        Qt::QueuedConnection);
 }
 
 void TfrmMain::FormCreate()
@@ -205,6 +215,8 @@ void TfrmMain::LoadSettings()
     if (s.aMinFee)
         tabSettings->edAMinFee->setText(*s.aMinFee);
     tabSettings->chkInTray->setChecked(s.inTray);
+    m_allowanceEvents->LoadSettings(s.allowance);
+    renderAllowance();
     // The size first, with every control filled in: the position is the frame's, and a change of size
     // before the window shows would make it the content's.
     WindowGeometry::fixSizeWithinScreen(*this);

@@ -8,6 +8,7 @@
 #include <memory>
 
 class AlertTab;
+class AllowanceOptionEvents;
 class CalculationTab;
 class HourlyAlert;
 class MainTab;
@@ -103,6 +104,8 @@ private:
     void changeTrayIcon(int imageIndex);
     void addDisconnectItem(const QString& entryName);
     void removeDisconnectItem();
+    /// The Main tab's line and bar of the period's figures and the allowance, and the tray's tooltip.
+    void renderAllowance();
 
     Platform& m_platform;
     Recorder& m_recorder;
@@ -112,4 +115,5 @@ private:
     TrayWait m_trayWait;
     bool m_closing = false;
     std::unique_ptr<HourlyAlert> m_hourlyAlert;
+    AllowanceOptionEvents* m_allowanceEvents = nullptr;
 };

@@ -38,6 +38,7 @@ bool TfrmMain::createTray(bool sayWhy)
         return false;
     }
     m_tray = tray;
+    renderAllowance();
     connect(tray->About1, &QAction::triggered, smAbout, &QAction::trigger);
     connect(tray->mnuSubHelp, &QAction::triggered, smHelp, &QAction::trigger);
     connect(tray->DialUp1, &QAction::triggered, this, &TfrmMain::mmDialClick);

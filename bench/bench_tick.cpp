@@ -1,7 +1,8 @@
 // Cost of one session-tracker tick while recording into a real personal file: the mix the program runs (a save
 // on every fifteenth second), and a saving and a non-saving tick on their own; and the same mix through the
 // recording core, as the program's timer runs it (the connection monitor's answers, the traffic pass, the
-// signals to the windows, with no window listening).
+// signals to the windows, with no window listening), without and with an allowance.
+#include "allowance/AllowanceMonitor.h"
 #include "core/Recorder.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
@@ -205,10 +206,19 @@ struct CoreRecording
 
 } // namespace
 
-// The core's tick once a second while recording, with the connection polled and traffic moving.
-static void BM_CoreTickEverySecond(benchmark::State& state)
+// The core's tick once a second while recording, with the connection polled and traffic moving; with an
+// allowance of time and data (`allowance`), whose running totals and thresholds the tick keeps as well.
+static void coreTickEverySecond(benchmark::State& state, bool allowance)
 {
     CoreRecording r;
+    if (allowance) {
+        // Far more than the run uses, so no warning falls due while it is measured.
+        r.platform.settings->WriteIniToReg(QStringLiteral("Ruvela"), QStringLiteral("AllowanceHours"),
+                                           QStringLiteral("744"));
+        r.platform.settings->WriteIniToReg(QStringLiteral("Ruvela"), QStringLiteral("AllowanceBytes"),
+                                           QString::number(100000LL << 30));
+        r.recorder->load();
+    }
     PersonalFile file(r.dir.path() + QLatin1Char('/'), *r.clock, *r.platform.dialogs);
     file.setPersonalFileName(QStringLiteral("bench.rvl"));
     const QDate today = r.clock->now().date();
@@ -230,6 +240,52 @@ static void BM_CoreTickEverySecond(benchmark::State& state)
     }
     if (!r.recorder->tracker().SessionOpen() || r.recorder->tracker().NextFilePointer() != 1)
         state.SkipWithError("the session did not stay open in record 1");
+    if (allowance && (!r.recorder->allowance().active() || r.recorder->allowance().figures().seconds == 0))
+        state.SkipWithError("the allowance did not count the session");
     state.counters["minutes"] = r.recorder->tracker().UsedMinutes();
 }
+
+static void BM_CoreTickEverySecond(benchmark::State& state)
+{
+    coreTickEverySecond(state, false);
+}
 BENCHMARK(BM_CoreTickEverySecond);
+
+// Against the one above, measured in the same run: the allowance's share of a tick.
+static void BM_CoreTickWithAllowance(benchmark::State& state)
+{
+    coreTickEverySecond(state, true);
+}
+BENCHMARK(BM_CoreTickWithAllowance);
+
+// What the allowance adds to every tick on its own, as the core runs it: the clock, the open session's
+// length, the running totals, the thresholds and the check of what the windows show. Set against the core's
+// tick above, measured in the same run.
+static void BM_AllowancePartOfTick(benchmark::State& state)
+{
+    SteppingClock clock;
+    const QDateTime start = clock.now();
+    AllowanceSettings settings;
+    settings.hours = 744;
+    settings.bytes = 100000LL << 30;
+    AllowanceMonitor monitor;
+    monitor.setSettings(settings, QString());
+    monitor.load(QStringLiteral("bench.rvl"), start.date(), start.date().addMonths(1), 1, UsageFigures(), start.date());
+    quint32 received = 0;
+    quint32 sent = 0;
+    int shown = 0;
+    for (auto _ : state) {
+        clock.advance(1);
+        received += 1460;
+        sent += 52;
+        const QDateTime now = clock.now();
+        monitor.tick(now, true, start.secsTo(now), received, sent);
+        QList<AllowanceCrossing> crossed;
+        benchmark::DoNotOptimize(monitor.checkWarnings(&crossed));
+        shown += monitor.takeDisplayChange() ? 1 : 0;
+    }
+    if (monitor.figures().seconds == 0)
+        state.SkipWithError("nothing was counted");
+    state.counters["shown"] = shown;
+}
+BENCHMARK(BM_AllowancePartOfTick);

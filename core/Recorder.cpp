@@ -2,8 +2,12 @@
 // surroundings is answered here, from its own state, and shown through signals.
 #include "core/Recorder.h"
 
+#include "allowance/AllowanceText.h"
+#include "allowance/UsageFromFile.h"
 #include "platform/Platform.h"
 #include "platform/Trace.h"
+#include "record/StoredDate.h"
+#include "report/RecordFileCalculator.h"
 
 #include <QTimer>
 
@@ -42,6 +46,7 @@ Recorder::~Recorder() = default;
 void Recorder::load()
 {
     m_settings.load();
+    m_allowance.setSettings(m_settings.allowance(), m_settings.allowanceWarned());
     m_file.setPersonalFileName(m_settings.values().personalAccount);
     QStringList names;
     if (m_platform.dialUp->enumEntries(names) && !names.isEmpty()) {
@@ -63,6 +68,10 @@ void Recorder::start()
         showStatusLine(QStringLiteral("No folder for the personal file can be written."));
     if (const QString problem = m_settings.store().problem(); !problem.isEmpty())
         showStatusLine(problem);
+    if (const QStringList notes = m_settings.values().notes; !notes.isEmpty())
+        showStatusLine(notes.join(QLatin1Char(' ')));
+    if (m_allowance.takeDisplayChange())
+        emit allowanceChanged();
     emit viewChanged();
     MainTimer->start();
     ActiveTimer->start();
@@ -78,6 +87,7 @@ void Recorder::MainTimerTimer()
         if (store.retryPendingWrites() && m_statusLine == before)
             showStatusLine(QString());
     }
+    updateAllowance();
     emit viewChanged();
 }
 
@@ -229,4 +239,82 @@ AlertOptions Recorder::alertOptions() const
 void Recorder::showAlert(const QString& message, bool autoClose, AlertCorner corner)
 {
     emit hourlyAlert(message, autoClose, corner);
+}
+
+void Recorder::resetSession()
+{
+    m_tracker.resetSession();
+    // Counted again once the load finds a usable file.
+    m_allowance.clear();
+}
+
+void Recorder::setNextFilePointer(qint64 pointer)
+{
+    m_tracker.setNextFilePointer(pointer);
+    loadAllowance(pointer);
+}
+
+void Recorder::loadAllowance(qint64 recordCount)
+{
+    const PersonalFile::HeaderRead header = m_file.readHeader();
+    if (recordCount < 1 || header.status != PersonalFile::HeaderRead::Status::Ok)
+        return;
+    const QString path = m_file.filePath();
+    const QDate start = StoredDate::parseDate(header.record.CreatedDate);
+    const QDate next = StoredDate::parseDate(header.record.NextPeriodDate);
+    if (!m_allowance.needsTotals(path, start, next, recordCount)) {
+        m_allowance.reloaded();
+        return;
+    }
+    const QDate today = m_platform.clock->now().date();
+    const std::shared_ptr<CalculationResult> totals = RecordFileCalculator().CalculateRecordFile(path);
+    m_allowance.load(path, start, next, recordCount, UsageFromFile::of(*totals, today), today);
+}
+
+void Recorder::sessionClosed(qint64 seconds, quint32 received, quint32 sent)
+{
+    m_allowance.sessionClosed(m_platform.clock->now(), seconds, received, sent);
+}
+
+void Recorder::updateAllowance()
+{
+    if (m_allowance.active()) {
+        const QDateTime now = m_platform.clock->now();
+        const bool open = m_tracker.SessionOpen();
+        m_allowance.tick(now, open, open ? m_tracker.sessionStartTime().secsTo(now) : 0,
+                         m_traffic.DialUpBytesReceived(), m_traffic.DialUpBytesSent());
+        QList<AllowanceCrossing> crossed;
+        if (m_allowance.checkWarnings(&crossed))
+            warnAllowance(crossed, now);
+    }
+    if (m_allowance.takeDisplayChange())
+        emit allowanceChanged();
+}
+
+void Recorder::warnAllowance(const QList<AllowanceCrossing>& crossed, const QDateTime& now)
+{
+    const AllowanceText::Warning warning = AllowanceText::warning(crossed, m_allowance.status(now));
+    Trace::line(QStringLiteral("allowance-warning ") + warning.summary);
+    // Remembered first, so a restart never warns of the same threshold again.
+    m_settings.setAllowanceWarned(m_allowance.warnedRecord());
+    const AlertOptions options = alertOptions();
+    if (!options.noSound)
+        m_alertSound.PlaySound(AlertScheduler::soundName);
+    emit allowanceAlert(warning.message, options.autoClose, AlertPlacement::cornerFromText(options.position));
+    if (m_settings.allowance().notifyDesktop && m_platform.notifications)
+        m_platform.notifications->notify(warning.summary, warning.body);
+}
+
+bool Recorder::setAllowance(const AllowanceSettings& allowance)
+{
+    const bool stored = m_settings.setAllowance(allowance);
+    m_allowance.setSettings(allowance, m_settings.allowanceWarned());
+    if (m_allowance.takeDisplayChange())
+        emit allowanceChanged();
+    return stored;
+}
+
+AllowanceStatus Recorder::allowanceStatus() const
+{
+    return m_allowance.status(m_platform.clock->now());
 }

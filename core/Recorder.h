@@ -6,6 +6,7 @@
 
 #include "alert/AlertScheduler.h"
 #include "alert/AlertSound.h"
+#include "allowance/AllowanceMonitor.h"
 #include "dialup/ConnectionMonitor.h"
 #include "dialup/Dialer.h"
 #include "dialup/RecordingFilter.h"
@@ -71,6 +72,11 @@ public:
     bool refreshPhoneBook();
     /// Stores the recording filter's marks.
     bool savePhoneBookMarks();
+    /// A new allowance from the Settings tab: stored, and counted from the next tick on.
+    bool setAllowance(const AllowanceSettings& allowance);
+    /// The period's figures and the allowance as of now; inactive without a personal file.
+    AllowanceStatus allowanceStatus() const;
+    const AllowanceMonitor& allowance() const { return m_allowance; }
 
     bool recordingStopped() const override { return m_stopped; }
     bool monitorWatching() const;
@@ -121,6 +127,10 @@ signals:
     void hourlyAlert(const QString& message, bool autoClose, AlertCorner corner);
     /// The alert sound is missing or cannot be played.
     void soundWarning(const QString& text);
+    /// What the windows show of the period's figures and the allowance has changed.
+    void allowanceChanged();
+    /// A threshold of the allowance was reached: the alert window with this message.
+    void allowanceAlert(const QString& message, bool autoClose, AlertCorner corner);
 
 private:
     // TrackerHost
@@ -136,10 +146,11 @@ private:
     quint32 DialUpBytesSent() const override { return m_traffic.DialUpBytesSent(); }
     void CheckHourlyAlert(qint32 usedMinutes) override { m_alerts.CheckHourlyAlert(usedMinutes); }
     void resetHourlyAlert() override { m_alerts.resetHourlyAlert(); }
+    void sessionClosed(qint64 seconds, quint32 received, quint32 sent) override;
 
     // PeriodHost
-    void resetSession() override { m_tracker.resetSession(); }
-    void setNextFilePointer(qint64 pointer) override { m_tracker.setNextFilePointer(pointer); }
+    void resetSession() override;
+    void setNextFilePointer(qint64 pointer) override;
     void showDayPeriod(const QString& text) override;
     void listBackupFiles(const QString& folder) override;
 
@@ -159,6 +170,13 @@ private:
     void PlaySound(const QString& name) override { m_alertSound.PlaySound(name); }
     void showAlert(const QString& message, bool autoClose, AlertCorner corner) override;
 
+    /// The period's totals of the file just loaded: totalled afresh only when it is not the file whose
+    /// sessions are counted already (at start, after a roll-over or a new file).
+    void loadAllowance(qint64 recordCount);
+    /// The tick's part: the open session joins the running totals, and a threshold reached is warned of.
+    void updateAllowance();
+    void warnAllowance(const QList<AllowanceCrossing>& crossed, const QDateTime& now);
+
     Platform& m_platform;
     Settings m_settings;
     RecordingFilter m_filter;
@@ -172,6 +190,7 @@ private:
     TrafficMonitor m_traffic;
     AlertSound m_alertSound;
     AlertScheduler m_alerts;
+    AllowanceMonitor m_allowance;
 
     bool m_stopped = false;
     bool m_trayShown = false;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/Clock.h"
+#include "platform/DesktopNotifications.h"
 #include "platform/DialUpService.h"
 #include "platform/Dialogs.h"
 #include "platform/InterfaceTable.h"
@@ -26,4 +27,6 @@ struct Platform
     std::unique_ptr<TrayIconService> tray;
     std::unique_ptr<Shell> shell;
     std::unique_ptr<InterfaceTable> interfaces;
+    /// May be missing: then warnings stay in the program's own windows.
+    std::unique_ptr<DesktopNotifications> notifications;
 };

@@ -22,5 +22,7 @@ public:
     /// False when the desktop refuses the icon.
     virtual bool add(const QIcon& icon, const QString& tip, QMenu* menu) = 0;
     virtual void setIcon(const QIcon& icon) = 0;
+    /// The text shown while the pointer rests on the icon; lines apart by "\n".
+    virtual void setToolTip(const QString& tip) = 0;
     virtual void remove() = 0;
 };

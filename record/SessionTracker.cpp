@@ -150,11 +150,13 @@ void SessionTracker::finish()
 void SessionTracker::closeRecord()
 {
     ShowElapsed(m_sessionStartTime);
-    m_sessionEndText = StoredDate::dateTimeText(m_clock.now());
+    const QDateTime now = m_clock.now();
+    m_sessionEndText = StoredDate::dateTimeText(now);
     saveSession();
     m_view.endTime = StoredDate::displayedForm(m_sessionEndText);
     m_view.spendingHour = QString::number(m_usedMinutes / 60);
     m_sessionOpen = false;
+    m_host.sessionClosed(m_sessionStartTime.secsTo(now), m_host.DialUpBytesReceived(), m_host.DialUpBytesSent());
 }
 
 void SessionTracker::MoveimgPointer()

@@ -35,6 +35,13 @@ public:
     /// The next hourly alert falls due after the first hour again.
     virtual void resetHourlyAlert() = 0;
     virtual void showStatusLine(const QString& text) = 0;
+    /// The open session's record was closed after `seconds` online with these byte counts.
+    virtual void sessionClosed(qint64 seconds, quint32 received, quint32 sent)
+    {
+        Q_UNUSED(seconds);
+        Q_UNUSED(received);
+        Q_UNUSED(sent);
+    }
 };
 
 // What the Main tab shows of the tracker.
@@ -83,6 +90,8 @@ public:
     qint64 NextFilePointer() const { return m_nextFilePointer; }
     QString SessionStartText() const { return m_sessionStartText; }
     QString SessionEndText() const { return m_sessionEndText; }
+    /// When the open session began (or began afresh after Reset).
+    const QDateTime& sessionStartTime() const { return m_sessionStartTime; }
     int PointerMinute() const { return m_pointerMinute; }
     /// The tray image of the minutes of the hour: 1 for 0–4 minutes up to 12 for 55–59.
     int minutesImage() const { return (m_usedMinutes % 60) / 5 + 1; }

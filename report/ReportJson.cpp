@@ -137,7 +137,7 @@ void writeQuoted(ReportOutput& out, QStringView text)
     out << '"';
 }
 
-void writeFile(ReportOutput& out, const CalculationResult& result, const DailyHistory* days)
+void writeFile(ReportOutput& out, const CalculationResult& result, const DailyHistory* days, const QString& extraMembers)
 {
     IsoMoment iso;
     out << "{\"file\":";
@@ -177,7 +177,7 @@ void writeFile(ReportOutput& out, const CalculationResult& result, const DailyHi
     out << ",\"bytes_down\":" << result.TotalDownloaded << ",\"bytes_up\":" << result.TotalUploaded << '}';
     if (days)
         writeDays(out, *days);
-    out << ",\"error\":";
+    out << extraMembers << ",\"error\":";
     if (result.outcome == CalculationResult::Outcome::RecordError) {
         out << "{\"kind\":\"damaged_record\",\"record\":" << result.errorIndex << ",\"message\":";
         writeQuoted(out, result.problem);

@@ -11,8 +11,10 @@ class DailyHistory;
 namespace ReportJson {
 
 /// The file, its period, first and last record, every session, the totals, the per-day figures when
-/// `days` is given, and the reason when the pass stopped early ("error", else null).
-void writeFile(ReportOutput& out, const CalculationResult& result, const DailyHistory* days = nullptr);
+/// `days` is given, `extraMembers` (already JSON, each after a comma), and the reason when the pass stopped
+/// early ("error", else null).
+void writeFile(ReportOutput& out, const CalculationResult& result, const DailyHistory* days = nullptr,
+               const QString& extraMembers = QString());
 
 /// {"file": ..., "error": {"kind": ..., "message": ...}}; the file is null when there is none to name.
 void writeFailure(ReportOutput& out, const QString& file, const ReportExport::FileProblem& problem);

@@ -29,5 +29,12 @@ inline const QString msgOutTop = QStringLiteral("MsgOutTop");
 inline const QString msgOutLeft = QStringLiteral("MsgOutLeft");
 inline const QString lastDirectory = QStringLiteral("Last Directory");
 inline const QString dirWidthOfShellTree = QStringLiteral("DirWidthOfShellTree");
+// The allowance per period.
+inline const QString allowanceHours = QStringLiteral("AllowanceHours");
+inline const QString allowanceBytes = QStringLiteral("AllowanceBytes");
+inline const QString allowanceThresholds = QStringLiteral("AllowanceThresholds");
+inline const QString allowanceNotifyDesktop = QStringLiteral("AllowanceNotifyDesktop");
+/// The period's start and the thresholds already warned of in it.
+inline const QString allowanceWarned = QStringLiteral("AllowanceWarned");
 
 } // namespace SettingNames

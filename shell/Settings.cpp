@@ -90,3 +90,22 @@ bool Settings::setInTray(bool on)
     m_values.inTray = on;
     return writeFlag(SettingNames::inTray, on);
 }
+
+bool Settings::setAllowance(const AllowanceSettings& allowance)
+{
+    m_values.allowance = allowance;
+    const auto number = [](const auto& value) { return value ? QString::number(*value) : QString(); };
+    bool ok = write(SettingNames::allowanceHours, number(allowance.hours));
+    ok = write(SettingNames::allowanceBytes, number(allowance.bytes)) && ok;
+    // Apart by spaces: an INI file reads a value with commas as a list.
+    ok = write(SettingNames::allowanceThresholds,
+               AllowanceSettings::thresholdsText(allowance.thresholds).remove(QLatin1Char(','))) &&
+         ok;
+    return writeFlag(SettingNames::allowanceNotifyDesktop, allowance.notifyDesktop) && ok;
+}
+
+bool Settings::setAllowanceWarned(const QString& text)
+{
+    m_values.allowanceWarned = text;
+    return write(SettingNames::allowanceWarned, text);
+}

@@ -31,6 +31,8 @@ public:
     bool alertNoSound() const { return m_values.alertNoSound; }
     /// The alert position's text; empty when none was chosen.
     QString alertPos() const { return m_values.alertPos.value_or(QString()); }
+    const AllowanceSettings& allowance() const { return m_values.allowance; }
+    QString allowanceWarned() const { return m_values.allowanceWarned; }
 
     // Each setter keeps the value and writes it; false when the write failed (reported).
     bool setMainPosition(int left, int top);
@@ -42,6 +44,10 @@ public:
     bool setAlertPos(const QString& text);
     bool setAlertNoSound(bool on);
     bool setInTray(bool on);
+    /// Writes every allowance value; an allowance that is off is stored as an empty text.
+    bool setAllowance(const AllowanceSettings& allowance);
+    /// The period and the thresholds already warned of in it.
+    bool setAllowanceWarned(const QString& text);
 
 private:
     bool write(const QString& name, const QString& value);

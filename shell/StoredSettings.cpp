@@ -44,5 +44,7 @@ StoredSettings StoredSettings::LoadSettings(const SettingsStore& store, const QS
     s.aMinFee = nonEmpty(read(N::aMinFee));
     s.personalAccount = read(N::personalAccount);
     s.inTray = isOn(N::inTray);
+    s.allowance = AllowanceSettings::read(store, keyPath, &s.notes);
+    s.allowanceWarned = read(N::allowanceWarned);
     return s;
 }

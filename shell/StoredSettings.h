@@ -1,7 +1,10 @@
 // The settings read once at start-up, in the form the windows apply them.
 #pragma once
 
+#include "shell/AllowanceSettings.h"
+
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class SettingsStore;
@@ -23,6 +26,10 @@ struct StoredSettings
     std::optional<QString> aMinFee;
     QString personalAccount;
     bool inTray = false;
+    AllowanceSettings allowance;
+    QString allowanceWarned; ///< as stored; the allowance's warnings read it
+    /// Sentences for the status line about stored values that cannot be used and were ignored.
+    QStringList notes;
 
     /// The program starts with only its tray icon when it starts at log-in or the tray box is checked.
     bool startsInTray() const { return runWhenWinStarts || inTray; }

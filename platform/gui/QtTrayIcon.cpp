@@ -103,6 +103,12 @@ void QtTrayIcon::setIcon(const QIcon& icon)
         m_icon->setIcon(icon);
 }
 
+void QtTrayIcon::setToolTip(const QString& tip)
+{
+    if (m_icon)
+        m_icon->setToolTip(tip);
+}
+
 void QtTrayIcon::remove()
 {
     if (m_icon)

@@ -18,6 +18,7 @@ public:
     void watchAvailability(std::function<void()> changed) override;
     bool add(const QIcon& icon, const QString& tip, QMenu* menu) override;
     void setIcon(const QIcon& icon) override;
+    void setToolTip(const QString& tip) override;
     void remove() override;
 
     /// A StatusNotifier watcher on the session bus with a host registered (the notification areas of

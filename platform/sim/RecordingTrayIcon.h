@@ -29,6 +29,7 @@ public:
         return true;
     }
     void setIcon(const QIcon&) override { ++iconChanges; }
+    void setToolTip(const QString& tip) override { tooltip = tip; }
     void remove() override
     {
         shown = false;

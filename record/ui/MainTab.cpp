@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
@@ -134,6 +135,15 @@ MainTab::MainTab(QWidget* parent) : QWidget(parent)
     imgPointer->setVisible(false);
     lblSpendingHour->setVisible(false);
 
+    lblAllowance = named(new QLabel(this), "lblAllowance");
+    // Its text never widens the window, whose size is fixed at start.
+    lblAllowance->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    lblAllowance->setMinimumHeight(lblAllowance->fontMetrics().height());
+    pbAllowance = named(new QProgressBar(this), "pbAllowance");
+    pbAllowance->setRange(0, 100);
+    pbAllowance->setMaximumWidth(120);
+    pbAllowance->setVisible(false);
+
     lblStatusBar = named(new TLabel3D(this), "lblStatusBar");
     lblStatusBar->setToolTip(QStringLiteral("Extra Message"));
     lblStatusBar->setMinimumHeight(22);
@@ -169,5 +179,9 @@ MainTab::MainTab(QWidget* parent) : QWidget(parent)
     page->addWidget(gbOther);
     page->addWidget(scalePanel, 0, Qt::AlignHCenter);
     page->addStretch(1);
+    auto* allowance = new QHBoxLayout;
+    allowance->addWidget(lblAllowance, 1);
+    allowance->addWidget(pbAllowance);
+    page->addLayout(allowance);
     page->addWidget(lblStatusBar);
 }

@@ -7,6 +7,7 @@
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QProgressBar;
 class QPushButton;
 class QTimer;
 class QToolButton;
@@ -43,6 +44,9 @@ public:
     QLabel* imgScale;
     QLabel* imgPointer;
     QLabel* lblSpendingHour;
+    /// Today's and the period's time and bytes, and the share of the allowance with its bar.
+    QLabel* lblAllowance;
+    QProgressBar* pbAllowance;
     TLabel3D* lblStatusBar;
     // Controls for trying the tracker by hand; never shown.
     QPushButton* Button1;

@@ -1,10 +1,13 @@
 // qovruvela-report: totals personal data files from the command line with the program's own totalling pass.
+#include "allowance/AllowanceJson.h"
 #include "platform/IniSettingsStore.h"
 #include "report/DailyHistory.h"
 #include "report/RecordFileCalculator.h"
 #include "report/ReportExport.h"
 #include "report/ReportJson.h"
 #include "report/cli/ActivePersonalFile.h"
+#include "shell/AllowanceSettings.h"
+#include "shell/SettingNames.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -39,6 +42,9 @@ const char* const description =
     "and a \"sessions\" column in CSV); a session across midnight is shared between the days by clock time. "
     "--since and --until keep the sessions that began on or between those dates (YYYY-MM-DD), and the totals "
     "are theirs.\n"
+    "When the program's settings hold an allowance per period, --json adds an \"allowance\" object to each file: "
+    "the allowance, and for its time and data the use of the file's whole period, the share, what is left, the "
+    "estimate at the period's end at the pace so far and what is left per remaining day, as of now.\n"
     "Files of more than 10,000,000 sessions are refused.\n"
     "Exit status: 0 when every file was totalled; 1 when a file is missing, unreadable, too short, too large, "
     "not tagged as a personal data file or has a damaged record, or no active personal file is set up; 2 for "
@@ -153,12 +159,19 @@ int main(int argc, char* argv[])
         else
             files.append(active.path);
     }
+    const AllowanceSettings allowance =
+        json ? AllowanceSettings::read(IniSettingsStore(IniSettingsStore::defaultFilePath()),
+                                       SettingNames::settingsKeyPath, nullptr)
+             : AllowanceSettings();
     for (const QString& file : files) {
         std::shared_ptr<CalculationResult> result = RecordFileCalculator().CalculateRecordFile(file);
         if (const ReportExport::FileProblem why = ReportExport::fileProblem(*result); !why.isEmpty()) {
             fail(file, why);
             continue;
         }
+        // The allowance counts the whole period, whatever dates the sessions are chosen by.
+        const QString allowanceMembers =
+            json ? AllowanceJson::members(allowance, *result, QDateTime::currentDateTime()) : QString();
         if (!options->filter.isOpen())
             result = selectSessions(*result, options->filter);
         std::optional<DailyHistory> days;
@@ -168,7 +181,7 @@ int main(int argc, char* argv[])
         switch (options->format) {
         case Format::Json:
             out << (firstShown ? "\n" : ",\n");
-            ReportJson::writeFile(out, *result, perDay);
+            ReportJson::writeFile(out, *result, perDay, allowanceMembers);
             break;
         case Format::Csv:
             ReportExport::writeCsvRows(out, *result, perDay);

@@ -59,6 +59,33 @@ SettingsTab::SettingsTab(QWidget* parent) : QWidget(parent)
     filter->addWidget(btnSavePB_Act, 2, 0);
     filter->addWidget(btnRefreshPBLst, 2, 1);
 
+    // Empty fields switch that allowance off.
+    gbAllowance = named(new QGroupBox(QStringLiteral(" Allowance per period "), this), "gbAllowance");
+    lblAllowanceHours = named(new QLabel(QStringLiteral("Hours:"), gbAllowance), "lblAllowanceHours");
+    edAllowanceHours = named(new QLineEdit(gbAllowance), "edAllowanceHours");
+    edAllowanceHours->setPlaceholderText(QStringLiteral("none"));
+    lblAllowanceData = named(new QLabel(QStringLiteral("Data:"), gbAllowance), "lblAllowanceData");
+    edAllowanceData = named(new QLineEdit(gbAllowance), "edAllowanceData");
+    edAllowanceData->setPlaceholderText(QStringLiteral("none"));
+    cbAllowanceUnit = named(new QComboBox(gbAllowance), "cbAllowanceUnit");
+    cbAllowanceUnit->addItems({QStringLiteral("MB"), QStringLiteral("GB")});
+    cbAllowanceUnit->setCurrentIndex(1);
+    lblAllowanceWarnAt = named(new QLabel(QStringLiteral("Warn at (%):"), gbAllowance), "lblAllowanceWarnAt");
+    edAllowanceWarnAt = named(new QLineEdit(QStringLiteral("80, 100"), gbAllowance), "edAllowanceWarnAt");
+    chkAllowanceNotify =
+        named(new QCheckBox(QStringLiteral("Warn on the desktop too"), gbAllowance), "chkAllowanceNotify");
+    btnAllowanceApply = named(new QPushButton(QStringLiteral("&Apply"), gbAllowance), "btnAllowanceApply");
+    auto* allowance = new QGridLayout(gbAllowance);
+    allowance->addWidget(lblAllowanceHours, 0, 0);
+    allowance->addWidget(edAllowanceHours, 0, 1, 1, 2);
+    allowance->addWidget(lblAllowanceData, 1, 0);
+    allowance->addWidget(edAllowanceData, 1, 1);
+    allowance->addWidget(cbAllowanceUnit, 1, 2);
+    allowance->addWidget(lblAllowanceWarnAt, 2, 0);
+    allowance->addWidget(edAllowanceWarnAt, 2, 1, 1, 2);
+    allowance->addWidget(chkAllowanceNotify, 3, 0, 1, 3);
+    allowance->addWidget(btnAllowanceApply, 4, 2);
+
     gbFee = named(new QGroupBox(QStringLiteral(" Fee "), this), "gbFee");
     lblBasicFee = named(new QLabel(QStringLiteral("Bacic fee"), gbFee), "lblBasicFee");
     edBasicFee = named(new QLineEdit(QStringLiteral("0"), gbFee), "edBasicFee");
@@ -77,6 +104,7 @@ SettingsTab::SettingsTab(QWidget* parent) : QWidget(parent)
     page->addWidget(gbStartup, 0, 0);
     page->addWidget(gbEveryHourAlert, 1, 0);
     page->addWidget(gbRecordEntries, 0, 1, 2, 1);
+    page->addWidget(gbAllowance, 2, 0);
     page->addWidget(gbFee, 2, 1);
     page->setRowStretch(3, 1);
 }

@@ -1,4 +1,5 @@
-// The Settings tab: start-up and tray options, the hourly alert, the recording filter and the fee.
+// The Settings tab: start-up and tray options, the hourly alert, the allowance per period, the recording
+// filter and the fee.
 #pragma once
 
 #include <QWidget>
@@ -32,6 +33,16 @@ public:
     QListWidget* lstPhoneBook;
     QPushButton* btnSavePB_Act;
     QPushButton* btnRefreshPBLst;
+    QGroupBox* gbAllowance;
+    QLabel* lblAllowanceHours;
+    QLineEdit* edAllowanceHours;
+    QLabel* lblAllowanceData;
+    QLineEdit* edAllowanceData;
+    QComboBox* cbAllowanceUnit;
+    QLabel* lblAllowanceWarnAt;
+    QLineEdit* edAllowanceWarnAt;
+    QCheckBox* chkAllowanceNotify;
+    QPushButton* btnAllowanceApply;
     QGroupBox* gbFee;
     QLabel* lblBasicFee;
     QLineEdit* edBasicFee;

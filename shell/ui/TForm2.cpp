@@ -62,6 +62,14 @@ void TForm2::Free_Dynamical_DisconnectMenu()
         PopupMenu1->removeAction(items.last());
 }
 
+void TForm2::setHintLines(const QStringList& lines)
+{
+    const QString tip = (QStringList{AppInfo::ProgramTitle} + lines).join(QLatin1Char('\n'));
+    if (m_created && tip != m_hint)
+        m_service.setToolTip(tip);
+    m_hint = tip;
+}
+
 void TForm2::RemoveSysTrayIcon()
 {
     if (m_created)

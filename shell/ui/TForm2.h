@@ -4,6 +4,7 @@
 
 #include <QIcon>
 #include <QList>
+#include <QStringList>
 #include <QWidget>
 
 class QAction;
@@ -28,6 +29,8 @@ public:
     /// Takes the disconnect item off the end of the menu, if it is there.
     void Free_Dynamical_DisconnectMenu();
     void RemoveSysTrayIcon();
+    /// The tooltip: the program's title, and these lines below it.
+    void setHintLines(const QStringList& lines);
 
     QMenu* PopupMenu1;
     QAction* About1;
@@ -47,4 +50,5 @@ private:
     TrayIconService& m_service;
     bool m_created = false;
     int m_imageIndex = -1;
+    QString m_hint;
 };

@@ -5,6 +5,7 @@
 #include "platform/Platform.h"
 #include "platform/linux/LockFileInstance.h"
 #include "platform/linux/XdgAutostart.h"
+#include "platform/sim/RecordingNotifications.h"
 #include "platform/sim/RecordingShell.h"
 #include "platform/sim/RecordingSound.h"
 #include "platform/sim/RecordingTrayIcon.h"
@@ -43,6 +44,9 @@ struct TestPlatform
         auto snd = std::make_unique<RecordingSound>();
         sound = snd.get();
         platform.sound = std::move(snd);
+        auto note = std::make_unique<RecordingNotifications>();
+        notifications = note.get();
+        platform.notifications = std::move(note);
     }
 
     QString settingsFile() const { return dir.filePath(QStringLiteral("config/QovRuvela.conf")); }
@@ -58,4 +62,5 @@ struct TestPlatform
     SimulatedInterfaceTable* interfaces = nullptr;
     RecordingShell* shell = nullptr;
     RecordingSound* sound = nullptr;
+    RecordingNotifications* notifications = nullptr;
 };
