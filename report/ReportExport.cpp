@@ -5,7 +5,7 @@
 #include "record/StoredDate.h"
 #include "report/DailyHistory.h"
 
-#include <limits>
+#include <QSaveFile>
 
 namespace ReportExport {
 
@@ -25,14 +25,6 @@ void csvRow(QTextStream& out, const QStringList& fields)
     for (qsizetype i = 0; i < fields.size(); ++i)
         out << (i ? "," : "") << csvField(fields[i]);
     out << '\n';
-}
-
-// A day's bytes are not wrapped at 2^32 and may, unlike a session's, need more than 32 bits.
-QString dayBytesText(quint64 bytes, const QLocale& locale)
-{
-    if (bytes <= std::numeric_limits<quint32>::max())
-        return ByteText::BytesToFriendlyString(static_cast<quint32>(bytes), locale);
-    return locale.toString(double(bytes) / (1024.0 * 1024.0 * 1024.0), 'f', 2) + QStringLiteral(" GB");
 }
 
 } // namespace
@@ -88,7 +80,8 @@ void writeDaysText(QTextStream& out, const DailyHistory& days, const QLocale& lo
         out << locale.toString(d.date, QLocale::ShortFormat) << ": " << d.sessions
             << (d.sessions == 1 ? " session, " : " sessions, ")
             << SessionDuration::timeText(d.seconds / 60, d.seconds % 60) << ", downloaded "
-            << dayBytesText(d.bytesReceived, locale) << ", uploaded " << dayBytesText(d.bytesSent, locale) << '\n';
+            << ByteText::SumToFriendlyString(d.bytesReceived, locale) << ", uploaded "
+            << ByteText::SumToFriendlyString(d.bytesSent, locale) << '\n';
 }
 
 void writeCsvHeader(QTextStream& out, bool withDays)
@@ -128,6 +121,20 @@ void writeCsvRows(QTextStream& out, const CalculationResult& result, const Daily
     row({QStringLiteral("total"), result.path, none, none, none, QString::number(result.TotalMinutes),
          QString::number(result.TotalSeconds), QString::number(result.TotalDownloaded),
          QString::number(result.TotalUploaded), none, none, none, none, none});
+}
+
+QString saveCsv(const QString& path, const CalculationResult& result)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return file.errorString();
+    QTextStream out(&file);
+    writeCsvHeader(out);
+    writeCsvRows(out, result);
+    out.flush();
+    if (out.status() != QTextStream::Ok || !file.commit())
+        return file.errorString();
+    return {};
 }
 
 } // namespace ReportExport
