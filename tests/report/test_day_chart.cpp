@@ -38,10 +38,10 @@ protected:
 
 TEST_F(DayChartTest, AMonthOf31DaysHasABarForEveryDayAndEmptyDaysInTheirPlace)
 {
-    const DayChart march =
-        chart({period(QStringLiteral("2024/03/01"), QStringLiteral("2024/04/01")),
-               sessionRecord(QStringLiteral("2024/03/05, 10:00:00 am"), QStringLiteral("2024/03/05, 10:30:00 am"), 30),
-               sessionRecord(QStringLiteral("2024/03/31, 11:00:00 pm"), QStringLiteral("2024/03/31, 11:45:00 pm"), 45)});
+    const DayChart march = chart(
+        {period(QStringLiteral("2024/03/01"), QStringLiteral("2024/04/01")),
+         sessionRecord(QStringLiteral("2024/03/05, 10:00:00 am"), QStringLiteral("2024/03/05, 10:30:00 am"), 30),
+         sessionRecord(QStringLiteral("2024/03/31, 11:00:00 pm"), QStringLiteral("2024/03/31, 11:45:00 pm"), 45)});
     ASSERT_EQ(march.barCount(), 31);
     EXPECT_EQ(march.labels().first(), QStringLiteral("1"));
     EXPECT_EQ(march.labels().last(), QStringLiteral("31"));
@@ -98,13 +98,12 @@ TEST_F(DayChartTest, TodaysBarIsMarkedOnlyWhenShown)
 
 TEST_F(DayChartTest, HoveringABarShowsThatDaysFigures)
 {
-    const DayChart days =
-        chart({period(QStringLiteral("2024/03/01"), QStringLiteral("2024/04/01")),
-               sessionRecord(QStringLiteral("2024/03/05, 10:00:50 am"), QStringLiteral("2024/03/05, 10:02:20 am"), 2,
-                             2048, 30),
-               sessionRecord(QStringLiteral("2024/03/05, 09:00:00 pm"), QStringLiteral("2024/03/05, 10:31:00 pm"), 91,
-                             1024, 0)},
-              QDate(2024, 3, 5));
+    const DayChart days = chart({period(QStringLiteral("2024/03/01"), QStringLiteral("2024/04/01")),
+                                 sessionRecord(QStringLiteral("2024/03/05, 10:00:50 am"),
+                                               QStringLiteral("2024/03/05, 10:02:20 am"), 2, 2048, 30),
+                                 sessionRecord(QStringLiteral("2024/03/05, 09:00:00 pm"),
+                                               QStringLiteral("2024/03/05, 10:31:00 pm"), 91, 1024, 0)},
+                                QDate(2024, 3, 5));
     EXPECT_EQ(days.toolTip(4), QStringLiteral("Tuesday, 5 March 2024 (today)\n"
                                               "Online: 01:32:30 (92 minutes)\n"
                                               "Sessions begun: 2\n"
@@ -138,9 +137,9 @@ TEST_F(DayChartTest, LabelsTellEveryDayApart)
 
 TEST_F(DayChartTest, TheAxisTakesAReadableUnitAndRoundValues)
 {
-    const DayChart shortDays =
-        chart({period(QStringLiteral("2024/03/01"), QStringLiteral("2024/04/01")),
-               sessionRecord(QStringLiteral("2024/03/02, 10:00:00 am"), QStringLiteral("2024/03/02, 11:13:00 am"), 73)});
+    const DayChart shortDays = chart(
+        {period(QStringLiteral("2024/03/01"), QStringLiteral("2024/04/01")),
+         sessionRecord(QStringLiteral("2024/03/02, 10:00:00 am"), QStringLiteral("2024/03/02, 11:13:00 am"), 73)});
     DayChart::Scale time = shortDays.scale(DayChart::Measure::Time);
     EXPECT_EQ(time.title, QStringLiteral("Time online (minutes)"));
     EXPECT_EQ(time.axisMax, 80);
@@ -149,8 +148,8 @@ TEST_F(DayChartTest, TheAxisTakesAReadableUnitAndRoundValues)
 
     const DayChart longDay =
         chart({period(QStringLiteral("2024/03/01"), QStringLiteral("2024/04/01")),
-               sessionRecord(QStringLiteral("2024/03/02, 08:00:00 am"), QStringLiteral("2024/03/02, 03:30:00 pm"),
-                             450, 3u * 1024 * 1024, 700 * 1024)});
+               sessionRecord(QStringLiteral("2024/03/02, 08:00:00 am"), QStringLiteral("2024/03/02, 03:30:00 pm"), 450,
+                             3u * 1024 * 1024, 700 * 1024)});
     time = longDay.scale(DayChart::Measure::Time);
     EXPECT_EQ(time.title, QStringLiteral("Time online (hours)"));
     EXPECT_EQ(values(longDay, DayChart::Measure::Time)[1], 7.5);

@@ -37,15 +37,14 @@ protected:
     {
         ReportFixture::SetUp();
         ASSERT_TRUE(QDir(temp.path()).mkpath(QStringLiteral("backups")));
-        path = writeFile(
-            QStringLiteral("backups/march.rvl"),
-            {headerRecord(QStringLiteral("2024/03/01"), 1, 31),
-             sessionRecord(QStringLiteral("2024/03/05, 11:30:00 pm"), QStringLiteral("2024/03/06, 12:30:00 am"), 60,
-                           4096, 100),
-             sessionRecord(QStringLiteral("2024/03/06, 09:00:00 am"), QStringLiteral("2024/03/06, 09:09:00 am"), 9,
-                           10, 20),
-             sessionRecord(QStringLiteral("2024/03/07, 09:00:00 am"), QStringLiteral("2024/03/07, 09:10:00 am"), 10,
-                           2048, 30)});
+        path = writeFile(QStringLiteral("backups/march.rvl"),
+                         {headerRecord(QStringLiteral("2024/03/01"), 1, 31),
+                          sessionRecord(QStringLiteral("2024/03/05, 11:30:00 pm"),
+                                        QStringLiteral("2024/03/06, 12:30:00 am"), 60, 4096, 100),
+                          sessionRecord(QStringLiteral("2024/03/06, 09:00:00 am"),
+                                        QStringLiteral("2024/03/06, 09:09:00 am"), 9, 10, 20),
+                          sessionRecord(QStringLiteral("2024/03/07, 09:00:00 am"),
+                                        QStringLiteral("2024/03/07, 09:10:00 am"), 10, 2048, 30)});
         tab.attach(settings, dialogs, key, temp.filePath(QStringLiteral("program")), [] { return QString(); });
         tab.setToday([] { return QDate(2024, 3, 6); });
         tab.ReadFilesToList(temp.filePath(QStringLiteral("backups")));

@@ -15,21 +15,21 @@ protected:
     void SetUp() override
     {
         ReportFixture::SetUp();
-        result = RecordFileCalculator().CalculateRecordFile(writeFile(
-            QStringLiteral("a.rvl"),
-            {headerRecord(),
-             // 1: ten minutes from 1 am.
-             sessionRecord(QStringLiteral("2024/03/05, 01:00:00 am"), QStringLiteral("2024/03/05, 01:10:00 am"), 10,
-                           512, 5),
-             // 2: nine minutes from half past midnight, earlier than 1 am though its text sorts after it.
-             sessionRecord(QStringLiteral("2024/03/05, 12:30:00 am"), QStringLiteral("2024/03/05, 12:39:00 am"), 9,
-                           2048, 5),
-             // 3: a hundred hours as counted.
-             sessionRecord(QStringLiteral("2024/02/09, 11:00:00 pm"), QStringLiteral("2024/02/13, 03:00:00 am"),
-                           6000, 10, 0),
-             // 4: ninety-nine hours.
-             sessionRecord(QStringLiteral("2024/03/01, 08:00:00 am"), QStringLiteral("2024/03/05, 11:00:00 am"),
-                           5940, 1048576, 7)}));
+        result = RecordFileCalculator().CalculateRecordFile(
+            writeFile(QStringLiteral("a.rvl"),
+                      {headerRecord(),
+                       // 1: ten minutes from 1 am.
+                       sessionRecord(QStringLiteral("2024/03/05, 01:00:00 am"),
+                                     QStringLiteral("2024/03/05, 01:10:00 am"), 10, 512, 5),
+                       // 2: nine minutes from half past midnight, earlier than 1 am though its text sorts after it.
+                       sessionRecord(QStringLiteral("2024/03/05, 12:30:00 am"),
+                                     QStringLiteral("2024/03/05, 12:39:00 am"), 9, 2048, 5),
+                       // 3: a hundred hours as counted.
+                       sessionRecord(QStringLiteral("2024/02/09, 11:00:00 pm"),
+                                     QStringLiteral("2024/02/13, 03:00:00 am"), 6000, 10, 0),
+                       // 4: ninety-nine hours.
+                       sessionRecord(QStringLiteral("2024/03/01, 08:00:00 am"),
+                                     QStringLiteral("2024/03/05, 11:00:00 am"), 5940, 1048576, 7)}));
         ASSERT_EQ(result->outcome, CalculationResult::Outcome::Totalled);
         model.setResult(result);
     }
