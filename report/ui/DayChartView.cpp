@@ -1,12 +1,15 @@
 // The chart's series and axes are made once; a new file or measure only replaces their values, labels and
-// range. The legend explains today's colour by an empty series of that colour.
+// range. The legend explains today's colour by an empty series of that colour. The days are labelled on a
+// value axis rather than a category axis, which cuts every label short once they do not all fit: here
+// every second or third day is labelled instead.
 #include "report/ui/DayChartView.h"
 
-#include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QCursor>
+#include <QFontMetrics>
 #include <QLegendMarker>
 #include <QScatterSeries>
 #include <QToolTip>
@@ -17,13 +20,15 @@ const QColor DayChartView::todayColor = QColor(0xE0, 0x7B, 0x00);
 
 DayChartView::DayChartView(QWidget* parent)
     : QChartView(new QChart, parent), m_bars(new QBarSeries), m_todayKey(new QScatterSeries),
-      m_dayAxis(new QBarCategoryAxis), m_valueAxis(new QValueAxis)
+      m_dayAxis(new QCategoryAxis), m_valueAxis(new QValueAxis)
 {
     setRenderHint(QPainter::Antialiasing);
     QChart* c = chart();
     c->setAnimationOptions(QChart::NoAnimation);
     c->legend()->setAlignment(Qt::AlignBottom);
     m_bars->setBarWidth(0.8);
+    m_dayAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    m_dayAxis->setGridLineVisible(false);
     m_todayKey->setName(QStringLiteral("Today"));
     m_todayKey->setColor(todayColor);
     m_todayKey->setBorderColor(todayColor);
@@ -69,12 +74,8 @@ void DayChartView::rebuild()
         m_bars->append(set);
     }
 
-    const QStringList labels = m_dayChart.labels();
-    m_dayAxis->clear();
-    m_dayAxis->append(labels);
-    // Day numbers fit side by side; longer labels stand upright once there are many of them.
-    const bool longLabels = std::any_of(labels.begin(), labels.end(), [](const QString& l) { return l.size() > 2; });
-    m_dayAxis->setLabelsAngle(longLabels && labels.size() > 12 ? -90 : 0);
+    m_dayAxis->setRange(-0.5, std::max(1, m_dayChart.barCount()) - 0.5);
+    fitLabels();
 
     m_valueAxis->setRange(0, scale.axisMax);
     m_valueAxis->setTickCount(scale.tickCount);
@@ -84,6 +85,32 @@ void DayChartView::rebuild()
     chart()->setTitle(m_dayChart.title());
     for (QLegendMarker* marker : chart()->legend()->markers(m_todayKey))
         marker->setVisible(today >= 0);
+}
+
+void DayChartView::resizeEvent(QResizeEvent* event)
+{
+    QChartView::resizeEvent(event);
+    fitLabels();
+}
+
+void DayChartView::fitLabels()
+{
+    for (const QString& label : m_dayAxis->categoriesLabels())
+        m_dayAxis->remove(label);
+    const QStringList labels = m_dayChart.labels();
+    if (labels.isEmpty())
+        return;
+    // Every `step`th day, so that the labels stand apart by two characters. The plot area is the view
+    // less the value axis and the margins, about a hundred pixels.
+    const QFontMetrics metrics(m_dayAxis->labelsFont());
+    int widest = 0;
+    for (const QString& label : labels)
+        widest = std::max(widest, metrics.horizontalAdvance(label));
+    const qint64 needed = qint64(labels.size()) * (widest + 2 * metrics.averageCharWidth());
+    const qint64 room = std::max(100, width() - 100);
+    const int step = static_cast<int>((needed + room - 1) / room);
+    for (int bar = 0; bar < labels.size(); bar += step)
+        m_dayAxis->append(labels[bar], bar);
 }
 
 void DayChartView::barHovered(bool on, int bar)

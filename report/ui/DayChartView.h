@@ -6,7 +6,7 @@
 
 #include <QChartView>
 
-class QBarCategoryAxis;
+class QCategoryAxis;
 class QBarSeries;
 class QScatterSeries;
 class QValueAxis;
@@ -26,20 +26,25 @@ public:
 
     const DayChart& dayChart() const { return m_dayChart; }
     QBarSeries* bars() const { return m_bars; }
-    QBarCategoryAxis* dayAxis() const { return m_dayAxis; }
+    /// Labels the bars at their indices 0, 1, …; only as many as fit side by side.
+    QCategoryAxis* dayAxis() const { return m_dayAxis; }
     QValueAxis* valueAxis() const { return m_valueAxis; }
     /// The figures of the bar under the pointer, as its tooltip shows them; empty when it is on none.
     QString hoverText() const { return m_hoverText; }
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void rebuild();
+    void fitLabels();
     void barHovered(bool on, int bar);
 
     DayChart m_dayChart;
     DayChart::Measure m_measure = DayChart::Measure::Time;
     QBarSeries* m_bars;
     QScatterSeries* m_todayKey;
-    QBarCategoryAxis* m_dayAxis;
+    QCategoryAxis* m_dayAxis;
     QValueAxis* m_valueAxis;
     QString m_hoverText;
 };

@@ -48,7 +48,7 @@ void HistoryWindow::buildControls()
     show->setBuddy(cbMeasure);
 
     chvDays = named(new DayChartView(this), "chvDays");
-    chvDays->setMinimumHeight(240);
+    chvDays->setMinimumHeight(300);
 
     tvSessions = named(new QTableView(this), "tvSessions");
     tvSessions->setModel(m_model);
@@ -57,6 +57,7 @@ void HistoryWindow::buildControls()
     tvSessions->setWordWrap(false);
     tvSessions->verticalHeader()->hide();
     tvSessions->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    tvSessions->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     tvSessions->horizontalHeader()->setStretchLastSection(true);
     // The file's own order until a column is clicked; a third click on it gives that order back.
     tvSessions->horizontalHeader()->setSortIndicatorClearable(true);
@@ -84,6 +85,8 @@ void HistoryWindow::buildControls()
     split->addWidget(chvDays);
     split->addWidget(tvSessions);
     split->setChildrenCollapsible(false);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 2);
     auto* bottom = new QHBoxLayout;
     bottom->addStretch(1);
     bottom->addWidget(btnSaveCsv);
@@ -92,7 +95,7 @@ void HistoryWindow::buildControls()
     page->addLayout(top);
     page->addWidget(split, 1);
     page->addLayout(bottom);
-    resize(760, 640);
+    resize(800, 720);
 }
 
 void HistoryWindow::connectEvents()

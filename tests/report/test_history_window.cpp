@@ -10,9 +10,9 @@
 #include "report/ui/HistoryWindow.h"
 
 #include <QApplication>
-#include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QClipboard>
 #include <QComboBox>
@@ -96,8 +96,14 @@ TEST_F(HistoryWindowTest, ChoosingAFileFillsTheChartAndTheTable)
     EXPECT_EQ(minutes[4], 30); // before midnight
     EXPECT_EQ(minutes[5], 39); // after midnight, and the morning's nine minutes
     EXPECT_EQ(minutes[6], 10);
-    EXPECT_EQ(chart.dayAxis()->count(), 31);
-    EXPECT_EQ(chart.dayAxis()->at(5), QStringLiteral("6"));
+    // The axis spans the 31 bars; each label stands under its own day's bar.
+    EXPECT_EQ(chart.dayAxis()->min(), -0.5);
+    EXPECT_EQ(chart.dayAxis()->max(), 30.5);
+    const QStringList labelled = chart.dayAxis()->categoriesLabels();
+    ASSERT_FALSE(labelled.isEmpty());
+    EXPECT_EQ(labelled.first(), QStringLiteral("1"));
+    for (const QString& label : labelled)
+        EXPECT_EQ(QString::number(int(chart.dayAxis()->endValue(label)) + 1), label);
     EXPECT_EQ(chart.valueAxis()->max(), 40);
     // Today's bar, and only it, in today's colour.
     const QBarSet* set = chart.bars()->barSets().value(0);
