@@ -191,6 +191,7 @@ void TfrmMain::FormCreate()
 
     tabCalculation->attach(*m_platform.settings, *m_platform.dialogs, m_recorder.settings().keyPath(),
                            m_recorder.programDir(), [this] { return m_recorder.file().PersonalFileName(); });
+    tabCalculation->setToday([this] { return m_platform.clock->now().date(); });
     FeeKeyFilter::installOn(*m_platform.dialogs, {tabSettings->edBasicFee, tabSettings->edAMinFee});
     renderPhoneBook();
     LoadSettings();

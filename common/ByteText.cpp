@@ -1,6 +1,8 @@
 // The friendly form of a byte count; counts of 1 GiB and more get their own step instead of an empty text.
 #include "common/ByteText.h"
 
+#include <limits>
+
 namespace ByteText {
 
 QString BytesToFriendlyString(quint32 bytes, const QLocale& locale)
@@ -19,6 +21,13 @@ QString BytesToFriendlyString(quint32 bytes, const QLocale& locale)
     if (n < gib)
         return text(n / mib, "MB");
     return text(n / gib, "GB");
+}
+
+QString SumToFriendlyString(quint64 bytes, const QLocale& locale)
+{
+    if (bytes <= std::numeric_limits<quint32>::max())
+        return BytesToFriendlyString(static_cast<quint32>(bytes), locale);
+    return locale.toString(double(bytes) / (1024.0 * 1024.0 * 1024.0), 'f', 2) + QStringLiteral(" GB");
 }
 
 } // namespace ByteText

@@ -9,6 +9,8 @@
 #include "report/LocaleTexts.h"
 #include "report/SessionText.h"
 
+#include <QSaveFile>
+
 namespace ReportExport {
 
 namespace {
@@ -161,6 +163,24 @@ void writeCsvRows(ReportOutput& out, const CalculationResult& result, const Dail
     row({QStringLiteral("total"), result.path, none, none, none, QString::number(result.TotalMinutes),
          QString::number(result.TotalSeconds), QString::number(result.TotalDownloaded),
          QString::number(result.TotalUploaded), none, none, none, none, none});
+}
+
+QString saveCsv(const QString& path, const CalculationResult& result)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return file.errorString();
+    bool written = true;
+    {
+        ReportOutput out([&file, &written](std::string_view bytes) {
+            written = written && file.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size());
+        });
+        writeCsvHeader(out);
+        writeCsvRows(out, result);
+    }
+    if (!written || !file.commit())
+        return file.errorString();
+    return {};
 }
 
 } // namespace ReportExport

@@ -29,5 +29,8 @@ void writeDaysText(ReportOutput& out, const DailyHistory& days, const QLocale& l
 void writeCsvHeader(ReportOutput& out, bool withDays = false);
 /// The rows of one file; with `days`, its per-day rows after the sessions.
 void writeCsvRows(ReportOutput& out, const CalculationResult& result, const DailyHistory* days = nullptr);
+/// The header and the rows of one file, as the report command prints them, written to the file `path` (an
+/// earlier file there is replaced only once all is written); why it could not be, or nothing.
+QString saveCsv(const QString& path, const CalculationResult& result);
 
 } // namespace ReportExport

@@ -3,7 +3,8 @@
 # Usage: setup-deps.sh run|test
 set -euo pipefail
 
-build=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins fonts-dejavu-core libjpeg62-turbo-dev libcanberra-dev libmnl-dev libxcb1-dev)
+# Qt Charts' CMake files look for Qt OpenGL's, which Debian 12 ships apart (libqt6opengl6-dev).
+build=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libgl-dev qt6-qpa-plugins fonts-dejavu-core libjpeg62-turbo-dev libcanberra-dev libmnl-dev libxcb1-dev)
 run=(xdg-utils libcanberra-pulse)
 test=(bc python3 libgtest-dev libgmock-dev libbenchmark-dev clang clang-format xvfb xauth x11-utils xdotool util-linux valgrind iproute2
       dbus-daemon dbus-bin python3-dbusmock dex desktop-file-utils appstream sox pulseaudio pulseaudio-utils

@@ -4,6 +4,7 @@
 #include "platform/Dialogs.h"
 #include "report/RecordFileCalculator.h"
 #include "report/RecordFileList.h"
+#include "report/ui/HistoryWindow.h"
 #include "report/ui/TMessageOut.h"
 #include "report/ui/TfrmDir.h"
 #include "ui/Named.h"
@@ -55,6 +56,8 @@ void CalculationTab::buildControls()
     btnRefresh = named(new QToolButton(this), "btnRefresh");
     btnRefresh->setToolTip(QStringLiteral("Refresh"));
     btnDetail = named(new QPushButton(QStringLiteral("&Show detail"), this), "btnDetail");
+    btnHistory = named(new QPushButton(QStringLiteral("&History…"), this), "btnHistory");
+    btnHistory->setToolTip(QStringLiteral("Time online per day, and the sessions as a table"));
     stbOnCal = named(new QStatusBar(this), "stbOnCal");
     stbOnCal->setSizeGripEnabled(false);
     btnImg = named(new QToolButton(this), "btnImg");
@@ -103,6 +106,7 @@ void CalculationTab::buildControls()
     buttons->addWidget(btnRefresh);
     buttons->addWidget(btnImg);
     buttons->addStretch(1);
+    buttons->addWidget(btnHistory);
     buttons->addWidget(btnDetail);
     auto* page = new QGridLayout(this);
     page->addWidget(ListBox1, 0, 0, 2, 1);
@@ -126,6 +130,7 @@ void CalculationTab::connectEvents()
     connect(btnSearchDir, &QToolButton::clicked, this, &CalculationTab::btnSearchDirClick);
     connect(btnRefresh, &QToolButton::clicked, this, &CalculationTab::btnRefreshClick);
     connect(btnDetail, &QPushButton::clicked, this, &CalculationTab::btnDetailClick);
+    connect(btnHistory, &QPushButton::clicked, this, &CalculationTab::btnHistoryClick);
     // A new selection, by mouse or keys, totals the file; a click on the file already selected totals it
     // again, as a fresh look at a file that is still being recorded into.
     connect(ListBox1, &QListWidget::itemSelectionChanged, this, [this] {
@@ -216,6 +221,9 @@ void CalculationTab::render(const std::shared_ptr<const CalculationResult>& resu
     lblSentBytes->setText(result->sentText());
     if (m_messageOut)
         m_messageOut->showResult(result);
+    m_lastResult = result;
+    if (m_history)
+        m_history->showResult(result);
 }
 
 void CalculationTab::btnSearchDirClick()
@@ -249,4 +257,19 @@ void CalculationTab::btnDetailClick()
     m_messageOut->showNormal();
     m_messageOut->raise();
     m_messageOut->activateWindow();
+}
+
+void CalculationTab::btnHistoryClick()
+{
+    if (!m_dialogs)
+        return;
+    // Made on first use: the chart's machinery costs nothing to a user who never opens it.
+    if (!m_history) {
+        m_history = new HistoryWindow(*m_dialogs, this);
+        m_history->setToday(m_today);
+        m_history->showResult(m_lastResult);
+    }
+    m_history->showNormal();
+    m_history->raise();
+    m_history->activateWindow();
 }

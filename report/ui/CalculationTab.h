@@ -3,6 +3,7 @@
 
 #include "report/ui/TMessageOut.h"
 
+#include <QDate>
 #include <QPointer>
 #include <QWidget>
 #include <functional>
@@ -10,6 +11,7 @@
 #include <optional>
 
 class Dialogs;
+class HistoryWindow;
 class RecordFileList;
 class SettingsStore;
 
@@ -36,6 +38,11 @@ public:
     /// The session list window, which may be created after the tab.
     void setMessageOut(TMessageOut* messageOut) { m_messageOut = messageOut; }
 
+    /// Today's date for the history chart, from the program's clock.
+    void setToday(std::function<QDate()> today) { m_today = std::move(today); }
+    /// The chart and session table, once "History…" opened them; until then nothing.
+    HistoryWindow* history() const { return m_history; }
+
     /// How the search button asks for a folder: by default the directory chooser, shown modally; nothing
     /// when the user did not confirm one.
     using ChooseDirectory = std::function<std::optional<QString>()>;
@@ -53,6 +60,7 @@ public:
     QToolButton* btnSearchDir;
     QToolButton* btnRefresh;
     QPushButton* btnDetail;
+    QPushButton* btnHistory;
     QStatusBar* stbOnCal;
     QToolButton* btnImg;
     QGroupBox* gbCal;
@@ -82,6 +90,7 @@ private:
     void btnSearchDirClick();
     void btnRefreshClick();
     void btnDetailClick();
+    void btnHistoryClick();
     std::optional<QString> chooseWithTfrmDir();
     void render(const std::shared_ptr<const CalculationResult>& result);
 
@@ -91,6 +100,9 @@ private:
     std::unique_ptr<RecordFileList> m_files;
     QPointer<TMessageOut> m_messageOut;
     ChooseDirectory m_chooseDirectory;
+    std::function<QDate()> m_today;
+    HistoryWindow* m_history = nullptr;
+    std::shared_ptr<const CalculationResult> m_lastResult;
     bool m_calculating = false;
     bool m_selectionJustChanged = false;
 };

@@ -25,7 +25,7 @@ cpack -G DEB --config "$build_dir/CPackConfig.cmake" -B "$work" >"$work/cpack.lo
 # The control fields: the libraries found by dpkg-shlibdeps, the run-time packages, who made it.
 control=$(dpkg-deb --field "$deb")
 depends=$(dpkg-deb --field "$deb" Depends)
-for pkg in libqt6widgets6 libqt6dbus6 libjpeg62-turbo libcanberra0 libmnl0 libc6 xdg-utils qt6-qpa-plugins; do
+for pkg in libqt6widgets6 libqt6charts6 libqt6dbus6 libjpeg62-turbo libcanberra0 libmnl0 libc6 xdg-utils qt6-qpa-plugins; do
     [[ ", $depends," == *", $pkg "* || ", $depends," == *", $pkg,"* ]] || fail "Depends lacks $pkg: $depends"
 done
 [[ "$(dpkg-deb --field "$deb" Recommends)" == *libcanberra-pulse* ]] || fail "libcanberra-pulse not recommended"

@@ -25,3 +25,13 @@ TEST(ByteText, OtherSeparatorsFollowTheLocale)
     EXPECT_EQ(BytesToFriendlyString(1023, de), QStringLiteral("1.023,00 B"));
     EXPECT_EQ(BytesToFriendlyString(1536, de), QStringLiteral("1,50 KB"));
 }
+
+TEST(ByteText, SumsPastFourGigabytesStayInGigabytes)
+{
+    const QLocale en(QLocale::English, QLocale::UnitedStates);
+    EXPECT_EQ(ByteText::SumToFriendlyString(1536, en), QStringLiteral("1.50 KB"));
+    EXPECT_EQ(ByteText::SumToFriendlyString(4294967295u, en), QStringLiteral("4.00 GB"));
+    // A counter of 32 bits would wrap to 0 B here.
+    EXPECT_EQ(ByteText::SumToFriendlyString(4294967296ull, en), QStringLiteral("4.00 GB"));
+    EXPECT_EQ(ByteText::SumToFriendlyString(11ull << 30, en), QStringLiteral("11.00 GB"));
+}

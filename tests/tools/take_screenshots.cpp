@@ -1,7 +1,7 @@
-// Takes the pictures of the main window, the dialer and the About window shown in the README, with a
-// simulated connection and a personal file in a temporary folder. Run it under a real X server (Xvfb) with a
-// window manager: each picture is the window with its frame, as the screen shows it.
-//   take_screenshots DIR           the three pictures
+// Takes the pictures of the main window, the dialer, the About window and the history window shown in the
+// README, with a simulated connection and personal files in a temporary folder. Run it under a real X server (Xvfb)
+// with a window manager: each picture is the window with its frame, as the screen shows it.
+//   take_screenshots DIR           the four pictures
 //   take_screenshots DIR large     the main window alone, as main-window-large-font.png (run it with larger
 //                                  fonts, QT_FONT_DPI=144)
 #include "app/TfrmMain.h"
@@ -12,15 +12,20 @@
 #include "record/PersonalFile.h"
 #include "record/ProfileRecord.h"
 #include "record/StoredDate.h"
+#include "report/ui/CalculationTab.h"
+#include "report/ui/HistoryWindow.h"
 #include "shell/SettingNames.h"
 #include "shell/ui/TrayImages.h"
 #include "tests/support/TestPlatform.h"
 #include "ui/TAboutBox.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QPushButton>
 #include <QScreen>
+#include <QTabWidget>
 #include <QThread>
 #include <QTimer>
 #include <cstdio>
@@ -45,6 +50,38 @@ void settleShown(QWidget& window)
         settle();
         QThread::msleep(20);
     }
+}
+
+// A month's file around `today` with an evening session on most days, some long, some crossing midnight.
+QString writeMonthFile(const QString& path, const QDate& today)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return {};
+    const QDate created = today.addDays(-17);
+    ProfileRecord header;
+    header.Tag = ProfileRecord::UserProfileTag;
+    header.CreatedDate = StoredDate::dateText(created);
+    header.NextPeriodDate = StoredDate::dateText(created.addMonths(1));
+    header.StartingDay = created.day();
+    header.EndingDay = created.addMonths(1).addDays(-1).day();
+    file.write(header.toBytes());
+    for (int day = 0; day <= 17; ++day) {
+        if (day % 6 == 4)
+            continue; // a day offline
+        const int minutes = 20 + (day * 37) % 110;
+        const QDateTime start(created.addDays(day), QTime(20 + day % 4, (day * 13) % 60, (day * 7) % 60));
+        const QDateTime end = start.addSecs(minutes * 60 + 25);
+        ProfileRecord r;
+        r.Tag = ProfileRecord::UserProfileTag;
+        r.StartText = StoredDate::dateTimeText(start);
+        r.EndText = StoredDate::dateTimeText(end);
+        r.UsedMinutes = minutes;
+        r.StartingDay = minutes * (40000 + (day * 7919) % 30000); // bytes downloaded
+        r.EndingDay = minutes * (3000 + (day * 131) % 4000);      // bytes uploaded
+        file.write(r.toBytes());
+    }
+    return path;
 }
 
 bool save(QWidget& window, const QString& path)
@@ -108,5 +145,11 @@ int main(int argc, char* argv[])
     TAboutBox about(*tp.platform.shell, *tp.platform.dialogs, AboutTexts(), TAboutBox::logoFilePath());
     about.show();
     ok = save(about, out + QStringLiteral("/about.png")) && ok;
+    about.hide();
+
+    main.PageControl1->setCurrentWidget(main.tabCalculation);
+    main.tabCalculation->CalculateRecordFile(writeMonthFile(tp.programDir() + QStringLiteral("november.rvl"), today));
+    main.tabCalculation->btnHistory->click();
+    ok = save(*main.tabCalculation->history(), out + QStringLiteral("/history.png")) && ok;
     return ok ? 0 : 1;
 }

@@ -1,0 +1,159 @@
+// The history window on a personal data file of a million sessions: the chart and the session table filled
+// and painted, and the table sorted by each column, each against the totalling pass of the same file in the
+// same run (the anchor); with the memory the window adds to the totalled file's.
+// Usage: bench_history [sessions] [runs]; the file is made in the temporary folder and removed afterwards.
+#include "platform/Dialogs.h"
+#include "record/ProfileRecord.h"
+#include "record/StoredDate.h"
+#include "report/RecordFileCalculator.h"
+#include "report/SessionTableModel.h"
+#include "report/ui/DayChartView.h"
+#include "report/ui/HistoryWindow.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QHeaderView>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <cstdio>
+
+namespace {
+
+// A history window that never needs to ask anything.
+class SilentDialogs final : public Dialogs
+{
+public:
+    void beep() override {}
+    void showMessage(Kind, const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
+    void notify(Kind, const QString& text, std::function<void()>) override
+    {
+        std::fprintf(stderr, "%s\n", qPrintable(text));
+    }
+    bool confirm(const QString&) override { return false; }
+    std::optional<QString> inputBox(const QString&, const QString&, const QString&) override { return {}; }
+};
+
+// Sessions of 1..90 minutes, one every 2 minutes 13 seconds from 1 March: the whole million lies in the
+// period's days and past it, as in the totalling benchmark.
+bool makeFile(const QString& path, qint64 sessions)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    ProfileRecord header;
+    header.Tag = ProfileRecord::UserProfileTag;
+    header.CreatedDate = QStringLiteral("2024/03/01");
+    header.NextPeriodDate = QStringLiteral("2024/04/01");
+    header.StartingDay = 1;
+    header.EndingDay = 31;
+    file.write(header.toBytes());
+    QByteArray block;
+    const QDateTime first(QDate(2024, 3, 1), QTime(0, 0, 7), Qt::UTC);
+    for (qint64 i = 0; i < sessions; ++i) {
+        const QDateTime start = first.addSecs(i * 133);
+        const QDateTime end = start.addSecs(60 + (i * 37) % 5400);
+        ProfileRecord r;
+        r.Tag = ProfileRecord::UserProfileTag;
+        r.StartText = StoredDate::dateTimeText(start);
+        r.EndText = StoredDate::dateTimeText(end);
+        r.UsedMinutes = static_cast<qint32>(end.secsTo(start) / -60);
+        r.StartingDay = static_cast<qint32>(i * 7919);
+        r.EndingDay = static_cast<qint32>(i * 131);
+        block += r.toBytes();
+        if (block.size() >= (1 << 20)) {
+            file.write(block);
+            block.clear();
+        }
+    }
+    file.write(block);
+    return file.error() == QFile::NoError;
+}
+
+// A field of /proc/self/status in kilobytes: VmRSS now, VmHWM the peak.
+long statusKilobytes(const char* field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(field))
+            return line.mid(qstrlen(field)).trimmed().split(' ').value(0).toLong();
+    }
+    return -1;
+}
+
+double since(const QElapsedTimer& timer)
+{
+    return timer.nsecsElapsed() / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    const qint64 sessions = argc > 1 ? QByteArray(argv[1]).toLongLong() : 1000000;
+    const int runs = argc > 2 ? QByteArray(argv[2]).toInt() : 5;
+
+    QTemporaryDir temp;
+    const QString path = temp.filePath(QStringLiteral("bench.rvl"));
+    if (!temp.isValid() || !makeFile(path, sessions)) {
+        std::fprintf(stderr, "bench_history: cannot write %s\n", qPrintable(path));
+        return 1;
+    }
+
+    SilentDialogs dialogs;
+    HistoryWindow window(dialogs);
+    window.setToday([] { return QDate(2024, 3, 20); });
+    window.show();
+    QApplication::processEvents();
+
+    constexpr int columns = SessionTableModel::ColumnCount;
+    double bestTotalling = 1e12;
+    double bestShown = 1e12;
+    double bestSort[columns];
+    std::fill(std::begin(bestSort), std::end(bestSort), 1e12);
+    long withResult = 0;
+    long withWindow = 0;
+    int days = 0;
+    for (int run = 0; run < runs; ++run) {
+        window.showResult(nullptr);
+        window.tvSessions->sortByColumn(-1, Qt::AscendingOrder);
+        QElapsedTimer timer;
+        timer.start();
+        std::shared_ptr<const CalculationResult> result = RecordFileCalculator().CalculateRecordFile(path);
+        bestTotalling = qMin(bestTotalling, since(timer));
+        withResult = statusKilobytes("VmRSS:");
+
+        timer.start();
+        window.showResult(result);
+        window.repaint();
+        bestShown = qMin(bestShown, since(timer));
+        days = window.chvDays->dayChart().barCount();
+
+        for (int column = 0; column < columns; ++column) {
+            timer.start();
+            window.tvSessions->sortByColumn(column, Qt::DescendingOrder);
+            window.tvSessions->repaint();
+            bestSort[column] = qMin(bestSort[column], since(timer));
+        }
+        withWindow = statusKilobytes("VmRSS:");
+    }
+
+    std::printf("file: %lld sessions, %.1f MB; chart of %d days\n", static_cast<long long>(sessions),
+                QFileInfo(path).size() / 1e6, days);
+    std::printf("anchor, totalling the file (best of %d): %.1f ms\n", runs, bestTotalling);
+    std::printf("history window filled and painted, table and chart (best of %d): %.1f ms, ratio %.2f\n", runs,
+                bestShown, bestShown / bestTotalling);
+    for (int column = 0; column < columns; ++column)
+        std::printf("table sorted by %-10s and painted (best of %d): %.1f ms, ratio %.2f\n",
+                    qPrintable(window.model()->headerData(column, Qt::Horizontal).toString()), runs, bestSort[column],
+                    bestSort[column] / bestTotalling);
+    std::printf("memory: %.1f MB with the totalled file held, %.1f MB with the window filled and sorted "
+                "(+%.1f MB); peak %.1f MB\n",
+                withResult * 1024 / 1e6, withWindow * 1024 / 1e6, (withWindow - withResult) * 1024 / 1e6,
+                statusKilobytes("VmHWM:") * 1024 / 1e6);
+    return 0;
+}
