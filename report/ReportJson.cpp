@@ -137,7 +137,8 @@ void writeQuoted(ReportOutput& out, QStringView text)
     out << '"';
 }
 
-void writeFile(ReportOutput& out, const CalculationResult& result, const DailyHistory* days, const QString& extraMembers)
+void writeFile(ReportOutput& out, const CalculationResult& result, const DailyHistory* days,
+               const QString& extraMembers)
 {
     IsoMoment iso;
     out << "{\"file\":";
