@@ -188,11 +188,10 @@ inline bool StoredMoment::read(std::string_view text, StoredMoment* into, DateCa
         return true;
     }
     // The date is the cached one, already found valid: only the time is left to check.
-    const bool ok =
-        StoredMomentForm::matches(StoredMomentForm::load(text.data() + StoredMomentForm::wordAt[1]),
-                                  StoredMomentForm::words[1]) &&
-        StoredMomentForm::matches(StoredMomentForm::load(text.data() + StoredMomentForm::wordAt[2]),
-                                  StoredMomentForm::words[2]);
+    const bool ok = StoredMomentForm::matches(StoredMomentForm::load(text.data() + StoredMomentForm::wordAt[1]),
+                                              StoredMomentForm::words[1]) &&
+                    StoredMomentForm::matches(StoredMomentForm::load(text.data() + StoredMomentForm::wordAt[2]),
+                                              StoredMomentForm::words[2]);
     const auto* c = reinterpret_cast<const unsigned char*>(text.data());
     if (!ok || (c[21] != 'a' && c[21] != 'p'))
         return false;
