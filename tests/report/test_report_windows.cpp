@@ -231,7 +231,7 @@ TEST_F(ReportWindows, SessionListMadeOnFirstShowDetailShowsTheFileTotalledBefore
     ASSERT_EQ(made, 1);
     EXPECT_TRUE(out->isVisible());
     EXPECT_EQ(out->lbMessage->model()->rowCount(), 6);
-    EXPECT_EQ(out->lblTotalTime->text(), QStringLiteral("00:02:00"));
+    EXPECT_EQ(out->lblTotalTime->text(), QStringLiteral("00:01:30"));
 
     tab.CalculateRecordFile(program + QStringLiteral("/empty.rvl"));
     tab.btnDetail->click();
