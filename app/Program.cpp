@@ -48,7 +48,6 @@ int run(Platform& platform)
     }
     recorder.load();
     TfrmMain frmMain(platform, recorder);
-    FirstPaint::exitAfterIfAsked(frmMain);
     // The program's icon at five sizes is drawn once the main window is on screen; every window takes it
     // then. Started in the tray, the icon is wanted at once.
     const auto setIcon = [] { QApplication::setWindowIcon(TrayImages::appIconSet()); };
@@ -56,6 +55,9 @@ int run(Platform& platform)
         FirstPaint::after(frmMain, setIcon);
     else
         setIcon();
+    // Watching for the first paint last puts its end ahead of the icon: a start-up measurement ends when the
+    // window is painted, not after the work that waits for that.
+    FirstPaint::exitAfterIfAsked(frmMain);
     // The dialer and the session list are made when first asked for: most runs never open them, and the
     // main window comes up sooner without them. Neither changes what is recorded; the monitor starts
     // without a connection handle, as it always has.
