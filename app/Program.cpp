@@ -19,6 +19,7 @@
 #include <QApplication>
 
 #include <csignal>
+#include <memory>
 
 namespace Program {
 
@@ -47,7 +48,6 @@ int run(Platform& platform)
     }
     recorder.load();
     TfrmMain frmMain(platform, recorder);
-    FirstPaint::exitAfterIfAsked(frmMain);
     // The program's icon at five sizes is drawn once the main window is on screen; every window takes it
     // then. Started in the tray, the icon is wanted at once.
     const auto setIcon = [] { QApplication::setWindowIcon(TrayImages::appIconSet()); };
@@ -55,10 +55,25 @@ int run(Platform& platform)
         FirstPaint::after(frmMain, setIcon);
     else
         setIcon();
-    TDial dial(*platform.dialUp, *platform.dialogs, recorder);
-    frmMain.setDialer(&dial);
-    TMessageOut msgOut(*platform.settings, recorder.settings().keyPath());
-    frmMain.tabCalculation->setMessageOut(&msgOut);
+    // Watching for the first paint last puts its end ahead of the icon: a start-up measurement ends when the
+    // window is painted, not after the work that waits for that.
+    FirstPaint::exitAfterIfAsked(frmMain);
+    // The dialer and the session list are made when first asked for: most runs never open them, and the
+    // main window comes up sooner without them. Neither changes what is recorded; the monitor starts
+    // without a connection handle, as it always has.
+    recorder.monitor().setHandle(0);
+    std::unique_ptr<TDial> dial;
+    frmMain.setDialer([&]() -> TDial* {
+        if (!dial)
+            dial = std::make_unique<TDial>(*platform.dialUp, *platform.dialogs, recorder);
+        return dial.get();
+    });
+    std::unique_ptr<TMessageOut> msgOut;
+    frmMain.tabCalculation->setMessageOut([&]() -> TMessageOut* {
+        if (!msgOut)
+            msgOut = std::make_unique<TMessageOut>(*platform.settings, recorder.settings().keyPath());
+        return msgOut.get();
+    });
     // A signal to end is a normal end, as "Close" in the menu is: the open session is closed below.
     const QuitSignals quitSignals([&frmMain](int number) {
         Trace::line(QStringLiteral("signal %1: ending").arg(number));

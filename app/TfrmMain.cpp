@@ -294,8 +294,8 @@ void TfrmMain::mnuMainCloseClick()
 
 void TfrmMain::mmDialClick()
 {
-    if (m_dialer)
-        m_dialer->openDialer();
+    if (TDial* dialer = m_dialer ? m_dialer() : nullptr)
+        dialer->openDialer();
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event)

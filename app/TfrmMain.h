@@ -5,6 +5,7 @@
 #include "shell/TrayWait.h"
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 
 class AlertTab;
@@ -32,7 +33,13 @@ public:
     ~TfrmMain() override;
 
     /// Hands over the dialer once it exists.
-    void setDialer(TDial* dialer) { m_dialer = dialer; }
+    void setDialer(TDial* dialer)
+    {
+        m_dialer = [dialer] { return dialer; };
+    }
+    /// How the dialer is made when the menu or the tray first asks for it: the program builds it then, so
+    /// that start-up does not wait for a window most runs never open.
+    void setDialer(std::function<TDial*()> dialer) { m_dialer = std::move(dialer); }
 
     void btnDisabledClick(bool down);
     void btnResetDataClick();
@@ -109,7 +116,7 @@ private:
 
     Platform& m_platform;
     Recorder& m_recorder;
-    TDial* m_dialer = nullptr;
+    std::function<TDial*()> m_dialer;
     TForm2* m_tray = nullptr;
     bool m_noTrayReported = false;
     TrayWait m_trayWait;

@@ -32,6 +32,7 @@ struct RecordFileCalculator::Range
     qint64 stoppedAt = -1; ///< the record that stopped the range, or -1
     QString problem;
     std::atomic<qint64> done{0};
+    StoredMoment::DateCache dates; ///< the date last read by this range
 
     bool stop(qint64 index, const QString& why)
     {
@@ -197,7 +198,7 @@ bool RecordFileCalculator::readSession(Range& range, const RecordView& record, q
     // answers for them, and also handle any other text.
     StoredMoment first;
     StoredMoment last;
-    if (StoredMoment::read(start, &first) && StoredMoment::read(end, &last)) {
+    if (StoredMoment::read(start, &first, range.dates) && StoredMoment::read(end, &last, range.dates)) {
         // Worked out from the local copies, which stay in registers.
         parts->startAfterEnd = first.sortKey() > last.sortKey();
         parts->sameMinute = first.minuteKey() == last.minuteKey();

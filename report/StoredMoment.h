@@ -23,6 +23,13 @@ struct StoredMoment
     /// seconds up to 59 and a lower-case "am" or "pm".
     static bool read(std::string_view text, StoredMoment* into);
 
+    /// The date characters of the last text read through it, and their values. Sessions of one day follow
+    /// one another in a file, so most texts repeat the date before them: a byte comparison then stands for
+    /// checking and converting it again.
+    struct DateCache;
+    /// The same answers as read(), with the date taken from `cache` when its characters are the cached ones.
+    static bool read(std::string_view text, StoredMoment* into, DateCache& cache);
+
     /// Orders moments as their date texts followed by their times on the 24-hour clock are ordered.
     quint64 sortKey() const
     {
@@ -63,6 +70,14 @@ struct StoredMoment
         m.half = bits & 1 ? 'p' : 'a';
         return m;
     }
+};
+
+struct StoredMoment::DateCache
+{
+    quint64 head = 0; ///< "yyyy/mm/" as read from the text
+    quint16 tail = 0; ///< "dd"
+    StoredMoment date;
+    bool filled = false;
 };
 
 // Read inline: the totalling pass calls it twice for every record.
@@ -149,6 +164,46 @@ inline bool StoredMoment::read(std::string_view text, StoredMoment* into)
     into->year = static_cast<quint16>(year);
     into->month = static_cast<quint8>(month);
     into->day = static_cast<quint8>(day);
+    into->hour = static_cast<quint8>(hour);
+    into->minute = static_cast<quint8>(minute);
+    into->second = static_cast<quint8>(second);
+    into->half = static_cast<char>(c[21]);
+    return true;
+}
+
+inline bool StoredMoment::read(std::string_view text, StoredMoment* into, DateCache& cache)
+{
+    if (text.size() != 23)
+        return false;
+    const quint64 head = StoredMomentForm::load(text.data());
+    quint16 tail;
+    std::memcpy(&tail, text.data() + 8, sizeof tail);
+    if (!cache.filled || head != cache.head || tail != cache.tail) {
+        if (!read(text, into))
+            return false;
+        cache.head = head;
+        cache.tail = tail;
+        cache.date = *into;
+        cache.filled = true;
+        return true;
+    }
+    // The date is the cached one, already found valid: only the time is left to check.
+    const bool ok = StoredMomentForm::matches(StoredMomentForm::load(text.data() + StoredMomentForm::wordAt[1]),
+                                              StoredMomentForm::words[1]) &&
+                    StoredMomentForm::matches(StoredMomentForm::load(text.data() + StoredMomentForm::wordAt[2]),
+                                              StoredMomentForm::words[2]);
+    const auto* c = reinterpret_cast<const unsigned char*>(text.data());
+    if (!ok || (c[21] != 'a' && c[21] != 'p'))
+        return false;
+    const auto two = [c](int at) { return (c[at] - '0') * 10 + (c[at + 1] - '0'); };
+    const int hour = two(12);
+    const int minute = two(15);
+    const int second = two(18);
+    if (hour > 12 || minute > 59 || second > 59)
+        return false;
+    into->year = cache.date.year;
+    into->month = cache.date.month;
+    into->day = cache.date.day;
     into->hour = static_cast<quint8>(hour);
     into->minute = static_cast<quint8>(minute);
     into->second = static_cast<quint8>(second);

@@ -112,7 +112,6 @@ void TDial::FormCreate()
 {
     setWindowIcon(QApplication::windowIcon());
     lblStatus->clear();
-    m_recorder.monitor().setHandle(0);
     LoadEntryList();
     GetParams();
     render();

@@ -1,5 +1,6 @@
-// The dialer window: phone-book entry, user name and password, connect and hang up. It lives for the
-// whole run, mostly hidden, and shows the recording core's dialer, to which it forwards clicks and keys.
+// The dialer window: phone-book entry, user name and password, connect and hang up. Made when first opened,
+// it then lives for the rest of the run, mostly hidden, and shows the recording core's dialer, to which it
+// forwards clicks and keys.
 #pragma once
 
 #include "platform/DialUpService.h"

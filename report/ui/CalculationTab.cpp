@@ -252,6 +252,11 @@ void CalculationTab::btnRefreshClick()
 
 void CalculationTab::btnDetailClick()
 {
+    if (!m_messageOut && m_makeMessageOut) {
+        m_messageOut = m_makeMessageOut();
+        if (m_messageOut && m_lastResult)
+            m_messageOut->showResult(m_lastResult);
+    }
     if (!m_messageOut)
         return;
     m_messageOut->showNormal();

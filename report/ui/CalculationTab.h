@@ -37,6 +37,9 @@ public:
                 std::function<QString()> personalFileName, TMessageOut* messageOut = nullptr);
     /// The session list window, which may be created after the tab.
     void setMessageOut(TMessageOut* messageOut) { m_messageOut = messageOut; }
+    /// How the session list window is made when "Show detail" first asks for it; it then shows the file
+    /// last totalled.
+    void setMessageOut(std::function<TMessageOut*()> makeMessageOut) { m_makeMessageOut = std::move(makeMessageOut); }
 
     /// Today's date for the history chart, from the program's clock.
     void setToday(std::function<QDate()> today) { m_today = std::move(today); }
@@ -99,6 +102,7 @@ private:
     QString m_settingsKeyPath;
     std::unique_ptr<RecordFileList> m_files;
     QPointer<TMessageOut> m_messageOut;
+    std::function<TMessageOut*()> m_makeMessageOut;
     ChooseDirectory m_chooseDirectory;
     std::function<QDate()> m_today;
     HistoryWindow* m_history = nullptr;

@@ -1,4 +1,4 @@
-// The session list of the file last totalled, with its totals. Created at start-up, shown on request,
+// The session list of the file last totalled, with its totals. Created when first asked for, shown on request,
 // hidden (never destroyed) when closed; it remembers its position.
 #pragma once
 

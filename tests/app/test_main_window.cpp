@@ -404,6 +404,38 @@ TEST_F(MainWindowTest, DialerFollowsTheConnection)
     EXPECT_EQ(m_window->tabMain->lblOnlineStatus->text(), QStringLiteral(" Offline"));
 }
 
+// The program makes the dialer when "Dial" first asks for it, in the middle of a session: it shows the
+// connection as it is, and making it leaves the monitor's hold on the connection alone.
+TEST_F(MainWindowTest, DialerMadeOnFirstDialShowsTheSessionUnderWay)
+{
+    start();
+    int made = 0;
+    m_window->setDialer([&]() -> TDial* {
+        if (!m_dial) {
+            ++made;
+            m_dial = std::make_unique<TDial>(*m_platform.dialUp, *m_platform.dialogs, *m_recorder);
+        }
+        return m_dial.get();
+    });
+    connectionIs(home);
+    m_recorder->PollConnections();
+    const auto handle = m_recorder->monitor().handle();
+    ASSERT_NE(handle, 0u);
+    EXPECT_EQ(made, 0);
+
+    m_window->mmDial->trigger();
+    ASSERT_EQ(made, 1);
+    EXPECT_TRUE(m_dial->isVisible());
+    EXPECT_EQ(m_dial->entryNames(), QStringList({home, work}));
+    EXPECT_EQ(m_dial->lblStatus->text(), QStringLiteral("Connected"));
+    EXPECT_TRUE(m_dial->btnHangup->isEnabled());
+    EXPECT_EQ(m_recorder->monitor().handle(), handle);
+    EXPECT_TRUE(m_recorder->monitor().IsConnected());
+
+    m_window->mmDial->trigger();
+    EXPECT_EQ(made, 1);
+}
+
 TEST_F(MainWindowTest, ConnectedConnectionHidesTheShowingDialer)
 {
     startWithDialer();

@@ -304,6 +304,26 @@ TEST(StoredMoment, AgreesWithTheTextFunctionsOnEveryStoredForm)
         EXPECT_FALSE(StoredMoment::read(other, &m)) << other;
 }
 
+TEST(StoredMoment, ADateReadBeforeGivesTheSameAnswersAsReadingAfresh)
+{
+    // The pass keeps the last date it read; a text of that day with a bad time, or of another day, must
+    // still be told apart, and a refused text must not leave its date behind as a good one.
+    StoredMoment::DateCache cache;
+    for (const char* text :
+         {"2024/03/05, 10:00:00 am", "2024/03/05, 11:59:59 pm", "2024/03/05, 13:00:00 pm", "2024/03/05, 10:60:00 am",
+          "2024/03/05, 10:00:60 am", "2024/03/05, 10:00:00 AM", "2024/03/05, 10:00:00 xm", "2024/03/05; 10:00:00 am",
+          "2024/03/05, 1a:00:00 am", "2023/02/29, 10:00:00 am", "2023/02/29, 10:00:01 am", "2024/02/29, 12:00:00 pm",
+          "2024/03/05, 10:00:00 am", "2024/03/06, 00:00:01 am", "2024/03/05, 10:00:00 am "}) {
+        StoredMoment fresh;
+        StoredMoment cached;
+        const bool freshOk = StoredMoment::read(text, &fresh);
+        ASSERT_EQ(StoredMoment::read(text, &cached, cache), freshOk) << text;
+        if (freshOk) {
+            EXPECT_EQ(cached.sortKey(), fresh.sortKey()) << text;
+        }
+    }
+}
+
 TEST_F(RecordTotals, TextsInAnotherFormAreTotalledAndShownAsWritten)
 {
     const auto r = total(

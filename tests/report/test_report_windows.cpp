@@ -22,6 +22,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <QTreeView>
+#include <memory>
 
 namespace {
 
@@ -201,6 +202,41 @@ TEST_F(ReportWindows, CalculationTabListsTotalsAndFillsTheSessionList)
 
     tab.btnDetail->click();
     EXPECT_TRUE(out.isVisible());
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+// The program makes the session list window only when "Show detail" first asks for it: it must then show
+// the file totalled before it existed, and later totals go to the same window.
+TEST_F(ReportWindows, SessionListMadeOnFirstShowDetailShowsTheFileTotalledBefore)
+{
+    const QString program = folder(QStringLiteral("program"));
+    writeFile(QStringLiteral("program/me.rvl"),
+              {headerRecord(QStringLiteral("2024/02/01"), 1, 29),
+               sessionRecord(QStringLiteral("2024/02/05, 10:00:50 pm"), QStringLiteral("2024/02/05, 10:02:20 pm"), 2,
+                             2048, 1024)});
+    writeFile(QStringLiteral("program/empty.rvl"), {headerRecord()});
+    std::unique_ptr<TMessageOut> out;
+    int made = 0;
+    CalculationTab tab;
+    tab.attach(settings, dialogs, key, program, [] { return QStringLiteral("me.rvl"); });
+    tab.setMessageOut([&]() -> TMessageOut* {
+        ++made;
+        out = std::make_unique<TMessageOut>(settings, key);
+        return out.get();
+    });
+
+    tab.CalculateRecordFile(program + QStringLiteral("/me.rvl"));
+    EXPECT_EQ(made, 0);
+    tab.btnDetail->click();
+    ASSERT_EQ(made, 1);
+    EXPECT_TRUE(out->isVisible());
+    EXPECT_EQ(out->lbMessage->model()->rowCount(), 6);
+    EXPECT_EQ(out->lblTotalTime->text(), QStringLiteral("00:01:30"));
+
+    tab.CalculateRecordFile(program + QStringLiteral("/empty.rvl"));
+    tab.btnDetail->click();
+    EXPECT_EQ(made, 1);
+    EXPECT_EQ(out->lbMessage->model()->rowCount(), 0);
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
