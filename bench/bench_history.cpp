@@ -3,12 +3,11 @@
 // same run (the anchor); with the memory the window adds to the totalled file's.
 // Usage: bench_history [sessions] [runs]; the file is made in the temporary folder and removed afterwards.
 #include "platform/Dialogs.h"
-#include "record/ProfileRecord.h"
-#include "record/StoredDate.h"
 #include "report/RecordFileCalculator.h"
 #include "report/SessionTableModel.h"
 #include "report/ui/DayChartView.h"
 #include "report/ui/HistoryWindow.h"
+#include "tests/support/ManySessionsFile.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -33,42 +32,6 @@ public:
     bool confirm(const QString&) override { return false; }
     std::optional<QString> inputBox(const QString&, const QString&, const QString&) override { return {}; }
 };
-
-// Sessions of 1..90 minutes, one every 2 minutes 13 seconds from 1 March: the whole million lies in the
-// period's days and past it, as in the totalling benchmark.
-bool makeFile(const QString& path, qint64 sessions)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    ProfileRecord header;
-    header.Tag = ProfileRecord::UserProfileTag;
-    header.CreatedDate = QStringLiteral("2024/03/01");
-    header.NextPeriodDate = QStringLiteral("2024/04/01");
-    header.StartingDay = 1;
-    header.EndingDay = 31;
-    file.write(header.toBytes());
-    QByteArray block;
-    const QDateTime first(QDate(2024, 3, 1), QTime(0, 0, 7), Qt::UTC);
-    for (qint64 i = 0; i < sessions; ++i) {
-        const QDateTime start = first.addSecs(i * 133);
-        const QDateTime end = start.addSecs(60 + (i * 37) % 5400);
-        ProfileRecord r;
-        r.Tag = ProfileRecord::UserProfileTag;
-        r.StartText = StoredDate::dateTimeText(start);
-        r.EndText = StoredDate::dateTimeText(end);
-        r.UsedMinutes = static_cast<qint32>(end.secsTo(start) / -60);
-        r.StartingDay = static_cast<qint32>(i * 7919);
-        r.EndingDay = static_cast<qint32>(i * 131);
-        block += r.toBytes();
-        if (block.size() >= (1 << 20)) {
-            file.write(block);
-            block.clear();
-        }
-    }
-    file.write(block);
-    return file.error() == QFile::NoError;
-}
 
 // A field of /proc/self/status in kilobytes: VmRSS now, VmHWM the peak.
 long statusKilobytes(const char* field)
@@ -99,7 +62,7 @@ int main(int argc, char* argv[])
 
     QTemporaryDir temp;
     const QString path = temp.filePath(QStringLiteral("bench.rvl"));
-    if (!temp.isValid() || !makeFile(path, sessions)) {
+    if (!temp.isValid() || !writeManySessionsFile(path, sessions)) {
         std::fprintf(stderr, "bench_history: cannot write %s\n", qPrintable(path));
         return 1;
     }
