@@ -116,7 +116,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     if (qEnvironmentVariableIsEmpty("QOV_NOTIFY_TEST_BUS") || qEnvironmentVariableIsEmpty("QOV_EMPTY_TEST_BUS")) {
-        fprintf(stderr, "run through run_with_mock_notifications.sh\n");
+        fprintf(stderr, "run through run_with_dbus_mock.sh\n");
         return 77;
     }
     return RUN_ALL_TESTS();

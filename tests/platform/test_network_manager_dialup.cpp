@@ -78,7 +78,7 @@ protected:
     {
         const QString address = qEnvironmentVariable("QOV_NM_TEST_BUS");
         if (address.isEmpty())
-            GTEST_SKIP() << "needs the mock network manager: run through run_with_mock_network_manager.sh";
+            GTEST_SKIP() << "needs the mock network manager: run through run_with_dbus_mock.sh";
         registerNmSettingsType();
         static int connections = 0;
         m_name = QStringLiteral("nm-test-%1").arg(++connections);

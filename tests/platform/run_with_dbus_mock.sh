@@ -1,12 +1,18 @@
 #!/bin/sh
-# Runs a test binary against a mock network manager on a private bus, with a second private bus on which
-# no network manager runs. Usage: run_with_mock_network_manager.sh TEST-BINARY MOCK-TEMPLATE [ARGS...]
+# Runs a test binary against a python-dbusmock service on a private bus, with a second private bus on which
+# the service does not run.
+# Usage: run_with_dbus_mock.sh SERVICE TEMPLATE BUS-VARIABLE TEST-BINARY [ARGS...]
+#   SERVICE       the bus name the mock takes (org.freedesktop.NetworkManager)
+#   TEMPLATE      a dbusmock template name or file
+#   BUS-VARIABLE  the environment variable that gives the test the mock's bus; QOV_EMPTY_TEST_BUS gives the other
 # Exits 77 (skipped) when the bus daemon or python-dbusmock is missing.
 set -eu
 
-binary=$1
+service=$1
 template=$2
-shift 2
+variable=$3
+binary=$4
+shift 4
 
 python=/usr/bin/python3
 command -v dbus-daemon >/dev/null 2>&1 || { echo "dbus-daemon not installed" >&2; exit 77; }
@@ -27,20 +33,20 @@ trap 'exit 1' INT TERM
 
 # Sockets in the file system, not abstract ones: a test that moves into a network namespace of its own
 # can still reach them.
-dbus-daemon --session --fork --address="unix:dir=$workdir" --print-address=1 --print-pid=1 >"$workdir/nm.bus"
+dbus-daemon --session --fork --address="unix:dir=$workdir" --print-address=1 --print-pid=1 >"$workdir/mock.bus"
 dbus-daemon --session --fork --address="unix:dir=$workdir" --print-address=1 --print-pid=1 >"$workdir/empty.bus"
-nm_bus=$(sed -n 1p "$workdir/nm.bus")
+mock_bus=$(sed -n 1p "$workdir/mock.bus")
 empty_bus=$(sed -n 1p "$workdir/empty.bus")
 
-DBUS_SESSION_BUS_ADDRESS=$nm_bus "$python" -m dbusmock --session --template "$template" -l "$workdir/mock.log" &
+DBUS_SESSION_BUS_ADDRESS=$mock_bus "$python" -m dbusmock --session --template "$template" -l "$workdir/mock.log" &
 mock_pid=$!
 
 tries=0
-until dbus-send --bus="$nm_bus" --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
-    org.freedesktop.DBus.NameHasOwner string:org.freedesktop.NetworkManager 2>/dev/null | grep -q "boolean true"; do
+until dbus-send --bus="$mock_bus" --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+    org.freedesktop.DBus.NameHasOwner string:"$service" 2>/dev/null | grep -q "boolean true"; do
     tries=$((tries + 1))
     if [ "$tries" -gt 200 ] || ! kill -0 "$mock_pid" 2>/dev/null; then
-        echo "the mock network manager did not start" >&2
+        echo "the mock $service did not start" >&2
         cat "$workdir/mock.log" >&2 || true
         exit 1
     fi
@@ -48,9 +54,9 @@ until dbus-send --bus="$nm_bus" --print-reply --dest=org.freedesktop.DBus /org/f
 done
 
 status=0
-QOV_NM_TEST_BUS=$nm_bus QOV_EMPTY_TEST_BUS=$empty_bus "$binary" "$@" || status=$?
+env "$variable=$mock_bus" QOV_EMPTY_TEST_BUS="$empty_bus" "$binary" "$@" || status=$?
 if [ "$status" -ne 0 ]; then
-    echo "--- mock network manager log ---" >&2
+    echo "--- mock $service log ---" >&2
     tail -n 200 "$workdir/mock.log" >&2 || true
 fi
 exit "$status"
