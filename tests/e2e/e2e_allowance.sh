@@ -8,9 +8,7 @@ start_xvfb
 unset DBUS_SESSION_BUS_ADDRESS
 "$SIM" init "Home ISP"
 
-mkdir -p "$WORK/bin" "$XDG_CONFIG_HOME/QovRuvela"
-cp "$PROGRAM" "$WORK/bin/qovruvela"
-PROGRAM="$WORK/bin/qovruvela"
+own_program_folder
 FILE="$WORK/bin/allowance.rvl"
 python3 "$here/profile_file.py" header "$FILE" 1 31
 printf '[Ruvela]\nPersonal%%20Account=allowance.rvl\nAllowanceHours=1\nAllowanceThresholds=1\nAllowanceNotifyDesktop=1\n' \

@@ -9,9 +9,7 @@ start_tray_host
 
 "$SIM" init "Home ISP"
 "$SIM" refuse 711
-mkdir -p "$WORK/bin" "$XDG_CONFIG_HOME/QovRuvela"
-cp "$PROGRAM" "$WORK/bin/qovruvela"
-PROGRAM="$WORK/bin/qovruvela"
+own_program_folder
 FILE="$WORK/bin/e2e.rvl"
 python3 "$here/profile_file.py" header "$FILE" 1 31
 printf '[Ruvela]\nCheck%%20In%%20Tray=1\nPersonal%%20Account=e2e.rvl\n' >"$XDG_CONFIG_HOME/QovRuvela/QovRuvela.conf"

@@ -28,8 +28,7 @@ trap unmount EXIT
 
 start_xvfb
 "$SIM" init "Home ISP"
-cp "$PROGRAM" "$BIN/qovruvela"
-PROGRAM="$BIN/qovruvela"
+own_program_folder "$BIN"
 now() { date +%s.%N; }
 
 use_file() {

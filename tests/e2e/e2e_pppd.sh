@@ -22,9 +22,7 @@ export QOVRUVELA_PPP_FOLDER="$WORK/ppp" QOVRUVELA_PPP_RUN_FOLDER="$WORK/run"
 mkdir -p "$QOVRUVELA_PPP_FOLDER/peers" "$QOVRUVELA_PPP_RUN_FOLDER"
 printf 'user e2e\n' >"$QOVRUVELA_PPP_FOLDER/peers/provider"
 
-mkdir -p "$WORK/bin" "$XDG_CONFIG_HOME/QovRuvela"
-cp "$PROGRAM" "$WORK/bin/qovruvela"
-PROGRAM="$WORK/bin/qovruvela"
+own_program_folder
 FILE="$WORK/bin/e2e.rvl"
 python3 "$here/profile_file.py" header "$FILE" 1 31
 printf '[Ruvela]\nPersonal%%20Account=e2e.rvl\n' >"$XDG_CONFIG_HOME/QovRuvela/QovRuvela.conf"

@@ -7,9 +7,7 @@ here="$(cd "$(dirname "$0")" && pwd)"
 start_xvfb
 "$SIM" init "Home ISP"
 
-mkdir -p "$WORK/bin" "$XDG_CONFIG_HOME/QovRuvela"
-cp "$PROGRAM" "$WORK/bin/qovruvela"
-PROGRAM="$WORK/bin/qovruvela"
+own_program_folder
 FILE="$WORK/bin/e2e.rvl"
 python3 "$here/profile_file.py" header "$FILE" 1 31
 printf '[Ruvela]\nPersonal%%20Account=e2e.rvl\n' >"$XDG_CONFIG_HOME/QovRuvela/QovRuvela.conf"

@@ -7,9 +7,7 @@ here="$(cd "$(dirname "$0")" && pwd)"
 start_xvfb
 "$SIM" init "Home ISP"
 
-mkdir -p "$WORK/bin" "$XDG_CONFIG_HOME/QovRuvela"
-cp "$PROGRAM" "$WORK/bin/qovruvela"
-PROGRAM="$WORK/bin/qovruvela"
+own_program_folder
 now() { date +%s.%N; }
 
 for step in rollover-start rollover-moved new-file-written rollover-done; do

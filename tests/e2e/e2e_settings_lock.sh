@@ -8,9 +8,7 @@ start_xvfb
 start_tray_host
 "$SIM" init "Home ISP"
 
-mkdir -p "$WORK/bin" "$XDG_CONFIG_HOME/QovRuvela"
-cp "$PROGRAM" "$WORK/bin/qovruvela"
-PROGRAM="$WORK/bin/qovruvela"
+own_program_folder
 FILE="$WORK/bin/locked.rvl"
 CONF="$XDG_CONFIG_HOME/QovRuvela/QovRuvela.conf"
 python3 "$here/profile_file.py" header "$FILE" 1 31

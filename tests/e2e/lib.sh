@@ -65,6 +65,15 @@ export QOVRUVELA_SIMULATE="$WORK/sim" QT_QPA_PLATFORM=xcb
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR" "$QOVRUVELA_SIMULATE"
 chmod 700 "$XDG_RUNTIME_DIR"
 
+# A copy of the program in folder DIR (default $WORK/bin), so that its personal files live there; PROGRAM
+# names the copy from then on.
+own_program_folder() {
+    local dir="${1:-$WORK/bin}"
+    mkdir -p "$dir" "$XDG_CONFIG_HOME/QovRuvela"
+    cp "$PROGRAM" "$dir/qovruvela"
+    PROGRAM="$dir/qovruvela"
+}
+
 # Starts the program with its trace going to trace-NAME.txt; sets LAST_PID.
 start_program() {
     local name="$1"
