@@ -3,6 +3,8 @@
 #include "platform/linux/CanberraSound.h"
 
 #include <canberra.h>
+#include <mutex>
+#include <vector>
 
 namespace {
 // Errors after which the connection is useless and the next sound connects anew.
@@ -22,8 +24,19 @@ CanberraSound::CanberraSound(QString applicationName) : m_applicationName(std::m
 
 CanberraSound::~CanberraSound()
 {
-    // Destroying the context cancels what still plays and runs the finish callbacks first.
-    close();
+    bool idle = false;
+    {
+        const std::lock_guard lock(m_mutex);
+        idle = m_playing.empty();
+    }
+    // With nothing playing no finish callback can reach this object any more, and the context is parked.
+    // A sound still playing is cancelled by destroying the context, which runs its callback first.
+    if (idle || !m_context) {
+        close();
+        return;
+    }
+    ca_context_destroy(m_context);
+    m_context = nullptr;
 }
 
 bool CanberraSound::open()
@@ -52,15 +65,25 @@ int CanberraSound::openContext(const char* driver)
                                        nullptr);
     if (code == CA_SUCCESS)
         code = ca_context_open(m_context);
-    if (code != CA_SUCCESS)
-        close();
+    // A context that never opened has played nothing: it goes at once.
+    if (code != CA_SUCCESS && m_context) {
+        ca_context_destroy(m_context);
+        m_context = nullptr;
+    }
     return code;
 }
 
 void CanberraSound::close()
 {
-    if (m_context)
-        ca_context_destroy(m_context);
+    // Not destroyed: that unloads the driver's module, and the ALSA driver's playback thread may still be
+    // running its last instructions in it after the sound's finish callback (a crash at the program's end).
+    // A context is parked instead, where it stays reachable; a process makes one or two.
+    if (m_context) {
+        static auto* const parked = new std::vector<ca_context*>;
+        static std::mutex parkedMutex;
+        const std::lock_guard lock(parkedMutex);
+        parked->push_back(m_context);
+    }
     m_context = nullptr;
 }
 
