@@ -2,7 +2,8 @@
 // PulseAudio service), or on the sound card through ALSA where that driver cannot open.
 #include "platform/linux/CanberraSound.h"
 
-#include <canberra.h>
+#include "platform/linux/CanberraLibrary.h"
+
 #include <mutex>
 #include <vector>
 
@@ -14,9 +15,9 @@ bool connectionLost(int code)
            code == CA_ERROR_NOTAVAILABLE;
 }
 
-QString errorText(int code)
+QString errorText(const CanberraLibrary& ca, int code)
 {
-    return QString::fromUtf8(ca_strerror(code));
+    return QString::fromUtf8(ca.strerror(code));
 }
 } // namespace
 
@@ -35,7 +36,7 @@ CanberraSound::~CanberraSound()
         close();
         return;
     }
-    ca_context_destroy(m_context);
+    m_ca->contextDestroy(m_context);
     m_context = nullptr;
 }
 
@@ -43,6 +44,13 @@ bool CanberraSound::open()
 {
     if (m_context)
         return true;
+    QString loadError;
+    m_ca = CanberraLibrary::get(&loadError);
+    if (!m_ca) {
+        const std::lock_guard lock(m_mutex);
+        m_lastError = loadError;
+        return false;
+    }
     // libcanberra's own choice first. It settles on the sound server's driver whenever that is installed,
     // also when no server runs, and then cannot open; the sound card's driver is tried by name after it.
     int code = openContext(nullptr);
@@ -51,23 +59,23 @@ bool CanberraSound::open()
     if (code == CA_SUCCESS)
         return true;
     const std::lock_guard lock(m_mutex);
-    m_lastError = errorText(code);
+    m_lastError = errorText(*m_ca, code);
     return false;
 }
 
 int CanberraSound::openContext(const char* driver)
 {
-    int code = ca_context_create(&m_context);
+    int code = m_ca->contextCreate(&m_context);
     if (code == CA_SUCCESS && driver)
-        code = ca_context_set_driver(m_context, driver);
+        code = m_ca->contextSetDriver(m_context, driver);
     if (code == CA_SUCCESS)
-        code = ca_context_change_props(m_context, CA_PROP_APPLICATION_NAME, m_applicationName.toUtf8().constData(),
-                                       nullptr);
+        code = m_ca->contextChangeProps(m_context, CA_PROP_APPLICATION_NAME, m_applicationName.toUtf8().constData(),
+                                        nullptr);
     if (code == CA_SUCCESS)
-        code = ca_context_open(m_context);
+        code = m_ca->contextOpen(m_context);
     // A context that never opened has played nothing: it goes at once.
     if (code != CA_SUCCESS && m_context) {
-        ca_context_destroy(m_context);
+        m_ca->contextDestroy(m_context);
         m_context = nullptr;
     }
     return code;
@@ -92,18 +100,18 @@ bool CanberraSound::play(const QString& path)
     if (!open())
         return false;
     ca_proplist* props = nullptr;
-    if (ca_proplist_create(&props) != CA_SUCCESS)
+    if (m_ca->proplistCreate(&props) != CA_SUCCESS)
         return false;
-    ca_proplist_sets(props, CA_PROP_MEDIA_FILENAME, path.toUtf8().constData());
-    ca_proplist_sets(props, CA_PROP_MEDIA_ROLE, "event");
-    ca_proplist_sets(props, CA_PROP_CANBERRA_CACHE_CONTROL, "never");
+    m_ca->proplistSets(props, CA_PROP_MEDIA_FILENAME, path.toUtf8().constData());
+    m_ca->proplistSets(props, CA_PROP_MEDIA_ROLE, "event");
+    m_ca->proplistSets(props, CA_PROP_CANBERRA_CACHE_CONTROL, "never");
     const uint32_t id = m_nextId++;
     {
         const std::lock_guard lock(m_mutex);
         m_playing.insert(id);
     }
-    const int code = ca_context_play_full(m_context, id, props, &CanberraSound::onFinished, this);
-    ca_proplist_destroy(props);
+    const int code = m_ca->contextPlayFull(m_context, id, props, &CanberraSound::onFinished, this);
+    m_ca->proplistDestroy(props);
     if (code == CA_SUCCESS) {
         const std::lock_guard lock(m_mutex);
         m_lastError.clear();
@@ -114,7 +122,7 @@ bool CanberraSound::play(const QString& path)
         const std::lock_guard lock(m_mutex);
         m_playing.erase(id);
         m_allPlayed = false;
-        m_lastError = errorText(code);
+        m_lastError = errorText(*m_ca, code);
     }
     m_ended.notify_all();
     if (connectionLost(code))
@@ -134,7 +142,7 @@ void CanberraSound::finished(uint32_t id, int errorCode)
         m_playing.erase(id);
         if (errorCode != CA_SUCCESS) {
             m_allPlayed = false;
-            m_lastError = errorText(errorCode);
+            m_lastError = errorText(*m_ca, errorCode);
         }
     }
     m_ended.notify_all();

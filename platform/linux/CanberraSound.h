@@ -11,6 +11,7 @@
 #include <set>
 
 struct ca_context;
+struct CanberraLibrary;
 
 class CanberraSound final : public Sound
 {
@@ -41,6 +42,7 @@ private:
     static void onFinished(ca_context* context, uint32_t id, int errorCode, void* self);
 
     QString m_applicationName;
+    const CanberraLibrary* m_ca = nullptr; ///< set by the first open
     ca_context* m_context = nullptr;
     uint32_t m_nextId = 1;
 
