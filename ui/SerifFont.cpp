@@ -8,10 +8,13 @@ namespace SerifFont {
 QFont font()
 {
     static const QString family = [] {
+        // Looked up in the list of installed families: asking for each by name would have the system resolve
+        // it as an alias, which costs more than the whole list.
+        const QStringList installed = QFontDatabase::families();
         for (const QString& candidate :
              {QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"), QStringLiteral("Tinos"),
               QStringLiteral("DejaVu Serif"), QStringLiteral("FreeSerif"), QStringLiteral("Noto Serif")}) {
-            if (QFontDatabase::hasFamily(candidate))
+            if (installed.contains(candidate, Qt::CaseInsensitive))
                 return candidate;
         }
         return QString();
