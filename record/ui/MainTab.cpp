@@ -3,11 +3,11 @@
 
 #include "record/SessionTracker.h"
 #include "ui/Named.h"
+#include "ui/QuietGroupBox.h"
 #include "ui/SerifFont.h"
 #include "ui/TLabel3D.h"
 
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -61,7 +61,7 @@ MainTab::MainTab(QWidget* parent) : QWidget(parent)
     btnCreateModify = named(new QPushButton(QStringLiteral("Create / Modify"), this), "btnCreateModify");
     lblDayPeriod = named(new QLabel(this), "lblDayPeriod");
 
-    gbStatus = named(new QGroupBox(QStringLiteral(" Current Status "), this), "gbStatus");
+    gbStatus = named(new QuietGroupBox(QStringLiteral(" Current Status "), this), "gbStatus");
     btnDisabled = named(new QToolButton(gbStatus), "btnDisabled");
     btnDisabled->setText(QStringLiteral("Sto&p"));
     btnDisabled->setToolTip(QStringLiteral("Disabled record"));
@@ -99,7 +99,7 @@ MainTab::MainTab(QWidget* parent) : QWidget(parent)
     edStartTime->setMinimumWidth(170);
     edEndTime->setMinimumWidth(170);
 
-    gbOther = named(new QGroupBox(QStringLiteral(" Other "), this), "gbOther");
+    gbOther = named(new QuietGroupBox(QStringLiteral(" Other "), this), "gbOther");
     lbl_IPis = named(new QLabel(QStringLiteral("IP Address"), gbOther), "lbl_IPis");
     edIP = field("edIP");
     lblElapsed = named(new QLabel(QStringLiteral("Time"), gbOther), "lblElapsed");
