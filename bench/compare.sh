@@ -2,8 +2,9 @@
 # Measures what the user waits for, each against an anchor measured in the same run, and prints the table:
 #   P1/P2  qovruvela-report (plain and --json) on a file of 1,000,000 sessions   vs  cat FILE > /dev/null
 #   P3     Calculation tab, click -> totals and list painted (bench_report)      vs  cat, in the same process
-#   P4     main window shown while a session is recorded, instructions/s         vs  a C loop reading
-#          (callgrind, a 60 s run minus a 30 s run, so start-up cancels out)         /proc/net/dev once a second
+#   P4     main window shown (and the tray alone) while a session is recorded,   vs  a traffic daemon polling
+#          instructions/s (callgrind, a 60 s run minus a 30 s run, so start-up       every 2 s, and a C loop
+#          cancels out)                                                              reading /proc/net/dev
 #   P5     start -> main window exposed and painted under Xvfb: time,            vs  a bare three-tab Qt window
 #          instructions, peak memory
 # Times are medians of interleaved runs with a warm cache. Nothing here is a pass/fail check.
@@ -81,6 +82,25 @@ if wanted p1; then
     read -r jbig cjbig < <(report_vs_cat "$big" --json)
     row "\`qovruvela-report --json FILE\`, $sessions sessions" "$(fmt "$jbig" 0) ms" "cat $(fmt "$cjbig") ms" \
         "$(ratio "$jbig" "$cjbig")x" "<= 3x"
+    # The floor no formatter can go below: reading the file and the output's bytes once each, with no work
+    # between them (cat FILE OUTPUT). The output is larger than the file.
+    for form in plain json; do
+        args=()
+        [[ "$form" == json ]] && args=(--json)
+        "$bin/qovruvela-report" "${args[@]}" "$big" >"$work/out.txt"
+        outsize=$(($(stat -c %s "$work/out.txt") / 1000000))
+        read -r floor cfloor < <(
+            f=() c=()
+            for ((i = 0; i < runs; i++)); do
+                c+=("$(millis cat "$big")")
+                f+=("$(millis cat "$big" "$work/out.txt")")
+            done
+            echo "$(printf '%s\n' "${f[@]}" | median) $(printf '%s\n' "${c[@]}" | median)"
+        )
+        row "floor for ${args[*]:-the plain form}: cat FILE and its $outsize MB output, no formatting" "$(fmt "$floor") ms" \
+            "cat $(fmt "$cfloor") ms" "$(ratio "$floor" "$cfloor")x" "-"
+        rm -f "$work/out.txt"
+    done
     rm -f "$work"/s*.rvl
 fi
 
@@ -134,7 +154,38 @@ in_home() { # HOME COMMAND...
 # Instructions callgrind counted in the run that wrote FILE.
 instructions() { awk '/^(summary|totals):/ { print $2; exit }' "$1"; }
 
-# --- P4: a shown window while recording, against the idle anchor -----------------------------------------
+# --- P4: a shown window (and the tray alone) while recording, against the idle anchors ----------------------
+# The anchors: the traffic daemon of a common Linux bandwidth monitor polling at its shortest interval, 2 s
+# (fetched from the package archive and unpacked into the build folder, never installed), and a plain C loop
+# that reads every interface's counters once a second.
+daemon_anchor() { # -> the daemon's path, or nothing when the archive cannot be reached
+    local dir="$build/anchor"
+    if [[ ! -x "$dir/root/usr/sbin/vnstatd" ]]; then
+        mkdir -p "$dir"
+        (cd "$dir" && apt-get download vnstat >/dev/null 2>&1 && dpkg-deb -x vnstat_*.deb root) || return 0
+    fi
+    echo "$dir/root/usr/sbin/vnstatd"
+}
+
+# Runs COMMAND... under callgrind for SECONDS, in the program's home HOME (or none: -), then ends it with
+# SIGTERM. NAME names the profile.
+profiled() { # NAME SECONDS HOME COMMAND...
+    local name="$1" seconds="$2" home="$3"
+    shift 3
+    local env=()
+    [[ "$home" == - ]] || env=(XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data"
+        XDG_RUNTIME_DIR="$home/runtime" QOVRUVELA_SIMULATE="$home/sim")
+    env "${env[@]}" valgrind --tool=callgrind --callgrind-out-file="$work/$name.cg" "$@" >/dev/null 2>&1 &
+    local pid=$!
+    sleep "$seconds"
+    kill -TERM "$pid"
+    wait "$pid" || true
+}
+per_second() { # NAME -> millions of instructions per second between the long and the short run
+    echo "($(instructions "$work/$1$long.cg") - $(instructions "$work/$1$short.cg")) / ($long - $short) / 1000000" |
+        bc -l
+}
+
 if wanted p4; then
     [[ -n "${DISPLAY:-}" && "${QT_QPA_PLATFORM:-}" == xcb ]] || start_xvfb
     cat >"$work/idle.c" <<'C'
@@ -161,38 +212,58 @@ int main(void)
 }
 C
     cc -O2 -o "$work/idle" "$work/idle.c"
-    # Every run at once: they sleep nearly all the time; each ends with SIGTERM after its seconds.
+    daemon=$(daemon_anchor)
+    # The tray: a session bus of our own with a notification area host on it.
+    DBUS_SESSION_BUS_ADDRESS=$(dbus-daemon --session --print-address --fork --print-pid=5 5>"$work/bus.pid")
+    export DBUS_SESSION_BUS_ADDRESS
+    pids+=("$(cat "$work/bus.pid")")
+    python3 -m dbusmock --template "$root/tests/e2e/status_notifier_watcher.py" >/dev/null 2>&1 &
+    pids+=($!)
+    for _ in $(seq 50); do
+        dbus-send --session --print-reply --dest=org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
+            org.freedesktop.DBus.Peer.Ping >/dev/null 2>&1 && break
+        sleep 0.1
+    done
+    # Every run at once: they sleep nearly all the time.
     cg=()
     for seconds in "$long" "$short"; do
         home=$(make_home "window$seconds" connected)
-        (env XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" XDG_RUNTIME_DIR="$home/runtime" \
-            QOVRUVELA_SIMULATE="$home/sim" valgrind --tool=callgrind --callgrind-out-file="$work/window$seconds.cg" \
-            "$home/bin/qovruvela" >/dev/null 2>&1 &
-            pid=$!
-            sleep "$seconds"
-            kill -TERM "$pid"
-            wait "$pid" || true) &
+        profiled "window$seconds" "$seconds" "$home" "$home/bin/qovruvela" &
         cg+=($!)
-        (valgrind --tool=callgrind --callgrind-out-file="$work/idle$seconds.cg" "$work/idle" >/dev/null 2>&1 &
-            pid=$!
-            sleep "$seconds"
-            kill -TERM "$pid"
-            wait "$pid" || true) &
+        home=$(make_home "tray$seconds" connected)
+        printf 'Check%%20In%%20Tray=1\n' >>"$home/config/QovRuvela/QovRuvela.conf"
+        profiled "tray$seconds" "$seconds" "$home" "$home/bin/qovruvela" &
         cg+=($!)
+        profiled "idle$seconds" "$seconds" - "$work/idle" &
+        cg+=($!)
+        if [[ -n "$daemon" ]]; then
+            mkdir -p "$work/daemon$seconds"
+            printf 'DatabaseDir "%s"\nUpdateInterval 2\nPollInterval 2\nUseLogging 0\n' "$work/daemon$seconds" \
+                >"$work/daemon$seconds.conf"
+            profiled "daemon$seconds" "$seconds" - "$daemon" -n --config "$work/daemon$seconds.conf" &
+            cg+=($!)
+        fi
     done
     wait "${cg[@]}"
     records=$(python3 "$root/tests/e2e/profile_file.py" dump "$work/window$long/bin/bench.rvl" | wc -l)
-    wl=$(instructions "$work/window$long.cg")
-    ws=$(instructions "$work/window$short.cg")
-    il=$(instructions "$work/idle$long.cg")
-    is=$(instructions "$work/idle$short.cg")
-    wrate=$(echo "($wl - $ws) / ($long - $short) / 1000000" | bc -l)
-    irate=$(echo "($il - $is) / ($long - $short) / 1000000" | bc -l)
-    row "window shown while recording, instructions per second (callgrind, ${long} s minus ${short} s; $((records - 1)) session recorded)" \
-        "$(fmt "$wrate" 2) M/s" "C loop reading /proc/net/dev $(fmt "$irate" 3) M/s" "$(ratio "$wrate" "$irate")x" "<= 3x"
+    wrate=$(per_second window)
+    trate=$(per_second tray)
+    irate=$(per_second idle)
+    span="callgrind, ${long} s minus ${short} s; $((records - 1)) session recorded"
+    if [[ -n "$daemon" ]]; then
+        drate=$(per_second daemon)
+        row "window shown while recording, instructions per second ($span)" "$(fmt "$wrate" 2) M/s" \
+            "traffic daemon, 2 s polling $(fmt "$drate" 3) M/s" "$(ratio "$wrate" "$drate")x" "<= 3x"
+        row "tray mode while recording, same" "$(fmt "$trate" 2) M/s" "traffic daemon $(fmt "$drate" 3) M/s" \
+            "$(ratio "$trate" "$drate")x" "keep <= 3x"
+    fi
+    row "window shown while recording, against a lighter anchor" "$(fmt "$wrate" 2) M/s" \
+        "C loop reading /proc/net/dev $(fmt "$irate" 3) M/s" "$(ratio "$wrate" "$irate")x" "-"
+    row "tray mode while recording, against the lighter anchor" "$(fmt "$trate" 2) M/s" \
+        "C loop $(fmt "$irate" 3) M/s" "$(ratio "$trate" "$irate")x" "-"
     if [[ -n "${KEEP_PROFILES:-}" ]]; then
         mkdir -p "$KEEP_PROFILES"
-        cp "$work/window$long.cg" "$work/window$short.cg" "$KEEP_PROFILES/"
+        cp "$work"/window*.cg "$work"/tray*.cg "$KEEP_PROFILES/"
     fi
 fi
 
