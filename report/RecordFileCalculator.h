@@ -61,6 +61,8 @@ private:
     void totalInHalves(QIODevice& device, const QString& path);
     void totalRange(QIODevice& file, Range& range, const std::function<qint64()>& doneElsewhere);
     bool handleRecord(Range& range, const RecordView& record, qint64 index);
+    /// Totals the record at `bytes` when it is a usual session; false, having changed nothing, otherwise.
+    bool addUsualSession(Range& range, const char* bytes, qint64 index);
     /// False, after stopping the range, when a text does not begin with a valid date.
     bool readSession(Range& range, const RecordView& record, qint64 index, SessionParts* parts);
     bool AddRecordToTotal(Range& range, const RecordView& record, qint64 index, const SessionParts& parts);

@@ -47,6 +47,13 @@ public:
         put(m_end, end.packed());
         m_flags &= ~irregularFlag;
     }
+    /// The same from StoredMoment::packed() of each.
+    void setPackedMoments(quint64 start, quint64 end)
+    {
+        put(m_start, start);
+        put(m_end, end);
+        m_flags &= ~irregularFlag;
+    }
     void setIrregular() { m_flags |= irregularFlag; }
     bool isRegular() const { return !(m_flags & irregularFlag); }
     StoredMoment start() const { return StoredMoment::fromPacked(take(m_start)); }

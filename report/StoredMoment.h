@@ -77,7 +77,24 @@ struct StoredMoment::DateCache
     quint64 head = 0; ///< "yyyy/mm/" as read from the text
     quint16 tail = 0; ///< "dd"
     StoredMoment date;
+    quint64 packedDate = 0; ///< date.packed() with the time's bits clear
     bool filled = false;
+
+    /// The text's first ten characters are the cached date's.
+    bool holds(const char* text) const
+    {
+        quint16 day;
+        std::memcpy(&day, text + 8, sizeof day);
+        return filled && qFromLittleEndian(load8(text)) == head && day == tail;
+    }
+
+private:
+    static quint64 load8(const char* at)
+    {
+        quint64 word;
+        std::memcpy(&word, at, sizeof word);
+        return word;
+    }
 };
 
 // Read inline: the totalling pass calls it twice for every record.
@@ -184,6 +201,7 @@ inline bool StoredMoment::read(std::string_view text, StoredMoment* into, DateCa
         cache.head = head;
         cache.tail = tail;
         cache.date = *into;
+        cache.packedDate = into->packed() >> 17 << 17;
         cache.filled = true;
         return true;
     }
