@@ -217,7 +217,7 @@ C
     DBUS_SESSION_BUS_ADDRESS=$(dbus-daemon --session --print-address --fork --print-pid=5 5>"$work/bus.pid")
     export DBUS_SESSION_BUS_ADDRESS
     pids+=("$(cat "$work/bus.pid")")
-    python3 -m dbusmock --template "$root/tests/e2e/status_notifier_watcher.py" >/dev/null 2>&1 &
+    /usr/bin/python3 -m dbusmock --template "$root/tests/e2e/status_notifier_watcher.py" >/dev/null 2>&1 &
     pids+=($!)
     for _ in $(seq 50); do
         dbus-send --session --print-reply --dest=org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
