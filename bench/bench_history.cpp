@@ -5,7 +5,6 @@
 #include "platform/Dialogs.h"
 #include "report/RecordFileCalculator.h"
 #include "report/SessionTableModel.h"
-#include "report/ui/DayChartView.h"
 #include "report/ui/HistoryWindow.h"
 #include "tests/support/ManySessionsFile.h"
 
