@@ -55,6 +55,17 @@ for f in usr/bin/qovruvela usr/bin/qovruvela-report usr/share/applications/net.q
     [[ -e "$root/$f" ]] || fail "the package lacks /$f"
 done
 [[ -e "$root/usr/bin/qovruvela-sim" ]] && fail "the simulation script is in /usr/bin"
+
+# The History window's chart is a module of its own, in the library folder the program looks in (the same
+# CMAKE_INSTALL_LIBDIR gives both), so that the program itself starts without Qt Charts.
+libdir=$(sed -n 's/^CMAKE_INSTALL_LIBDIR:[A-Z]*=//p' "$build_dir/CMakeCache.txt")
+module="$root/usr/${libdir:-lib}/qovruvela/libqovruvela-chart.so"
+if [[ -f "$module" ]]; then
+    objdump -p "$module" | grep -q 'NEEDED *libQt6Charts' || fail "the chart module does not use Qt Charts"
+else
+    fail "the package lacks /usr/${libdir:-lib}/qovruvela/libqovruvela-chart.so"
+fi
+objdump -p "$root/usr/bin/qovruvela" | grep -q 'NEEDED *libQt6Charts' && fail "qovruvela links Qt Charts again"
 completions=$(pkg-config --variable=completionsdir bash-completion)
 [[ -f "$root$completions/qovruvela-report" ]] || fail "the completion is not in $completions"
 
