@@ -15,7 +15,7 @@ public:
     static DayChartPanel* create(QWidget* parent, QString& problem);
 
     /// The folders searched, in order: the program's own folder (the build tree), then the install's
-    /// library folder beside its bin/.
+    /// module folder, found from the program's bin/ so that any install prefix works.
     static QStringList defaultFolders();
     /// Searches `folders` instead from the next chart on, loading afresh.
     static void setFolders(QStringList folders);
