@@ -3,6 +3,7 @@
 #pragma once
 
 #include "report/DayChart.h"
+#include "report/ui/DayChartPanel.h"
 
 #include <QChartView>
 
@@ -11,7 +12,7 @@ class QBarSeries;
 class QScatterSeries;
 class QValueAxis;
 
-class DayChartView final : public QChartView
+class DayChartView final : public QChartView, public DayChartPanel
 {
     Q_OBJECT
 public:
@@ -20,11 +21,12 @@ public:
 
     explicit DayChartView(QWidget* parent = nullptr);
 
-    void showChart(DayChart chart);
-    void setMeasure(DayChart::Measure measure);
+    QWidget* widget() override { return this; }
+    void showChart(DayChart chart) override;
+    void setMeasure(DayChart::Measure measure) override;
     DayChart::Measure measure() const { return m_measure; }
 
-    const DayChart& dayChart() const { return m_dayChart; }
+    const DayChart& dayChart() const override { return m_dayChart; }
     QBarSeries* bars() const { return m_bars; }
     /// Labels the bars at their indices 0, 1, …; only as many as fit side by side.
     QCategoryAxis* dayAxis() const { return m_dayAxis; }

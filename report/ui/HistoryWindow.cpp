@@ -6,7 +6,8 @@
 #include "report/DailyHistory.h"
 #include "report/ReportExport.h"
 #include "report/SessionTableModel.h"
-#include "report/ui/DayChartView.h"
+#include "report/ui/ChartModule.h"
+#include "report/ui/DayChartPanel.h"
 #include "ui/Named.h"
 
 #include <QAction>
@@ -47,8 +48,21 @@ void HistoryWindow::buildControls()
     auto* show = new QLabel(QStringLiteral("&Per day:"), this);
     show->setBuddy(cbMeasure);
 
-    chvDays = named(new DayChartView(this), "chvDays");
-    chvDays->setMinimumHeight(300);
+    QString problem;
+    chvDays = ChartModule::create(this, problem);
+    QWidget* chart = chvDays ? chvDays->widget() : nullptr;
+    if (chart) {
+        named(chart, "chvDays");
+    } else {
+        lblNoChart =
+            named(new QLabel(QStringLiteral("The chart cannot be shown: %1").arg(problem), this), "lblNoChart");
+        lblNoChart->setAlignment(Qt::AlignCenter);
+        lblNoChart->setWordWrap(true);
+        lblNoChart->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        chart = lblNoChart;
+        cbMeasure->setEnabled(false);
+    }
+    chart->setMinimumHeight(300);
 
     tvSessions = named(new QTableView(this), "tvSessions");
     tvSessions->setModel(m_model);
@@ -82,7 +96,7 @@ void HistoryWindow::buildControls()
     top->addWidget(show);
     top->addWidget(cbMeasure);
     auto* split = new QSplitter(Qt::Vertical, this);
-    split->addWidget(chvDays);
+    split->addWidget(chart);
     split->addWidget(tvSessions);
     split->setChildrenCollapsible(false);
     split->setStretchFactor(0, 3);
@@ -100,8 +114,10 @@ void HistoryWindow::buildControls()
 
 void HistoryWindow::connectEvents()
 {
-    connect(cbMeasure, &QComboBox::currentIndexChanged, this,
-            [this] { chvDays->setMeasure(DayChart::Measure(cbMeasure->currentData().toInt())); });
+    connect(cbMeasure, &QComboBox::currentIndexChanged, this, [this] {
+        if (chvDays)
+            chvDays->setMeasure(DayChart::Measure(cbMeasure->currentData().toInt()));
+    });
     connect(btnSaveCsv, &QPushButton::clicked, this, &HistoryWindow::saveCsv);
     connect(btnClose, &QPushButton::clicked, this, &QWidget::close);
 }
@@ -127,7 +143,8 @@ void HistoryWindow::render()
     lblFile->setText(m_result ? QDir::toNativeSeparators(m_result->path) : QString());
     m_model->setResult(m_result);
     const QDate today = m_today ? m_today() : QDate();
-    chvDays->showChart(m_result ? DayChart::fromHistory(DailyHistory::fromResult(*m_result), today) : DayChart());
+    if (chvDays)
+        chvDays->showChart(m_result ? DayChart::fromHistory(DailyHistory::fromResult(*m_result), today) : DayChart());
     btnSaveCsv->setEnabled(m_result != nullptr);
     // Measures the rows in view only, whatever the number of sessions.
     tvSessions->resizeColumnsToContents();

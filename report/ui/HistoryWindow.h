@@ -1,6 +1,7 @@
 // The history of the file last totalled: time online (or bytes) per day as a bar chart above a sortable
 // table of its sessions, which can be copied or saved as CSV. Opened from the Calculation tab; it redraws
-// only while it is shown, so totalling a file costs nothing more while it is closed.
+// only while it is shown, so totalling a file costs nothing more while it is closed. Where the chart's module
+// cannot be loaded, a label in the chart's place says why and the table works as ever.
 #pragma once
 
 #include "report/DayChart.h"
@@ -12,7 +13,7 @@
 #include <optional>
 
 class Dialogs;
-class DayChartView;
+class DayChartPanel;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -41,7 +42,9 @@ public:
 
     QLabel* lblFile;
     QComboBox* cbMeasure;
-    DayChartView* chvDays;
+    /// The chart; nullptr when its module cannot be loaded, and then lblNoChart stands in its place.
+    DayChartPanel* chvDays;
+    QLabel* lblNoChart = nullptr;
     QTableView* tvSessions;
     QPushButton* btnSaveCsv;
     QPushButton* btnClose;

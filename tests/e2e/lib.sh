@@ -71,6 +71,8 @@ own_program_folder() {
     local dir="${1:-$WORK/bin}"
     mkdir -p "$dir" "$XDG_CONFIG_HOME/QovRuvela"
     cp "$PROGRAM" "$dir/qovruvela"
+    # The History window's chart module goes with it, as it lies beside the program in the build tree.
+    cp "$(dirname "$PROGRAM")/libqovruvela-chart.so" "$dir/"
     PROGRAM="$dir/qovruvela"
 }
 

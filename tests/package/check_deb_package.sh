@@ -55,6 +55,17 @@ for f in usr/bin/qovruvela usr/bin/qovruvela-report usr/share/applications/net.q
     [[ -e "$root/$f" ]] || fail "the package lacks /$f"
 done
 [[ -e "$root/usr/bin/qovruvela-sim" ]] && fail "the simulation script is in /usr/bin"
+
+# The History window's chart is a module of its own, in the folder the program looks in (the build's
+# QOVRUVELA_CHART_MODULE_DIR gives both), so that the program itself starts without Qt Charts.
+moduledir=$(sed -n 's/^QOVRUVELA_CHART_MODULE_DIR:[A-Z]*=//p' "$build_dir/CMakeCache.txt")
+module="usr/$moduledir/libqovruvela-chart.so"
+if [[ -n "$moduledir" && -f "$root/$module" ]]; then
+    objdump -p "$root/$module" | grep -q 'NEEDED *libQt6Charts' || fail "the chart module does not use Qt Charts"
+else
+    fail "the package lacks /$module"
+fi
+objdump -p "$root/usr/bin/qovruvela" | grep -q 'NEEDED *libQt6Charts' && fail "qovruvela links Qt Charts again"
 completions=$(pkg-config --variable=completionsdir bash-completion)
 [[ -f "$root$completions/qovruvela-report" ]] || fail "the completion is not in $completions"
 

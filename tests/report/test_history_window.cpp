@@ -6,6 +6,7 @@
 #include "report/DayChart.h"
 #include "report/SessionTableModel.h"
 #include "report/ui/CalculationTab.h"
+#include "report/ui/ChartModule.h"
 #include "report/ui/DayChartView.h"
 #include "report/ui/HistoryWindow.h"
 
@@ -36,6 +37,8 @@ protected:
     void SetUp() override
     {
         ReportFixture::SetUp();
+        // The chart linked into this test rather than the module, to look into it.
+        ChartModule::setFactory([](QWidget* parent) -> DayChartPanel* { return new DayChartView(parent); });
         ASSERT_TRUE(QDir(temp.path()).mkpath(QStringLiteral("backups")));
         path = writeFile(QStringLiteral("backups/march.rvl"),
                          {headerRecord(QStringLiteral("2024/03/01"), 1, 31),
@@ -58,6 +61,8 @@ protected:
         EXPECT_TRUE(history && history->isVisible());
         return history;
     }
+
+    static DayChartView& chartOf(HistoryWindow* history) { return static_cast<DayChartView&>(*history->chvDays); }
 
     static QList<qreal> barValues(const DayChartView& view, int set = 0)
     {
@@ -88,7 +93,7 @@ TEST_F(HistoryWindowTest, ChoosingAFileFillsTheChartAndTheTable)
     EXPECT_EQ(history->model()->text(2, SessionTableModel::Time), QStringLiteral("00:10:00"));
     EXPECT_EQ(history->lblFile->text(), QDir::toNativeSeparators(path));
 
-    const DayChartView& chart = *history->chvDays;
+    const DayChartView& chart = chartOf(history);
     ASSERT_EQ(chart.bars()->count(), 1);
     const QList<qreal> minutes = barValues(chart);
     ASSERT_EQ(minutes.size(), 31);
@@ -140,7 +145,7 @@ TEST_F(HistoryWindowTest, TheBarUnderThePointerShowsItsDaysFigures)
     HistoryWindow* history = openHistory();
     ASSERT_NE(history, nullptr);
     tab.ListBox1->setCurrentRow(0);
-    DayChartView& view = *history->chvDays;
+    DayChartView& view = chartOf(history);
     // The middle of today's bar, as the mouse reaches it.
     const QPointF inBar = view.chart()->mapToPosition(QPointF(5, 20), view.bars());
     QTest::mouseMove(view.viewport(), view.mapFromScene(inBar));
