@@ -14,7 +14,8 @@ fi
 
 BIN="$WORK/bin"
 mkdir -p "$BIN" "$XDG_CONFIG_HOME/QovRuvela"
-size=$(($(stat -c %s "$PROGRAM") / 1024 + 1024))
+# Room for the program and its chart module, and a megabyte for the personal files.
+size=$((($(stat -c %s "$PROGRAM") + $(stat -c %s "$(dirname "$PROGRAM")/libqovruvela-chart.so")) / 1024 + 1024))
 mount -t tmpfs -o size="${size}k" qovruvela-e2e "$BIN" 2>"$WORK/mount.txt" || {
     echo "SKIP: a tmpfs cannot be mounted here: $(cat "$WORK/mount.txt")"
     exit 77
