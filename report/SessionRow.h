@@ -7,7 +7,9 @@
 #include "report/StoredMoment.h"
 
 #include <QString>
+#include <QtEndian>
 #include <array>
+#include <cstring>
 #include <string_view>
 #include <type_traits>
 
@@ -72,17 +74,17 @@ private:
     static constexpr quint8 startAfterEndFlag = 1;
     static constexpr quint8 irregularFlag = 2;
 
+    // Five bytes, least significant first, whatever the processor's order.
     static void put(std::array<quint8, 5>& into, quint64 bits)
     {
-        for (std::size_t i = 0; i < into.size(); ++i)
-            into[i] = static_cast<quint8>(bits >> (8 * i));
+        const quint64 little = qToLittleEndian(bits);
+        std::memcpy(into.data(), &little, into.size());
     }
     static quint64 take(const std::array<quint8, 5>& from)
     {
-        quint64 bits = 0;
-        for (std::size_t i = 0; i < from.size(); ++i)
-            bits |= quint64(from[i]) << (8 * i);
-        return bits;
+        quint64 little = 0;
+        std::memcpy(&little, from.data(), from.size());
+        return qFromLittleEndian(little);
     }
 
     std::array<quint8, 5> m_start;
