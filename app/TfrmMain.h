@@ -87,6 +87,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildMenu();
@@ -121,6 +122,8 @@ private:
     bool m_noTrayReported = false;
     TrayWait m_trayWait;
     bool m_closing = false;
+    bool m_trackerStale = false; ///< the Main tab waits for the window to be shown again
+    QString m_tracedStatus;
     std::unique_ptr<HourlyAlert> m_hourlyAlert;
     AllowanceOptionEvents* m_allowanceEvents = nullptr;
 };

@@ -295,6 +295,36 @@ TEST_F(MainWindowTest, EitherTrayBoxKeepsTheWindowHidden)
     EXPECT_TRUE(m_recorder->trayShown());
 }
 
+// Hidden behind the tray icon the window is not kept up to date every second; shown, it has the session's
+// figures of that moment.
+TEST_F(MainWindowTest, AWindowHiddenInTheTrayShowsTheSessionAsItIsWhenOpened)
+{
+    preset(SettingNames::inTray, QStringLiteral("1"));
+    preset(SettingNames::personalAccount, QStringLiteral("jane.rvl"));
+    TestClock clock;
+    ScriptedDialogs dialogs;
+    PersonalFile file(m_dir.path() + QLatin1Char('/'), clock, dialogs);
+    file.setPersonalFileName(QStringLiteral("jane.rvl"));
+    ASSERT_TRUE(file.SaveProfileInfo(ProfileRecord::UserProfileTag, true, QStringLiteral("2024/03/01"),
+                                     QStringLiteral("2024/04/01"), 1, 31, QString(), QString(), 0, 0));
+    start();
+    ASSERT_FALSE(m_window->isVisible());
+    connectionIs(home);
+    m_recorder->PollConnections();
+    for (int second = 0; second < 3; ++second)
+        m_recorder->MainTimerTimer();
+    const TrackerView& view = m_recorder->tracker().view();
+    ASSERT_FALSE(view.startTime.isEmpty());
+
+    m_window->show();
+    EXPECT_EQ(m_window->tabMain->lblOnlineStatus->text(), view.onlineStatus);
+    EXPECT_EQ(m_window->tabMain->edStartTime->text(), view.startTime);
+    EXPECT_EQ(m_window->tabMain->edReceived->text(), view.received);
+
+    m_recorder->MainTimerTimer();
+    EXPECT_EQ(m_window->tabMain->edElapsed->text(), m_recorder->tracker().view().elapsed);
+}
+
 TEST_F(MainWindowTest, UnreadableSettingsAreShownOnTheStatusLine)
 {
     ASSERT_TRUE(QDir().mkpath(settingsFile()));
