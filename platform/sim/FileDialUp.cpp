@@ -4,12 +4,34 @@
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
+#include <cerrno>
 #include <cstdio>
+
+#if defined(Q_OS_UNIX)
+#include <sys/stat.h>
+#endif
 
 FileDialUp::FileDialUp(const QString& folder) : m_path(QDir(folder).filePath(QLatin1String(fileName))) {}
 
+std::optional<FileDialUp::Stamp> FileDialUp::stamp() const
+{
+#if defined(Q_OS_UNIX)
+    struct stat info;
+    if (::stat(QFile::encodeName(m_path).constData(), &info) != 0)
+        return errno == ENOENT ? std::optional<Stamp>(Stamp{}) : std::nullopt;
+    return Stamp{true, info.st_size, info.st_mtim.tv_sec, info.st_mtim.tv_nsec, info.st_ino};
+#else
+    return std::nullopt;
+#endif
+}
+
 bool FileDialUp::load()
 {
+    // Polled every second: the same file need not be parsed again.
+    const std::optional<Stamp> now = stamp();
+    if (now && m_loaded && *now == *m_loaded && m_error.isEmpty())
+        return true;
+    m_loaded = now;
     QFile file(m_path);
     QString error;
     if (!file.exists()) {
@@ -27,6 +49,7 @@ bool FileDialUp::load()
 
 void FileDialUp::store()
 {
+    m_loaded.reset(); // read again next time, also when this write fails
     QSaveFile file(m_path);
     if (file.open(QIODevice::WriteOnly)) {
         file.write(SimulationFile::format(m_system).toUtf8());

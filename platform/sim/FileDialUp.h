@@ -1,8 +1,11 @@
-// The simulated dial-up system kept in a text file that is read again at every call, so that another
-// process (a test script, a person trying the program) can connect and disconnect.
+// The simulated dial-up system kept in a text file that is looked at again at every call, so that another
+// process (a test script, a person trying the program) can connect and disconnect. It is parsed again only
+// when it changed.
 #pragma once
 
 #include "platform/sim/SimulatedDialUp.h"
+
+#include <optional>
 
 class FileDialUp final : public SimulatedDialUp
 {
@@ -19,6 +22,20 @@ protected:
     void store() override;
 
 private:
+    /// What tells one version of the file from another: size, modification time to the nanosecond, inode.
+    struct Stamp
+    {
+        bool exists = false;
+        qint64 size = -1;
+        qint64 seconds = -1;
+        qint64 nanoseconds = -1;
+        quint64 inode = 0;
+        bool operator==(const Stamp&) const = default;
+    };
+    /// The file's stamp; nothing where the system cannot tell.
+    std::optional<Stamp> stamp() const;
+
     QString m_path;
     QString m_error;
+    std::optional<Stamp> m_loaded; ///< the version `m_system` was read from
 };
