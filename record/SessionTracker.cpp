@@ -151,6 +151,13 @@ void SessionTracker::closeRecord()
 {
     ShowElapsed(m_sessionStartTime);
     const QDateTime now = m_clock.now();
+    // The tick that finds the connection gone (or the program's end) may be the first of a new minute: its
+    // change is counted too, or the end text would lie a minute further than the counter and the session
+    // would lose that minute. While Stop is down nothing is counted, as on the ticks before.
+    if (!m_host.recordingStopped() && now.time().minute() != m_prevMinute) {
+        ++m_usedMinutes;
+        m_prevMinute = now.time().minute();
+    }
     m_sessionEndText = StoredDate::dateTimeText(now);
     saveSession();
     m_view.endTime = StoredDate::displayedForm(m_sessionEndText);

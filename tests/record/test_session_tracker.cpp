@@ -6,6 +6,7 @@
 #include "record/PersonalFile.h"
 #include "record/SessionTracker.h"
 #include "record/StoredDate.h"
+#include "report/SessionDuration.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -150,6 +151,31 @@ TEST_F(SessionTrackerTest, MinutesCountClockMinuteChangesAndTheNextSessionAppend
     EXPECT_EQ(all[2].EndText, stored(10, 5, 10));
     EXPECT_EQ(all[2].UsedMinutes, 5);
     EXPECT_EQ(tracker.NextFilePointer(), 3);
+}
+
+// The connection found gone on the first tick of a new minute: that change counts, and the record's duration
+// is the time between its texts (65 s and 5 s here), not a minute less.
+TEST_F(SessionTrackerTest, ASessionEndingOnTheFirstTickOfAMinuteKeepsThatMinute)
+{
+    startFile();
+    tickAt(9, 0, 55);
+    tickEverySecondUntil(9, 1, 59);
+    window.connected = false;
+    tickAt(9, 2, 0);
+    window.connected = true;
+    tickAt(9, 2, 55);
+    tickEverySecondUntil(9, 2, 59);
+    window.connected = false;
+    tickAt(9, 3, 0);
+
+    const QList<ProfileRecord> all = records();
+    ASSERT_EQ(all.size(), 3);
+    EXPECT_EQ(all[1].EndText, stored(9, 2, 0));
+    EXPECT_EQ(all[1].UsedMinutes, 2);
+    EXPECT_EQ(SessionDuration::fromParts(all[1].UsedMinutes, 5, 0, false), (SessionDuration::Duration{1, 5}));
+    EXPECT_EQ(all[2].EndText, stored(9, 3, 0));
+    EXPECT_EQ(all[2].UsedMinutes, 1);
+    EXPECT_EQ(SessionDuration::fromParts(all[2].UsedMinutes, 5, 0, false), (SessionDuration::Duration{0, 5}));
 }
 
 TEST_F(SessionTrackerTest, SavesFallOnSecondsThatAreMultiplesOfFifteen)
