@@ -29,6 +29,8 @@ void setChanged(QLineEdit* edit, const QString& text)
 void TfrmMain::renderTracker()
 {
     const TrackerView& v = m_recorder.tracker().view();
+    if (m_tracedStatus.isNull())
+        m_tracedStatus = tabMain->lblOnlineStatus->text(); // the label's caption until the first tick
     if (v.onlineStatus != m_tracedStatus) {
         m_tracedStatus = v.onlineStatus;
         Trace::line(QStringLiteral("main-status") + v.onlineStatus);
