@@ -34,6 +34,15 @@ struct RecordFileCalculator::Range
     std::atomic<qint64> done{0};
     StoredMoment::DateCache dates; ///< the date last read by this range
 
+    void add(quint32 received, quint32 sent, const SessionDuration::Duration& duration)
+    {
+        TotalDownloaded += received;
+        TotalUploaded += sent;
+        TotalSeconds += duration.seconds;
+        TotalMinutes += duration.minutes + TotalSeconds / 60;
+        TotalSeconds %= 60;
+    }
+
     bool stop(qint64 index, const QString& why)
     {
         stoppedAt = index;
@@ -238,12 +247,7 @@ bool RecordFileCalculator::addUsualSession(Range& range, const char* bytes, qint
         SessionDuration::fromParts(record.UsedMinutes(), static_cast<quint8>(first.second ? 60 - first.second : 0),
                                    static_cast<quint8>(last.second), sameMinute);
 
-    range.TotalDownloaded += record.BytesReceived();
-    range.TotalUploaded += record.BytesSent();
-    range.TotalSeconds += duration.seconds;
-    range.TotalMinutes += duration.minutes;
-    range.TotalMinutes += range.TotalSeconds / 60;
-    range.TotalSeconds %= 60;
+    range.add(record.BytesReceived(), record.BytesSent(), duration);
 
     SessionRow row{};
     row.BytesReceived = record.BytesReceived();
@@ -324,12 +328,7 @@ bool RecordFileCalculator::AddRecordToTotal(Range& range, const RecordView& reco
         SessionDuration::fromParts(record.UsedMinutes(), *parts.startComplement, *parts.endSeconds, parts.sameMinute);
 
     // A record that stopped the pass adds nothing: the totals shown are those after the record before it.
-    range.TotalDownloaded += record.BytesReceived();
-    range.TotalUploaded += record.BytesSent();
-    range.TotalSeconds += duration.seconds;
-    range.TotalMinutes += duration.minutes;
-    range.TotalMinutes += range.TotalSeconds / 60;
-    range.TotalSeconds %= 60;
+    range.add(record.BytesReceived(), record.BytesSent(), duration);
 
     const auto place = static_cast<std::size_t>(index - 1);
     SessionRow& row = m_result->sessions.slot(place);

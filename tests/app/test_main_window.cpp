@@ -63,6 +63,17 @@ protected:
     }
     void preset(const QString& name, const QString& value) { preset(SettingNames::settingsKeyPath, name, value); }
 
+    // A personal file of March 2024 with its header alone, in the program's folder.
+    void writePersonalFile(const QString& name)
+    {
+        TestClock clock;
+        ScriptedDialogs dialogs;
+        PersonalFile file(m_dir.path() + QLatin1Char('/'), clock, dialogs);
+        file.setPersonalFileName(name);
+        ASSERT_TRUE(file.SaveProfileInfo(ProfileRecord::UserProfileTag, true, QStringLiteral("2024/03/01"),
+                                         QStringLiteral("2024/04/01"), 1, 31, QString(), QString(), 0, 0));
+    }
+
     QString stored(const QString& name) const
     {
         return IniSettingsStore(settingsFile()).ReadIniFromReg(SettingNames::settingsKeyPath, name);
@@ -301,12 +312,7 @@ TEST_F(MainWindowTest, AWindowHiddenInTheTrayShowsTheSessionAsItIsWhenOpened)
 {
     preset(SettingNames::inTray, QStringLiteral("1"));
     preset(SettingNames::personalAccount, QStringLiteral("jane.rvl"));
-    TestClock clock;
-    ScriptedDialogs dialogs;
-    PersonalFile file(m_dir.path() + QLatin1Char('/'), clock, dialogs);
-    file.setPersonalFileName(QStringLiteral("jane.rvl"));
-    ASSERT_TRUE(file.SaveProfileInfo(ProfileRecord::UserProfileTag, true, QStringLiteral("2024/03/01"),
-                                     QStringLiteral("2024/04/01"), 1, 31, QString(), QString(), 0, 0));
+    writePersonalFile(QStringLiteral("jane.rvl"));
     start();
     ASSERT_FALSE(m_window->isVisible());
     connectionIs(home);
@@ -336,12 +342,7 @@ TEST_F(MainWindowTest, UnreadableSettingsAreShownOnTheStatusLine)
 TEST_F(MainWindowTest, APersonalFileIsLoadedAndListedAtStart)
 {
     preset(SettingNames::personalAccount, QStringLiteral("jane.rvl"));
-    TestClock clock;
-    ScriptedDialogs dialogs;
-    PersonalFile file(m_dir.path() + QLatin1Char('/'), clock, dialogs);
-    file.setPersonalFileName(QStringLiteral("jane.rvl"));
-    ASSERT_TRUE(file.SaveProfileInfo(ProfileRecord::UserProfileTag, true, QStringLiteral("2024/03/01"),
-                                     QStringLiteral("2024/04/01"), 1, 31, QString(), QString(), 0, 0));
+    writePersonalFile(QStringLiteral("jane.rvl"));
     start();
     EXPECT_TRUE(m_recorder->period().PersonalFileActive());
     EXPECT_EQ(m_recorder->tracker().NextFilePointer(), 1);
