@@ -24,7 +24,7 @@ struct RecordFileCalculator::Range
     qint64 first = 0;
     qint64 end = 0;
     qint64 TotalMinutes = 0;
-    qint32 TotalSeconds = 0;
+    qint64 TotalSeconds = 0; ///< not yet carried into the minutes: finish() does that once
     quint32 TotalDownloaded = 0;
     quint32 TotalUploaded = 0;
     std::vector<CalculationResult::IrregularTexts> irregularTexts;
@@ -39,8 +39,7 @@ struct RecordFileCalculator::Range
         TotalDownloaded += received;
         TotalUploaded += sent;
         TotalSeconds += duration.seconds;
-        TotalMinutes += duration.minutes + TotalSeconds / 60;
-        TotalSeconds %= 60;
+        TotalMinutes += duration.minutes;
     }
 
     bool stop(qint64 index, const QString& why)
@@ -180,72 +179,33 @@ void RecordFileCalculator::totalRange(QIODevice& file, Range& range, const std::
     }
 }
 
-namespace {
-
-// The time of a text in the stored form, "yyyy/mm/dd, hh:nn:ss am", its characters checked: "hh:nn:ss" as
-// one little-endian word, the fields read from it, and am or pm.
-struct ClockTime
-{
-    quint64 chars;
-    int hour; ///< as written, 0..12
-    int minute;
-    int second;
-    bool pm;
-
-    /// Seconds since midnight on the 24-hour clock: orders the times of one day.
-    int daySeconds() const { return ((hour == 12 ? 0 : hour) + (pm ? 12 : 0)) * 3600 + minute * 60 + second; }
-    /// StoredMoment::packed()'s time bits.
-    quint64 packedTime() const
-    {
-        return quint64(hour) << 13 | quint64(minute) << 7 | quint64(second) << 1 | (pm ? 1 : 0);
-    }
-};
-
-inline bool readClock(const char* text, ClockTime* into)
-{
-    using namespace StoredMomentForm;
-    const char half = text[21];
-    if (!matches(load(text + wordAt[1]), words[1]) || !matches(load(text + wordAt[2]), words[2]) ||
-        (half != 'a' && half != 'p'))
-        return false;
-    // Every digit less '0', and ':' less '0' (10); then each byte plus ten times the one before it: the
-    // fields' values land in bytes 0, 3 and 6 (at most 110 a byte, so nothing carries).
-    into->chars = load(text + 12);
-    const quint64 digits = into->chars - 0x3030303030303030ull;
-    const quint64 values = digits * 10 + (digits >> 8);
-    into->hour = static_cast<int>(values & 0xFF);
-    into->minute = static_cast<int>(values >> 24 & 0xFF);
-    into->second = static_cast<int>(values >> 48 & 0xFF);
-    into->pm = half == 'p';
-    return into->hour <= 12 && into->minute <= 59 && into->second <= 59;
-}
-
-} // namespace
-
 // Nearly every record of a file is a session that began and ended on the day of the record before it, both
 // texts in the stored form. Such a record is totalled here in one go, from the texts' time fields alone; it
 // gives the same row and totals as handleRecord(), which takes every other record (and this one, when false).
-bool RecordFileCalculator::addUsualSession(Range& range, const char* bytes, qint64 index)
+// Inlined into the pass's loop, which it is nearly all of.
+Q_ALWAYS_INLINE bool RecordFileCalculator::addUsualSession(Range& range, const char* bytes, qint64 index)
 {
     constexpr int createdAt = 18;
     constexpr int startAt = 48;
     constexpr int endAt = 74;
     const char* start = bytes + startAt + 1;
     const char* end = bytes + endAt + 1;
-    if (index <= 1 || index >= RecordCount - 1 || bytes[createdAt] != 0 || bytes[startAt] != 23 || bytes[endAt] != 23 ||
-        !range.dates.holds(start) || !range.dates.holds(end))
+    // The compiler is told which way these go: it would otherwise take the checks for the usual case and build
+    // the rest of this function for size.
+    if (Q_UNLIKELY(index <= 1 || index >= RecordCount - 1 || bytes[createdAt] != 0 || bytes[startAt] != 23 ||
+                   bytes[endAt] != 23 || !range.dates.holds(start) || !range.dates.holds(end)))
         return false;
-    ClockTime first;
-    ClockTime last;
-    if (!readClock(start, &first) || !readClock(end, &last))
+    StoredMomentForm::Time first;
+    StoredMomentForm::Time last;
+    if (Q_UNLIKELY(!StoredMomentForm::readTime(start, &first) || !StoredMomentForm::readTime(end, &last)))
         return false;
 
     // "hh:nn" alike and the same half of the day.
-    const bool sameMinute = ((first.chars ^ last.chars) & 0xFFFFFFFFFFull) == 0 && first.pm == last.pm;
+    const bool sameMinute =
+        ((first.chars ^ last.chars) & 0xFFFFFFFFFFull) == 0 && (first.packed & 1) == (last.packed & 1);
     const RecordView record(bytes);
-    const SessionDuration::Duration duration =
-        SessionDuration::fromParts(record.UsedMinutes(), static_cast<quint8>(first.second ? 60 - first.second : 0),
-                                   static_cast<quint8>(last.second), sameMinute);
+    const SessionDuration::Duration duration = SessionDuration::fromParts(
+        record.UsedMinutes(), static_cast<quint8>(first.second ? 60 - first.second : 0), last.second, sameMinute);
 
     range.add(record.BytesReceived(), record.BytesSent(), duration);
 
@@ -254,8 +214,8 @@ bool RecordFileCalculator::addUsualSession(Range& range, const char* bytes, qint
     row.BytesSent = record.BytesSent();
     row.minutes = duration.minutes;
     row.seconds = duration.seconds;
-    row.setStartAfterEnd(first.daySeconds() > last.daySeconds());
-    row.setPackedMoments(range.dates.packedDate | first.packedTime(), range.dates.packedDate | last.packedTime());
+    row.setStartAfterEnd(first.order > last.order);
+    row.setPackedMoments(range.dates.packedDate | first.packed, range.dates.packedDate | last.packed);
     m_result->sessions.slot(static_cast<std::size_t>(index - 1)) = row;
     return true;
 }
@@ -360,18 +320,20 @@ void RecordFileCalculator::finish(Range& head, Range* tail)
         r.errorIndex = stopper.stoppedAt;
         r.problem = stopper.problem;
     }
-    r.TotalMinutes = head.TotalMinutes;
-    r.TotalSeconds = head.TotalSeconds;
+    qint64 minutes = head.TotalMinutes;
+    qint64 seconds = head.TotalSeconds;
     r.TotalDownloaded = head.TotalDownloaded;
     r.TotalUploaded = head.TotalUploaded;
     r.irregularTexts = std::move(head.irregularTexts);
     r.lastRecord = head.lastRecord;
     if (withTail) {
-        r.TotalMinutes += tail->TotalMinutes + (r.TotalSeconds + tail->TotalSeconds) / 60;
-        r.TotalSeconds = (r.TotalSeconds + tail->TotalSeconds) % 60;
+        minutes += tail->TotalMinutes;
+        seconds += tail->TotalSeconds;
         r.TotalDownloaded += tail->TotalDownloaded;
         r.TotalUploaded += tail->TotalUploaded;
         r.irregularTexts.insert(r.irregularTexts.end(), tail->irregularTexts.begin(), tail->irregularTexts.end());
         r.lastRecord = tail->lastRecord;
     }
+    r.TotalMinutes = minutes + seconds / 60;
+    r.TotalSeconds = static_cast<qint32>(seconds % 60);
 }

@@ -324,6 +324,55 @@ TEST(StoredMoment, ADateReadBeforeGivesTheSameAnswersAsReadingAfresh)
     }
 }
 
+TEST(StoredMoment, TheTimeReadInOneGoAgreesWithReadingTheWholeText)
+{
+    // The pass takes a text of the cached date from its time alone: any change to characters 10-22 must be
+    // refused exactly when read() refuses it, and an accepted time must pack and order as read() does.
+    std::vector<QByteArray> times;
+    for (int hour : {0, 1, 9, 10, 11, 12})
+        for (int minute : {0, 9, 10, 59})
+            for (int second : {0, 1, 30, 59})
+                for (const char* half : {"am", "pm"})
+                    times.push_back(QStringLiteral("2024/03/05, %1:%2:%3 %4")
+                                        .arg(hour, 2, 10, QLatin1Char('0'))
+                                        .arg(minute, 2, 10, QLatin1Char('0'))
+                                        .arg(second, 2, 10, QLatin1Char('0'))
+                                        .arg(QLatin1String(half))
+                                        .toLatin1());
+    StoredMoment::DateCache cache;
+    StoredMoment date;
+    ASSERT_TRUE(StoredMoment::read(times[0].constData(), &date, cache));
+    const auto oneGo = [&cache](const QByteArray& text, StoredMomentForm::Time* time) {
+        return cache.holds(text.constData()) && StoredMomentForm::readTime(text.constData(), time);
+    };
+    for (const QByteArray& a : times) {
+        StoredMoment ma;
+        StoredMomentForm::Time ta{};
+        ASSERT_TRUE(StoredMoment::read(std::string_view(a.constData(), 23), &ma));
+        ASSERT_TRUE(oneGo(a, &ta)) << a.constData();
+        EXPECT_EQ(cache.packedDate | ta.packed, ma.packed()) << a.constData();
+        EXPECT_EQ(ta.second, ma.second);
+        for (const QByteArray& b : times) {
+            StoredMoment mb;
+            StoredMomentForm::Time tb{};
+            ASSERT_TRUE(StoredMoment::read(std::string_view(b.constData(), 23), &mb) && oneGo(b, &tb));
+            ASSERT_EQ(ta.order > tb.order, ma.sortKey() > mb.sortKey()) << a.constData() << " / " << b.constData();
+        }
+        if (&a != &times.front() && &a != &times.back())
+            continue;
+        for (int at = 10; at < 23; ++at) {
+            for (int value = 0; value < 256; ++value) {
+                QByteArray changed = a;
+                changed[at] = char(value);
+                StoredMoment m;
+                StoredMomentForm::Time t{};
+                ASSERT_EQ(oneGo(changed, &t), StoredMoment::read(std::string_view(changed.constData(), 23), &m))
+                    << changed.constData();
+            }
+        }
+    }
+}
+
 TEST_F(RecordTotals, TextsInAnotherFormAreTotalledAndShownAsWritten)
 {
     const auto r = total(
