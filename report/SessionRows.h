@@ -46,6 +46,9 @@ public:
     }
 
 private:
+    /// The rows allocated for `block`. A large file's last block is rounded up in steps, and the block of the
+    /// last large rows dropped is kept for the next ones of that size.
+    std::size_t blockSize(std::size_t block) const;
     SessionRow* allocate(std::size_t block);
     void release();
 

@@ -373,6 +373,35 @@ TEST(StoredMoment, TheTimeReadInOneGoAgreesWithReadingTheWholeText)
     }
 }
 
+TEST(SessionRows, TheRowsOfALargeFileDroppedGoToOneLaterFileOnly)
+{
+    // The block dropped last is handed to the next rows of its size; two files totalled at once must still
+    // never share one, and a file of another size must get its own.
+    {
+        SessionRows dropped;
+        dropped.setCapacity(100000);
+        for (std::size_t i = 0; i < 100000; ++i)
+            dropped.slot(i).BytesReceived = 7;
+    }
+    SessionRows shown;
+    SessionRows next;
+    SessionRows larger;
+    shown.setCapacity(70000);
+    next.setCapacity(70000);
+    larger.setCapacity(300000);
+    for (std::size_t i = 0; i < 300000; ++i) {
+        if (i < 70000) {
+            shown.slot(i).BytesReceived = 1;
+            next.slot(i).BytesReceived = 2;
+        }
+        larger.slot(i).BytesReceived = 3;
+    }
+    shown.setSize(70000);
+    next.setSize(70000);
+    for (std::size_t i = 0; i < 70000; ++i)
+        ASSERT_TRUE(shown[i].BytesReceived == 1 && next[i].BytesReceived == 2) << i;
+}
+
 TEST_F(RecordTotals, TextsInAnotherFormAreTotalledAndShownAsWritten)
 {
     const auto r = total(
