@@ -209,14 +209,9 @@ Q_ALWAYS_INLINE bool RecordFileCalculator::addUsualSession(Range& range, const c
 
     range.add(record.BytesReceived(), record.BytesSent(), duration);
 
-    SessionRow row{};
-    row.BytesReceived = record.BytesReceived();
-    row.BytesSent = record.BytesSent();
-    row.minutes = duration.minutes;
-    row.seconds = duration.seconds;
-    row.setStartAfterEnd(first.order > last.order);
-    row.setPackedMoments(range.dates.packedDate | first.packed, range.dates.packedDate | last.packed);
-    m_result->sessions.slot(static_cast<std::size_t>(index - 1)) = row;
+    m_result->sessions.slot(static_cast<std::size_t>(index - 1))
+        .setAll(record.BytesReceived(), record.BytesSent(), duration, range.dates.packedDate | first.packed,
+                range.dates.packedDate | last.packed, first.order > last.order);
     return true;
 }
 

@@ -56,6 +56,19 @@ public:
         put(m_end, end);
         m_flags &= ~irregularFlag;
     }
+    /// Every field at once, both texts in the stored form. Written into place field by field: a row put
+    /// together elsewhere and copied in would be read back before its last bytes had left the processor.
+    void setAll(quint32 received, quint32 sent, SessionDuration::Duration duration, quint64 start, quint64 end,
+                bool startIsAfterEnd)
+    {
+        BytesReceived = received;
+        BytesSent = sent;
+        minutes = duration.minutes;
+        seconds = duration.seconds;
+        put(m_start, start);
+        put(m_end, end);
+        m_flags = startIsAfterEnd ? startAfterEndFlag : 0;
+    }
     void setIrregular() { m_flags |= irregularFlag; }
     bool isRegular() const { return !(m_flags & irregularFlag); }
     StoredMoment start() const { return StoredMoment::fromPacked(take(m_start)); }
