@@ -32,7 +32,10 @@ struct RecordFileCalculator::Range
     qint64 stoppedAt = -1; ///< the record that stopped the range, or -1
     QString problem;
     std::atomic<qint64> done{0};
-    StoredMoment::DateCache dates; ///< the date last read by this range
+    // The dates of the last start and end texts read by this range: kept apart, so that sessions that run past
+    // midnight, one after the other, still find both their dates.
+    StoredMoment::DateCache startDates;
+    StoredMoment::DateCache endDates;
 
     void add(quint32 received, quint32 sent, const SessionDuration::Duration& duration)
     {
@@ -179,7 +182,7 @@ void RecordFileCalculator::totalRange(QIODevice& file, Range& range, const std::
     }
 }
 
-// Nearly every record of a file is a session that began and ended on the day of the record before it, both
+// Nearly every record of a file is a session that began and ended on the days of the record before it, both
 // texts in the stored form. Such a record is totalled here in one go, from the texts' time fields alone; it
 // gives the same row and totals as handleRecord(), which takes every other record (and this one, when false).
 // Inlined into the pass's loop, which it is nearly all of.
@@ -193,16 +196,18 @@ Q_ALWAYS_INLINE bool RecordFileCalculator::addUsualSession(Range& range, const c
     // The compiler is told which way these go: it would otherwise take the checks for the usual case and build
     // the rest of this function for size.
     if (Q_UNLIKELY(index <= 1 || index >= RecordCount - 1 || bytes[createdAt] != 0 || bytes[startAt] != 23 ||
-                   bytes[endAt] != 23 || !range.dates.holds(start) || !range.dates.holds(end)))
+                   bytes[endAt] != 23 || !range.startDates.holds(start) || !range.endDates.holds(end)))
         return false;
     StoredMomentForm::Time first;
     StoredMomentForm::Time last;
     if (Q_UNLIKELY(!StoredMomentForm::readTime(start, &first) || !StoredMomentForm::readTime(end, &last)))
         return false;
 
-    // "hh:nn" alike and the same half of the day.
-    const bool sameMinute =
-        ((first.chars ^ last.chars) & 0xFFFFFFFFFFull) == 0 && (first.packed & 1) == (last.packed & 1);
+    const quint64 startDate = range.startDates.packedDate;
+    const quint64 endDate = range.endDates.packedDate;
+    // The same day, "hh:nn" alike and the same half of the day.
+    const bool sameMinute = startDate == endDate && ((first.chars ^ last.chars) & 0xFFFFFFFFFFull) == 0 &&
+                            (first.packed & 1) == (last.packed & 1);
     const RecordView record(bytes);
     const SessionDuration::Duration duration = SessionDuration::fromParts(
         record.UsedMinutes(), static_cast<quint8>(first.second ? 60 - first.second : 0), last.second, sameMinute);
@@ -210,8 +215,8 @@ Q_ALWAYS_INLINE bool RecordFileCalculator::addUsualSession(Range& range, const c
     range.add(record.BytesReceived(), record.BytesSent(), duration);
 
     m_result->sessions.slot(static_cast<std::size_t>(index - 1))
-        .setAll(record.BytesReceived(), record.BytesSent(), duration, range.dates.packedDate | first.packed,
-                range.dates.packedDate | last.packed, first.order > last.order);
+        .setAll(record.BytesReceived(), record.BytesSent(), duration, startDate | first.packed, endDate | last.packed,
+                startDate != endDate ? startDate > endDate : first.order > last.order);
     return true;
 }
 
@@ -244,7 +249,7 @@ bool RecordFileCalculator::readSession(Range& range, const RecordView& record, q
     // answers for them, and also handle any other text.
     StoredMoment first;
     StoredMoment last;
-    if (StoredMoment::read(start, &first, range.dates) && StoredMoment::read(end, &last, range.dates)) {
+    if (StoredMoment::read(start, &first, range.startDates) && StoredMoment::read(end, &last, range.endDates)) {
         // Worked out from the local copies, which stay in registers.
         parts->startAfterEnd = first.sortKey() > last.sortKey();
         parts->sameMinute = first.minuteKey() == last.minuteKey();

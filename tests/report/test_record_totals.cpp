@@ -165,6 +165,42 @@ TEST_F(RecordTotals, StartAfterEndIsMarkedOnBothTextLines)
     EXPECT_EQ(lines[7], QStringLiteral("_end: 3/7/24, 01:00:10 am"));
 }
 
+TEST_F(RecordTotals, ASessionAfterOthersOfItsDaysGivesTheRowItGivesAlone)
+{
+    // A session whose dates the records before it already had is totalled from its times alone; the row must
+    // be the one the same session gives as the file's first, whatever its days and clocks.
+    const QList<std::tuple<const char*, const char*, qint32>> sessions{
+        {"2024/03/05, 11:59:30 pm", "2024/03/06, 12:00:20 am", 1},
+        {"2024/03/06, 12:00:20 am", "2024/03/05, 11:59:30 pm", 0},
+        {"2024/03/05, 10:00:50 pm", "2024/03/06, 10:00:10 pm", 0},
+        {"2024/03/05, 10:00:10 pm", "2024/03/05, 10:00:50 pm", 0},
+        {"2024/03/05, 12:30:00 pm", "2024/03/05, 00:40:00 pm", 9},
+        {"2024/03/05, 00:30:59 am", "2024/03/05, 12:30:01 am", 2},
+        {"2024/03/05, 11:00:00 am", "2024/03/05, 12:00:00 pm", 60},
+        {"2024/03/06, 01:00:00 am", "2024/03/05, 01:00:00 am", 0}};
+    for (const auto& [start, end, used] : sessions) {
+        const ProfileRecord session = sessionRecord(QLatin1String(start), QLatin1String(end), used, 1234, 56);
+        const auto alone = total({headerRecord(), session});
+        // The record before it sets both dates; the one after it keeps it from being the file's last.
+        const auto after = total({headerRecord(),
+                                  sessionRecord(QLatin1String(start).left(12) + QStringLiteral("01:00:00 am"),
+                                                QLatin1String(end).left(12) + QStringLiteral("01:00:01 am"), 0),
+                                  session, headerRecord()});
+        ASSERT_EQ(alone->sessions.size(), 1u);
+        ASSERT_GE(after->sessions.size(), 2u);
+        const SessionRow& a = alone->sessions[0];
+        const SessionRow& b = after->sessions[1];
+        EXPECT_EQ(b.startBits(), a.startBits()) << start << " / " << end;
+        EXPECT_EQ(b.endBits(), a.endBits()) << start << " / " << end;
+        EXPECT_EQ(b.startAfterEnd(), a.startAfterEnd()) << start << " / " << end;
+        EXPECT_EQ(b.minutes, a.minutes) << start << " / " << end;
+        EXPECT_EQ(b.seconds, a.seconds) << start << " / " << end;
+        EXPECT_EQ(b.isRegular(), a.isRegular());
+        EXPECT_EQ(b.BytesReceived, a.BytesReceived);
+        EXPECT_EQ(b.BytesSent, a.BytesSent);
+    }
+}
+
 TEST(StartAfterEnd, TimesOnTheTwentyFourHourClock)
 {
     const auto text = [](std::string_view time) {
