@@ -20,6 +20,7 @@ struct LinkRead
 {
     std::vector<InterfaceRow>* rows;
     LinkSpeeds* speeds;
+    std::vector<NetlinkInterfaceTable::LinkText>* texts;
 };
 
 template <int Max> int keepAttribute(const nlattr* attribute, void* data)
@@ -30,20 +31,20 @@ template <int Max> int keepAttribute(const nlattr* attribute, void* data)
     return MNL_CB_OK;
 }
 
-QString stringAttribute(const nlattr* attribute)
+const char* stringAttribute(const nlattr* attribute)
 {
     if (!attribute || mnl_attr_validate(attribute, MNL_TYPE_NUL_STRING) < 0)
-        return QString();
-    return QString::fromUtf8(mnl_attr_get_str(attribute));
+        return "";
+    return mnl_attr_get_str(attribute);
 }
 
-QString driverKind(const nlattr* linkInfo)
+const char* driverKind(const nlattr* linkInfo)
 {
     if (!linkInfo)
-        return QString();
+        return "";
     const nlattr* info[IFLA_INFO_MAX + 1] = {};
     if (mnl_attr_parse_nested(linkInfo, keepAttribute<IFLA_INFO_MAX>, info) < 0)
-        return QString();
+        return "";
     return stringAttribute(info[IFLA_INFO_KIND]);
 }
 
@@ -75,12 +76,30 @@ int onLink(const nlmsghdr* message, void* data)
 
     InterfaceRow row;
     row.index = quint32(link->ifi_index);
-    const nlattr* nameAttribute = tb[IFLA_IFNAME];
-    const bool named = nameAttribute && mnl_attr_validate(nameAttribute, MNL_TYPE_NUL_STRING) >= 0;
-    const char* name = named ? mnl_attr_get_str(nameAttribute) : "";
-    const QString ifName = QString::fromUtf8(name);
-    row.description = LinkDescription::describe(link->ifi_type, link->ifi_flags, ifName, driverKind(tb[IFLA_LINKINFO]));
-    row.name = ifName;
+    const char* name = stringAttribute(tb[IFLA_IFNAME]);
+    const char* kind = driverKind(tb[IFLA_LINKINFO]);
+    // The texts are made again only when what they are made of changed since the last read.
+    auto text = std::find_if(read.texts->begin(), read.texts->end(),
+                             [&](const NetlinkInterfaceTable::LinkText& t) { return t.index == row.index; });
+    if (text == read.texts->end()) {
+        NetlinkInterfaceTable::LinkText fresh;
+        fresh.index = row.index;
+        text = read.texts->insert(read.texts->end(), std::move(fresh));
+    }
+    text->seen = true;
+    if (text->type != link->ifi_type || text->flags != link->ifi_flags || text->rawName != name ||
+        text->rawKind != kind || !text->filled) {
+        text->type = link->ifi_type;
+        text->flags = link->ifi_flags;
+        text->rawName = name;
+        text->rawKind = kind;
+        text->name = QString::fromUtf8(name);
+        text->description =
+            LinkDescription::describe(link->ifi_type, link->ifi_flags, text->name, QString::fromUtf8(kind));
+        text->filled = true;
+    }
+    row.description = text->description;
+    row.name = text->name;
     row.up = (link->ifi_flags & IFF_UP) != 0;
     if (const nlattr* a = tb[IFLA_ADDRESS]) {
         row.physAddrLen = std::min<quint32>(mnl_attr_get_payload_len(a), row.physAddr.size());
@@ -132,9 +151,14 @@ bool NetlinkInterfaceTable::available()
 bool NetlinkInterfaceTable::readInterfaces(std::vector<InterfaceRow>& rows)
 {
     rows.clear();
-    LinkRead read{&rows, &m_speeds};
+    LinkRead read{&rows, &m_speeds, &m_texts};
+    for (LinkText& text : m_texts)
+        text.seen = false;
     const bool ok = dump(RTM_GETLINK, AF_UNSPEC, onLink, &read);
     m_speeds.endOfRead();
+    // Links that are gone take their texts with them.
+    if (ok)
+        std::erase_if(m_texts, [](const LinkText& text) { return !text.seen; });
     if (!ok)
         rows.clear();
     return ok;

@@ -4,6 +4,9 @@
 #include "platform/InterfaceTable.h"
 #include "platform/linux/LinkSpeeds.h"
 
+#include <QString>
+
+#include <string>
 #include <vector>
 
 struct mnl_socket;
@@ -22,6 +25,20 @@ public:
     bool readInterfaces(std::vector<InterfaceRow>& rows) override;
     bool readAddresses(std::vector<IpAddressRow>& rows) override;
 
+    /// A link's name and description as last made, and what they were made of.
+    struct LinkText
+    {
+        quint32 index = 0;
+        quint16 type = 0;
+        quint32 flags = 0;
+        std::string rawName;
+        std::string rawKind;
+        QString name;
+        QString description;
+        bool filled = false;
+        bool seen = false; ///< in the read under way
+    };
+
 private:
     using MessageHandler = int (*)(const nlmsghdr* message, void* data);
     /// Asks the kernel for a dump of one table and hands every message of the answer to `handler`.
@@ -34,4 +51,5 @@ private:
     unsigned m_sequence = 0;
     std::vector<char> m_buffer;
     LinkSpeeds m_speeds;
+    std::vector<LinkText> m_texts;
 };

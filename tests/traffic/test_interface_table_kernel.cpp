@@ -71,7 +71,15 @@ TEST_F(KernelTableTest, AnEthernetPairHasItsDriversSpeedAndNoPppWord)
     EXPECT_EQ(veth->physAddrLen, 6u);
     // The veth driver reports 10 Gbit/s, more than 32 bits hold.
     EXPECT_EQ(veth->speed, 10000000000u);
-    KernelNamespace::ip(QStringLiteral("link del vethPPP"));
+    // Renamed, the link is described by its new name at the next read.
+    KernelNamespace::ip(QStringLiteral("link set vethPPP down"));
+    KernelNamespace::ip(QStringLiteral("link set vethPPP name vrenamed"));
+    EXPECT_EQ(row(QStringLiteral("vethppp ")), nullptr);
+    const InterfaceRow* renamed = row(QStringLiteral("vrenamed "));
+    ASSERT_NE(renamed, nullptr);
+    EXPECT_EQ(renamed->name, QStringLiteral("vrenamed"));
+    EXPECT_EQ(renamed->description, QStringLiteral("vrenamed - Ethernet (veth)"));
+    KernelNamespace::ip(QStringLiteral("link del vrenamed"));
 }
 
 TEST_F(KernelTableTest, TheSamplersTotalsAreTheKernelsCounterDifference)
