@@ -72,8 +72,8 @@ void SessionTracker::MainTimerTimer()
     if (m_sessionOpen) {
         ShowElapsed(m_sessionStartTime);
         m_host.UpdateTrafficMonitor();
-        m_view.received = ByteText::BytesToFriendlyString(m_host.DialUpBytesReceived());
-        m_view.sent = ByteText::BytesToFriendlyString(m_host.DialUpBytesSent());
+        m_view.received = m_receivedText.of(m_host.DialUpBytesReceived());
+        m_view.sent = m_sentText.of(m_host.DialUpBytesSent());
     }
     m_host.CheckHourlyAlert(m_usedMinutes);
 
@@ -116,6 +116,7 @@ void SessionTracker::startSession()
     m_view.endTime.clear();
     m_host.ClearTrafficMonitor();
     m_sessionStartTime = now;
+    m_sessionStartMSecs = now.toMSecsSinceEpoch();
     m_sessionStartText = StoredDate::dateTimeText(now);
     m_sessionEndText = m_sessionStartText;
     saveSession();
@@ -180,7 +181,8 @@ void SessionTracker::MoveimgPointer()
 void SessionTracker::ShowElapsed(const QDateTime& start)
 {
     const QDateTime now = m_clock.now();
-    const qint64 seconds = start.secsTo(now);
+    // As start.secsTo(now) for the session's start, whose offset from UTC is not worked out again every second.
+    const qint64 seconds = (now.toMSecsSinceEpoch() - m_sessionStartMSecs) / 1000;
     const qint64 hours = seconds / 3600;
     qint64 minutes = seconds / 60;
     if (minutes > 59)
@@ -189,6 +191,15 @@ void SessionTracker::ShowElapsed(const QDateTime& start)
     if (secs < 0)
         secs += 60;
     m_view.elapsed = QStringLiteral("%1:%2:%3").arg(hours).arg(minutes).arg(secs);
+}
+
+const QString& SessionTracker::ByteTextMemo::of(quint32 count)
+{
+    if (text.isEmpty() || count != bytes) {
+        bytes = count;
+        text = ByteText::BytesToFriendlyString(count);
+    }
+    return text;
 }
 
 void SessionTracker::btnResetDataClick()

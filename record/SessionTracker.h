@@ -114,6 +114,7 @@ private:
     /// The final save of the open session: its end time, and the session is no longer open.
     void closeRecord();
     void MoveimgPointer();
+    /// The time since `start`, the open session's start, as "h:m:s".
     void ShowElapsed(const QDateTime& start);
     void showUsedTimeTestLabel();
 
@@ -130,6 +131,16 @@ private:
     QString m_sessionStartText;
     QString m_sessionEndText;
     QDateTime m_sessionStartTime;
+    qint64 m_sessionStartMSecs = 0; ///< m_sessionStartTime since the epoch, worked out once
+    /// A byte count and its text as last made: most ticks see the same counts again.
+    struct ByteTextMemo
+    {
+        quint32 bytes = 0;
+        QString text;
+        const QString& of(quint32 count);
+    };
+    ByteTextMemo m_receivedText;
+    ByteTextMemo m_sentText;
     int m_statusDotCount = 0;
     int m_pointerMinute = 1;
     bool m_testOnlineFlag = false;
