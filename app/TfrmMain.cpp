@@ -150,8 +150,8 @@ void TfrmMain::connectRecorder()
             tabTrafficMon->render();
     });
     connect(r, &Recorder::dialUpShown, this, [this](const QString& adapter, const QString& ip) {
-        tabMain->edAdapter->setText(adapter);
-        tabMain->edIP->setText(ip);
+        setChanged(tabMain->edAdapter, adapter);
+        setChanged(tabMain->edIP, ip);
     });
     connect(r, &Recorder::hourlyAlert, this, [this](const QString& message, bool autoClose, AlertCorner corner) {
         m_hourlyAlert->showAlert(message, autoClose, corner);

@@ -14,6 +14,7 @@ class CalculationTab;
 class HourlyAlert;
 class MainTab;
 class QAction;
+class QLineEdit;
 class QMenu;
 class QTabWidget;
 class QTimer;
@@ -90,6 +91,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    /// A line edit repaints on every setText, even with the same text, and drops the user's selection; most
+    /// of the Main tab stays the same from one second to the next.
+    static void setChanged(QLineEdit* edit, const QString& text);
     void buildMenu();
     void connectEvents();
     void connectRecorder();

@@ -14,17 +14,11 @@
 #include <QLineEdit>
 #include <QToolButton>
 
-namespace {
-
-// A line edit repaints on every setText, even with the same text; most of the Main tab stays the same from
-// one second to the next.
-void setChanged(QLineEdit* edit, const QString& text)
+void TfrmMain::setChanged(QLineEdit* edit, const QString& text)
 {
     if (edit->text() != text)
         edit->setText(text);
 }
-
-} // namespace
 
 void TfrmMain::renderTracker()
 {

@@ -331,6 +331,32 @@ TEST_F(MainWindowTest, AWindowHiddenInTheTrayShowsTheSessionAsItIsWhenOpened)
     EXPECT_EQ(m_window->tabMain->edElapsed->text(), m_recorder->tracker().view().elapsed);
 }
 
+TEST_F(MainWindowTest, TheAdapterAndAddressKeepTheUsersSelectionWhileRecording)
+{
+    // The fields are filled every second; one whose text stays the same keeps what the user selected to copy.
+    preset(SettingNames::personalAccount, QStringLiteral("jane.rvl"));
+    writePersonalFile(QStringLiteral("jane.rvl"));
+    start();
+    auto& table = static_cast<SimulatedInterfaceTable&>(*m_platform.interfaces);
+    table.addInterface(3, QStringLiteral("ppp0 - PPP link")).up = true;
+    table.addresses.push_back({3, ipv4Address(10, 64, 0, 7)});
+    connectionIs(home);
+    m_recorder->PollConnections();
+    for (int second = 0; second < 3; ++second)
+        m_recorder->MainTimerTimer();
+    QLineEdit* adapter = m_window->tabMain->edAdapter;
+    QLineEdit* address = m_window->tabMain->edIP;
+    ASSERT_FALSE(adapter->text().isEmpty());
+    ASSERT_FALSE(address->text().isEmpty());
+    adapter->selectAll();
+    address->setSelection(1, 4);
+    for (int second = 0; second < 3; ++second)
+        m_recorder->MainTimerTimer();
+    EXPECT_EQ(adapter->selectedText(), adapter->text());
+    EXPECT_EQ(address->selectionStart(), 1);
+    EXPECT_EQ(address->selectionLength(), 4);
+}
+
 TEST_F(MainWindowTest, UnreadableSettingsAreShownOnTheStatusLine)
 {
     ASSERT_TRUE(QDir().mkpath(settingsFile()));
