@@ -1,5 +1,6 @@
 // Program entry.
 #include "app/DisplayPlatform.h"
+#include "app/FontWarmUp.h"
 #include "app/PlatformFactory.h"
 #include "app/Program.h"
 
@@ -8,6 +9,7 @@
 int main(int argc, char* argv[])
 {
     DisplayPlatform::chooseForThisProcess();
+    FontWarmUp::start();
     QApplication app(argc, argv);
     // No display name: the toolkit would append it to every window title, and the titles are the captions.
     QApplication::setApplicationName(QStringLiteral("QovRuvela"));
