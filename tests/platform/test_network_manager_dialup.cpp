@@ -435,8 +435,15 @@ TEST_F(NetworkManagerDialUpTest, ARawIpModemLinkOfAnActiveGsmConnectionFeedsTheB
     DialUpService::Handle handle = 0;
     ASSERT_EQ(dial("Mobile Provider", "dialuser", "s3cret", log, handle), 0u);
     ASSERT_TRUE(waitFor([&] { return log.has(RasState::Connected) || log.error(); }));
-    const QList<RasConnection> listed = connections();
-    ASSERT_EQ(listed.size(), 1);
+    ASSERT_FALSE(log.error().has_value()) << "the dial failed: " << *log.error();
+    // The service may tell the new state a moment before it lists the connection; the program asks every
+    // second anyway.
+    QList<RasConnection> listed;
+    ASSERT_TRUE(waitFor([&] {
+        listed = connections();
+        return listed.size() == 1;
+    })) << listed.size()
+        << " connections listed";
     EXPECT_EQ(listed[0].interfaceName, QStringLiteral("wwan0"));
 
     NetlinkInterfaceTable table;
