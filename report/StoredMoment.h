@@ -236,25 +236,9 @@ inline bool StoredMoment::read(std::string_view text, StoredMoment* into, DateCa
         return true;
     }
     // The date is the cached one, already found valid: only the time is left to check.
-    const bool ok = StoredMomentForm::matches(StoredMomentForm::load(text.data() + StoredMomentForm::wordAt[1]),
-                                              StoredMomentForm::words[1]) &&
-                    StoredMomentForm::matches(StoredMomentForm::load(text.data() + StoredMomentForm::wordAt[2]),
-                                              StoredMomentForm::words[2]);
-    const auto* c = reinterpret_cast<const unsigned char*>(text.data());
-    if (!ok || (c[21] != 'a' && c[21] != 'p'))
+    StoredMomentForm::Time time;
+    if (!StoredMomentForm::readTime(text.data(), &time))
         return false;
-    const auto two = [c](int at) { return (c[at] - '0') * 10 + (c[at + 1] - '0'); };
-    const int hour = two(12);
-    const int minute = two(15);
-    const int second = two(18);
-    if (hour > 12 || minute > 59 || second > 59)
-        return false;
-    into->year = cache.date.year;
-    into->month = cache.date.month;
-    into->day = cache.date.day;
-    into->hour = static_cast<quint8>(hour);
-    into->minute = static_cast<quint8>(minute);
-    into->second = static_cast<quint8>(second);
-    into->half = static_cast<char>(c[21]);
+    *into = fromPacked(cache.packedDate | time.packed);
     return true;
 }
