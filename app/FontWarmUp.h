@@ -1,13 +1,22 @@
-// The font configuration loaded on a second thread while the toolkit connects to the display and the
-// recording core loads: the first text measured would otherwise load it on the main thread, a quarter of
-// what a start costs before the window is painted.
+// The fonts made ready on a second thread while the main thread starts: first the font configuration, while
+// the toolkit connects to the display and the recording core loads; then, once the toolkit exists, its list
+// of the system's fonts and the fallbacks of the default font, while the window's first widgets are made.
+// Left to the first text measured, all of it would run on the main thread, a third of what a start costs
+// before the window is painted.
 #pragma once
 
 namespace FontWarmUp {
 
-/// Starts the load; does nothing where the font configuration library cannot be loaded.
+/// Starts loading the font configuration; does nothing where its library cannot be loaded. Before the
+/// application object exists.
 void start();
-/// Waits for the load started, if any, to end: two loads at once would each do the whole work.
+/// Lets the thread go on to the toolkit's font list, once the application object exists.
+void toolkitMade();
+/// Waits for the font configuration, if its load was started: two loads at once would each do the whole
+/// work. The toolkit's font list may still be filling: the toolkit's own lock makes any font asked for
+/// wait for it.
 void wait();
+/// Ends the thread, before the application object goes.
+void finish();
 
 } // namespace FontWarmUp
