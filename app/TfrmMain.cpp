@@ -115,6 +115,8 @@ void TfrmMain::connectEvents()
     // The traffic figures are live behind the hidden page; the View menu shows it, and while it shows, the
     // core samples every second even when no session is recorded.
     connect(mmTrafficMonitor, &QAction::toggled, this, [this](bool shown) {
+        if (shown)
+            tabTrafficMon->render();
         PageControl1->setTabVisible(PageControl1->indexOf(tabTrafficMon), shown);
         m_recorder.setTrafficShown(shown);
         if (shown)

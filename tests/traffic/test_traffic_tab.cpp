@@ -1,5 +1,5 @@
 // The Traffic Monitor page on the offscreen platform: fields and tabs follow the monitor, a click on a tab
-// shows its interface, and the description's hint.
+// shows its interface, a page shown before any rendering has its fields at once, and the description's hint.
 #include "../support/TestClock.h"
 #include "StringPrinter.h"
 #include "platform/sim/SimulatedInterfaceTable.h"
@@ -63,6 +63,17 @@ TEST_F(TrafficTabTest, TabsAndFieldsFollowThePasses)
     monitor.UpdateTrafficMonitor();
     tab.render();
     EXPECT_EQ(tabs()->count(), 2);
+}
+
+TEST_F(TrafficTabTest, APageShownBeforeItWasFilledShowsItsFiguresAtOnce)
+{
+    monitor.primeTrafficMonitor();
+    tab.show();
+    // Nothing is left for the event loop: the first frame of the page already has its fields.
+    ASSERT_NE(field("ledAdapterDescription"), nullptr);
+    EXPECT_TRUE(field("ledAdapterDescription")->isVisible());
+    EXPECT_TRUE(tabs()->isVisible());
+    EXPECT_EQ(field("ledAdapterDescription")->text(), QStringLiteral("ppp0 - PPP link"));
 }
 
 TEST_F(TrafficTabTest, ALongDescriptionGetsItsWholeTextAsHint)

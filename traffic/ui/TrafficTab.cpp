@@ -1,4 +1,5 @@
-// Builds the Traffic Monitor tab and renders the traffic monitor into it.
+// Builds the Traffic Monitor tab and renders the traffic monitor into it. The page is hidden until the View
+// menu shows it, so its controls are made at its first rendering, not with the main window.
 #include "traffic/ui/TrafficTab.h"
 
 #include "ui/Named.h"
@@ -43,9 +44,6 @@ QLineEdit* labelledField(QWidget* parent, QGridLayout* grid, int row, int column
 TrafficTab::TrafficTab(TrafficMonitor& monitor, QWidget* parent) : QWidget(parent), m_monitor(monitor)
 {
     setObjectName(QStringLiteral("tabTrafficMon"));
-    buildControls();
-    connectEvents();
-    render();
 }
 
 void TrafficTab::buildControls()
@@ -104,7 +102,13 @@ void TrafficTab::buildControls()
 
 void TrafficTab::showEvent(QShowEvent* event)
 {
+    const bool made = GroupBox != nullptr;
     render();
+    // Controls made while the page is already showing would show only once the event loop gets to them.
+    if (!made) {
+        GroupBox->show();
+        TrafficTabs->show();
+    }
     QWidget::showEvent(event);
 }
 
@@ -131,6 +135,10 @@ void TrafficTab::ledAdapterDescriptionChange()
 
 void TrafficTab::render()
 {
+    if (!GroupBox) {
+        buildControls();
+        connectEvents();
+    }
     renderTabs();
     const TrafficPage& p = m_monitor.page();
     ledAdapterDescription->setText(p.ledAdapterDescription);

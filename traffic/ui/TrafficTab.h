@@ -18,28 +18,28 @@ public:
     /// `monitor` must outlive the tab.
     explicit TrafficTab(TrafficMonitor& monitor, QWidget* parent = nullptr);
 
-    /// Shows the monitor's figures as they are now.
+    /// Shows the monitor's figures as they are now; the first call makes the controls below.
     void render();
 
-    QGroupBox* GroupBox;
-    QLineEdit* ledAdapterDescription;
-    QLineEdit* ledMACAddress;
-    QLineEdit* ledSpeed;
-    QGroupBox* gbTime;
-    QLineEdit* ledStartedAt;
-    QLineEdit* ledActiveFor;
-    QGroupBox* gbIN;
-    QLineEdit* ledOctInSec;
-    QLineEdit* ledPeakINSec;
-    QLineEdit* ledAvgINSec;
-    QLineEdit* ledTotalIN;
-    QGroupBox* gbOUT;
-    QLineEdit* ledOctOUTSec;
-    QLineEdit* ledPeakOUTSec;
-    QLineEdit* ledAvgOUTSec;
-    QLineEdit* ledTotalOUT;
-    QLabel* StatusText;
-    QTabBar* TrafficTabs;
+    QGroupBox* GroupBox = nullptr;
+    QLineEdit* ledAdapterDescription = nullptr;
+    QLineEdit* ledMACAddress = nullptr;
+    QLineEdit* ledSpeed = nullptr;
+    QGroupBox* gbTime = nullptr;
+    QLineEdit* ledStartedAt = nullptr;
+    QLineEdit* ledActiveFor = nullptr;
+    QGroupBox* gbIN = nullptr;
+    QLineEdit* ledOctInSec = nullptr;
+    QLineEdit* ledPeakINSec = nullptr;
+    QLineEdit* ledAvgINSec = nullptr;
+    QLineEdit* ledTotalIN = nullptr;
+    QGroupBox* gbOUT = nullptr;
+    QLineEdit* ledOctOUTSec = nullptr;
+    QLineEdit* ledPeakOUTSec = nullptr;
+    QLineEdit* ledAvgOUTSec = nullptr;
+    QLineEdit* ledTotalOUT = nullptr;
+    QLabel* StatusText = nullptr;
+    QTabBar* TrafficTabs = nullptr;
 
 protected:
     /// The main window leaves a hidden tab unfilled; it catches up here.
