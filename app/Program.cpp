@@ -4,8 +4,8 @@
 
 #include "alert/AlertSound.h"
 #include "app/FirstPaint.h"
-#include "app/FontWarmUp.h"
 #include "app/TfrmMain.h"
+#include "app/ToolkitWarmUp.h"
 #include "common/AppInfo.h"
 #include "core/Recorder.h"
 #include "dialup/ui/TDial.h"
@@ -48,7 +48,7 @@ int run(Platform& platform)
         });
     }
     recorder.load();
-    FontWarmUp::wait();
+    ToolkitWarmUp::wait();
     TfrmMain frmMain(platform, recorder);
     // The program's icon at five sizes is drawn once the main window is on screen; every window takes it
     // then. Started in the tray, the icon is wanted at once.

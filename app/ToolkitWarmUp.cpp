@@ -1,15 +1,17 @@
-#include "app/FontWarmUp.h"
+#include "app/ToolkitWarmUp.h"
 
+#include <QBuffer>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QLibrary>
 
 #include <condition_variable>
 #include <mutex>
 #include <thread>
 
-namespace FontWarmUp {
+namespace ToolkitWarmUp {
 
 namespace {
 
@@ -47,6 +49,12 @@ struct Loader
         // the main thread, which has its own cache of loaded fonts.
         QFontDatabase::families();
         QFontMetrics(QGuiApplication::font()).height();
+        // The first image read finds and loads the image format plugins, to ask each whether it knows the
+        // data; the menu bar reads the icon of its overflow button as it is made. The plugins are shared.
+        QBuffer png;
+        png.setData(QByteArrayLiteral("\x89PNG\r\n\x1a\n"));
+        png.open(QIODevice::ReadOnly);
+        QImageReader::imageFormat(&png);
     }
 
     void go(Next what)
@@ -110,4 +118,4 @@ void finish()
         l.thread.join();
 }
 
-} // namespace FontWarmUp
+} // namespace ToolkitWarmUp
