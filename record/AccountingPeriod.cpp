@@ -82,18 +82,10 @@ void AccountingPeriod::UserProfileInitial()
     case Status::Ok: {
         ProfileRecord& r = header.record;
         QString dayPeriod = dayPeriodCaption + QLatin1Char(' ');
-        // Once while it is open: the header is read again after every session.
-        if (today() < r.CreatedDate && !m_dateNoticeShowing) {
-            m_dialogs.beep();
-            m_dateNoticeShowing = true;
-            m_dialogs.notify(Dialogs::Kind::Information,
-                             QStringLiteral("Today's date is earlier than the date on which the personal file "
-                                            "%1 was created (%2). Please check the computer's clock.")
-                                 .arg(name, r.CreatedDate),
-                             [this] { m_dateNoticeShowing = false; });
-        }
         if (today() < r.CreatedDate)
-            mendFutureHeader(r);
+            noticeFutureFile(r);
+        // A file that records is done with any roll-over: a marker left by one that finished is stale.
+        m_file.removeRollOverMarker();
         m_nextPeriodDate = r.NextPeriodDate;
         m_nextPeriodDay = StoredDate::parseDate(m_nextPeriodDate);
         bool usable = true;
@@ -197,6 +189,16 @@ bool AccountingPeriod::PeriodEndDue() const
            m_createdDay != notLoaded && !m_backupErrorShowing && !m_file.FileErrorShowing();
 }
 
+bool AccountingPeriod::RollOverReady()
+{
+    if (!PeriodEndDue() || !m_file.retryPendingWrites() || !m_file.isNamed())
+        return false;
+    const QString folder = m_file.backupDirPath();
+    QDir().mkpath(folder);
+    const QFileInfo info(folder);
+    return info.isDir() && info.isWritable();
+}
+
 void AccountingPeriod::CheckPeriodEnd()
 {
     if (!PeriodEndDue())
@@ -208,9 +210,17 @@ void AccountingPeriod::CheckPeriodEnd()
         m_host.showStatusLine(QStringLiteral("The new period waits until the session records are written. ") + time);
         return;
     }
+    // Written first and removed last: the one sign, after a kill, that a missing file was being rolled over.
+    if (!m_file.writeRollOverMarker()) {
+        m_host.showStatusLine(QStringLiteral("The new period waits until the folder of %1 can be written. ")
+                                  .arg(m_file.PersonalFileName()) +
+                              time);
+        return;
+    }
     step(QStringLiteral("rollover-start"));
     if (backup(false) == BackupResult::Failed) {
         // The finished file stays whole and in use, header and all; the next tick tries again.
+        m_file.removeRollOverMarker();
         m_host.showStatusLine(QStringLiteral("The finished period could not be moved to the backup folder. ") + time);
         return;
     }
@@ -220,6 +230,9 @@ void AccountingPeriod::CheckPeriodEnd()
     const int endingDay = m_endingDay;
     const bool written = writeHeader(now, startingDay, endingDay);
     step(QStringLiteral("rollover-done"));
+    // Without the new file the marker stays, and the roll-over is finished as soon as the file can be written.
+    if (written)
+        m_file.removeRollOverMarker();
     UserProfileInitial();
     if (written) {
         m_host.showDayPeriod(dayPeriodCaption + QLatin1Char(' ') + twoDigitDay(startingDay) + QStringLiteral(" to ") +

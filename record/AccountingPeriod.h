@@ -51,9 +51,12 @@ public:
     /// personal file is active. When the backup fails, the finished file stays whole and in use, and a later
     /// tick tries again; so it does while session records wait to be written into the finished file.
     void CheckPeriodEnd();
-    /// Whether this tick's CheckPeriodEnd will try the roll-over: the open session is saved into the
-    /// finished file first.
+    /// Whether today has reached the next period and no box of an earlier attempt is open.
     bool PeriodEndDue() const;
+    /// Whether this tick's CheckPeriodEnd can move the finished file: the roll-over is due, every session
+    /// record waiting for the disk is written, and the backup folder is there (made when missing) and
+    /// writable. The open session is then saved into the finished file first.
+    bool RollOverReady();
 
     /// True while a file that was in use cannot be reached (a read-only, full or unmounted folder): its name
     /// is kept, and RetryLoad brings it back as soon as it can be read.
@@ -98,10 +101,12 @@ public:
 
 private:
     /// A roll-over cut short (by a kill or a full disk) left the finished file in the backup folder and no
-    /// usable active file: a new one is started from the newest backup's days. True when it was.
+    /// usable active file: a new one is started from the newest backup's days. Only on the roll-over's own
+    /// evidence, its marker or its temporary file: a file the user removed stays removed. True when it was.
     bool finishInterruptedRollOver();
-    /// A header created "in the future" by a clock that was ahead: its next period is counted from today.
-    void mendFutureHeader(ProfileRecord& header);
+    /// The notice of a file created after today's date: once per file, without waiting. The file is used
+    /// as it is; a clock that is behind never changes it.
+    void noticeFutureFile(const ProfileRecord& header);
     void step(const QString& name) const;
     BackupResult backup(bool reportRepeats);
     bool writeHeader(const QDate& today, int startingDay, int endingDay);
@@ -126,6 +131,7 @@ private:
     QString m_lastBackupError;
     QString m_toldUnreadableNext; ///< file name and next-period text last reported as unreadable
     QString m_lastActiveName;     ///< the file last loaded for recording
+    QString m_toldFutureFile;     ///< file name and creation date last given the date notice
     bool m_waitingForFile = false;
     QString m_afterLoadNotice; ///< shown on the status line once the load is done
     std::function<void(const QString&)> m_stepHook;

@@ -1,8 +1,9 @@
-// How the period recovers by itself: a file that cannot be reached for a while, a roll-over cut short, and
-// a header made while the clock was ahead.
+// How the period recovers by itself: a file that cannot be reached for a while and a roll-over cut short;
+// and the notice of a file whose creation date is after today.
 #include "record/AccountingPeriod.h"
 
 #include "platform/Clock.h"
+#include "platform/Dialogs.h"
 #include "record/BackupFolder.h"
 #include "record/PeriodRules.h"
 #include "record/PersonalFile.h"
@@ -32,7 +33,7 @@ void AccountingPeriod::RetryLoad()
 
 bool AccountingPeriod::finishInterruptedRollOver()
 {
-    if (!m_file.isNamed())
+    if (!m_file.isNamed() || !m_file.rollOverUnderWay())
         return false;
     // The newest finished file is the one whose period ended last.
     const BackupFolder folder(m_file.backupDirPath());
@@ -58,25 +59,26 @@ bool AccountingPeriod::finishInterruptedRollOver()
         return false;
     if (!writeHeader(today, newest->StartingDay, newest->EndingDay))
         return false;
+    m_file.removeRollOverMarker();
     m_afterLoadNotice = QStringLiteral("The new period's personal file %1 was started after an interruption.")
                             .arg(m_file.PersonalFileName());
     return true;
 }
 
-void AccountingPeriod::mendFutureHeader(ProfileRecord& header)
+void AccountingPeriod::noticeFutureFile(const ProfileRecord& header)
 {
-    if (!PeriodRules::isStartingDay(header.StartingDay))
+    // Once per file and creation date: the header is read again after every session.
+    const QString told = m_file.PersonalFileName() + QLatin1Char('/') + header.CreatedDate;
+    if (m_dateNoticeShowing || told == m_toldFutureFile)
         return;
-    const QString next = PeriodRules::nextPeriodDate(m_clock.now().date(), header.StartingDay);
-    if (next == header.NextPeriodDate)
-        return;
-    if (!m_file.SaveProfileInfo(ProfileRecord::UserProfileTag, true, header.CreatedDate, next, header.StartingDay,
-                                header.EndingDay, QString(), QString(), 0, 0))
-        return;
-    m_afterLoadNotice =
-        QStringLiteral("The personal file %1 was made while the clock was ahead; its next period now begins on %2.")
-            .arg(m_file.PersonalFileName(), StoredDate::YMD_To_ShortDate(next));
-    header.NextPeriodDate = next;
+    m_toldFutureFile = told;
+    m_dialogs.beep();
+    m_dateNoticeShowing = true;
+    m_dialogs.notify(Dialogs::Kind::Information,
+                     QStringLiteral("Today's date is earlier than the date on which the personal file "
+                                    "%1 was created (%2). Please check the computer's clock.")
+                         .arg(m_file.PersonalFileName(), header.CreatedDate),
+                     [this] { m_dateNoticeShowing = false; });
 }
 
 void AccountingPeriod::setStepHook(std::function<void(const QString& step)> hook)

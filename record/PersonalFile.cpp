@@ -109,6 +109,27 @@ bool PersonalFile::createWhole(const QByteArray& header)
     return true;
 }
 
+bool PersonalFile::writeRollOverMarker()
+{
+    if (!isNamed())
+        return false;
+    QFile marker(filePath() + QLatin1String(rollOverSuffix));
+    // Empty: it needs no room on a full disk, only its name.
+    return marker.exists() || marker.open(QIODevice::WriteOnly, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+void PersonalFile::removeRollOverMarker()
+{
+    if (isNamed())
+        QFile::remove(filePath() + QLatin1String(rollOverSuffix));
+}
+
+bool PersonalFile::rollOverUnderWay() const
+{
+    return isNamed() && (QFileInfo::exists(filePath() + QLatin1String(rollOverSuffix)) ||
+                         QFileInfo::exists(filePath() + QLatin1String(newFileSuffix)));
+}
+
 bool PersonalFile::retryPendingWrites()
 {
     return m_pending.isEmpty() || writePending();

@@ -53,6 +53,14 @@ public:
     /// Called with "new-file-written" when a new file is whole under its temporary name; a debugging aid.
     void setStepHook(std::function<void(const QString& step)> hook) { m_stepHook = std::move(hook); }
 
+    /// The roll-over's marker beside the active file ("NAME.rvl.rollover"): written before the finished file
+    /// moves and removed once the new file is in place, so that a missing file is only ever taken for a
+    /// roll-over cut short when one was under way. True when it is there.
+    bool writeRollOverMarker();
+    void removeRollOverMarker();
+    /// The marker or the new file's temporary is there: a roll-over began and did not finish.
+    bool rollOverUnderWay() const;
+
     /// Session records that could not be written yet.
     int pendingWrites() const { return int(m_pending.size()); }
     /// Tries the waiting records again, in order; true when none waits any more.
@@ -95,6 +103,7 @@ private:
     bool writePending();
 
     static constexpr const char* newFileSuffix = ".new";
+    static constexpr const char* rollOverSuffix = ".rollover";
 
     QString m_programDir;
     Clock& m_clock;

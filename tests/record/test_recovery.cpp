@@ -105,28 +105,86 @@ TEST_F(RecoveryTest, ARollOverCutShortIsFinishedFromTheNewestBackup)
     EXPECT_FALSE(QFileInfo::exists(file.filePath() + QStringLiteral(".new")));
     EXPECT_TRUE(host.statusLine.contains(QStringLiteral("after an interruption")));
 
-    // A new file left empty by a full disk gives way the same way.
+    // A new file left empty by a full disk, with the roll-over's marker beside it, gives way the same way.
     writeBytes(file.filePath(), QByteArray());
+    writeBytes(file.filePath() + QStringLiteral(".rollover"), QByteArray());
     period.UserProfileInitial();
     EXPECT_TRUE(period.PersonalFileActive());
     EXPECT_EQ(headerOnDisk(file.filePath()).StartingDay, 1);
+    EXPECT_FALSE(QFileInfo::exists(file.filePath() + QStringLiteral(".rollover")));
 }
 
-TEST_F(RecoveryTest, AFileMadeWhileTheClockWasAYearAheadRollsOverOnTheRealDay)
+TEST_F(RecoveryTest, AFileTheUserRemovedStaysRemoved)
 {
-    writeActive(header(QStringLiteral("2025/03/20"), QStringLiteral("2025/04/01"), 1, 31), 1);
-    period.UserProfileInitial();
-    ASSERT_EQ(dialogs.messages.size(), 1); // the clock notice
-    EXPECT_EQ(headerOnDisk(file.filePath()).NextPeriodDate, QStringLiteral("2024/04/01"));
-    EXPECT_EQ(headerOnDisk(file.filePath()).CreatedDate, QStringLiteral("2025/03/20"));
-    EXPECT_TRUE(host.statusLine.contains(QStringLiteral("clock was ahead")));
-    period.UserProfileInitial();
-    EXPECT_FALSE(host.statusLine.contains(QStringLiteral("clock was ahead"))); // said once
+    // The finished period in the backup folder, the active file removed while the program was not running.
+    QDir().mkpath(backupDir());
+    ASSERT_TRUE(QFile::rename(file.filePath(), backupDir() + QStringLiteral("1.rvl")));
+    at(2024, 4, 3);
+    PersonalFile again(programDir, clock, dialogs);
+    again.setPersonalFileName(QStringLiteral("alice.rvl"));
+    AccountingPeriod restarted(again, clock, dialogs, host);
+    restarted.UserProfileInitial();
+    restarted.RetryLoad();
+    EXPECT_FALSE(restarted.PersonalFileActive());
+    EXPECT_FALSE(restarted.WaitingForFile());
+    EXPECT_FALSE(QFileInfo::exists(file.filePath()));
+    EXPECT_EQ(host.dayPeriod, AccountingPeriod::noPersonalFileText);
 
+    // A too-short file without the marker is reported, not replaced.
+    writeBytes(file.filePath(), "short");
+    restarted.UserProfileInitial();
+    EXPECT_FALSE(restarted.PersonalFileActive());
+    EXPECT_EQ(readBytes(file.filePath()), QByteArray("short"));
+}
+
+TEST_F(RecoveryTest, ARollOverLeavesNoMarkerAndAFailedOneKeepsTheFileInUse)
+{
     at(2024, 4, 1);
+    // A plain file where the backup folder belongs: the move fails and the file stays as it was.
+    writeBytes(programDir + QStringLiteral("alice"), "in the way");
+    const QByteArray before = readBytes(file.filePath());
+    EXPECT_FALSE(period.RollOverReady());
     period.CheckPeriodEnd();
-    EXPECT_TRUE(QFileInfo::exists(backupDir() + QStringLiteral("1.rvl")));
-    EXPECT_EQ(headerOnDisk(file.filePath()).NextPeriodDate, QStringLiteral("2024/05/01"));
+    EXPECT_EQ(readBytes(file.filePath()), before);
+    EXPECT_TRUE(period.PersonalFileActive());
+    EXPECT_FALSE(file.rollOverUnderWay());
+
+    // The user reads the box and clears the way.
+    dialogs.closeAllBoxes();
+    ASSERT_TRUE(QFile::remove(programDir + QStringLiteral("alice")));
+    EXPECT_TRUE(period.RollOverReady());
+    period.CheckPeriodEnd();
+    EXPECT_EQ(readBytes(backupDir() + QStringLiteral("1.rvl")), before);
+    EXPECT_EQ(headerOnDisk(file.filePath()).CreatedDate, QStringLiteral("2024/04/01"));
+    EXPECT_FALSE(file.rollOverUnderWay());
+}
+
+TEST_F(RecoveryTest, AClockBehindTheFileChangesNothingOnDisk)
+{
+    // Made on 2026/12/01 with two sessions; the program starts while a flat clock battery says June.
+    const QByteArray made = writeActive(header(QStringLiteral("2026/12/01"), QStringLiteral("2027/01/01"), 1, 31), 2);
+    at(2026, 6, 1);
+    period.UserProfileInitial();
+    EXPECT_TRUE(period.PersonalFileActive());
+    EXPECT_EQ(period.NextPeriodDate(), QStringLiteral("2027/01/01"));
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("earlier")));
+    // Told once, not again after every session.
+    dialogs.closeAllBoxes();
+    period.UserProfileInitial();
+    period.CheckPeriodEnd();
+    EXPECT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(readBytes(file.filePath()), made);
+
+    // The link sets the clock: still the file's own period, no roll-over before its next period begins.
+    at(2026, 12, 20);
+    period.UserProfileInitial();
+    period.CheckPeriodEnd();
+    EXPECT_EQ(readBytes(file.filePath()), made);
+    EXPECT_FALSE(QFileInfo::exists(backupDir() + QStringLiteral("1.rvl")));
+    at(2027, 1, 1);
+    period.CheckPeriodEnd();
+    EXPECT_EQ(readBytes(backupDir() + QStringLiteral("1.rvl")), made);
 }
 
 } // namespace
