@@ -17,13 +17,14 @@ SessionTracker::SessionTracker(Clock& clock, PersonalFile& file, AccountingPerio
 void SessionTracker::MainTimerTimer()
 {
     if (m_period.PersonalFileActive()) {
-        // The open session's last seconds go into the finished file before it moves.
-        if (m_sessionOpen && m_period.PeriodEndDue()) {
+        // The open session's last seconds go into the finished file just before it moves. Only when the move
+        // can go ahead: a roll-over that keeps waiting (a full disk, a backup folder that cannot be made)
+        // leaves the session to the usual minute counting and quarter-minute saves below.
+        if (m_sessionOpen && m_period.RollOverReady()) {
             const QDateTime moment = m_clock.now();
-            if (moment.time().minute() != m_prevMinute)
-                ++m_usedMinutes; // this tick's minute change, which the new file's session will not count
+            countMinute(moment);
             m_sessionEndText = StoredDate::dateTimeText(moment);
-            saveSession();
+            saveSession(moment);
         }
         m_period.CheckPeriodEnd();
     } else {
@@ -84,19 +85,32 @@ void SessionTracker::MainTimerTimer()
     }
     // Read minute and second of one moment, so a tick never mixes two.
     const QDateTime moment = m_clock.now();
-    const int minute = moment.time().minute();
-    // Counts changes of the minute value, so a clock jump or a stretch without ticks adds at most one minute.
-    if (minute != m_prevMinute) {
-        ++m_usedMinutes;
-        m_prevMinute = minute;
-        MoveimgPointer();
-        m_view.spendingHour = QString::number(m_usedMinutes / 60);
-        showUsedTimeTestLabel();
-    }
-    if (moment.time().second() % 15 == 0) {
+    countMinute(moment);
+    // The first tick at or after each quarter-minute mark saves, so a tick that comes late or a busy second
+    // that skips the mark's own second never stretches the time a kill could lose.
+    if (quarterOf(moment) != m_lastSaveQuarter) {
         m_sessionEndText = StoredDate::dateTimeText(moment);
-        saveSession();
+        saveSession(moment);
     }
+}
+
+void SessionTracker::countMinute(const QDateTime& moment)
+{
+    // Counts changes of the minute value, so a clock jump or a stretch without ticks adds at most one minute.
+    const int minute = moment.time().minute();
+    if (minute == m_prevMinute)
+        return;
+    ++m_usedMinutes;
+    m_prevMinute = minute;
+    MoveimgPointer();
+    m_view.spendingHour = QString::number(m_usedMinutes / 60);
+    showUsedTimeTestLabel();
+}
+
+qint64 SessionTracker::quarterOf(const QDateTime& moment)
+{
+    // Quarter-minute marks fall on the same seconds in local time as in UTC.
+    return moment.toSecsSinceEpoch() / 15;
 }
 
 void SessionTracker::showNoFile()
@@ -119,15 +133,16 @@ void SessionTracker::startSession()
     m_sessionStartMSecs = now.toMSecsSinceEpoch();
     m_sessionStartText = StoredDate::dateTimeText(now);
     m_sessionEndText = m_sessionStartText;
-    saveSession();
+    saveSession(now);
     m_view.startTime = StoredDate::displayedForm(m_sessionStartText);
     m_view.spendingHour = QString::number(m_usedMinutes / 60);
     if (m_host.TrayIconOn())
         m_host.ChangeSysTrayIcon(1);
 }
 
-void SessionTracker::saveSession()
+void SessionTracker::saveSession(const QDateTime& moment)
 {
+    m_lastSaveQuarter = quarterOf(moment);
     m_file.SaveProfileInfo(ProfileRecord::UserProfileTag, false, QString(), QString(),
                            static_cast<qint32>(m_host.DialUpBytesReceived()),
                            static_cast<qint32>(m_host.DialUpBytesSent()), m_sessionStartText, m_sessionEndText,
@@ -160,7 +175,7 @@ void SessionTracker::closeRecord()
         m_prevMinute = now.time().minute();
     }
     m_sessionEndText = StoredDate::dateTimeText(now);
-    saveSession();
+    saveSession(now);
     m_view.endTime = StoredDate::displayedForm(m_sessionEndText);
     m_view.spendingHour = QString::number(m_usedMinutes / 60);
     m_sessionOpen = false;

@@ -110,7 +110,12 @@ public:
 private:
     void startSession();
     void showNoFile();
-    void saveSession();
+    /// Writes the open session's record as it stands at `moment`.
+    void saveSession(const QDateTime& moment);
+    /// Counts the minute when `moment`'s clock minute differs from the one last seen.
+    void countMinute(const QDateTime& moment);
+    /// The quarter-minute `moment` falls in: its marks are the seconds 0, 15, 30 and 45.
+    static qint64 quarterOf(const QDateTime& moment);
     /// The final save of the open session: its end time, and the session is no longer open.
     void closeRecord();
     void MoveimgPointer();
@@ -132,6 +137,7 @@ private:
     QString m_sessionEndText;
     QDateTime m_sessionStartTime;
     qint64 m_sessionStartMSecs = 0; ///< m_sessionStartTime since the epoch, worked out once
+    qint64 m_lastSaveQuarter = 0;   ///< the quarter-minute of the open session's last save
     /// A byte count and its text as last made: most ticks see the same counts again.
     struct ByteTextMemo
     {

@@ -8,6 +8,7 @@
 #include "record/StoredDate.h"
 #include "report/SessionDuration.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -178,7 +179,7 @@ TEST_F(SessionTrackerTest, ASessionEndingOnTheFirstTickOfAMinuteKeepsThatMinute)
     EXPECT_EQ(SessionDuration::fromParts(all[2].UsedMinutes, 5, 0, false), (SessionDuration::Duration{0, 5}));
 }
 
-TEST_F(SessionTrackerTest, SavesFallOnSecondsThatAreMultiplesOfFifteen)
+TEST_F(SessionTrackerTest, TheFirstTickOfEachQuarterMinuteSaves)
 {
     startFile();
     tickAt(10, 0, 1);
@@ -191,18 +192,22 @@ TEST_F(SessionTrackerTest, SavesFallOnSecondsThatAreMultiplesOfFifteen)
     EXPECT_EQ(record(1).EndText, stored(10, 2, 0));
     EXPECT_EQ(record(1).UsedMinutes, 2);
 
-    // The timer skipping second 15 skips that save.
+    // A timer that skips second 15, or a busy machine that stalls for a while, saves on the first tick after.
     const QDate today = clock.now().date();
     EXPECT_FALSE(tickSaves(QDateTime(today, QTime(10, 2, 14))));
-    EXPECT_FALSE(tickSaves(QDateTime(today, QTime(10, 2, 16))));
-    EXPECT_EQ(record(1).EndText, stored(10, 2, 0));
+    EXPECT_TRUE(tickSaves(QDateTime(today, QTime(10, 2, 16))));
+    EXPECT_EQ(record(1).EndText, stored(10, 2, 16));
+    EXPECT_FALSE(tickSaves(QDateTime(today, QTime(10, 2, 29))));
+    EXPECT_TRUE(tickSaves(QDateTime(today, QTime(10, 2, 47))));
+    EXPECT_EQ(record(1).EndText, stored(10, 2, 47));
 
-    // Two ticks within second 30 both save.
+    // A second seen twice saves once.
     window.sent = 7;
-    EXPECT_TRUE(tickSaves(QDateTime(today, QTime(10, 2, 30))));
-    EXPECT_TRUE(tickSaves(QDateTime(today, QTime(10, 2, 30))));
-    EXPECT_EQ(record(1).EndText, stored(10, 2, 30));
+    EXPECT_TRUE(tickSaves(QDateTime(today, QTime(10, 3, 0))));
+    EXPECT_FALSE(tickSaves(QDateTime(today, QTime(10, 3, 0))));
+    EXPECT_EQ(record(1).EndText, stored(10, 3, 0));
     EXPECT_EQ(record(1).BytesSent(), 7U);
+    EXPECT_EQ(record(1).UsedMinutes, 3);
 }
 
 TEST_F(SessionTrackerTest, ResetWhileRecordingRestartsTheSameRecord)
@@ -382,6 +387,48 @@ TEST_F(SessionTrackerTest, RollOverClosesTheFinishedRecordAtItsMomentAndGoesOnIn
     EXPECT_EQ(current[1].UsedMinutes, 0);
     EXPECT_EQ(tracker.NextFilePointer(), 1);
     EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+TEST_F(SessionTrackerTest, ARollOverThatKeepsFailingCountsEachMinuteOnceAndSavesOnQuarterMinutes)
+{
+    startFile();
+    // A plain file where the backup folder belongs: every roll-over attempt fails.
+    ASSERT_TRUE(QDir(file.backupDirPath()).removeRecursively());
+    QFile blocker(temp.path() + QStringLiteral("/alice"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QDate first(2024, 4, 1);
+    tickAt(QDateTime(first, QTime(10, 0, 5)));
+    ASSERT_TRUE(tracker.SessionOpen());
+    dialogs.closeAllBoxes(); // the user reads the backup error; the same failure opens no second box
+
+    QList<int> savedOn;
+    while (clock.now().time() < QTime(10, 3, 0)) {
+        if (tickSaves(clock.now().addSecs(1)))
+            savedOn.append(clock.now().time().minute() * 60 + clock.now().time().second());
+    }
+    EXPECT_EQ(savedOn, (QList<int>{15, 30, 45, 60, 75, 90, 105, 120, 135, 150, 165, 180}));
+    EXPECT_EQ(record(1).UsedMinutes, 3);
+    window.connected = false;
+    tickAt(QDateTime(first, QTime(10, 3, 0)));
+    EXPECT_EQ(record(1).EndText, StoredDate::dateTimeText(QDateTime(first, QTime(10, 3, 0))));
+    EXPECT_EQ(record(1).UsedMinutes, 3);
+    EXPECT_EQ(SessionDuration::fromParts(3, 55, 0, false), (SessionDuration::Duration{2, 55}));
+
+    // The way cleared during the next session: it goes into the finished file up to the roll-over's tick,
+    // and on in record 1 of the new file.
+    window.connected = true;
+    tickAt(QDateTime(first, QTime(11, 0, 50)));
+    tickEverySecondUntil(11, 1, 10);
+    ASSERT_TRUE(blocker.remove());
+    tickAt(QDateTime(first, QTime(11, 1, 11)));
+    tickEverySecondUntil(11, 1, 20);
+    const QList<ProfileRecord> finished = records(file.backupDirPath() + QStringLiteral("1.rvl"));
+    ASSERT_EQ(finished.size(), 3);
+    EXPECT_EQ(finished[2].EndText, StoredDate::dateTimeText(QDateTime(first, QTime(11, 1, 11))));
+    EXPECT_EQ(finished[2].UsedMinutes, 1);
+    ASSERT_EQ(records().size(), 2);
+    EXPECT_EQ(record(1).StartText, StoredDate::dateTimeText(QDateTime(first, QTime(11, 1, 11))));
 }
 
 TEST_F(SessionTrackerTest, ClockJumpsCountAtMostOneMinute)
