@@ -43,7 +43,8 @@ for step in rollover-start rollover-moved new-file-written rollover-done; do
     [[ "$(head -1 "$WORK/dump-$name.txt" | cut -d'|' -f4)" > "$(date +%Y/%m/%d)" ]] ||
         fail "$step: the new header's next period is not ahead: $(head -1 "$WORK/dump-$name.txt")"
     python3 "$here/session_check.py" "$WORK/dump-$name.txt" 1 "$t0" "$t1" 3 || fail "$step: the session is wrong"
-    [[ -z "$(find "$WORK/bin" -maxdepth 1 -name '*.new')" ]] || fail "$step: a temporary file was left behind"
+    [[ -z "$(find "$WORK/bin" -maxdepth 1 -name '*.new' -o -maxdepth 1 -name '*.rollover')" ]] ||
+        fail "$step: a temporary file or the roll-over's marker was left behind"
     kill "$LAST_PID"
     wait "$LAST_PID" 2>/dev/null || true
 done
