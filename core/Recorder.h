@@ -151,6 +151,10 @@ private:
     // PeriodHost
     void resetSession() override;
     void setNextFilePointer(qint64 pointer) override;
+    std::optional<qint64> openSessionRecord() const override
+    {
+        return m_tracker.SessionOpen() ? std::optional<qint64>(m_tracker.NextFilePointer()) : std::nullopt;
+    }
     void showDayPeriod(const QString& text) override;
     void listBackupFiles(const QString& folder) override;
 

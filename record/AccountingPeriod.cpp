@@ -41,7 +41,9 @@ void AccountingPeriod::UserProfileInitial()
     m_host.showDayPeriod(noPersonalFileText);
     m_todayInPeriod = false;
     m_personalFileActive = false;
-    m_host.resetSession();
+    const std::optional<qint64> keptSession = m_retrying ? m_host.openSessionRecord() : std::nullopt;
+    if (!keptSession)
+        m_host.resetSession();
 
     const QString name = m_file.PersonalFileName();
     PersonalFile::HeaderRead header = m_file.readHeader();
@@ -54,6 +56,11 @@ void AccountingPeriod::UserProfileInitial()
         if (!m_waitingForFile && header.status == Status::Unreadable)
             reportError(QStringLiteral("The personal file %1 cannot be opened: %2.").arg(name, header.problem));
         m_waitingForFile = true;
+        // A file that exists, or one a roll-over is making, will take the sessions recorded meanwhile.
+        m_keepsSessions = header.status == Status::Unreadable || m_file.rollOverUnderWay();
+        if (!keptSession)
+            m_host.setNextFilePointer(
+                m_file.nextPointerAfter(header.status == Status::Unreadable ? m_lastRecordCount : 1));
         m_host.showStatusLine(waitingText());
         if (m_file.isNamed())
             m_host.listBackupFiles(m_file.backupDirPath());
@@ -132,10 +139,11 @@ void AccountingPeriod::UserProfileInitial()
             // The file went away or shrank between the two reads: nothing may be written into it.
             m_personalFileActive = false;
         } else {
-            m_host.setNextFilePointer(count);
+            m_host.setNextFilePointer(keptSession ? *keptSession : count);
             m_todayInPeriod = IsTodayInPeriod();
             LoadCreationDate();
             m_lastActiveName = name;
+            m_lastRecordCount = count;
         }
     }
     if (!m_afterLoadNotice.isEmpty()) {
@@ -152,6 +160,14 @@ bool AccountingPeriod::IsTodayInPeriod()
     if (header.status != PersonalFile::HeaderRead::Status::Ok)
         return false;
     return PeriodRules::isRecordingDay(header.record.StartingDay, header.record.EndingDay, m_clock.now().date().day());
+}
+
+bool AccountingPeriod::RecordsToday() const
+{
+    if (m_personalFileActive)
+        return m_todayInPeriod;
+    return KeepsSessionsWhileWaiting() &&
+           PeriodRules::isRecordingDay(m_startingDay, m_endingDay, m_clock.now().date().day());
 }
 
 void AccountingPeriod::LoadCreationDate()

@@ -7,6 +7,7 @@
 #include <QDate>
 #include <QString>
 #include <functional>
+#include <optional>
 
 class Clock;
 class Dialogs;
@@ -23,6 +24,9 @@ public:
     virtual void resetSession() = 0;
     /// The record count of the file just loaded: the index at which the next session record is written.
     virtual void setNextFilePointer(qint64 pointer) = 0;
+    /// The record index of the session the tracker has open; nothing when none is open. A file that comes
+    /// back after a while out of reach keeps that session going in its record.
+    virtual std::optional<qint64> openSessionRecord() const { return std::nullopt; }
     /// The period and file label lblDayPeriod.
     virtual void showDayPeriod(const QString& text) = 0;
     /// The status line lblStatusBar.
@@ -62,7 +66,15 @@ public:
     /// is kept, and RetryLoad brings it back as soon as it can be read.
     bool WaitingForFile() const { return m_waitingForFile; }
     /// Tries the waiting file again; loads it when it can be read, finishing a cut-short roll-over if needed.
+    /// A session opened meanwhile goes on in its record, which is written at once.
     void RetryLoad();
+    /// True while the waiting file is known to come back: it exists but cannot be opened, or a roll-over
+    /// is under way. Sessions are then recorded in memory, at the index the file will give them, and
+    /// written when it can be (a file merely missing records nothing until it is loaded again).
+    bool KeepsSessionsWhileWaiting() const { return m_waitingForFile && m_keepsSessions; }
+    /// Whether today is a recording day: the loaded file's answer, or while sessions are kept in memory,
+    /// the days of the file last loaded.
+    bool RecordsToday() const;
     QString waitingText() const;
 
     /// Called at each step of a roll-over with the step's name; a debugging aid for stopping there.
@@ -133,6 +145,9 @@ private:
     QString m_lastActiveName;     ///< the file last loaded for recording
     QString m_toldFutureFile;     ///< file name and creation date last given the date notice
     bool m_waitingForFile = false;
-    QString m_afterLoadNotice; ///< shown on the status line once the load is done
+    bool m_keepsSessions = false;
+    bool m_retrying = false;      ///< RetryLoad is loading: an open session is kept
+    qint64 m_lastRecordCount = 0; ///< the record count of the last load
+    QString m_afterLoadNotice;    ///< shown on the status line once the load is done
     std::function<void(const QString&)> m_stepHook;
 };

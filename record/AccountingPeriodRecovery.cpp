@@ -14,6 +14,9 @@
 
 QString AccountingPeriod::waitingText() const
 {
+    if (m_keepsSessions)
+        return QStringLiteral("The personal file %1 cannot be written: sessions are kept and written when it can.")
+            .arg(m_file.PersonalFileName());
     return QStringLiteral("The personal file %1 cannot be reached; recording goes on as soon as it can be.")
         .arg(m_file.PersonalFileName());
 }
@@ -28,7 +31,12 @@ void AccountingPeriod::RetryLoad()
         return;
     if ((status == Status::Missing || status == Status::TooShort) && !finishInterruptedRollOver())
         return;
+    m_retrying = true;
     UserProfileInitial();
+    m_retrying = false;
+    // What was kept meanwhile goes in now, not at the next quarter-minute.
+    if (m_personalFileActive)
+        m_file.retryPendingWrites();
 }
 
 bool AccountingPeriod::finishInterruptedRollOver()

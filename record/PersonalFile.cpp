@@ -189,8 +189,13 @@ qint64 PersonalFile::GetNextPointerOnmrLogFile()
                                                    file.errorString());
         return -1;
     }
-    const qint64 onDisk = file.size() / ProfileRecord::Size;
-    return m_pending.isEmpty() || m_pendingPath != filePath() ? onDisk : std::max(onDisk, m_pending.lastKey() + 1);
+    return nextPointerAfter(file.size() / ProfileRecord::Size);
+}
+
+qint64 PersonalFile::nextPointerAfter(qint64 recordCount) const
+{
+    return m_pending.isEmpty() || m_pendingPath != filePath() ? recordCount
+                                                              : std::max(recordCount, m_pending.lastKey() + 1);
 }
 
 std::optional<ProfileRecord> PersonalFile::readHeaderOf(const QString& path)

@@ -61,6 +61,10 @@ public:
     /// The marker or the new file's temporary is there: a roll-over began and did not finish.
     bool rollOverUnderWay() const;
 
+    /// The index of the next session record for a file of `recordCount` records, counting the records that
+    /// wait to be written into it; the file itself is not opened.
+    qint64 nextPointerAfter(qint64 recordCount) const;
+
     /// Session records that could not be written yet.
     int pendingWrites() const { return int(m_pending.size()); }
     /// Tries the waiting records again, in order; true when none waits any more.

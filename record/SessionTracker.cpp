@@ -41,11 +41,12 @@ void SessionTracker::MainTimerTimer()
         if (m_period.PersonalFileActive()) {
             if (!m_period.TodayInPeriod())
                 m_host.showStatusLine(notRecordingDayText);
-            if (m_sessionOpen)
-                EndSession();
         } else {
             showNoFile();
         }
+        // Also a session kept in memory while its file is out of reach.
+        if (m_sessionOpen)
+            EndSession();
         return;
     }
 
@@ -56,8 +57,12 @@ void SessionTracker::MainTimerTimer()
         m_view.onlineStatus = QLatin1Char(' ') + onlineWord + QString(m_statusDotCount, QLatin1Char('.'));
     ++m_statusDotCount;
 
-    if (!m_period.PersonalFileActive()) {
+    // A file out of reach that will come back still records: in memory, written as soon as it can be.
+    const bool keptInMemory = !m_period.PersonalFileActive() && m_period.KeepsSessionsWhileWaiting();
+    if (!m_period.PersonalFileActive() && !keptInMemory) {
         showNoFile();
+        if (m_sessionOpen)
+            EndSession();
         return;
     }
     if (!m_host.Checked_PhoneBook_IsOn() && !m_host.alwaysRecord()) {
@@ -66,7 +71,7 @@ void SessionTracker::MainTimerTimer()
             EndSession();
         return;
     }
-    if (!m_period.TodayInPeriod()) {
+    if (!m_period.RecordsToday()) {
         m_host.showStatusLine(notRecordingDayText);
         return;
     }
@@ -81,6 +86,8 @@ void SessionTracker::MainTimerTimer()
     if (!m_sessionOpen) {
         startSession();
         m_sessionOpen = true;
+        if (keptInMemory && m_file.pendingWrites() == 0)
+            showNoFile();
         return;
     }
     // Read minute and second of one moment, so a tick never mixes two.
