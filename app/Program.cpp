@@ -13,8 +13,10 @@
 #include "platform/ProgramDir.h"
 #include "platform/Trace.h"
 #include "platform/linux/QuitSignals.h"
+#include "record/PendingJournal.h"
 #include "report/ui/CalculationTab.h"
 #include "report/ui/TMessageOut.h"
+#include "shell/SettingNames.h"
 #include "shell/ui/TrayImages.h"
 
 #include <QApplication>
@@ -35,7 +37,8 @@ int run(Platform& platform)
         return 0;
     }
 
-    const ProgramDir::Choice dir = ProgramDir::forThisProcess();
+    const ProgramDir::Choice dir = ProgramDir::forThisProcess(
+        platform.settings->ReadIniFromReg(SettingNames::settingsKeyPath, SettingNames::personalAccount));
     Recorder recorder(platform, dir.folder,
                       AlertSound::soundFolders(dir.folder, QCoreApplication::applicationDirPath()));
     // A test's way of killing the program at one step of a roll-over, as a power cut would.
@@ -47,6 +50,7 @@ int run(Platform& platform)
             std::raise(SIGKILL);
         });
     }
+    recorder.setJournalPath(PendingJournal::defaultPath());
     recorder.load();
     ToolkitWarmUp::wait();
     TfrmMain frmMain(platform, recorder);

@@ -17,11 +17,13 @@ static QString withSlash(QString folder)
 }
 
 Choice choose(const QString& executableDir, const QString& userDataDir,
-              const std::function<bool(const QString&)>& canWrite)
+              const std::function<bool(const QString&)>& canWrite, const QString& personalFileName)
 {
     // root can write in /usr/bin, but personal files there would outlive the package that installed them.
     const bool installed = isInstalledCopy(executableDir);
     if (!installed && canWrite(executableDir))
+        return {withSlash(executableDir), QString()};
+    if (!installed && !personalFileName.isEmpty() && QFileInfo(withSlash(executableDir) + personalFileName).isFile())
         return {withSlash(executableDir), QString()};
     if (!userDataDir.isEmpty() && canWrite(userDataDir))
         return {withSlash(userDataDir), QString()};
@@ -47,11 +49,11 @@ bool canWriteIn(const QString& folder)
     return probe.open();
 }
 
-Choice forThisProcess()
+Choice forThisProcess(const QString& personalFileName)
 {
     const QString dataDir =
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/QovRuvela");
-    return choose(QCoreApplication::applicationDirPath(), dataDir, canWriteIn);
+    return choose(QCoreApplication::applicationDirPath(), dataDir, canWriteIn, personalFileName);
 }
 
 } // namespace ProgramDir

@@ -50,10 +50,12 @@ void AccountingPeriod::UserProfileInitial()
     using Status = PersonalFile::HeaderRead::Status;
     if ((header.status == Status::Missing || header.status == Status::TooShort) && finishInterruptedRollOver())
         header = m_file.readHeader();
-    // A file that was in use and cannot be reached now is waited for under its name, not taken as absent.
+    // A file that was in use and cannot be reached now is waited for under its name, not taken as absent;
+    // so is one that can be read but not written (a read-only folder), from the start on.
     const bool wasInUse = !name.isEmpty() && name == m_lastActiveName;
-    if (wasInUse && (header.status == Status::Missing || header.status == Status::Unreadable)) {
-        if (!m_waitingForFile && header.status == Status::Unreadable)
+    const bool readOnly = header.status == Status::Unreadable && takeReadOnlyHeader();
+    if (readOnly || (wasInUse && (header.status == Status::Missing || header.status == Status::Unreadable))) {
+        if (!m_waitingForFile && header.status == Status::Unreadable && !readOnly)
             reportError(QStringLiteral("The personal file %1 cannot be opened: %2.").arg(name, header.problem));
         m_waitingForFile = true;
         // A file that exists, or one a roll-over is making, will take the sessions recorded meanwhile.

@@ -116,6 +116,9 @@ private:
     /// usable active file: a new one is started from the newest backup's days. Only on the roll-over's own
     /// evidence, its marker or its temporary file: a file the user removed stays removed. True when it was.
     bool finishInterruptedRollOver();
+    /// A file that cannot be opened for writing but can be read (a read-only folder): its days and record
+    /// count, so that sessions are kept for it. False when it cannot be read as a usable header either.
+    bool takeReadOnlyHeader();
     /// The notice of a file created after today's date: once per file, without waiting. The file is used
     /// as it is; a clock that is behind never changes it.
     void noticeFutureFile(const ProfileRecord& header);

@@ -12,6 +12,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 QString AccountingPeriod::waitingText() const
 {
     if (m_keepsSessions)
@@ -37,6 +39,18 @@ void AccountingPeriod::RetryLoad()
     // What was kept meanwhile goes in now, not at the next quarter-minute.
     if (m_personalFileActive)
         m_file.retryPendingWrites();
+}
+
+bool AccountingPeriod::takeReadOnlyHeader()
+{
+    const std::optional<ProfileRecord> header = PersonalFile::readHeaderOf(m_file.filePath());
+    if (!header || !header->hasUserProfileTag() || !PeriodRules::isStartingDay(header->StartingDay) ||
+        !PeriodRules::isEndingDay(header->EndingDay))
+        return false;
+    m_startingDay = header->StartingDay;
+    m_endingDay = header->EndingDay;
+    m_lastRecordCount = std::max(m_lastRecordCount, QFileInfo(m_file.filePath()).size() / ProfileRecord::Size);
+    return true;
 }
 
 bool AccountingPeriod::finishInterruptedRollOver()

@@ -48,6 +48,22 @@ TEST(ProgramDirTest, UnwritableProgramFolderFallsBackToTheDataFolder)
     EXPECT_TRUE(choice.problem.isEmpty());
 }
 
+TEST(ProgramDirTest, AReadOnlyProgramFolderHoldingThePersonalFileIsKept)
+{
+    QTemporaryDir temp;
+    const QString portable = temp.path();
+    QFile named(portable + QStringLiteral("/alice.rvl"));
+    ASSERT_TRUE(named.open(QIODevice::WriteOnly));
+    named.close();
+    FakeWritable onlyData{{dataDir}, {}};
+    EXPECT_EQ(ProgramDir::choose(portable, dataDir, onlyData.fn(), QStringLiteral("alice.rvl")).folder,
+              portable + QLatin1Char('/'));
+    // Another name, or none: the data folder as before.
+    EXPECT_EQ(ProgramDir::choose(portable, dataDir, onlyData.fn(), QStringLiteral("bob.rvl")).folder,
+              dataDir + QLatin1Char('/'));
+    EXPECT_EQ(ProgramDir::choose(portable, dataDir, onlyData.fn()).folder, dataDir + QLatin1Char('/'));
+}
+
 TEST(ProgramDirTest, NoWritableFolderGivesAProblemAndNoFolder)
 {
     FakeWritable none;
