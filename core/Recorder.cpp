@@ -60,7 +60,10 @@ void Recorder::start()
     // The traffic monitor runs when the interface table can be read: an empty tab list, then one pass.
     m_traffic.primeTrafficMonitor();
     emit trafficChanged();
+    const QString journalNotice = replayJournal();
     m_period.UserProfileInitial();
+    if (!journalNotice.isEmpty())
+        showStatusLine(journalNotice);
     // Said once: without a dial-up system the program can only ever see itself offline.
     if (const QString reason = m_platform.dialUp->unavailableReason(); !reason.isEmpty())
         showStatusLine(reason);
@@ -80,6 +83,8 @@ void Recorder::start()
 void Recorder::MainTimerTimer()
 {
     m_tracker.MainTimerTimer();
+    if (m_journalOutstanding)
+        dropWrittenJournal();
     // A settings change the store could not take yet (its lock was busy) is written as soon as it can be.
     SettingsStore& store = m_settings.store();
     if (store.hasPendingWrites()) {
@@ -131,6 +136,7 @@ void Recorder::finish()
         m_tracker.finish();
         Trace::line(QStringLiteral("session closed at exit"));
     }
+    keepWaitingRecords();
 }
 
 void Recorder::setRecordingStopped(bool stopped)

@@ -37,6 +37,8 @@ public:
     Recorder(Platform& platform, QString programDir, QStringList soundFolders, QObject* parent = nullptr);
     ~Recorder() override;
 
+    /// Where session records that cannot be written at the end are kept for the next start; none when empty.
+    void setJournalPath(const QString& path) { m_journalPath = path; }
     /// Reads the settings, the name of the personal file and the recording filter's marks.
     void load();
     /// Loads the personal file and starts the tick and the connection monitor.
@@ -177,6 +179,14 @@ private:
     /// The period's totals of the file just loaded: totalled afresh only when it is not the file whose
     /// sessions are counted already (at start, after a roll-over or a new file).
     void loadAllowance(qint64 recordCount);
+    /// At the start: records kept in the journal by the last run go back to their file. The status line's
+    /// text for what happened; empty when there was no journal.
+    QString replayJournal();
+    /// Once the journal's records are written during the run, the journal goes.
+    void dropWrittenJournal();
+    /// At the end: records that still cannot be written go to the journal, or at least to standard error.
+    void keepWaitingRecords();
+
     /// The tick's part: the open session joins the running totals, and a threshold reached is warned of.
     void updateAllowance();
     void warnAllowance(const QList<AllowanceCrossing>& crossed, const QDateTime& now);
@@ -203,4 +213,6 @@ private:
     QString m_statusLine;
     QString m_dayPeriod;
     QString m_backupFolder;
+    QString m_journalPath;
+    bool m_journalOutstanding = false; ///< the journal's records wait to be written
 };

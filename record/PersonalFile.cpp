@@ -130,6 +130,15 @@ bool PersonalFile::rollOverUnderWay() const
                          QFileInfo::exists(filePath() + QLatin1String(newFileSuffix)));
 }
 
+bool PersonalFile::adoptPending(const QString& path, const QMap<qint64, QByteArray>& records)
+{
+    if (!m_pending.isEmpty() || records.isEmpty())
+        return false;
+    m_pendingPath = path;
+    m_pending = records;
+    return true;
+}
+
 bool PersonalFile::retryPendingWrites()
 {
     return m_pending.isEmpty() || writePending();

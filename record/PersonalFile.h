@@ -67,6 +67,12 @@ public:
 
     /// Session records that could not be written yet.
     int pendingWrites() const { return int(m_pending.size()); }
+    /// Those records, by record index, and the file they belong to.
+    const QMap<qint64, QByteArray>& pendingRecords() const { return m_pending; }
+    QString pendingPath() const { return m_pendingPath; }
+    /// Records an earlier run could not write, taken as waiting records of the file at `path`; only while
+    /// none wait yet. They are written, in order, with the next write or retry.
+    bool adoptPending(const QString& path, const QMap<qint64, QByteArray>& records);
     /// Tries the waiting records again, in order; true when none waits any more.
     bool retryPendingWrites();
 
