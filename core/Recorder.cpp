@@ -83,8 +83,7 @@ void Recorder::start()
 void Recorder::MainTimerTimer()
 {
     m_tracker.MainTimerTimer();
-    if (m_journalOutstanding)
-        dropWrittenJournal();
+    syncJournal();
     // A settings change the store could not take yet (its lock was busy) is written as soon as it can be.
     SettingsStore& store = m_settings.store();
     if (store.hasPendingWrites()) {

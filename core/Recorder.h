@@ -182,8 +182,11 @@ private:
     /// At the start: records kept in the journal by the last run go back to their file. The status line's
     /// text for what happened; empty when there was no journal.
     QString replayJournal();
-    /// Once the journal's records are written during the run, the journal goes.
-    void dropWrittenJournal();
+    /// Each tick: while records wait, the journal holds them as they stand, so that even a kill loses no
+    /// more than a quarter-minute; once they are written, the journal goes.
+    void syncJournal();
+    /// Writes the waiting records to the journal; false with the reason in `problem`.
+    bool writeJournal(QString* problem);
     /// At the end: records that still cannot be written go to the journal, or at least to standard error.
     void keepWaitingRecords();
 
@@ -214,5 +217,7 @@ private:
     QString m_dayPeriod;
     QString m_backupFolder;
     QString m_journalPath;
-    bool m_journalOutstanding = false; ///< the journal's records wait to be written
+    bool m_journalOutstanding = false; ///< the journal on disk holds records that wait to be written
+    bool m_journalFromLastRun = false; ///< those records were kept by the last run
+    quint64 m_journalVersion = 0;      ///< PersonalFile::pendingVersion() of the records in the journal
 };

@@ -45,6 +45,8 @@ QString Recorder::replayJournal()
     }
     m_file.adoptPending(journal->file, journal->records);
     m_journalOutstanding = true;
+    m_journalFromLastRun = true;
+    m_journalVersion = m_file.pendingVersion();
     if (!m_file.retryPendingWrites())
         return QStringLiteral("%1 kept at the last exit wait to be written into %2.")
             .arg(recordsText(journal->records.size()), name);
@@ -55,32 +57,57 @@ QString Recorder::replayJournal()
         .arg(recordsText(journal->records.size()), were(journal->records.size()), name);
 }
 
-void Recorder::dropWrittenJournal()
+void Recorder::syncJournal()
 {
-    if (m_file.pendingWrites() > 0)
+    if (m_journalPath.isEmpty())
         return;
-    QFile::remove(m_journalPath);
-    m_journalOutstanding = false;
-    showStatusLine(QStringLiteral("The session records kept at the last exit are written."));
+    if (m_file.pendingWrites() == 0) {
+        if (!m_journalOutstanding)
+            return;
+        QFile::remove(m_journalPath);
+        m_journalOutstanding = false;
+        if (m_journalFromLastRun)
+            showStatusLine(QStringLiteral("The session records kept at the last exit are written."));
+        m_journalFromLastRun = false;
+        return;
+    }
+    if (m_file.pendingVersion() == m_journalVersion)
+        return;
+    QString problem;
+    if (writeJournal(&problem))
+        m_journalVersion = m_file.pendingVersion();
+}
+
+bool Recorder::writeJournal(QString* problem)
+{
+    PendingJournal::Contents contents;
+    contents.file = m_file.pendingPath();
+    if (const std::optional<ProfileRecord> header = PersonalFile::readHeaderOf(contents.file))
+        contents.header = header->toBytes();
+    contents.records = m_file.pendingRecords();
+    if (m_journalPath.isEmpty()) {
+        *problem = QStringLiteral("no journal folder is known");
+        return false;
+    }
+    if (!PendingJournal::write(m_journalPath, contents, problem))
+        return false;
+    m_journalOutstanding = true;
+    return true;
 }
 
 void Recorder::keepWaitingRecords()
 {
     if (m_file.pendingWrites() == 0 || m_file.retryPendingWrites()) {
-        if (m_journalOutstanding)
+        if (m_journalOutstanding && !m_journalPath.isEmpty())
             QFile::remove(m_journalPath);
+        m_journalOutstanding = false;
         return;
     }
     QTextStream err(stderr);
     const QString file = m_file.pendingPath();
     const qsizetype count = m_file.pendingRecords().size();
-    PendingJournal::Contents contents;
-    contents.file = file;
-    if (const std::optional<ProfileRecord> header = PersonalFile::readHeaderOf(file))
-        contents.header = header->toBytes();
-    contents.records = m_file.pendingRecords();
-    QString problem = QStringLiteral("no journal folder is known");
-    if (!m_journalPath.isEmpty() && PendingJournal::write(m_journalPath, contents, &problem)) {
+    QString problem;
+    if (writeJournal(&problem)) {
         err << "qovruvela: " << file << " cannot be written; " << recordsText(count) << " kept in " << m_journalPath
             << " and written at the next start.\n";
         Trace::line(QStringLiteral("journal written"));
@@ -88,6 +115,6 @@ void Recorder::keepWaitingRecords()
     }
     err << "qovruvela: " << file << " cannot be written, and " << recordsText(count) << " cannot be kept (" << problem
         << "):\n";
-    for (const QString& line : PendingJournal::describe(contents.records))
+    for (const QString& line : PendingJournal::describe(m_file.pendingRecords()))
         err << "  " << line << '\n';
 }

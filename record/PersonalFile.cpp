@@ -64,6 +64,7 @@ bool PersonalFile::SaveProfileInfo(const QString& tag, bool createIfMissing, con
         if (m_pending.isEmpty())
             m_pendingPath = filePath();
         m_pending.insert(recordIndex, bytes);
+        ++m_pendingVersion;
         return writePending();
     }
 
@@ -136,6 +137,7 @@ bool PersonalFile::adoptPending(const QString& path, const QMap<qint64, QByteArr
         return false;
     m_pendingPath = path;
     m_pending = records;
+    ++m_pendingVersion;
     return true;
 }
 

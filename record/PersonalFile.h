@@ -70,6 +70,8 @@ public:
     /// Those records, by record index, and the file they belong to.
     const QMap<qint64, QByteArray>& pendingRecords() const { return m_pending; }
     QString pendingPath() const { return m_pendingPath; }
+    /// Changes whenever a record joins or replaces one of the waiting records.
+    quint64 pendingVersion() const { return m_pendingVersion; }
     /// Records an earlier run could not write, taken as waiting records of the file at `path`; only while
     /// none wait yet. They are written, in order, with the next write or retry.
     bool adoptPending(const QString& path, const QMap<qint64, QByteArray>& records);
@@ -124,6 +126,7 @@ private:
     // Session records waiting to be written, by record index, and the file they belong to.
     QMap<qint64, QByteArray> m_pending;
     QString m_pendingPath;
+    quint64 m_pendingVersion = 0;
     bool m_writeFailureShown = false;
     QString m_lastOpenFailure; ///< shown once until a write works again
     std::function<void(const QString&)> m_stepHook;

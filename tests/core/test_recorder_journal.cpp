@@ -117,6 +117,32 @@ TEST_F(RecorderJournalTest, AFileStillUnwritableAtTheNextStartTakesTheRecordsWhe
     EXPECT_FALSE(QFile::exists(journal()));
 }
 
+TEST_F(RecorderJournalTest, AKillWhileRecordsWaitLosesNoMoreThanAQuarterMinute)
+{
+    {
+        std::unique_ptr<Recorder> recorder = startRecorder();
+        tp.dialUp->system().connections = {{SimulationFile::handleOf(home), home, RasState::Connected, 0, {}}};
+        recorder->PollConnections();
+        tp.clock->advance(1);
+        recorder->MainTimerTimer();
+        ASSERT_TRUE(QFile::rename(path(), aside()));
+        ASSERT_TRUE(QDir().mkdir(path()));
+        for (int i = 0; i < 40; ++i) {
+            tp.clock->advance(1);
+            recorder->MainTimerTimer();
+        }
+        // Killed at 10:00:41: no end, no last try.
+    }
+    tp.dialUp->system().connections.clear();
+    fileBack();
+    std::unique_ptr<Recorder> second = startRecorder();
+    const QList<ProfileRecord> written = records();
+    ASSERT_EQ(written.size(), 2);
+    EXPECT_EQ(written[1].StartText, QStringLiteral("2024/03/20, 10:00:01 am"));
+    EXPECT_EQ(written[1].EndText, QStringLiteral("2024/03/20, 10:00:30 am"));
+    EXPECT_FALSE(QFile::exists(journal()));
+}
+
 TEST_F(RecorderJournalTest, RecordsOfAFileThatChangedStayInTheJournal)
 {
     // Kept for the file as it was; meanwhile a new file took the name.
