@@ -211,6 +211,9 @@ bool AccountingPeriod::RollOverReady()
 {
     if (!PeriodEndDue() || !m_file.retryPendingWrites() || !m_file.isNamed())
         return false;
+    // The roll-over writes its marker beside the file and renames the file out of that folder.
+    if (!QFileInfo(m_file.ProgramDir()).isWritable())
+        return false;
     const QString folder = m_file.backupDirPath();
     QDir().mkpath(folder);
     const QFileInfo info(folder);
