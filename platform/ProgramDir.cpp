@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryFile>
@@ -43,8 +44,14 @@ bool isInstalledCopy(const QString& executableDir)
 
 bool canWriteIn(const QString& folder)
 {
-    if (folder.isEmpty() || !QDir().mkpath(folder))
+    if (folder.isEmpty())
         return false;
+    if (!QFileInfo(folder).isDir()) {
+        if (!QDir().mkpath(folder))
+            return false;
+        // Made here, it holds the user's personal files alone.
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
     QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".qovruvela-probe-XXXXXX")));
     return probe.open();
 }

@@ -215,7 +215,7 @@ bool AccountingPeriod::RollOverReady()
     if (!QFileInfo(m_file.ProgramDir()).isWritable())
         return false;
     const QString folder = m_file.backupDirPath();
-    QDir().mkpath(folder);
+    BackupFolder::makePrivate(folder);
     const QFileInfo info(folder);
     return info.isDir() && info.isWritable();
 }
@@ -275,7 +275,7 @@ AccountingPeriod::BackupResult AccountingPeriod::backup(bool reportRepeats)
     QString error;
     BackupResult result = BackupResult::NothingToMove;
     if (m_file.isNamed())
-        QDir().mkpath(m_file.backupDirPath()); // made on the first file already, for the list of backups
+        BackupFolder::makePrivate(m_file.backupDirPath()); // made on the first file already, for the list of backups
     if (!m_file.isNamed()) {
         result = BackupResult::NothingToMove;
     } else if (QFileInfo::exists(m_file.filePath())) {

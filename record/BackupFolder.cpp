@@ -2,6 +2,7 @@
 #include "record/BackupFolder.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <filesystem>
 #include <system_error>
@@ -20,6 +21,16 @@ QString BackupFolder::slotPath(int n) const
 QString BackupFolder::overflowFolder(int k) const
 {
     return m_folder + QString::number(k) + QLatin1Char('/');
+}
+
+bool BackupFolder::makePrivate(const QString& folder)
+{
+    if (QFileInfo(folder).isDir())
+        return true;
+    if (!QDir().mkpath(folder))
+        return false;
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    return true;
 }
 
 bool BackupFolder::renameFile(const QString& from, const QString& to, QString* error)
@@ -43,7 +54,7 @@ BackupFolder::Outcome BackupFolder::moveIn(const QString& activeFile) const
 {
     Outcome outcome;
     const QString shownFolder = QDir::toNativeSeparators(m_folder);
-    if (!QFileInfo(m_folder).isDir() && !QDir().mkpath(m_folder)) {
+    if (!makePrivate(m_folder)) {
         outcome.error = QStringLiteral("The backup folder %1 could not be created.").arg(shownFolder);
         return outcome;
     }
@@ -57,7 +68,7 @@ BackupFolder::Outcome BackupFolder::moveIn(const QString& activeFile) const
         while (QFileInfo::exists(m_folder + QString::number(k)))
             ++k;
         const QString overflow = overflowFolder(k);
-        if (!QDir().mkdir(overflow)) {
+        if (!QDir().mkdir(overflow, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner)) {
             outcome.error = QStringLiteral("The backup folder %1 is full and its sub-folder %2 could not be created.")
                                 .arg(shownFolder, QString::number(k));
             return outcome;

@@ -27,6 +27,10 @@ public:
     /// every moment each finished file exists exactly once; on any failure the active file stays where it is.
     Outcome moveIn(const QString& activeFile) const;
 
+    /// Makes `folder` (and any missing parent) when it is not there; a folder made here is the user's alone
+    /// (0700). An existing folder keeps its mode. True when the folder is there.
+    static bool makePrivate(const QString& folder);
+
     /// Renames `from` to `to` without ever replacing an existing `to` and without copying.
     static bool renameFile(const QString& from, const QString& to, QString* error);
 

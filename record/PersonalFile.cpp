@@ -94,8 +94,10 @@ bool PersonalFile::createWhole(const QByteArray& header)
     const QString temporary = filePath() + QLatin1String(newFileSuffix);
     QFile::remove(temporary);
     QFile file(temporary);
-    const bool written = file.open(QIODevice::WriteOnly | QIODevice::NewOnly) &&
-                         file.write(header) == ProfileRecord::Size && file.flush();
+    // The user's private history: readable by the user alone, whatever the umask.
+    const bool written =
+        file.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFileDevice::ReadOwner | QFileDevice::WriteOwner) &&
+        file.write(header) == ProfileRecord::Size && file.flush();
     const QString problem = file.errorString();
     file.close();
     if (written && m_stepHook)

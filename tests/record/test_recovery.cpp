@@ -4,6 +4,8 @@
 
 #include "record/BackupFolder.h"
 
+#include <sys/stat.h>
+
 namespace {
 
 class RecoveryTest : public RecordFixture
@@ -157,6 +159,22 @@ TEST_F(RecoveryTest, ARollOverLeavesNoMarkerAndAFailedOneKeepsTheFileInUse)
     EXPECT_EQ(readBytes(backupDir() + QStringLiteral("1.rvl")), before);
     EXPECT_EQ(headerOnDisk(file.filePath()).CreatedDate, QStringLiteral("2024/04/01"));
     EXPECT_FALSE(file.rollOverUnderWay());
+}
+
+TEST_F(RecoveryTest, ARollOverMakesPrivateFilesAndFoldersAndKeepsTheFinishedFilesMode)
+{
+    const mode_t before = ::umask(022);
+    const QFileDevice::Permissions finishedMode = QFile::permissions(file.filePath());
+    QDir(backupDir()).removeRecursively();
+    at(2024, 4, 1);
+    period.CheckPeriodEnd();
+    ::umask(before);
+    const auto owner = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    const auto others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+                        QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+    EXPECT_EQ(QFile::permissions(file.filePath()) & (owner | others), owner);
+    EXPECT_EQ(QFile::permissions(backupDir()) & others, QFileDevice::Permissions());
+    EXPECT_EQ(QFile::permissions(backupDir() + QStringLiteral("1.rvl")), finishedMode);
 }
 
 TEST_F(RecoveryTest, AClockBehindTheFileChangesNothingOnDisk)
