@@ -47,7 +47,12 @@ void Recorder::load()
 {
     m_settings.load();
     m_allowance.setSettings(m_settings.allowance(), m_settings.allowanceWarned());
-    m_file.setPersonalFileName(m_settings.values().personalAccount);
+    // A value edited by hand gets the prompt's check too: it may not lead outside the program's folder.
+    const QString stored = m_settings.values().personalAccount;
+    if (const QString problem = PersonalAccountPrompt::storedNameProblem(stored); stored.isEmpty() || problem.isEmpty())
+        m_file.setPersonalFileName(stored);
+    else
+        m_storedNameNote = QStringLiteral("The stored personal file name \"%1\" is not used: %2.").arg(stored, problem);
     QStringList names;
     if (m_platform.dialUp->enumEntries(names) && !names.isEmpty()) {
         m_filter.setEntries(names);
@@ -73,6 +78,8 @@ void Recorder::start()
         showStatusLine(problem);
     if (const QStringList notes = m_settings.values().notes; !notes.isEmpty())
         showStatusLine(notes.join(QLatin1Char(' ')));
+    if (!m_storedNameNote.isEmpty())
+        showStatusLine(m_storedNameNote);
     if (m_allowance.takeDisplayChange())
         emit allowanceChanged();
     emit viewChanged();

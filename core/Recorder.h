@@ -216,6 +216,7 @@ private:
     QString m_statusLine;
     QString m_dayPeriod;
     QString m_backupFolder;
+    QString m_storedNameNote; ///< why the stored personal file name is not used; said at the start
     QString m_journalPath;
     bool m_journalOutstanding = false; ///< the journal on disk holds records that wait to be written
     bool m_journalFromLastRun = false; ///< those records were kept by the last run

@@ -28,6 +28,27 @@ QString PersonalAccountPrompt::forbiddenCharactersMessage()
     return QStringLiteral("Filename may not include below characters.\n") + listed.join(QLatin1Char(' '));
 }
 
+QString PersonalAccountPrompt::nameProblem(const QString& name)
+{
+    for (const QChar c : forbiddenCharacters) {
+        if (name.contains(c))
+            return forbiddenCharactersMessage();
+    }
+    // "." or ".." would make the backup folder the program's folder or the one above it.
+    if (name.count(QLatin1Char('.')) == name.size())
+        return QStringLiteral("Filename may not be made of dots only.");
+    return QString();
+}
+
+QString PersonalAccountPrompt::storedNameProblem(const QString& fileName)
+{
+    const QString extension = QStringLiteral(".rvl");
+    if (!fileName.endsWith(extension) || fileName.size() == extension.size())
+        return QStringLiteral("it does not end in \".rvl\"");
+    const QString problem = nameProblem(fileName.chopped(extension.size()));
+    return problem.isEmpty() ? QString() : QString(problem).replace(QLatin1Char('\n'), QLatin1Char(' '));
+}
+
 void PersonalAccountPrompt::CreatePersonalAccount_IfNotFound(QString& result)
 {
     if (!m_file.PersonalFileName().isEmpty() && QFileInfo::exists(m_file.filePath()))
@@ -39,18 +60,9 @@ void PersonalAccountPrompt::CreatePersonalAccount_IfNotFound(QString& result)
             return;
         }
         const QString name = *answer;
-        bool forbidden = false;
-        for (const QChar c : forbiddenCharacters)
-            forbidden = forbidden || name.contains(c);
-        if (forbidden) {
+        if (const QString problem = nameProblem(name); !problem.isEmpty()) {
             m_dialogs.beep();
-            m_dialogs.showMessage(Dialogs::Kind::Error, forbiddenCharactersMessage());
-            continue;
-        }
-        // "." or ".." would make the backup folder the program's folder or the one above it.
-        if (name.count(QLatin1Char('.')) == name.size()) {
-            m_dialogs.beep();
-            m_dialogs.showMessage(Dialogs::Kind::Error, QStringLiteral("Filename may not be made of dots only."));
+            m_dialogs.showMessage(Dialogs::Kind::Error, problem);
             continue;
         }
         if (QFileInfo::exists(m_file.ProgramDir() + name + QStringLiteral(".rvl"))) {

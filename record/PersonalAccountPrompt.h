@@ -21,6 +21,12 @@ public:
     /// The characters a file name may not hold, in the order the refusal lists them.
     static inline const QString forbiddenCharacters = QStringLiteral("\\/:*?\"<>|");
 
+    /// Why `name` (without ".rvl") cannot name a personal file; empty when it can.
+    static QString nameProblem(const QString& name);
+    /// The same for a stored "Personal Account" value, which must also end in ".rvl": a value edited by
+    /// hand may not lead outside the program's folder.
+    static QString storedNameProblem(const QString& fileName);
+
     static QString promptText();
     static QString forbiddenCharactersMessage();
     static inline const QString fileExistsMessage = QStringLiteral("File already exists. Please input a new filename");

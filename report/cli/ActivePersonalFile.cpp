@@ -2,6 +2,7 @@
 #include "report/cli/ActivePersonalFile.h"
 
 #include "platform/SettingsStore.h"
+#include "record/PersonalAccountPrompt.h"
 #include "shell/SettingNames.h"
 
 #include <QDir>
@@ -18,5 +19,8 @@ ActivePersonalFile findActivePersonalFile(const SettingsStore& settings, const P
             problem += QStringLiteral(" (") + settings.problem() + QLatin1Char(')');
         return {QString(), problem};
     }
+    if (const QString problem = PersonalAccountPrompt::storedNameProblem(name); !problem.isEmpty())
+        return {QString(), QStringLiteral("the personal file name \"%1\" in the program's settings is not used: %2")
+                               .arg(name, problem)};
     return {QDir::cleanPath(folder.folder + name), QString()};
 }

@@ -8,6 +8,7 @@
 #include "shell/SettingNames.h"
 #include "tests/support/TestPlatform.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTimer>
@@ -134,6 +135,21 @@ TEST(RecorderStart, SaysOnceInTheStatusLineWhenNoDialUpSystemCanBeReached)
         return line.value(0).toString() == QStringLiteral("No dial-up system was found.");
     });
     EXPECT_EQ(said, 1);
+}
+
+TEST(RecorderStart, AStoredNameLeadingOutsideTheFolderIsNotUsed)
+{
+    TestPlatform tp;
+    QDir().mkpath(tp.programDir() + QStringLiteral("../outside"));
+    for (const QString& stored : {QStringLiteral("../outside/x.rvl"), QStringLiteral(".."), QStringLiteral("x")}) {
+        tp.platform.settings->WriteIniToReg(SettingNames::settingsKeyPath, SettingNames::personalAccount, stored);
+        Recorder recorder{tp.platform, tp.programDir(), {tp.programDir()}};
+        recorder.load();
+        recorder.start();
+        EXPECT_TRUE(recorder.file().PersonalFileName().isEmpty()) << qPrintable(stored);
+        EXPECT_TRUE(recorder.statusLine().contains(QStringLiteral("\"%1\" is not used").arg(stored)))
+            << qPrintable(recorder.statusLine());
+    }
 }
 
 TEST_F(RecorderTest, TheEndOfTheProgramClosesTheOpenSessionWithItsLastBytes)
