@@ -36,6 +36,15 @@ int run(Platform& platform)
                                       AppInfo::ProgramTitle + QStringLiteral(" is already running."));
         return 0;
     }
+    // Without any lock a second copy could record into the same file unseen: better none.
+    if (const QString problem = platform.instance->problem(); !problem.isEmpty()) {
+        Trace::line(QStringLiteral("refused: no lock"));
+        platform.dialogs->beep();
+        platform.dialogs->showMessage(Dialogs::Kind::Error,
+                                      problem + QStringLiteral(" ") + AppInfo::ProgramTitle +
+                                          QStringLiteral(" does not start, so that no two copies record at once."));
+        return 1;
+    }
 
     const ProgramDir::Choice dir = ProgramDir::forThisProcess(
         platform.settings->ReadIniFromReg(SettingNames::settingsKeyPath, SettingNames::personalAccount));

@@ -148,7 +148,7 @@ make_home() {
 in_home() { # HOME COMMAND...
     local home="$1"
     shift
-    env XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" XDG_RUNTIME_DIR="$home/runtime" \
+    env XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" XDG_RUNTIME_DIR="$home/runtime" XDG_CACHE_HOME="$home/cache" \
         QOVRUVELA_SIMULATE="$home/sim" "$@"
 }
 
@@ -175,7 +175,7 @@ profiled() { # NAME SECONDS HOME COMMAND...
     shift 3
     local env=()
     [[ "$home" == - ]] || env=(XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data"
-        XDG_RUNTIME_DIR="$home/runtime" QOVRUVELA_SIMULATE="$home/sim")
+        XDG_RUNTIME_DIR="$home/runtime" XDG_CACHE_HOME="$home/cache" QOVRUVELA_SIMULATE="$home/sim")
     env "${env[@]}" valgrind --tool=callgrind --callgrind-out-file="$work/$name.cg" "$@" >/dev/null 2>&1 &
     local pid=$!
     sleep "$seconds"

@@ -12,7 +12,7 @@ xvfb=$!
 wm=
 trap 'kill $xvfb ${wm}; rm -rf "$work"' EXIT
 for _ in $(seq 100); do [[ -s "$work/display" ]] && break; sleep 0.1; done
-export DISPLAY=":$(head -1 "$work/display")" QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run"
+export DISPLAY=":$(head -1 "$work/display")" QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run" XDG_CACHE_HOME="$work/cache"
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 openbox --sm-disable >/dev/null 2>&1 &

@@ -1,44 +1,102 @@
-// The kernel drops the lock when its holder dies, so a crashed copy never blocks the next start.
+// The kernel drops the lock when its holder dies, so a crashed copy never blocks the next start. A path is
+// never built from an empty folder: a lock in "/" would be no lock at all.
 #include "platform/linux/LockFileInstance.h"
 
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
-LockFileInstance::LockFileInstance(QString folder) : m_folder(std::move(folder))
-{
-    if (m_folder.isEmpty())
-        m_folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-}
+LockFileInstance::LockFileInstance()
+    : LockFileInstance(
+          {QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation),
+           QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation).isEmpty()
+               ? QString()
+               : QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + QStringLiteral("/QovRuvela")})
+{}
+
+LockFileInstance::LockFileInstance(QStringList folders) : m_folders(std::move(folders)) {}
 
 LockFileInstance::~LockFileInstance()
 {
-    if (m_fd >= 0)
-        ::close(m_fd);
+    for (const int fd : m_fds)
+        ::close(fd);
+}
+
+QString LockFileInstance::folderProblem(const QString& folder)
+{
+    if (folder.isEmpty())
+        return QStringLiteral("no folder");
+    const QByteArray path = QFile::encodeName(folder);
+    struct stat info
+    {};
+    if (::lstat(path.constData(), &info) != 0) {
+        if (errno != ENOENT)
+            return QString::fromLocal8Bit(std::strerror(errno));
+        if (!QDir().mkpath(folder))
+            return QStringLiteral("it cannot be made");
+        ::chmod(path.constData(), 0700);
+        if (::lstat(path.constData(), &info) != 0)
+            return QString::fromLocal8Bit(std::strerror(errno));
+    }
+    if (!S_ISDIR(info.st_mode))
+        return QStringLiteral("it is not a folder");
+    if (info.st_uid != ::geteuid())
+        return QStringLiteral("it belongs to someone else");
+    if (info.st_mode & (S_IWGRP | S_IWOTH))
+        return QStringLiteral("others may write in it");
+    return QString();
 }
 
 bool LockFileInstance::IsAlreadyRunning()
 {
-    if (m_fd >= 0)
+    if (!m_fds.isEmpty())
         return false;
-    QDir().mkpath(m_folder);
-    const QByteArray path = QFile::encodeName(m_folder + QLatin1Char('/') + QLatin1String(lockName));
-    const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0)
-        return false; // No place for the mark: better a second copy than no copy at all.
-    int rc = 0;
-    do {
-        rc = ::flock(fd, LOCK_EX | LOCK_NB);
-    } while (rc != 0 && errno == EINTR);
-    if (rc != 0) {
-        const bool held = errno == EWOULDBLOCK;
-        ::close(fd);
-        return held;
+    QStringList problems;
+    QList<int> held;
+    bool another = false;
+    for (const QString& folder : m_folders) {
+        if (folder.isEmpty())
+            continue;
+        if (const QString why = folderProblem(folder); !why.isEmpty()) {
+            problems.append(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(folder), why));
+            continue;
+        }
+        const QByteArray path = QFile::encodeName(folder + QLatin1Char('/') + QLatin1String(lockName));
+        const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+        if (fd < 0) {
+            problems.append(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(folder),
+                                                         QString::fromLocal8Bit(std::strerror(errno))));
+            continue;
+        }
+        int rc = 0;
+        do {
+            rc = ::flock(fd, LOCK_EX | LOCK_NB);
+        } while (rc != 0 && errno == EINTR);
+        if (rc != 0) {
+            another = another || errno == EWOULDBLOCK;
+            if (errno != EWOULDBLOCK)
+                problems.append(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(folder),
+                                                             QString::fromLocal8Bit(std::strerror(errno))));
+            ::close(fd);
+            continue;
+        }
+        held.append(fd);
     }
-    m_fd = fd;
+    if (another) {
+        for (const int fd : held)
+            ::close(fd);
+        return true;
+    }
+    m_fds = held;
+    m_problem = held.isEmpty() ? QStringLiteral("No running-copy lock can be taken (%1).")
+                                     .arg(problems.isEmpty() ? QStringLiteral("no folder for it")
+                                                             : problems.join(QStringLiteral("; ")))
+                               : QString();
     return false;
 }

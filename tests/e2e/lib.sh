@@ -60,7 +60,7 @@ frame_corner() {
 }
 
 # The user's folders, all inside the test's own folder.
-export XDG_CONFIG_HOME="$WORK/config" XDG_DATA_HOME="$WORK/data" XDG_RUNTIME_DIR="$WORK/runtime" XDG_STATE_HOME="$WORK/state"
+export XDG_CONFIG_HOME="$WORK/config" XDG_DATA_HOME="$WORK/data" XDG_RUNTIME_DIR="$WORK/runtime" XDG_STATE_HOME="$WORK/state" XDG_CACHE_HOME="$WORK/cache"
 export QOVRUVELA_SIMULATE="$WORK/sim" QT_QPA_PLATFORM=xcb
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR" "$QOVRUVELA_SIMULATE"
 chmod 700 "$XDG_RUNTIME_DIR"

@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -50,7 +51,7 @@ protected:
 TEST_F(SingleInstanceTest, FirstClaimSucceedsAndCreatesTheMark)
 {
     ASSERT_TRUE(m_dir.remove()); // the runtime folder may not exist yet
-    LockFileInstance instance(m_dir.path());
+    LockFileInstance instance(QStringList{m_dir.path()});
     EXPECT_FALSE(instance.IsAlreadyRunning());
     EXPECT_TRUE(QFile::exists(lockPath()));
     EXPECT_FALSE(lockIsFree());
@@ -61,11 +62,11 @@ TEST_F(SingleInstanceTest, FirstClaimSucceedsAndCreatesTheMark)
 
 TEST_F(SingleInstanceTest, SecondClaimOnTheSameFileIsRefusedUntilTheFirstGoes)
 {
-    auto first = std::make_unique<LockFileInstance>(m_dir.path());
+    auto first = std::make_unique<LockFileInstance>(QStringList{m_dir.path()});
     ASSERT_FALSE(first->IsAlreadyRunning());
     {
         // A lock belongs to its own opening of the file, so even a claim from this process conflicts.
-        LockFileInstance second(m_dir.path());
+        LockFileInstance second(QStringList{m_dir.path()});
         EXPECT_TRUE(second.IsAlreadyRunning());
         EXPECT_TRUE(second.IsAlreadyRunning());
     }
@@ -73,7 +74,7 @@ TEST_F(SingleInstanceTest, SecondClaimOnTheSameFileIsRefusedUntilTheFirstGoes)
     EXPECT_FALSE(lockIsFree());
     first.reset();
     EXPECT_TRUE(lockIsFree());
-    LockFileInstance third(m_dir.path());
+    LockFileInstance third(QStringList{m_dir.path()});
     EXPECT_FALSE(third.IsAlreadyRunning());
 }
 
@@ -83,7 +84,7 @@ TEST_F(SingleInstanceTest, AnotherProcessHoldsTheMarkUntilItIsKilled)
     qint64 commandPid = 0;
     startExternalHolder(holder, commandPid);
     {
-        LockFileInstance whileHeld(m_dir.path());
+        LockFileInstance whileHeld(QStringList{m_dir.path()});
         EXPECT_TRUE(whileHeld.IsAlreadyRunning());
     }
     ::kill(static_cast<pid_t>(holder.processId()), SIGKILL);
@@ -92,7 +93,7 @@ TEST_F(SingleInstanceTest, AnotherProcessHoldsTheMarkUntilItIsKilled)
 
     // The lock file stays behind, but the kernel dropped the lock with its holder.
     EXPECT_TRUE(QFile::exists(lockPath()));
-    LockFileInstance next(m_dir.path());
+    LockFileInstance next(QStringList{m_dir.path()});
     EXPECT_FALSE(next.IsAlreadyRunning());
     EXPECT_FALSE(lockIsFree());
     ::kill(static_cast<pid_t>(commandPid), SIGKILL);
@@ -106,7 +107,7 @@ TEST_F(SingleInstanceTest, ForkedCopyKilledHardLeavesNoStaleMark)
     ASSERT_GE(child, 0);
     if (child == 0) {
         ::close(ready[0]);
-        LockFileInstance inChild(m_dir.path());
+        LockFileInstance inChild(QStringList{m_dir.path()});
         const char answer = inChild.IsAlreadyRunning() ? 'y' : 'n';
         if (::write(ready[1], &answer, 1) != 1)
             ::_exit(2);
@@ -120,7 +121,7 @@ TEST_F(SingleInstanceTest, ForkedCopyKilledHardLeavesNoStaleMark)
     EXPECT_EQ(answer, 'n');
 
     {
-        LockFileInstance whileChildRuns(m_dir.path());
+        LockFileInstance whileChildRuns(QStringList{m_dir.path()});
         EXPECT_TRUE(whileChildRuns.IsAlreadyRunning());
     }
     ::kill(child, SIGKILL);
@@ -128,7 +129,7 @@ TEST_F(SingleInstanceTest, ForkedCopyKilledHardLeavesNoStaleMark)
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     EXPECT_TRUE(WIFSIGNALED(status));
 
-    LockFileInstance next(m_dir.path());
+    LockFileInstance next(QStringList{m_dir.path()});
     EXPECT_FALSE(next.IsAlreadyRunning());
 }
 
@@ -136,7 +137,7 @@ TEST_F(SingleInstanceTest, ProgramsStartedByTheHolderDoNotKeepTheMark)
 {
     // The program starts other programs (the desktop's opener for help and home page); the mark must go
     // with the program itself, not live on in them.
-    auto instance = std::make_unique<LockFileInstance>(m_dir.path());
+    auto instance = std::make_unique<LockFileInstance>(QStringList{m_dir.path()});
     ASSERT_FALSE(instance->IsAlreadyRunning());
     QProcess started;
     started.start(QStringLiteral("sleep"), {QStringLiteral("100")});
@@ -147,14 +148,48 @@ TEST_F(SingleInstanceTest, ProgramsStartedByTheHolderDoNotKeepTheMark)
     started.waitForFinished(5000);
 }
 
-TEST_F(SingleInstanceTest, NoPlaceForTheMarkLetsTheProgramRun)
+TEST_F(SingleInstanceTest, NoPlaceForTheMarkIsSaidSoTheProgramDoesNotStart)
 {
-    // The folder path runs through a plain file, so the mark cannot be created.
+    // The folder path runs through a plain file, so the mark cannot be created; an empty folder (no
+    // runtime folder) is never taken for "/".
     QFile plain(m_dir.filePath(QStringLiteral("plain")));
     ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
     plain.close();
-    LockFileInstance instance(m_dir.filePath(QStringLiteral("plain/below")));
+    LockFileInstance instance(QStringList{QString(), m_dir.filePath(QStringLiteral("plain/below"))});
     EXPECT_FALSE(instance.IsAlreadyRunning());
+    EXPECT_TRUE(instance.problem().contains(QStringLiteral("plain/below"))) << qPrintable(instance.problem());
+    EXPECT_FALSE(QFile::exists(QStringLiteral("/") + QLatin1String(LockFileInstance::lockName)));
+}
+
+TEST_F(SingleInstanceTest, WithoutARuntimeFolderTheCopiesMeetInTheirPrivateFolder)
+{
+    const QString runtime = m_dir.filePath(QStringLiteral("runtime"));
+    const QString own = m_dir.filePath(QStringLiteral("cache/QovRuvela"));
+    LockFileInstance withRuntime(QStringList{runtime, own});
+    ASSERT_FALSE(withRuntime.IsAlreadyRunning());
+    EXPECT_TRUE(withRuntime.problem().isEmpty());
+    EXPECT_EQ(QFile::permissions(own) & (QFileDevice::ReadOther | QFileDevice::WriteGroup), QFileDevice::Permissions());
+    // Started under su, with no runtime folder: still sees the first copy.
+    LockFileInstance underSu(QStringList{QString(), own});
+    EXPECT_TRUE(underSu.IsAlreadyRunning());
+}
+
+TEST_F(SingleInstanceTest, AFolderOthersMayWriteInOrOwnIsRefused)
+{
+    const QString shared = m_dir.filePath(QStringLiteral("shared"));
+    ASSERT_TRUE(QDir().mkdir(shared));
+    ::chmod(QFile::encodeName(shared).constData(), 0777);
+    EXPECT_EQ(LockFileInstance::folderProblem(shared), QStringLiteral("others may write in it"));
+    if (::geteuid() == 0) {
+        const QString theirs = m_dir.filePath(QStringLiteral("theirs"));
+        ASSERT_TRUE(QDir().mkdir(theirs));
+        ASSERT_EQ(::chown(QFile::encodeName(theirs).constData(), 65534, 65534), 0);
+        EXPECT_EQ(LockFileInstance::folderProblem(theirs), QStringLiteral("it belongs to someone else"));
+    }
+    LockFileInstance instance(QStringList{shared});
+    EXPECT_FALSE(instance.IsAlreadyRunning());
+    EXPECT_FALSE(instance.problem().isEmpty());
+    EXPECT_FALSE(QFile::exists(shared + QLatin1Char('/') + QLatin1String(LockFileInstance::lockName)));
 }
 
 } // namespace
