@@ -14,9 +14,36 @@ QString CalculationResult::openFailureMessage() const
 {
     if (outcome == Outcome::NotFound)
         return QStringLiteral("File not found. Filename : ") + path;
-    if (outcome == Outcome::TooLarge)
+    if (outcome == Outcome::TooLarge || outcome == Outcome::NotPersonalFile)
         return problem;
     return QStringLiteral("Error occurred. Failing to open ") + path + QStringLiteral(".\nError # ") + problem;
+}
+
+QString CalculationResult::moreDamagedText(qint64 more)
+{
+    return more == 1 ? QStringLiteral("1 more damaged record.") : QStringLiteral("%1 more damaged records.").arg(more);
+}
+
+QString CalculationResult::damageSummary() const
+{
+    if (damagedCount == 0)
+        return {};
+    if (damagedCount == 1 && !damagedRecords.empty())
+        return damagedRecords.front().message;
+    QStringList messages;
+    for (const DamagedRecord& d : damagedRecords)
+        messages.append(d.message);
+    return QStringLiteral("%1 damaged records: ").arg(damagedCount) + messages.join(QLatin1Char(' '));
+}
+
+QString CalculationResult::damageDetails() const
+{
+    QStringList lines;
+    for (const DamagedRecord& d : damagedRecords)
+        lines.append(d.message);
+    if (const qint64 more = damagedCount - qint64(damagedRecords.size()); more > 0)
+        lines.append(moreDamagedText(more));
+    return lines.join(QLatin1Char('\n'));
 }
 
 QString CalculationResult::fileCreatedText(const QLocale& locale) const
@@ -68,7 +95,7 @@ QString CalculationResult::sessionLine(qint64 line, const QLocale& locale) const
         return {};
     const auto index = static_cast<std::size_t>(line / linesPerSession);
     const SessionRow& row = sessions[index];
-    const QString mark = row.startAfterEnd() ? startAfterEndMark : QString();
+    const QString mark = row.marked() ? startAfterEndMark : QString();
     switch (line % linesPerSession) {
     case 0:
         return QStringLiteral("start: ") + shownText(startText(index), locale) + mark;
@@ -113,6 +140,36 @@ std::optional<CalendarMoment> CalculationResult::endMoment(std::size_t row) cons
     if (sessions[row].isRegular())
         return CalendarMoment::fromStored(sessions[row].end());
     return CalendarMoment::fromText(irregularOf(row).end.view());
+}
+
+void CalculationResult::closeHoles(const std::vector<std::pair<qint64, qint64>>& skipped)
+{
+    const auto rows = static_cast<qint64>(sessions.size());
+    qint64 left = 0;
+    for (const auto& [first, end] : skipped)
+        left += qMin(end, rows + 1) - qMin(first, rows + 1);
+    recordNumbers.reserve(static_cast<std::size_t>(rows - left));
+    auto irregular = irregularTexts.begin();
+    std::size_t kept = 0;
+    qint64 record = 1;
+    // Moves the rows of records [record, end) down to the next free places.
+    const auto keepUpTo = [&](qint64 end) {
+        for (end = qMin(end, rows + 1); record < end; ++record) {
+            const auto from = static_cast<std::size_t>(record - 1);
+            if (kept != from)
+                sessions.slot(kept) = sessions[from];
+            if (irregular != irregularTexts.end() && irregular->row == from)
+                (irregular++)->row = kept;
+            recordNumbers.push_back(static_cast<quint32>(record));
+            ++kept;
+        }
+    };
+    for (const auto& [first, end] : skipped) {
+        keepUpTo(first);
+        record = qMax(record, end);
+    }
+    keepUpTo(rows + 1);
+    sessions.setSize(kept);
 }
 
 QString CalculationResult::shownText(const QString& stored, const QLocale& locale)

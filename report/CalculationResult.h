@@ -15,19 +15,32 @@ struct CalculationResult
 {
     enum class Outcome
     {
-        Totalled,    ///< every whole record was handled
-        NotFound,    ///< no file at the path
-        OpenFailed,  ///< the file exists but cannot be opened; `problem` says why
-        RecordError, ///< the pass stopped at record `errorIndex`; `problem` says why
-        TooLarge     ///< refused unread, or memory ran out; `problem` says why
+        Totalled,        ///< every whole record was handled
+        DamagedRecords,  ///< totalled, but `damagedRecords` were left out or count no time
+        NotFound,        ///< no file at the path
+        OpenFailed,      ///< the file exists but cannot be opened; `problem` says why
+        NotPersonalFile, ///< record 0 is not tagged as a personal data file; `problem` says so
+        TooLarge         ///< refused unread, or memory ran out; `problem` says why
+    };
+
+    /// A record the pass could not take as it is.
+    struct DamagedRecord
+    {
+        qint64 record = 0;
+        QString message;      ///< "Record N: ..." saying what is wrong with it
+        bool skipped = false; ///< left out of the rows and totals; otherwise its row is kept and marked
+        bool operator==(const DamagedRecord&) const = default;
     };
 
     static constexpr int linesPerSession = 6;
+    /// At most this many damaged records are kept with their messages; `damagedCount` counts them all.
+    static constexpr std::size_t maxDamagedListed = 100;
 
     QString path;
     Outcome outcome = Outcome::Totalled;
     QString problem;
-    qint64 errorIndex = -1;
+    std::vector<DamagedRecord> damagedRecords; ///< in file order, the first `maxDamagedListed`
+    qint64 damagedCount = 0;
 
     qint64 RecordCount = 0; ///< whole records, header included
     qint64 tailBytes = 0;   ///< bytes of an incomplete record at the end, which the pass leaves out
@@ -62,10 +75,19 @@ struct CalculationResult
     quint32 TotalDownloaded = 0; ///< modulo 2^32, as the byte counts themselves
     quint32 TotalUploaded = 0;
 
-    bool opened() const { return outcome == Outcome::Totalled || outcome == Outcome::RecordError; }
+    bool opened() const { return outcome == Outcome::Totalled || outcome == Outcome::DamagedRecords; }
 
     /// The box shown when the file could not be opened or was refused.
     QString openFailureMessage() const;
+    /// One line on the damaged records: the message of the only one, or their count and messages; empty
+    /// when there are none.
+    QString damageSummary() const;
+    /// The message of every damaged record listed, one a line, and how many more there are.
+    QString damageDetails() const;
+    /// "N more damaged records." for those beyond the list.
+    static QString moreDamagedText(qint64 more);
+    /// What the report command says of a row whose record is damaged.
+    static QString damagedRowNote() { return QStringLiteral("the minute count is negative"); }
 
     // The Calculation tab's labels; the value labels stay empty until a session was totalled.
     QString fileCreatedText(const QLocale& locale = QLocale()) const;
@@ -92,6 +114,11 @@ struct CalculationResult
     {
         return recordNumbers.empty() ? static_cast<qint64>(row) + 1 : recordNumbers[row];
     }
+
+    /// Drops the rows of the records in `skipped`, runs of record numbers [first, end) in file order, from
+    /// rows that were written at their records' places (row r for record r + 1), keeps the irregular texts
+    /// with their rows and fills `recordNumbers`.
+    void closeHoles(const std::vector<std::pair<qint64, qint64>>& skipped);
 
     /// A stored start or end text as the user reads it: the date in the locale's short form.
     static QString shownText(const QString& stored, const QLocale& locale = QLocale());

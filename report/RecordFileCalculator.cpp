@@ -1,7 +1,8 @@
 // The pass keeps nothing of a record but a compact row, so its memory grows with the sessions' count only.
 // A large file is totalled in two halves at once: every row has its fixed place, the running totals of the
-// halves simply add up (the seconds carry the same either way), and the first record that stops the pass
-// decides what counts, exactly as when the records are handled one after the other.
+// halves simply add up (the seconds carry the same either way), and the damaged records of both are listed in
+// file order, exactly as when the records are handled one after the other. A damaged record leaves a hole
+// among the rows, closed once both halves are done; a file without one is never walked again.
 #include "report/RecordFileCalculator.h"
 
 #include "report/RecordView.h"
@@ -31,6 +32,9 @@ struct RecordFileCalculator::Range
     std::optional<StoredText> lastRecord;
     qint64 stoppedAt = -1; ///< the record that stopped the range, or -1
     QString problem;
+    std::vector<CalculationResult::DamagedRecord> damaged; ///< the first CalculationResult::maxDamagedListed
+    qint64 damagedCount = 0;
+    std::vector<std::pair<qint64, qint64>> skipped; ///< records [first, end) left out, in file order
     std::atomic<qint64> done{0};
     // The dates of the last start and end texts read by this range: kept apart, so that sessions that run past
     // midnight, one after the other, still find both their dates.
@@ -43,6 +47,21 @@ struct RecordFileCalculator::Range
         TotalUploaded += sent;
         TotalSeconds += duration.seconds;
         TotalMinutes += duration.minutes;
+    }
+
+    /// Lists the damaged record `index`; `why()` gives its message, asked only while the list has room, so a
+    /// file of nothing but damaged records costs no more than its count.
+    template <typename Why> void damage(qint64 index, bool skip, const Why& why)
+    {
+        ++damagedCount;
+        if (damaged.size() < CalculationResult::maxDamagedListed)
+            damaged.push_back({index, why(), skip});
+        if (!skip || index == 0)
+            return;
+        if (!skipped.empty() && skipped.back().second == index)
+            ++skipped.back().second;
+        else
+            skipped.emplace_back(index, index + 1);
     }
 
     bool stop(qint64 index, const QString& why)
@@ -127,7 +146,9 @@ void RecordFileCalculator::totalInHalves(QIODevice& device, const QString& path)
         if (own.open(QIODevice::ReadOnly))
             totalRange(own, tail, {});
         else
-            tail.stop(tail.first, own.errorString());
+            tail.stop(tail.first, QStringLiteral("The file could not be read from record %1 on. %2")
+                                      .arg(tail.first)
+                                      .arg(own.errorString()));
     });
     // The second half must end before its ranges go out of scope, also when the first one throws.
     try {
@@ -209,8 +230,12 @@ Q_ALWAYS_INLINE bool RecordFileCalculator::addUsualSession(Range& range, const c
     const bool sameMinute = startDate == endDate && ((first.chars ^ last.chars) & 0xFFFFFFFFFFull) == 0 &&
                             (first.packed & 1) == (last.packed & 1);
     const RecordView record(bytes);
+    const qint32 used = record.UsedMinutes();
+    // A damaged counter is listed and its row marked by handleRecord().
+    if (Q_UNLIKELY(SessionDuration::isDamagedCount(used)))
+        return false;
     const SessionDuration::Duration duration = SessionDuration::fromParts(
-        record.UsedMinutes(), static_cast<quint8>(first.second ? 60 - first.second : 0), last.second, sameMinute);
+        used, static_cast<quint8>(first.second ? 60 - first.second : 0), last.second, sameMinute);
 
     range.add(record.BytesReceived(), record.BytesSent(), duration);
 
@@ -220,25 +245,50 @@ Q_ALWAYS_INLINE bool RecordFileCalculator::addUsualSession(Range& range, const c
     return true;
 }
 
+namespace {
+
+QString notADate(qint64 index, std::string_view text, const char* consequence)
+{
+    return QStringLiteral("Record %1: '%2' is not a valid date; %3.")
+        .arg(index)
+        .arg(QLatin1StringView(text), QLatin1StringView(consequence));
+}
+
+} // namespace
+
 bool RecordFileCalculator::handleRecord(Range& range, const RecordView& record, qint64 index)
 {
-    if (!record.CreatedDate().empty() && !StartAfterEnd::isStoredDate(record.CreatedDate()))
-        return range.stop(index, QStringLiteral("Record %1: '%2' is not a valid date.")
-                                     .arg(index)
-                                     .arg(QLatin1StringView(record.CreatedDate())));
     if (index == 0) {
         CalculationResult& r = *m_result;
         r.headerRead = true;
         r.headerTagged = record.hasUserProfileTag();
+        if (!r.headerTagged)
+            return range.stop(0, QStringLiteral("%1: not a personal data file (record 0 is not tagged %2)")
+                                     .arg(r.path, ProfileRecord::UserProfileTag));
         r.CreatedDate = QString::fromLatin1(record.CreatedDate().data(), qsizetype(record.CreatedDate().size()));
         r.NextPeriodDate =
             QString::fromLatin1(record.NextPeriodDate().data(), qsizetype(record.NextPeriodDate().size()));
         r.StartingDay = record.StartingDay();
         r.EndingDay = record.EndingDay();
+        if (!record.CreatedDate().empty() && !StartAfterEnd::isStoredDate(record.CreatedDate()))
+            range.damage(0, false, [&] { return notADate(0, record.CreatedDate(), "the period's start is unknown"); });
+        return true;
+    }
+    if (!record.CreatedDate().empty() && !StartAfterEnd::isStoredDate(record.CreatedDate())) {
+        range.damage(index, true, [&] { return notADate(index, record.CreatedDate(), "the record is left out"); });
+        return true;
+    }
+    // Quickly, as a file that was made longer without being written holds nothing else.
+    if (record.StartText().empty() && record.EndText().empty()) {
+        range.damage(index, true, [&] {
+            return QStringLiteral("Record %1 has no start or end time; the record is left out.").arg(index);
+        });
         return true;
     }
     SessionParts parts;
-    return readSession(range, record, index, &parts) && AddRecordToTotal(range, record, index, parts);
+    if (readSession(range, record, index, &parts))
+        AddRecordToTotal(range, record, index, parts);
+    return true;
 }
 
 bool RecordFileCalculator::readSession(Range& range, const RecordView& record, qint64 index, SessionParts* parts)
@@ -260,9 +310,10 @@ bool RecordFileCalculator::readSession(Range& range, const RecordView& record, q
         return true;
     }
     for (const std::string_view text : {start, end}) {
-        if (!text.empty() && !StartAfterEnd::isStoredDate(text))
-            return range.stop(
-                index, QStringLiteral("Record %1: '%2' is not a valid date.").arg(index).arg(QLatin1StringView(text)));
+        if (!text.empty() && !StartAfterEnd::isStoredDate(text)) {
+            range.damage(index, true, [&] { return notADate(index, text, "the record is left out"); });
+            return false;
+        }
     }
     parts->startAfterEnd = StartAfterEnd::isStartAfterEnd(start, end);
     parts->sameMinute = SessionDuration::StartAndEnd_DateTime_Records_AreSame(start, end);
@@ -271,23 +322,31 @@ bool RecordFileCalculator::readSession(Range& range, const RecordView& record, q
     return true;
 }
 
-bool RecordFileCalculator::AddRecordToTotal(Range& range, const RecordView& record, qint64 index,
+void RecordFileCalculator::AddRecordToTotal(Range& range, const RecordView& record, qint64 index,
                                             const SessionParts& parts)
 {
+    if (!parts.startComplement || !parts.endSeconds) {
+        range.damage(index, true, [&] {
+            const bool start = !parts.startComplement;
+            const std::string_view text = start ? record.StartText() : record.EndText();
+            if (text.empty())
+                return QStringLiteral("Record %1: the %2 time is missing; the record is left out.")
+                    .arg(index)
+                    .arg(start ? QStringLiteral("start") : QStringLiteral("end"));
+            return QStringLiteral("Record %1: '%2' has no valid seconds; the record is left out.")
+                .arg(index)
+                .arg(QLatin1StringView(text));
+        });
+        return;
+    }
     if (index == 1)
         m_result->firstRecord = StoredText(record.StartText());
     else if (index == RecordCount - 1)
         range.lastRecord = StoredText(record.EndText());
 
-    if (!parts.startComplement || !parts.endSeconds)
-        return range.stop(index,
-                          QStringLiteral("Record %1: '%2' has no valid seconds.")
-                              .arg(index)
-                              .arg(QLatin1StringView(parts.startComplement ? record.EndText() : record.StartText())));
+    const qint32 used = record.UsedMinutes();
     const SessionDuration::Duration duration =
-        SessionDuration::fromParts(record.UsedMinutes(), *parts.startComplement, *parts.endSeconds, parts.sameMinute);
-
-    // A record that stopped the pass adds nothing: the totals shown are those after the record before it.
+        SessionDuration::fromParts(used, *parts.startComplement, *parts.endSeconds, parts.sameMinute);
     range.add(record.BytesReceived(), record.BytesSent(), duration);
 
     const auto place = static_cast<std::size_t>(index - 1);
@@ -304,28 +363,40 @@ bool RecordFileCalculator::AddRecordToTotal(Range& range, const RecordView& reco
         row.setIrregular();
         range.irregularTexts.push_back({place, StoredText(record.StartText()), StoredText(record.EndText())});
     }
-    return true;
+    if (SessionDuration::isDamagedCount(used)) {
+        row.setDamaged();
+        range.damage(index, false, [&] {
+            return QStringLiteral("Record %1: the minute count is negative (%2); its time counts as 00:00:00.")
+                .arg(index)
+                .arg(used);
+        });
+    }
 }
 
 void RecordFileCalculator::finish(Range& head, Range* tail)
 {
     CalculationResult& r = *m_result;
+    if (r.headerRead && !r.headerTagged) {
+        // Whatever the records after it hold, they are not sessions to total.
+        r.outcome = CalculationResult::Outcome::NotPersonalFile;
+        r.problem = head.problem;
+        r.sessions.clear();
+        return;
+    }
     // The tail counts only when the head went through to its end.
     const bool withTail = tail && head.stoppedAt < 0;
     const Range& stopper = withTail && tail->stoppedAt >= 0 ? *tail : head;
     const qint64 handledUpTo = stopper.stoppedAt >= 0 ? stopper.stoppedAt : RecordCount;
     r.sessions.setSize(static_cast<std::size_t>(qMax<qint64>(0, handledUpTo - 1)));
-    if (stopper.stoppedAt >= 0) {
-        r.outcome = CalculationResult::Outcome::RecordError;
-        r.errorIndex = stopper.stoppedAt;
-        r.problem = stopper.problem;
-    }
     qint64 minutes = head.TotalMinutes;
     qint64 seconds = head.TotalSeconds;
     r.TotalDownloaded = head.TotalDownloaded;
     r.TotalUploaded = head.TotalUploaded;
     r.irregularTexts = std::move(head.irregularTexts);
     r.lastRecord = head.lastRecord;
+    r.damagedRecords = std::move(head.damaged);
+    r.damagedCount = head.damagedCount;
+    std::vector<std::pair<qint64, qint64>> skipped = std::move(head.skipped);
     if (withTail) {
         minutes += tail->TotalMinutes;
         seconds += tail->TotalSeconds;
@@ -333,7 +404,27 @@ void RecordFileCalculator::finish(Range& head, Range* tail)
         r.TotalUploaded += tail->TotalUploaded;
         r.irregularTexts.insert(r.irregularTexts.end(), tail->irregularTexts.begin(), tail->irregularTexts.end());
         r.lastRecord = tail->lastRecord;
+        for (CalculationResult::DamagedRecord& d : tail->damaged) {
+            if (r.damagedRecords.size() < CalculationResult::maxDamagedListed)
+                r.damagedRecords.push_back(std::move(d));
+        }
+        r.damagedCount += tail->damagedCount;
+        skipped.insert(skipped.end(), tail->skipped.begin(), tail->skipped.end());
+    }
+    if (stopper.stoppedAt >= 0) {
+        ++r.damagedCount;
+        if (r.damagedRecords.size() < CalculationResult::maxDamagedListed)
+            r.damagedRecords.push_back({stopper.stoppedAt, stopper.problem, true});
     }
     r.TotalMinutes = minutes + seconds / 60;
     r.TotalSeconds = static_cast<qint32>(seconds % 60);
+    if (r.damagedCount == 0)
+        return;
+    r.outcome = CalculationResult::Outcome::DamagedRecords;
+    if (!skipped.empty())
+        r.closeHoles(skipped);
+    // The labels name the first and the last session that counts.
+    const std::size_t rows = r.sessions.size();
+    r.firstRecord = rows ? std::optional(StoredText::of(r.startText(0))) : std::nullopt;
+    r.lastRecord = rows > 1 ? std::optional(StoredText::of(r.endText(rows - 1))) : std::nullopt;
 }

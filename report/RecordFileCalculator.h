@@ -31,9 +31,10 @@ public:
         : m_progress(std::move(progress)), m_parallelFrom(parallelFrom)
     {}
 
-    /// Totals the file at `path`. Opening failures and a record that stops the pass are told in the result's
-    /// outcome; what was totalled before such a record stays in the result, as if the records had been
-    /// handled one after the other.
+    /// Totals the file at `path`. Opening failures and a header not tagged as a personal data file are told
+    /// in the result's outcome. A record that cannot be read is listed as damaged and left out, and the pass
+    /// goes on with the next; a record whose minute counter is damaged keeps its row, marked, with no time.
+    /// Only the end of the readable file stops the pass early.
     std::shared_ptr<CalculationResult> CalculateRecordFile(const QString& path);
 
     /// The same pass over records that are already open for reading, from the device's start, one record
@@ -60,12 +61,13 @@ private:
     std::shared_ptr<CalculationResult> total(QIODevice& device, const QString& path, bool mayReopen);
     void totalInHalves(QIODevice& device, const QString& path);
     void totalRange(QIODevice& file, Range& range, const std::function<qint64()>& doneElsewhere);
+    /// False when the pass cannot go on: the header is not a personal data file's.
     bool handleRecord(Range& range, const RecordView& record, qint64 index);
     /// Totals the record at `bytes` when it is a usual session; false, having changed nothing, otherwise.
     bool addUsualSession(Range& range, const char* bytes, qint64 index);
-    /// False, after stopping the range, when a text does not begin with a valid date.
+    /// False, after listing the record as damaged, when a text does not begin with a valid date.
     bool readSession(Range& range, const RecordView& record, qint64 index, SessionParts* parts);
-    bool AddRecordToTotal(Range& range, const RecordView& record, qint64 index, const SessionParts& parts);
+    void AddRecordToTotal(Range& range, const RecordView& record, qint64 index, const SessionParts& parts);
     void finish(Range& head, Range* tail);
 
     Progress m_progress;

@@ -39,7 +39,7 @@ void writeSessionLines(ReportOutput& out, const CalculationResult& result, std::
                        const QLocale& locale)
 {
     const SessionRow& row = result.sessions[i];
-    const std::string_view mark = row.startAfterEnd() ? " *" : "";
+    const std::string_view mark = row.marked() ? " *" : "";
     if (row.isRegular()) {
         out << "start: ";
         SessionText::writeShown(out, row.start(), texts);
@@ -68,6 +68,8 @@ FileProblem fileProblem(const CalculationResult& result)
                 QStringLiteral("%1: cannot be opened: %2").arg(result.path, result.problem)};
     case CalculationResult::Outcome::TooLarge:
         return {QStringLiteral("too_large"), result.problem};
+    case CalculationResult::Outcome::NotPersonalFile:
+        return {QStringLiteral("not_personal_file"), result.problem};
     default:
         break;
     }
@@ -77,10 +79,6 @@ FileProblem fileProblem(const CalculationResult& result)
                     .arg(result.path)
                     .arg(result.tailBytes)
                     .arg(ProfileRecord::Size)};
-    if (result.headerRead && !result.headerTagged)
-        return {QStringLiteral("not_personal_file"),
-                QStringLiteral("%1: not a personal data file (record 0 is not tagged %2)")
-                    .arg(result.path, ProfileRecord::UserProfileTag)};
     return {};
 }
 
@@ -119,16 +117,17 @@ void writeCsvHeader(ReportOutput& out, bool withDays)
 {
     out << "kind,file,index,start,end,minutes,seconds,bytes_down,bytes_up,start_after_end,"
            "created,next_period,from_day,to_day"
-        << (withDays ? ",sessions\n" : "\n");
+        << (withDays ? ",sessions,damaged\n" : ",damaged\n");
 }
 
 void writeCsvRows(ReportOutput& out, const CalculationResult& result, const DailyHistory* days)
 {
     const QString none;
     // With per-day rows every row has the column of their session count.
-    const auto row = [&](QStringList fields, const QString& sessions = QString()) {
+    const auto row = [&](QStringList fields, const QString& sessions = QString(), const QString& damaged = QString()) {
         if (days)
             fields.append(sessions);
+        fields.append(damaged);
         csvRow(out, fields);
     };
     if (result.headerRead)
@@ -136,7 +135,8 @@ void writeCsvRows(ReportOutput& out, const CalculationResult& result, const Dail
              result.CreatedDate, result.NextPeriodDate, QString::number(result.StartingDay),
              QString::number(result.EndingDay)});
     const QString path = csvField(result.path);
-    const std::string_view rowEnd = days ? ",,,,,\n" : ",,,,\n";
+    const std::string_view rowEnd = days ? ",,,,,,\n" : ",,,,,\n";
+    const std::string_view damagedRowEnd = days ? ",,,,,," : ",,,,,";
     for (std::size_t i = 0; i < result.sessions.size(); ++i) {
         const SessionRow& session = result.sessions[i];
         out << "session," << path << ',' << result.recordNumber(i) << ',';
@@ -150,9 +150,24 @@ void writeCsvRows(ReportOutput& out, const CalculationResult& result, const Dail
         } else {
             out << csvField(result.startText(i)) << ',' << csvField(result.endText(i));
         }
+        if (Q_UNLIKELY(session.damaged())) {
+            // No duration is known; the totals count none.
+            out << ",,," << session.BytesReceived << ',' << session.BytesSent << ','
+                << (session.startAfterEnd() ? '1' : '0') << damagedRowEnd << CalculationResult::damagedRowNote()
+                << '\n';
+            continue;
+        }
         out << ',' << session.minutes << ',' << session.seconds << ',' << session.BytesReceived << ','
             << session.BytesSent << ',' << (session.startAfterEnd() ? '1' : '0') << rowEnd;
     }
+    for (const CalculationResult::DamagedRecord& d : result.damagedRecords)
+        row({QStringLiteral("damaged"), result.path, QString::number(d.record), none, none, none, none, none, none,
+             none, none, none, none, none},
+            none, d.message);
+    if (const qint64 more = result.damagedCount - qint64(result.damagedRecords.size()); more > 0)
+        row({QStringLiteral("damaged"), result.path, none, none, none, none, none, none, none, none, none, none, none,
+             none},
+            none, CalculationResult::moreDamagedText(more));
     if (days) {
         for (const DayFigures& d : days->days())
             row({QStringLiteral("day"), result.path, none, StoredDate::dateText(d.date), none,

@@ -24,10 +24,12 @@ void writeText(ReportOutput& out, const CalculationResult& result, const QLocale
 /// One line per day: date, sessions begun, time online, bytes downloaded and uploaded.
 void writeDaysText(ReportOutput& out, const DailyHistory& days, const QLocale& locale = QLocale());
 
-/// The CSV column names; every row after them has a kind: "period", "session" or "total", and "day" when
-/// the per-day rows are asked for, which adds the column "sessions".
+/// The CSV column names; every row after them has a kind: "period", "session", "damaged" or "total", and
+/// "day" when the per-day rows are asked for, which adds the column "sessions". The last column, "damaged",
+/// holds a damaged record's message on its row of kind "damaged", and on the row of a session whose
+/// minute count is damaged (whose minutes and seconds are then empty) what is wrong with it.
 void writeCsvHeader(ReportOutput& out, bool withDays = false);
-/// The rows of one file; with `days`, its per-day rows after the sessions.
+/// The rows of one file; its damaged records after the sessions; with `days`, its per-day rows after those.
 void writeCsvRows(ReportOutput& out, const CalculationResult& result, const DailyHistory* days = nullptr);
 /// The header and the rows of one file, as the report command prints them, written to the file `path` (an
 /// earlier file there is replaced only once all is written); why it could not be, or nothing.

@@ -94,11 +94,44 @@ void writeSessions(ReportOutput& out, const CalculationResult& result, IsoMoment
         out << ",\"end_text\":";
         writeStoredText(out, result, i, false);
         out << ",\"minutes\":" << row.minutes << ",\"seconds\":" << int(row.seconds);
-        writeDuration(out, row.minutes, row.seconds);
+        if (Q_UNLIKELY(row.damaged())) {
+            // Counted as no time, as the totals count it, but no duration is known.
+            out << ",\"time\":\"";
+            SessionText::writeTime(out, row.minutes, row.seconds);
+            out << "\",\"duration_seconds\":null";
+        } else {
+            writeDuration(out, row.minutes, row.seconds);
+        }
         out << ",\"bytes_down\":" << row.BytesReceived << ",\"bytes_up\":" << row.BytesSent
-            << ",\"start_after_end\":" << (row.startAfterEnd() ? "true" : "false") << '}';
+            << ",\"start_after_end\":" << (row.startAfterEnd() ? "true" : "false") << ",\"damaged\":";
+        if (Q_UNLIKELY(row.damaged()))
+            writeQuoted(out, CalculationResult::damagedRowNote());
+        else
+            out << "null";
+        out << '}';
     }
     out << ']';
+}
+
+void writeDamaged(ReportOutput& out, const CalculationResult& result)
+{
+    out << ",\"damaged_records\":[";
+    for (std::size_t i = 0; i < result.damagedRecords.size(); ++i) {
+        const CalculationResult::DamagedRecord& d = result.damagedRecords[i];
+        out << (i ? ",\n" : "\n") << "{\"record\":" << d.record << ",\"message\":";
+        writeQuoted(out, d.message);
+        out << ",\"skipped\":" << (d.skipped ? "true" : "false") << '}';
+    }
+    out << "],\"error\":";
+    if (result.damagedCount == 0) {
+        out << "null";
+        return;
+    }
+    out << "{\"kind\":\"damaged_records\",\"count\":" << result.damagedCount << ",\"message\":";
+    writeQuoted(out, result.damagedCount == 1
+                         ? QStringLiteral("%1: 1 damaged record").arg(result.path)
+                         : QStringLiteral("%1: %2 damaged records").arg(result.path).arg(result.damagedCount));
+    out << '}';
 }
 
 void writeDays(ReportOutput& out, const DailyHistory& days)
@@ -178,14 +211,8 @@ void writeFile(ReportOutput& out, const CalculationResult& result, const DailyHi
     out << ",\"bytes_down\":" << result.TotalDownloaded << ",\"bytes_up\":" << result.TotalUploaded << '}';
     if (days)
         writeDays(out, *days);
-    out << extraMembers << ",\"error\":";
-    if (result.outcome == CalculationResult::Outcome::RecordError) {
-        out << "{\"kind\":\"damaged_record\",\"record\":" << result.errorIndex << ",\"message\":";
-        writeQuoted(out, result.problem);
-        out << '}';
-    } else {
-        out << "null";
-    }
+    out << extraMembers;
+    writeDamaged(out, result);
     out << '}';
 }
 

@@ -11,8 +11,9 @@ class DailyHistory;
 namespace ReportJson {
 
 /// The file, its period, first and last record, every session, the totals, the per-day figures when
-/// `days` is given, `extraMembers` (already JSON, each after a comma), and the reason when the pass stopped
-/// early ("error", else null).
+/// `days` is given, `extraMembers` (already JSON, each after a comma), the damaged records listed
+/// ("damaged_records", each with its number, message and whether it was left out) and, when there are any,
+/// an "error" of kind "damaged_records" with their count (else null).
 void writeFile(ReportOutput& out, const CalculationResult& result, const DailyHistory* days = nullptr,
                const QString& extraMembers = QString());
 

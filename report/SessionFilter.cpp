@@ -3,16 +3,6 @@
 
 #include "report/CalculationResult.h"
 
-namespace {
-
-StoredText storedText(const QString& text)
-{
-    const QByteArray bytes = text.toLatin1();
-    return StoredText(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-}
-
-} // namespace
-
 std::shared_ptr<CalculationResult> selectSessions(const CalculationResult& result, const SessionFilter& filter)
 {
     auto out = std::make_shared<CalculationResult>();
@@ -20,7 +10,8 @@ std::shared_ptr<CalculationResult> selectSessions(const CalculationResult& resul
     r.path = result.path;
     r.outcome = result.outcome;
     r.problem = result.problem;
-    r.errorIndex = result.errorIndex;
+    r.damagedRecords = result.damagedRecords;
+    r.damagedCount = result.damagedCount;
     r.RecordCount = result.RecordCount;
     r.tailBytes = result.tailBytes;
     r.headerRead = result.headerRead;
@@ -46,7 +37,7 @@ std::shared_ptr<CalculationResult> selectSessions(const CalculationResult& resul
         r.sessions.slot(k) = row;
         r.recordNumbers.push_back(static_cast<quint32>(result.recordNumber(i)));
         if (!row.isRegular())
-            r.irregularTexts.push_back({k, storedText(result.startText(i)), storedText(result.endText(i))});
+            r.irregularTexts.push_back({k, StoredText::of(result.startText(i)), StoredText::of(result.endText(i))});
         seconds += qint64(row.minutes) * 60 + row.seconds;
         r.TotalDownloaded += row.BytesReceived;
         r.TotalUploaded += row.BytesSent;
@@ -56,8 +47,8 @@ std::shared_ptr<CalculationResult> selectSessions(const CalculationResult& resul
     r.TotalMinutes = seconds >= 0 ? seconds / 60 : -((-seconds + 59) / 60);
     r.TotalSeconds = static_cast<qint32>(seconds - r.TotalMinutes * 60);
     if (!kept.empty())
-        r.firstRecord = storedText(result.startText(kept.front()));
+        r.firstRecord = StoredText::of(result.startText(kept.front()));
     if (kept.size() > 1)
-        r.lastRecord = storedText(result.endText(kept.back()));
+        r.lastRecord = StoredText::of(result.endText(kept.back()));
     return out;
 }

@@ -6,6 +6,7 @@
 #include "report/SessionDuration.h"
 #include "report/StoredMoment.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QtEndian>
 #include <array>
@@ -22,6 +23,13 @@ public:
         : m_length(static_cast<quint8>(qMin<std::size_t>(text.size(), ProfileRecord::TextCapacity)))
     {
         text.copy(m_chars.data(), m_length);
+    }
+
+    /// The text as the file holds it, in Latin-1.
+    static StoredText of(const QString& text)
+    {
+        const QByteArray bytes = text.toLatin1();
+        return StoredText(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     }
 
     std::string_view view() const { return {m_chars.data(), m_length}; }
@@ -81,11 +89,19 @@ public:
     bool startAfterEnd() const { return m_flags & startAfterEndFlag; }
     void setStartAfterEnd(bool on) { m_flags = on ? m_flags | startAfterEndFlag : m_flags & ~startAfterEndFlag; }
 
+    /// The record's minute counter is damaged: its time counts as nothing and its lines carry the mark of
+    /// a start after its end.
+    bool damaged() const { return m_flags & damagedFlag; }
+    void setDamaged() { m_flags |= damagedFlag; }
+    /// The lines of the row carry the " *" mark.
+    bool marked() const { return m_flags & (startAfterEndFlag | damagedFlag); }
+
     SessionDuration::Duration duration() const { return {minutes, seconds}; }
 
 private:
     static constexpr quint8 startAfterEndFlag = 1;
     static constexpr quint8 irregularFlag = 2;
+    static constexpr quint8 damagedFlag = 4;
 
     // Five bytes, least significant first, whatever the processor's order.
     static void put(std::array<quint8, 5>& into, quint64 bits)

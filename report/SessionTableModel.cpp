@@ -59,7 +59,7 @@ QString SessionTableModel::text(int row, int column) const
         return {};
     const std::size_t session = sessionAt(row);
     const SessionRow& s = m_result->sessions[session];
-    const QString mark = s.startAfterEnd() ? startAfterEndMark : QString();
+    const QString mark = s.marked() ? startAfterEndMark : QString();
     switch (column) {
     case Start:
         return CalculationResult::shownText(m_result->startText(session), m_locale) + mark;

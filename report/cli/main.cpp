@@ -46,8 +46,12 @@ const char* const description =
     "the allowance, and for its time and data the use of the file's whole period, the share, what is left, the "
     "estimate at the period's end at the pace so far and what is left per remaining day, as of now.\n"
     "Files of more than 10,000,000 sessions are refused.\n"
+    "A record that cannot be read is left out and the rest of the file is totalled; a session whose minute "
+    "count is negative counts no time and its lines are marked \"*\". Each damaged record is told on standard "
+    "error; --json lists them in \"damaged_records\" and gives the session's \"duration_seconds\" as null, "
+    "--csv in rows of kind \"damaged\" and a \"damaged\" column.\n"
     "Exit status: 0 when every file was totalled; 1 when a file is missing, unreadable, too short, too large, "
-    "not tagged as a personal data file or has a damaged record, or no active personal file is set up; 2 for "
+    "not tagged as a personal data file or has damaged records, or no active personal file is set up; 2 for "
     "wrong usage.";
 
 struct Options
@@ -195,9 +199,10 @@ int main(int argc, char* argv[])
             break;
         }
         firstShown = false;
-        if (result->outcome == CalculationResult::Outcome::RecordError) {
+        if (result->outcome == CalculationResult::Outcome::DamagedRecords) {
             out.flush();
-            err << "qovruvela-report: " << result->path << ": " << result->problem << '\n';
+            for (const QString& line : result->damageDetails().split(QLatin1Char('\n')))
+                err << "qovruvela-report: " << result->path << ": " << line << '\n';
             err.flush();
             exitCode = fileFailed;
         }

@@ -203,10 +203,6 @@ void CalculationTab::CalculateRecordFile(const QString& path)
         return;
     }
     render(result);
-    if (result->outcome == CalculationResult::Outcome::RecordError) {
-        m_dialogs->beep();
-        m_dialogs->showMessage(Dialogs::Kind::Error, result->problem);
-    }
 }
 
 void CalculationTab::render(const std::shared_ptr<const CalculationResult>& result)

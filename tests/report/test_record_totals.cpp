@@ -1,58 +1,9 @@
 // Totalling whole files: labels, session lines, running totals, marks and the ways a pass can end early.
-#include "ReportFixture.h"
+#include "TotalsFixture.h"
 #include "report/MessageOutModel.h"
-#include "report/RecordFileCalculator.h"
 #include "report/RecordView.h"
 #include "report/StartAfterEnd.h"
 #include "report/StoredMoment.h"
-
-#include <limits>
-
-namespace {
-
-const QLocale en(QLocale::English, QLocale::UnitedStates);
-
-QStringList linesOf(const CalculationResult& r)
-{
-    QStringList lines;
-    for (qint64 i = 0; i < r.lineCount(); ++i)
-        lines.append(r.sessionLine(i, en));
-    return lines;
-}
-
-// Everything a window or the report command can read of a result.
-void expectSameResult(const CalculationResult& a, const CalculationResult& b)
-{
-    EXPECT_EQ(a.outcome, b.outcome);
-    EXPECT_EQ(a.errorIndex, b.errorIndex);
-    EXPECT_EQ(a.problem, b.problem);
-    EXPECT_EQ(a.RecordCount, b.RecordCount);
-    EXPECT_EQ(a.headerRead, b.headerRead);
-    EXPECT_EQ(a.fileCreatedText(en), b.fileCreatedText(en));
-    EXPECT_EQ(a.firstRecordText(en), b.firstRecordText(en));
-    EXPECT_EQ(a.lastRecordText(en), b.lastRecordText(en));
-    EXPECT_EQ(a.TotalMinutes, b.TotalMinutes);
-    EXPECT_EQ(a.TotalSeconds, b.TotalSeconds);
-    EXPECT_EQ(a.TotalDownloaded, b.TotalDownloaded);
-    EXPECT_EQ(a.TotalUploaded, b.TotalUploaded);
-    EXPECT_EQ(linesOf(a), linesOf(b));
-}
-
-class RecordTotals : public ReportFixture
-{
-protected:
-    /// Totals the records one after the other, and checks that two halves at once give the same.
-    std::shared_ptr<CalculationResult> total(const QList<ProfileRecord>& records, const QByteArray& tail = {})
-    {
-        const QString path = writeFile(QStringLiteral("a.rvl"), records, tail);
-        const auto oneByOne = RecordFileCalculator({}, std::numeric_limits<qint64>::max()).CalculateRecordFile(path);
-        const auto inHalves = RecordFileCalculator({}, 0).CalculateRecordFile(path);
-        expectSameResult(*oneByOne, *inHalves);
-        return oneByOne;
-    }
-};
-
-} // namespace
 
 TEST_F(RecordTotals, SmallFileFillsLabelsAndSixLinesPerSession)
 {
@@ -220,7 +171,7 @@ TEST(StartAfterEnd, TimesOnTheTwentyFourHourClock)
     EXPECT_FALSE(StartAfterEnd::isStartAfterEnd("2024/03/05, 10:00:00 am", "2024/03/05, 10:00:00 am"));
 }
 
-TEST_F(RecordTotals, DamagedRecordStopsThePassAndKeepsWhatCameBefore)
+TEST_F(RecordTotals, DamagedRecordIsLeftOutAndThePassGoesOn)
 {
     const auto r = total(
         {headerRecord(),
@@ -229,19 +180,23 @@ TEST_F(RecordTotals, DamagedRecordStopsThePassAndKeepsWhatCameBefore)
                        100),
          sessionRecord(QStringLiteral("2024/03/07, 10:00:10 am"), QStringLiteral("2024/03/07, 10:00:40 am"), 0, 100,
                        100)});
-    EXPECT_EQ(r->outcome, CalculationResult::Outcome::RecordError);
-    EXPECT_EQ(r->errorIndex, 2);
-    EXPECT_TRUE(r->problem.contains(QStringLiteral("2024/13/05")));
-    EXPECT_EQ(r->sessions.size(), 1u);
-    EXPECT_EQ(r->TotalDownloaded, 7u);
-    EXPECT_EQ(r->lastRecordText(en), QStringLiteral("last record :"));
+    EXPECT_EQ(r->outcome, CalculationResult::Outcome::DamagedRecords);
+    ASSERT_EQ(r->damagedRecords.size(), 1u);
+    EXPECT_EQ(r->damagedRecords[0].record, 2);
+    EXPECT_EQ(r->damagedRecords[0].message,
+              QStringLiteral("Record 2: '2024/13/05, 10:00:10 am' is not a valid date; the record is left out."));
+    EXPECT_EQ(r->sessions.size(), 2u);
+    EXPECT_EQ(r->TotalDownloaded, 107u);
+    EXPECT_EQ(r->usedTimeText(), QStringLiteral("00:01:00"));
+    EXPECT_EQ(r->lastRecordText(en), QStringLiteral("last record : 3/7/24, 10:00:40 am"));
 
+    // The only session damaged: nothing counts, not even for the first-record label.
     const auto noSeconds = total({headerRecord(), sessionRecord(QStringLiteral("2024/03/05, 10:00:1x am"),
                                                                 QStringLiteral("2024/03/05, 10:00:40 am"), 0)});
-    EXPECT_EQ(noSeconds->outcome, CalculationResult::Outcome::RecordError);
-    EXPECT_EQ(noSeconds->errorIndex, 1);
-    // The first-record label is set before the duration is worked out, as on screen.
-    EXPECT_EQ(noSeconds->firstRecordText(en), QStringLiteral("first record : 3/5/24, 10:00:1x am"));
+    EXPECT_EQ(noSeconds->outcome, CalculationResult::Outcome::DamagedRecords);
+    ASSERT_EQ(noSeconds->damagedRecords.size(), 1u);
+    EXPECT_EQ(noSeconds->damagedRecords[0].record, 1);
+    EXPECT_EQ(noSeconds->firstRecordText(en), QStringLiteral("first record :"));
     EXPECT_TRUE(noSeconds->usedTimeText().isEmpty());
     EXPECT_EQ(noSeconds->TotalDownloaded, 0u);
 }
@@ -458,7 +413,7 @@ TEST_F(RecordTotals, TextsInAnotherFormAreTotalledAndShownAsWritten)
     EXPECT_EQ(r->endText(1), QStringLiteral("2024/03/05, 11:02:20 pm"));
 }
 
-TEST_F(RecordTotals, HalvesAtOnceAgreeWhereverThePassStops)
+TEST_F(RecordTotals, HalvesAtOnceAgreeWhereverARecordIsDamaged)
 {
     QList<ProfileRecord> records{headerRecord()};
     for (int i = 0; i < 9; ++i)
@@ -474,14 +429,33 @@ TEST_F(RecordTotals, HalvesAtOnceAgreeWhereverThePassStops)
     EXPECT_EQ(whole->sessions.size(), 9u);
     EXPECT_EQ(whole->irregularTexts.size(), 2u);
 
-    for (int damaged : {1, 3, 5, 6, 9}) {
-        QList<ProfileRecord> copy = records;
-        copy[damaged].EndText = QStringLiteral("2024/03/32, 10:00:00 pm");
-        const auto r = total(copy);
-        EXPECT_EQ(r->errorIndex, damaged);
-        EXPECT_EQ(r->sessions.size(), std::size_t(damaged - 1));
-        copy[damaged].EndText = QStringLiteral("2024/03/05, 10:00:xx pm");
-        EXPECT_EQ(total(copy)->errorIndex, damaged);
+    // A damaged record anywhere, even beside a text in another form, leaves the file as if it were not there.
+    for (int damaged : {1, 2, 3, 5, 6, 8, 9}) {
+        SCOPED_TRACE(damaged);
+        QList<ProfileRecord> without = records;
+        without.removeAt(damaged);
+        const auto expected = total(without);
+        for (const QString& end :
+             {QStringLiteral("2024/03/32, 10:00:00 pm"), QStringLiteral("2024/03/05, 10:00:xx pm")}) {
+            QList<ProfileRecord> copy = records;
+            copy[damaged].EndText = end;
+            const auto r = total(copy);
+            EXPECT_EQ(r->outcome, CalculationResult::Outcome::DamagedRecords);
+            ASSERT_EQ(r->damagedRecords.size(), 1u);
+            EXPECT_EQ(r->damagedRecords[0].record, damaged);
+            EXPECT_TRUE(r->damagedRecords[0].skipped);
+            EXPECT_TRUE(r->damagedRecords[0].message.contains(end)) << r->damagedRecords[0].message.toStdString();
+            EXPECT_EQ(r->sessions.size(), 8u);
+            EXPECT_EQ(r->irregularTexts.size(), expected->irregularTexts.size());
+            EXPECT_EQ(r->firstRecordText(en), expected->firstRecordText(en));
+            EXPECT_EQ(r->lastRecordText(en), expected->lastRecordText(en));
+            EXPECT_EQ(r->usedTimeText(), expected->usedTimeText());
+            EXPECT_EQ(r->TotalDownloaded, expected->TotalDownloaded);
+            EXPECT_EQ(r->TotalUploaded, expected->TotalUploaded);
+            EXPECT_EQ(linesOf(*r), linesOf(*expected));
+            for (std::size_t row = 0; row < r->sessions.size(); ++row)
+                EXPECT_EQ(r->recordNumber(row), qint64(row) + (qint64(row) + 1 < damaged ? 1 : 2));
+        }
     }
 }
 
@@ -527,8 +501,14 @@ TEST_F(RecordTotals, HugeOrSparseFilesAreRefusedUnreadAndTheLimitItselfIsRead)
     const qint64 limitBytes = (RecordFileCalculator::maxSessions + 1) * ProfileRecord::Size;
     EXPECT_EQ(RecordFileCalculator().CalculateRecordFile(sparse(QStringLiteral("over.rvl"), limitBytes + 104))->outcome,
               CalculationResult::Outcome::TooLarge);
+    // Every empty record is damaged: the count is told, the first few are listed.
     const auto atLimit = RecordFileCalculator().CalculateRecordFile(sparse(QStringLiteral("limit.rvl"), limitBytes));
-    EXPECT_EQ(atLimit->outcome, CalculationResult::Outcome::RecordError);
-    EXPECT_EQ(atLimit->errorIndex, 1);
+    EXPECT_EQ(atLimit->outcome, CalculationResult::Outcome::DamagedRecords);
     EXPECT_EQ(atLimit->RecordCount, RecordFileCalculator::maxSessions + 1);
+    EXPECT_EQ(atLimit->damagedCount, RecordFileCalculator::maxSessions);
+    ASSERT_EQ(atLimit->damagedRecords.size(), CalculationResult::maxDamagedListed);
+    EXPECT_EQ(atLimit->damagedRecords[0].message,
+              QStringLiteral("Record 1 has no start or end time; the record is left out."));
+    EXPECT_TRUE(atLimit->sessions.empty());
+    EXPECT_TRUE(atLimit->damageDetails().endsWith(QStringLiteral("\n9999900 more damaged records.")));
 }

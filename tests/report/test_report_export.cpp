@@ -1,4 +1,5 @@
 // The report command: its JSON and CSV for a small file, and its refusals, run as the built program.
+#include "ReportCommandRun.h"
 #include "ReportFixture.h"
 #include "report/RecordFileCalculator.h"
 #include "report/ReportExport.h"
@@ -7,27 +8,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 
 namespace {
-
-struct CommandRun
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-CommandRun runCommand(const QStringList& arguments, const QString& program = QStringLiteral(QOVRUVELA_REPORT_COMMAND),
-                      const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
-{
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(program, arguments);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 class ReportCommand : public ReportFixture
 {
@@ -151,15 +133,15 @@ TEST_F(ReportCommand, CsvHasAPeriodRowSessionRowsAndATotalRow)
     const QString p = result->path;
     EXPECT_EQ(text.split(QLatin1Char('\n')),
               (QStringList{QStringLiteral("kind,file,index,start,end,minutes,seconds,bytes_down,bytes_up,"
-                                          "start_after_end,created,next_period,from_day,to_day"),
-                           QStringLiteral("period,%1,0,,,,,,,,2024/03/01,2024/04/01,1,31").arg(p),
+                                          "start_after_end,created,next_period,from_day,to_day,damaged"),
+                           QStringLiteral("period,%1,0,,,,,,,,2024/03/01,2024/04/01,1,31,").arg(p),
                            QStringLiteral("session,%1,1,\"2024/03/05, 10:00:50 pm\",\"2024/03/05, 10:02:20 pm\","
-                                          "1,30,1536,1023,0,,,,")
+                                          "1,30,1536,1023,0,,,,,")
                                .arg(p),
                            QStringLiteral("session,%1,2,\"2024/03/06, 10:05:10 am\",\"2024/03/06, 10:00:40 am\","
-                                          "0,30,4294967295,2,1,,,,")
+                                          "0,30,4294967295,2,1,,,,,")
                                .arg(p),
-                           QStringLiteral("total,%1,,,,2,0,1535,1025,,,,,").arg(p), QString()}));
+                           QStringLiteral("total,%1,,,,2,0,1535,1025,,,,,,").arg(p), QString()}));
 }
 
 TEST_F(ReportCommand, TextIsWhatTheWindowsShow)
@@ -208,7 +190,7 @@ TEST_F(ReportCommand, FilesThatCannotBeTotalledGiveAnErrorObjectAndStatusOne)
     EXPECT_EQ(tooLarge.exitCode, 1);
     EXPECT_TRUE(tooLarge.err.contains(QStringLiteral("is too large to total"))) << tooLarge.err.toStdString();
 
-    // A damaged record: what came before it, and the reason with the record's number.
+    // A damaged record: the other sessions, and the reason with the record's number.
     const QString damaged = writeFile(
         QStringLiteral("damaged.rvl"),
         {headerRecord(),
@@ -218,8 +200,8 @@ TEST_F(ReportCommand, FilesThatCannotBeTotalledGiveAnErrorObjectAndStatusOne)
     EXPECT_EQ(run.exitCode, 1);
     const QJsonObject file = QJsonDocument::fromJson(run.out.toUtf8()).array()[0].toObject();
     EXPECT_EQ(file[QStringLiteral("sessions")].toArray().size(), 1);
-    EXPECT_EQ(file[QStringLiteral("error")][QStringLiteral("kind")].toString(), QStringLiteral("damaged_record"));
-    EXPECT_EQ(file[QStringLiteral("error")][QStringLiteral("record")].toInt(), 2);
+    EXPECT_EQ(file[QStringLiteral("error")][QStringLiteral("kind")].toString(), QStringLiteral("damaged_records"));
+    EXPECT_EQ(file[QStringLiteral("damaged_records")][0][QStringLiteral("record")].toInt(), 2);
 }
 
 TEST_F(ReportCommand, WrongUsageIsStatusTwo)
@@ -268,10 +250,10 @@ TEST_F(ReportCommand, DailyFiguresInEveryForm)
     const CommandRun csv = runCommand({QStringLiteral("--csv"), QStringLiteral("--daily"), path});
     ASSERT_EQ(csv.exitCode, 0);
     const QStringList rows = csv.out.split(QLatin1Char('\n'));
-    EXPECT_TRUE(rows[0].endsWith(QStringLiteral(",to_day,sessions")));
-    EXPECT_TRUE(rows.contains(QStringLiteral("day,%1,,2024/03/29,,60,0,1500,150,,,,,,1").arg(path)));
-    EXPECT_TRUE(rows.contains(QStringLiteral("day,%1,,2024/03/30,,60,30,1501,153,,,,,,1").arg(path)));
-    EXPECT_TRUE(rows.contains(QStringLiteral("total,%1,,,,120,30,3001,303,,,,,,").arg(path)));
+    EXPECT_TRUE(rows[0].endsWith(QStringLiteral(",to_day,sessions,damaged")));
+    EXPECT_TRUE(rows.contains(QStringLiteral("day,%1,,2024/03/29,,60,0,1500,150,,,,,,1,").arg(path)));
+    EXPECT_TRUE(rows.contains(QStringLiteral("day,%1,,2024/03/30,,60,30,1501,153,,,,,,1,").arg(path)));
+    EXPECT_TRUE(rows.contains(QStringLiteral("total,%1,,,,120,30,3001,303,,,,,,,").arg(path)));
 
     const CommandRun text = runCommand({QStringLiteral("--daily"), path});
     ASSERT_EQ(text.exitCode, 0);
@@ -317,7 +299,7 @@ TEST_F(ReportCommand, SinceAndUntilKeepTheSessionsThatBeganOnThoseDays)
         << text.out.toStdString();
     const CommandRun csv =
         runCommand({QStringLiteral("--csv"), QStringLiteral("--until"), QStringLiteral("2024-03-04"), path});
-    EXPECT_TRUE(csv.out.endsWith(QStringLiteral("\ntotal,%1,,,,0,40,1,0,,,,,\n").arg(path))) << csv.out.toStdString();
+    EXPECT_TRUE(csv.out.endsWith(QStringLiteral("\ntotal,%1,,,,0,40,1,0,,,,,,\n").arg(path))) << csv.out.toStdString();
 }
 
 TEST_F(ReportCommand, WithoutAFileTheActivePersonalFileIsTotalled)
