@@ -163,9 +163,17 @@ void CalculationTab::ListBox1Click()
     for (int row = 0; row < ListBox1->count(); ++row) {
         if (!ListBox1->item(row)->isSelected())
             continue;
-        const RecordFileList::Choice choice = m_files->choiceOf(ListBox1->item(row)->text());
+        const QString name = ListBox1->item(row)->text();
+        const RecordFileList::Choice choice = m_files->choiceOf(name);
+        m_folderShown = QDir::toNativeSeparators(choice.folder);
         CalculateRecordFile(choice.path);
-        stbOnCal->showMessage(QDir::toNativeSeparators(choice.folder));
+        // The item's text is the file's name, so the mark is its icon and tooltip. The list may have been
+        // read again while a large file was totalled.
+        QListWidgetItem* item = row < ListBox1->count() ? ListBox1->item(row) : nullptr;
+        if (item && item->text() == name) {
+            item->setIcon(m_damageDetails.isEmpty() ? QIcon() : style()->standardIcon(QStyle::SP_MessageBoxWarning));
+            item->setToolTip(m_damageDetails);
+        }
         return;
     }
 }
@@ -198,11 +206,24 @@ void CalculationTab::CalculateRecordFile(const QString& path)
     m_calculating = false;
 
     if (!result->opened()) {
+        showDamage(nullptr);
         m_dialogs->beep();
         m_dialogs->showMessage(Dialogs::Kind::Error, result->openFailureMessage());
         return;
     }
     render(result);
+    showDamage(result.get());
+}
+
+void CalculationTab::showDamage(const CalculationResult* result)
+{
+    const QString summary = result ? result->damageSummary() : QString();
+    m_damageDetails = result ? result->damageDetails() : QString();
+    const QString message = summary.isEmpty() || m_folderShown.isEmpty()
+                                ? m_folderShown + summary
+                                : m_folderShown + QStringLiteral("  ") + summary;
+    if (message != stbOnCal->currentMessage())
+        stbOnCal->showMessage(message);
 }
 
 void CalculationTab::render(const std::shared_ptr<const CalculationResult>& result)

@@ -54,7 +54,9 @@ public:
     /// Lists the active file and the personal data files of `dir`.
     void ReadFilesToList(const QString& dir);
     /// Totals one file into the labels and the session list. A pass that takes longer than half a second
-    /// shows its progress and keeps the program's windows and timers going.
+    /// shows its progress and keeps the program's windows and timers going. Damaged records the pass left
+    /// out are told on the status line, and the file chosen in the list is marked with a warning icon and
+    /// their messages as its tooltip; a file that cannot be totalled is told in a box.
     void CalculateRecordFile(const QString& path);
 
     QString LastListedDir() const;
@@ -96,6 +98,9 @@ private:
     void btnHistoryClick();
     std::optional<QString> chooseWithTfrmDir();
     void render(const std::shared_ptr<const CalculationResult>& result);
+    /// The folder of the file on the status line, with what `result` says of its damaged records; none
+    /// when it could not be totalled.
+    void showDamage(const CalculationResult* result);
 
     SettingsStore* m_settings = nullptr;
     Dialogs* m_dialogs = nullptr;
@@ -108,5 +113,7 @@ private:
     HistoryWindow* m_history = nullptr;
     std::shared_ptr<const CalculationResult> m_lastResult;
     bool m_calculating = false;
+    QString m_folderShown;   ///< the folder of the file chosen last, as the status line shows it
+    QString m_damageDetails; ///< the damaged records of the file totalled last, one a line
     bool m_selectionJustChanged = false;
 };
