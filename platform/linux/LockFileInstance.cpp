@@ -2,6 +2,8 @@
 // never built from an empty folder: a lock in "/" would be no lock at all.
 #include "platform/linux/LockFileInstance.h"
 
+#include "platform/PrivateFolder.h"
+
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
@@ -9,7 +11,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 LockFileInstance::LockFileInstance()
@@ -30,27 +31,7 @@ LockFileInstance::~LockFileInstance()
 
 QString LockFileInstance::folderProblem(const QString& folder)
 {
-    if (folder.isEmpty())
-        return QStringLiteral("no folder");
-    const QByteArray path = QFile::encodeName(folder);
-    struct stat info
-    {};
-    if (::lstat(path.constData(), &info) != 0) {
-        if (errno != ENOENT)
-            return QString::fromLocal8Bit(std::strerror(errno));
-        if (!QDir().mkpath(folder))
-            return QStringLiteral("it cannot be made");
-        ::chmod(path.constData(), 0700);
-        if (::lstat(path.constData(), &info) != 0)
-            return QString::fromLocal8Bit(std::strerror(errno));
-    }
-    if (!S_ISDIR(info.st_mode))
-        return QStringLiteral("it is not a folder");
-    if (info.st_uid != ::geteuid())
-        return QStringLiteral("it belongs to someone else");
-    if (info.st_mode & (S_IWGRP | S_IWOTH))
-        return QStringLiteral("others may write in it");
-    return QString();
+    return PrivateFolder::problem(folder);
 }
 
 bool LockFileInstance::IsAlreadyRunning()

@@ -1,17 +1,37 @@
-// A missing file is a system with nothing in it; a malformed one cannot be read.
+// A missing file is a system with nothing in it; a malformed one cannot be read. A change is written to a
+// temporary file of the program's own in the folder and renamed over the file, so a reader never sees half
+// of it and a link at the file's name is replaced, never written through.
 #include "platform/sim/FileDialUp.h"
+
+#include "platform/PrivateFolder.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QTemporaryFile>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #if defined(Q_OS_UNIX)
 #include <sys/stat.h>
 #endif
 
-FileDialUp::FileDialUp(const QString& folder) : m_path(QDir(folder).filePath(QLatin1String(fileName))) {}
+FileDialUp::FileDialUp(const QString& folder) : m_folder(folder), m_path(QDir(folder).filePath(QLatin1String(fileName)))
+{}
+
+QString FileDialUp::folderProblem() const
+{
+    const QString why = PrivateFolder::problem(m_folder);
+    return why.isEmpty() ? QString()
+                         : QStringLiteral("The simulation folder %1 is not used: %2. Use a folder of your own that "
+                                          "only you may write in, such as one made by mktemp -d.")
+                               .arg(QDir::toNativeSeparators(m_folder), why);
+}
+
+QString FileDialUp::unavailableReason() const
+{
+    return folderProblem();
+}
 
 std::optional<FileDialUp::Stamp> FileDialUp::stamp() const
 {
@@ -28,6 +48,15 @@ std::optional<FileDialUp::Stamp> FileDialUp::stamp() const
 bool FileDialUp::load()
 {
     // Polled every second: the same file need not be parsed again.
+    // The folder is looked at every time: it may be opened to others while the file stays the same.
+    if (const QString problem = folderProblem(); !problem.isEmpty()) {
+        if (problem != m_error)
+            std::fprintf(stderr, "qovruvela: %s\n", qPrintable(problem));
+        m_error = problem;
+        m_loaded.reset();
+        m_system = SimulatedSystem();
+        return false;
+    }
     const std::optional<Stamp> now = stamp();
     if (now && m_loaded && *now == *m_loaded && m_error.isEmpty())
         return true;
@@ -50,9 +79,17 @@ bool FileDialUp::load()
 void FileDialUp::store()
 {
     m_loaded.reset(); // read again next time, also when this write fails
-    QSaveFile file(m_path);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(SimulationFile::format(m_system).toUtf8());
-        file.commit();
-    }
+    if (!folderProblem().isEmpty())
+        return;
+    QTemporaryFile file(QDir(m_folder).filePath(QStringLiteral(".dialup.XXXXXX")));
+    if (!file.open())
+        return;
+    const QByteArray text = SimulationFile::format(m_system).toUtf8();
+    if (file.write(text) != text.size() || !file.flush())
+        return;
+    // rename(2) replaces whatever has the name, a link included, and never follows it.
+    if (std::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(m_path).constData()) == 0)
+        file.setAutoRemove(false);
+    else
+        std::fprintf(stderr, "qovruvela: %s: %s\n", qPrintable(QDir::toNativeSeparators(m_path)), std::strerror(errno));
 }

@@ -1,6 +1,7 @@
 // The simulated dial-up system kept in a text file that is looked at again at every call, so that another
 // process (a test script, a person trying the program) can connect and disconnect. It is parsed again only
-// when it changed.
+// when it changed. The folder must be the user's alone: one that others may write in, where a link could be
+// planted in the file's place, is neither read nor written.
 #pragma once
 
 #include "platform/sim/SimulatedDialUp.h"
@@ -16,6 +17,8 @@ public:
     QString filePath() const { return m_path; }
     /// Why the file could not be read at the last call; empty when it could.
     QString lastError() const { return m_error; }
+    /// The sentence for the status line when the folder is not used; empty when it is.
+    QString unavailableReason() const override;
 
 protected:
     bool load() override;
@@ -34,7 +37,10 @@ private:
     };
     /// The file's stamp; nothing where the system cannot tell.
     std::optional<Stamp> stamp() const;
+    /// Why the folder is not used (made 0700 when missing); empty when it is.
+    QString folderProblem() const;
 
+    QString m_folder;
     QString m_path;
     QString m_error;
     std::optional<Stamp> m_loaded; ///< the version `m_system` was read from

@@ -3,9 +3,13 @@
 #include "platform/sim/SimulatedDialUp.h"
 #include "platform/sim/SimulationFile.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <utility>
 
 namespace {
@@ -194,6 +198,81 @@ TEST_F(FileDialUpTest, DialWritesTheNewConnectionToTheFile)
     DialUpService::Handle handle = 0;
     ASSERT_EQ(m_service.dial(params, {}, handle), 0u);
     EXPECT_TRUE(read().contains(QStringLiteral("connection 8192 0 Home ISP")));
+}
+
+TEST_F(FileDialUpTest, ALinkPlantedAtTheFileIsReplacedAndWhatItPointsAtIsLeftAlone)
+{
+    QTemporaryDir elsewhere;
+    const QString victim = elsewhere.filePath(QStringLiteral("precious.txt"));
+    const QByteArray kept = "entry Home ISP\n";
+    {
+        QFile file(victim);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(kept);
+    }
+    ASSERT_TRUE(QFile::link(victim, m_service.filePath()));
+
+    DialParams params;
+    params.entryName = QStringLiteral("Home ISP");
+    DialUpService::Handle handle = 0;
+    ASSERT_EQ(m_service.dial(params, {}, handle), 0u);
+
+    QFile file(victim);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), kept);
+    EXPECT_FALSE(QFileInfo(m_service.filePath()).isSymLink());
+    EXPECT_TRUE(read().contains(QStringLiteral("connection 8192 0 Home ISP")));
+    // The write's own temporary file is gone.
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+              QStringList{QLatin1String(FileDialUp::fileName)});
+}
+
+TEST_F(FileDialUpTest, AFolderOthersMayWriteInIsNotUsed)
+{
+    write(QStringLiteral("entry Home ISP\nconnection 8192 0 Home ISP\n"));
+    ASSERT_EQ(::chmod(QFile::encodeName(m_dir.path()).constData(), 0777), 0);
+
+    QList<RasConnection> connections;
+    EXPECT_FALSE(m_service.enumConnections(connections));
+    EXPECT_TRUE(m_service.lastError().contains(QStringLiteral("others may write in it")))
+        << qPrintable(m_service.lastError());
+    EXPECT_TRUE(m_service.unavailableReason().contains(m_dir.path())) << qPrintable(m_service.unavailableReason());
+    // Nor is anything written into it.
+    m_service.hangUp(SimulationFile::handleOf(QStringLiteral("Home ISP")));
+    EXPECT_TRUE(read().contains(QStringLiteral("connection 8192 0 Home ISP")));
+
+    // Once the folder is the user's alone again, it is read.
+    ASSERT_EQ(::chmod(QFile::encodeName(m_dir.path()).constData(), 0700), 0);
+    ASSERT_TRUE(m_service.enumConnections(connections));
+    EXPECT_EQ(connections.size(), 1);
+    EXPECT_TRUE(m_service.unavailableReason().isEmpty());
+}
+
+TEST_F(FileDialUpTest, AFolderOfSomeoneElsesIsNotUsed)
+{
+    QString theirs = QStringLiteral("/");
+    if (::geteuid() == 0) {
+        theirs = m_dir.filePath(QStringLiteral("theirs"));
+        ASSERT_TRUE(QDir().mkdir(theirs));
+        ASSERT_EQ(::chown(QFile::encodeName(theirs).constData(), 65534, 65534), 0);
+    }
+    FileDialUp service(theirs);
+    QList<RasConnection> connections;
+    EXPECT_FALSE(service.enumConnections(connections));
+    EXPECT_TRUE(service.lastError().contains(QStringLiteral("belongs to someone else")))
+        << qPrintable(service.lastError());
+}
+
+TEST_F(FileDialUpTest, AMissingFolderIsMadeForTheUserAlone)
+{
+    const QString folder = m_dir.filePath(QStringLiteral("demo"));
+    FileDialUp service(folder);
+    QList<RasConnection> connections;
+    ASSERT_TRUE(service.enumConnections(connections)) << qPrintable(service.lastError());
+    EXPECT_TRUE(connections.isEmpty());
+    ASSERT_TRUE(QFileInfo(folder).isDir());
+    EXPECT_EQ(QFile::permissions(folder) & (QFileDevice::WriteGroup | QFileDevice::WriteOther | QFileDevice::ReadOther),
+              QFileDevice::Permissions());
 }
 
 class InMemoryDialUpTest : public ::testing::Test
