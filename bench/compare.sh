@@ -134,7 +134,7 @@ start_xvfb() {
 make_home() {
     local home="$work/$1"
     mkdir -p "$home/config/QovRuvela" "$home/data" "$home/runtime" "$home/sim" "$home/bin"
-    chmod 700 "$home/runtime"
+    chmod 700 "$home/runtime" "$home/sim"
     cp "$bin/qovruvela" "$home/bin/qovruvela"
     python3 "$root/tests/e2e/profile_file.py" header "$home/bin/bench.rvl" 1 31
     printf '[Ruvela]\nPersonal%%20Account=bench.rvl\n' >"$home/config/QovRuvela/QovRuvela.conf"
