@@ -93,7 +93,7 @@ protected:
         m_platform.clock = std::move(clock);
         m_platform.dialogs = std::move(dialogs);
         m_platform.settings = std::make_unique<IniSettingsStore>(settingsFile());
-        m_platform.instance = std::make_unique<LockFileInstance>(m_dir.filePath(QStringLiteral("run")));
+        m_platform.instance = std::make_unique<LockFileInstance>(QStringList{m_dir.filePath(QStringLiteral("run"))});
         m_platform.dialUp = std::move(dialUp);
         m_platform.startup = std::make_unique<XdgAutostart>(m_dir.filePath(QStringLiteral("autostart")));
         m_platform.tray = std::make_unique<RecordingTrayIcon>();

@@ -39,7 +39,7 @@ struct TestPlatform
         platform.dialUp = std::move(u);
         platform.tray = std::move(t);
         platform.settings = std::make_unique<IniSettingsStore>(settingsFile());
-        platform.instance = std::make_unique<LockFileInstance>(dir.filePath(QStringLiteral("run")));
+        platform.instance = std::make_unique<LockFileInstance>(QStringList{dir.filePath(QStringLiteral("run"))});
         platform.startup = std::make_unique<XdgAutostart>(autostartFolder());
         auto snd = std::make_unique<RecordingSound>();
         sound = snd.get();
