@@ -1,5 +1,4 @@
 // The report command: its JSON and CSV for a small file, and its refusals, run as the built program.
-#include "ReportCommandRun.h"
 #include "ReportFixture.h"
 #include "report/RecordFileCalculator.h"
 #include "report/ReportExport.h"
@@ -8,8 +7,27 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 
 namespace {
+
+struct CommandRun
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+CommandRun runCommand(const QStringList& arguments, const QString& program = QStringLiteral(QOVRUVELA_REPORT_COMMAND),
+                      const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    EXPECT_TRUE(process.waitForFinished(60000));
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
 
 class ReportCommand : public ReportFixture
 {
@@ -190,18 +208,38 @@ TEST_F(ReportCommand, FilesThatCannotBeTotalledGiveAnErrorObjectAndStatusOne)
     EXPECT_EQ(tooLarge.exitCode, 1);
     EXPECT_TRUE(tooLarge.err.contains(QStringLiteral("is too large to total"))) << tooLarge.err.toStdString();
 
-    // A damaged record: the other sessions, and the reason with the record's number.
+    // Damaged records: the sessions around them count, each is told, and every form agrees.
     const QString damaged = writeFile(
         QStringLiteral("damaged.rvl"),
         {headerRecord(),
          sessionRecord(QStringLiteral("2024/03/05, 10:00:10 am"), QStringLiteral("2024/03/05, 10:00:40 am"), 0),
-         sessionRecord(QStringLiteral("2024/13/05, 10:00:10 am"), QStringLiteral("2024/03/05, 10:00:40 am"), 0)});
+         sessionRecord(QStringLiteral("2024/13/05, 10:00:10 am"), QStringLiteral("2024/03/05, 10:00:40 am"), 0),
+         sessionRecord(QStringLiteral("2024/03/06, 10:00:10 am"), QStringLiteral("2024/03/06, 10:05:40 am"), -5, 200),
+         sessionRecord(QStringLiteral("2024/03/06, 11:00:00 am"), QStringLiteral("2024/03/06, 11:02:00 am"), 2)});
+    const QString badDate =
+        QStringLiteral("Record 2: '2024/13/05, 10:00:10 am' is not a valid date; the record is left out.");
+    const QString negative = QStringLiteral("the minute count is negative");
     const CommandRun run = runCommand({QStringLiteral("--json"), damaged});
     EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, QStringLiteral("qovruvela-report: %1: %2\nqovruvela-report: %1: Record 3: %3 (-5); its time "
+                                      "counts as 00:00:00.\n")
+                           .arg(damaged, badDate, negative));
     const QJsonObject file = QJsonDocument::fromJson(run.out.toUtf8()).array()[0].toObject();
-    EXPECT_EQ(file[QStringLiteral("sessions")].toArray().size(), 1);
-    EXPECT_EQ(file[QStringLiteral("error")][QStringLiteral("kind")].toString(), QStringLiteral("damaged_records"));
-    EXPECT_EQ(file[QStringLiteral("damaged_records")][0][QStringLiteral("record")].toInt(), 2);
+    const QJsonArray sessions = file[QStringLiteral("sessions")].toArray();
+    ASSERT_EQ(sessions.size(), 3);
+    EXPECT_TRUE(sessions[1][QStringLiteral("duration_seconds")].isNull());
+    EXPECT_EQ(sessions[1][QStringLiteral("damaged")].toString(), negative);
+    EXPECT_EQ(file[QStringLiteral("totals")][QStringLiteral("duration_seconds")].toInt(), 150);
+    EXPECT_EQ(file[QStringLiteral("error")][QStringLiteral("count")].toInt(), 2);
+    EXPECT_EQ(file[QStringLiteral("damaged_records")][0].toObject(), (QJsonObject{{QStringLiteral("record"), 2},
+                                                                                  {QStringLiteral("message"), badDate},
+                                                                                  {QStringLiteral("skipped"), true}}));
+    const QStringList csv = runCommand({QStringLiteral("--csv"), damaged}).out.split(QLatin1Char('\n'));
+    EXPECT_TRUE(csv[3].endsWith(QStringLiteral("\",,,200,0,0,,,,,") + negative)) << csv[3].toStdString();
+    EXPECT_EQ(csv[5], QStringLiteral("damaged,%1,2,,,,,,,,,,,,\"%2\"").arg(damaged, badDate));
+    EXPECT_EQ(csv[7], QStringLiteral("total,%1,,,,2,30,200,0,,,,,,").arg(damaged));
+    EXPECT_TRUE(runCommand({damaged}).out.endsWith(QStringLiteral("\nTotal time: 00:02:30\nDownloaded: 200.00 B\n"
+                                                                  "Uploaded: 0.00 B\n")));
 }
 
 TEST_F(ReportCommand, WrongUsageIsStatusTwo)
