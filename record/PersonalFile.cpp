@@ -4,6 +4,7 @@
 
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "record/RegularFile.h"
 #include "record/StoredDate.h"
 
 #include <QFile>
@@ -151,7 +152,8 @@ bool PersonalFile::retryPendingWrites()
 bool PersonalFile::writePending()
 {
     QFile file(m_pendingPath);
-    bool opened = file.open(existingForReadWrite);
+    // Records go into a regular file only: a pipe put in its place would swallow them.
+    bool opened = file.open(existingForReadWrite) && RegularFile::isRegular(file);
     // In order: a later record never reaches the file before an earlier one.
     while (opened && !m_pending.isEmpty()) {
         const qint64 index = m_pending.firstKey();
@@ -213,8 +215,9 @@ qint64 PersonalFile::nextPointerAfter(qint64 recordCount) const
 
 std::optional<ProfileRecord> PersonalFile::readHeaderOf(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    QString problem;
+    if (RegularFile::openForReading(file, path, &problem) != RegularFile::Opened::Ok)
         return std::nullopt;
     return ProfileRecord::fromBytes(file.read(ProfileRecord::Size));
 }
@@ -230,6 +233,11 @@ PersonalFile::HeaderRead PersonalFile::readHeader() const
         result.problem = file.errorString();
         return result;
     }
+    if (!RegularFile::isRegular(file)) {
+        result.status = HeaderRead::Status::Unreadable;
+        result.problem = QStringLiteral("%1 is not a regular file").arg(filePath());
+        return result;
+    }
     const std::optional<ProfileRecord> record = ProfileRecord::fromBytes(file.read(ProfileRecord::Size));
     if (!record) {
         result.status = HeaderRead::Status::TooShort;
@@ -242,10 +250,11 @@ PersonalFile::HeaderRead PersonalFile::readHeader() const
 
 std::optional<QList<ProfileRecord>> PersonalFile::readRecords(const QString& path, QString* problem)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    QString why;
+    if (RegularFile::openForReading(file, path, &why) != RegularFile::Opened::Ok) {
         if (problem)
-            *problem = file.errorString();
+            *problem = why;
         return std::nullopt;
     }
     QList<ProfileRecord> records;

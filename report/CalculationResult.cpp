@@ -16,6 +16,8 @@ QString CalculationResult::openFailureMessage() const
         return QStringLiteral("File not found. Filename : ") + path;
     if (outcome == Outcome::TooLarge || outcome == Outcome::NotPersonalFile)
         return problem;
+    if (outcome == Outcome::NotRegular)
+        return problem + QLatin1Char('.');
     return QStringLiteral("Error occurred. Failing to open ") + path + QStringLiteral(".\nError # ") + problem;
 }
 

@@ -19,6 +19,7 @@ struct CalculationResult
         DamagedRecords,  ///< totalled, but `damagedRecords` were left out or count no time
         NotFound,        ///< no file at the path
         OpenFailed,      ///< the file exists but cannot be opened; `problem` says why
+        NotRegular,      ///< a folder, a named pipe or a device: refused unread; `problem` says so
         NotPersonalFile, ///< record 0 is not tagged as a personal data file; `problem` says so
         TooLarge         ///< refused unread, or memory ran out; `problem` says why
     };

@@ -5,6 +5,7 @@
 // among the rows, closed once both halves are done; a file without one is never walked again.
 #include "report/RecordFileCalculator.h"
 
+#include "record/RegularFile.h"
 #include "report/RecordView.h"
 #include "report/StartAfterEnd.h"
 #include "report/StoredMoment.h"
@@ -79,13 +80,16 @@ qint64 RecordFileCalculator::defaultParallelFrom()
 
 std::shared_ptr<CalculationResult> RecordFileCalculator::CalculateRecordFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    QString problem;
+    const RegularFile::Opened opened = RegularFile::openForReading(file, path, &problem);
+    if (opened != RegularFile::Opened::Ok) {
         m_result = std::make_shared<CalculationResult>();
         m_result->path = path;
-        m_result->outcome =
-            QFileInfo::exists(path) ? CalculationResult::Outcome::OpenFailed : CalculationResult::Outcome::NotFound;
-        m_result->problem = file.errorString();
+        m_result->outcome = opened == RegularFile::Opened::Missing      ? CalculationResult::Outcome::NotFound
+                            : opened == RegularFile::Opened::NotRegular ? CalculationResult::Outcome::NotRegular
+                                                                        : CalculationResult::Outcome::OpenFailed;
+        m_result->problem = problem;
         return std::move(m_result);
     }
     return total(file, path, true);
@@ -142,13 +146,13 @@ void RecordFileCalculator::totalInHalves(QIODevice& device, const QString& path)
     head.end = tail.first = RecordCount / 2;
     tail.end = RecordCount;
     auto second = std::async(std::launch::async, [&] {
-        QFile own(path);
-        if (own.open(QIODevice::ReadOnly))
+        QFile own;
+        QString problem;
+        if (RegularFile::openForReading(own, path, &problem) == RegularFile::Opened::Ok)
             totalRange(own, tail, {});
         else
-            tail.stop(tail.first, QStringLiteral("The file could not be read from record %1 on. %2")
-                                      .arg(tail.first)
-                                      .arg(own.errorString()));
+            tail.stop(tail.first,
+                      QStringLiteral("The file could not be read from record %1 on. %2").arg(tail.first).arg(problem));
     });
     // The second half must end before its ranges go out of scope, also when the first one throws.
     try {

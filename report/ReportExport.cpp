@@ -68,6 +68,8 @@ FileProblem fileProblem(const CalculationResult& result)
                 QStringLiteral("%1: cannot be opened: %2").arg(result.path, result.problem)};
     case CalculationResult::Outcome::TooLarge:
         return {QStringLiteral("too_large"), result.problem};
+    case CalculationResult::Outcome::NotRegular:
+        return {QStringLiteral("not_regular_file"), result.problem};
     case CalculationResult::Outcome::NotPersonalFile:
         return {QStringLiteral("not_personal_file"), result.problem};
     default:

@@ -1,9 +1,13 @@
 // Totalling whole files: labels, session lines, running totals, marks and the ways a pass can end early.
 #include "TotalsFixture.h"
+#include "record/PersonalFile.h"
 #include "report/MessageOutModel.h"
 #include "report/RecordView.h"
+#include "report/ReportExport.h"
 #include "report/StartAfterEnd.h"
 #include "report/StoredMoment.h"
+
+#include <sys/stat.h>
 
 TEST_F(RecordTotals, SmallFileFillsLabelsAndSixLinesPerSession)
 {
@@ -204,10 +208,17 @@ TEST_F(RecordTotals, FilesThatCannotBeOpened)
     EXPECT_EQ(notFound->outcome, CalculationResult::Outcome::NotFound);
     EXPECT_EQ(notFound->openFailureMessage(), QStringLiteral("File not found. Filename : ") + missing);
 
-    const auto folder = RecordFileCalculator().CalculateRecordFile(temp.path());
-    EXPECT_EQ(folder->outcome, CalculationResult::Outcome::OpenFailed);
-    EXPECT_TRUE(folder->openFailureMessage().startsWith(QStringLiteral("Error occurred. Failing to open ") +
-                                                        temp.path() + QStringLiteral(".\nError # ")));
+    // A folder, and a named pipe no one writes to (reading it would wait for ever), are refused unread.
+    const QString pipe = temp.filePath(QStringLiteral("pipe.rvl"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    for (const QString& path : {temp.path(), pipe}) {
+        const auto refused = RecordFileCalculator().CalculateRecordFile(path);
+        EXPECT_EQ(refused->outcome, CalculationResult::Outcome::NotRegular);
+        EXPECT_EQ(refused->openFailureMessage(), path + QStringLiteral(" is not a regular file."));
+        EXPECT_EQ(ReportExport::fileProblem(*refused).kind, QStringLiteral("not_regular_file"));
+    }
+    EXPECT_FALSE(PersonalFile::readHeaderOf(pipe));
+    EXPECT_FALSE(PersonalFile::readRecords(pipe));
 }
 
 TEST_F(RecordTotals, ProgressIsToldAfterEveryChunk)

@@ -187,7 +187,7 @@ TEST_F(ReportCommand, FilesThatCannotBeTotalledGiveAnErrorObjectAndStatusOne)
                                     {shortFile, "not_personal_file"},
                                     {wrongTag, "not_personal_file"},
                                     {huge, "too_large"},
-                                    {temp.path(), "unreadable"}}) {
+                                    {temp.path(), "not_regular_file"}}) {
         SCOPED_TRACE(kind);
         const CommandRun run = runCommand({QStringLiteral("--json"), bad, good});
         EXPECT_EQ(run.exitCode, 1);
