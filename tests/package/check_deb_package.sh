@@ -35,10 +35,13 @@ done
 [[ "$control" == *"Description: record the time spent online"*"qovruvela-report command"* ]] ||
     fail "Description lacks its summary or its long text"
 
-# lintian: no errors; every warning is one the README lists and explains.
-lintian --tag-display-limit 0 "$deb" >"$work/lintian.txt" 2>&1 || true
+# lintian: no errors; every warning is one the README lists and explains; no hardening tag, not even an
+# informational one: the presets build with Debian's hardening flags.
+lintian --display-info --tag-display-limit 0 "$deb" >"$work/lintian.txt" 2>&1 || true
 cat "$work/lintian.txt"
 grep -q '^E: ' "$work/lintian.txt" && fail "lintian reports errors"
+grep -q '^[EWI]: [^:]*: hardening-' "$work/lintian.txt" &&
+    fail "lintian finds binaries built without Debian's hardening flags (the presets in CMakePresets.json)"
 while read -r tag; do
     grep -q -- "\`$tag\`" "$source_dir/README.md" || fail "lintian warning $tag is not explained in README.md"
 done < <(sed -n 's/^W: [^:]*: \([a-z0-9-]*\).*/\1/p' "$work/lintian.txt" | sort -u)
@@ -66,6 +69,12 @@ else
     fail "the package lacks /$module"
 fi
 objdump -p "$root/usr/bin/qovruvela" | grep -q 'NEEDED *libQt6Charts' && fail "qovruvela links Qt Charts again"
+
+# The stack protector, which lintian does not look for: each binary calls its failure handler.
+for f in usr/bin/qovruvela usr/bin/qovruvela-report "$module"; do
+    [[ -f "$root/$f" ]] || continue
+    [[ "$(objdump -T "$root/$f")" == *__stack_chk_fail* ]] || fail "/$f is built without the stack protector"
+done
 completions=$(pkg-config --variable=completionsdir bash-completion)
 [[ -f "$root$completions/qovruvela-report" ]] || fail "the completion is not in $completions"
 
