@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing Qov Ruvela needs on Debian 12, skipping what is there.
-# Usage: setup-deps.sh run|test
+# Usage: setup-deps.sh run|test|fuzz
 set -euo pipefail
 
 # Qt Charts' CMake files look for Qt OpenGL's, which Debian 12 ships apart (libqt6opengl6-dev).
@@ -9,11 +9,14 @@ run=(xdg-utils libcanberra-pulse)
 test=(bc python3 libgtest-dev libgmock-dev libbenchmark-dev clang clang-format xvfb xauth x11-utils xdotool util-linux valgrind iproute2
       dbus-daemon dbus-bin python3-dbusmock dex desktop-file-utils appstream sox pulseaudio pulseaudio-utils
       dpkg-dev fakeroot file lintian man-db bash-completion openbox)
+# The fuzz targets: clang and its run-time libraries (libFuzzer, the sanitizers), which clang only recommends.
+fuzz=(clang libclang-rt-dev)
 
 case "${1:-}" in
 run) wanted=("${build[@]}" "${run[@]}") ;;
 test) wanted=("${build[@]}" "${run[@]}" "${test[@]}") ;;
-*) echo "usage: $0 run|test" >&2; exit 2 ;;
+fuzz) wanted=("${build[@]}" "${fuzz[@]}") ;;
+*) echo "usage: $0 run|test|fuzz" >&2; exit 2 ;;
 esac
 
 missing=()
