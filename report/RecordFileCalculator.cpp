@@ -184,7 +184,9 @@ void RecordFileCalculator::totalRange(QIODevice& file, Range& range, const std::
         range.stop(range.first, file.errorString());
         return;
     }
-    std::vector<char> chunk(static_cast<std::size_t>(recordsPerChunk * ProfileRecord::Size));
+    // No larger than the range: a small file does not pay for a whole chunk's buffer.
+    std::vector<char> chunk(static_cast<std::size_t>(qMax<qint64>(1, qMin(recordsPerChunk, range.end - range.first)) *
+                                                     ProfileRecord::Size));
     for (qint64 first = range.first; first < range.end; first += recordsPerChunk) {
         const qint64 wanted = qMin(recordsPerChunk, range.end - first);
         const qint64 got = file.read(chunk.data(), wanted * ProfileRecord::Size);

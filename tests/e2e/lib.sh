@@ -63,6 +63,8 @@ frame_corner() {
 export XDG_CONFIG_HOME="$WORK/config" XDG_DATA_HOME="$WORK/data" XDG_RUNTIME_DIR="$WORK/runtime" XDG_STATE_HOME="$WORK/state" XDG_CACHE_HOME="$WORK/cache"
 export QOVRUVELA_SIMULATE="$WORK/sim" QT_QPA_PLATFORM=xcb
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR" "$QOVRUVELA_SIMULATE"
+# The simulation refuses a folder others may write in, whatever the umask.
+chmod 700 "$QOVRUVELA_SIMULATE"
 chmod 700 "$XDG_RUNTIME_DIR"
 
 # A copy of the program in folder DIR (default $WORK/bin), so that its personal files live there; PROGRAM
