@@ -64,7 +64,7 @@ done
 moduledir=$(sed -n 's/^QOVRUVELA_CHART_MODULE_DIR:[A-Z]*=//p' "$build_dir/CMakeCache.txt")
 module="usr/$moduledir/libqovruvela-chart.so"
 if [[ -n "$moduledir" && -f "$root/$module" ]]; then
-    objdump -p "$root/$module" | grep -q 'NEEDED *libQt6Charts' || fail "the chart module does not use Qt Charts"
+    grep -q 'NEEDED *libQt6Charts' <<<"$(objdump -p "$root/$module")" || fail "the chart module does not use Qt Charts"
 else
     fail "the package lacks /$module"
 fi
