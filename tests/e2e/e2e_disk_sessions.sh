@@ -8,24 +8,7 @@
 # Mounting needs root: without it the test says so and is skipped.
 source "$(dirname "$0")/lib.sh"
 here="$(cd "$(dirname "$0")" && pwd)"
-if [[ $(id -u) != 0 ]]; then
-    echo "SKIP: mounting a file system of the test's own needs root"
-    exit 77
-fi
-
-BIN="$WORK/bin"
-mkdir -p "$BIN" "$XDG_CONFIG_HOME/QovRuvela"
-size=$((($(stat -c %s "$PROGRAM") + $(stat -c %s "$(dirname "$PROGRAM")/libqovruvela-chart.so")) / 1024 + 1024))
-mount -t tmpfs -o size="${size}k" qovruvela-e2e "$BIN" 2>"$WORK/mount.txt" || {
-    echo "SKIP: a tmpfs cannot be mounted here: $(cat "$WORK/mount.txt")"
-    exit 77
-}
-unmount() {
-    mount -o remount,rw "$BIN" 2>/dev/null || true
-    umount -l "$BIN" 2>/dev/null || true
-    cleanup
-}
-trap unmount EXIT
+small_program_folder
 
 start_xvfb
 "$SIM" init "Home ISP"

@@ -125,3 +125,27 @@ start_tray_host() {
     done
 }
 host() { /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/tray_host.py" "$@"; }
+
+# A small file system of the test's own at $WORK/bin, set in BIN: room for the program and its chart module,
+# and a megabyte for the personal files; unmounted at the end. Mounting needs root: without it, or where a
+# tmpfs cannot be mounted, the test says so and is skipped (status 77).
+small_program_folder() {
+    if [[ $(id -u) != 0 ]]; then
+        echo "SKIP: mounting a file system of the test's own needs root"
+        exit 77
+    fi
+    BIN="$WORK/bin"
+    mkdir -p "$BIN" "$XDG_CONFIG_HOME/QovRuvela"
+    local size
+    size=$((($(stat -c %s "$PROGRAM") + $(stat -c %s "$(dirname "$PROGRAM")/libqovruvela-chart.so")) / 1024 + 1024))
+    mount -t tmpfs -o size="${size}k" qovruvela-e2e "$BIN" 2>"$WORK/mount.txt" || {
+        echo "SKIP: a tmpfs cannot be mounted here: $(cat "$WORK/mount.txt")"
+        exit 77
+    }
+    trap unmount_small_program_folder EXIT
+}
+unmount_small_program_folder() {
+    mount -o remount,rw "$BIN" 2>/dev/null || true
+    umount -l "$BIN" 2>/dev/null || true
+    cleanup
+}
