@@ -11,13 +11,18 @@
 
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace ReportExport {
 
 namespace {
 
-QString csvField(const QString& text)
+QString csvField(const QString& raw)
 {
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n')))
+    // Line breaks stay, inside quotes; any other control character is written out.
+    const QString text = printable(raw, u"\n\r");
+    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n')) &&
+        !text.contains(QLatin1Char('\r')))
         return text;
     QString quoted = text;
     quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
@@ -47,8 +52,8 @@ void writeSessionLines(ReportOutput& out, const CalculationResult& result, std::
         SessionText::writeShown(out, row.end(), texts);
         out << mark << '\n';
     } else {
-        out << "start: " << CalculationResult::shownText(result.startText(i), locale) << mark
-            << "\n_end: " << CalculationResult::shownText(result.endText(i), locale) << mark << '\n';
+        out << "start: " << printable(CalculationResult::shownText(result.startText(i), locale)) << mark
+            << "\n_end: " << printable(CalculationResult::shownText(result.endText(i), locale)) << mark << '\n';
     }
     out << "time: ";
     SessionText::writeTime(out, row.minutes, row.seconds);
@@ -57,6 +62,25 @@ void writeSessionLines(ReportOutput& out, const CalculationResult& result, std::
 }
 
 } // namespace
+
+QString printable(const QString& text, QStringView keep)
+{
+    const auto control = [&](QChar c) {
+        const char16_t u = c.unicode();
+        return (u < 0x20 || (u >= 0x7F && u <= 0x9F)) && !keep.contains(c);
+    };
+    if (std::none_of(text.cbegin(), text.cend(), control))
+        return text;
+    QString shown;
+    shown.reserve(text.size() + 12);
+    for (const QChar c : text) {
+        if (control(c))
+            shown += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+        else
+            shown += c;
+    }
+    return shown;
+}
 
 FileProblem fileProblem(const CalculationResult& result)
 {
@@ -86,12 +110,12 @@ FileProblem fileProblem(const CalculationResult& result)
 
 void writeText(ReportOutput& out, const CalculationResult& result, const QLocale& locale)
 {
-    out << result.path << '\n'
-        << result.fileCreatedText(locale) << '\n'
+    out << printable(result.path) << '\n'
+        << printable(result.fileCreatedText(locale)) << '\n'
         << result.fromText() << '\n'
         << result.toText() << '\n'
-        << result.firstRecordText(locale) << '\n'
-        << result.lastRecordText(locale) << '\n'
+        << printable(result.firstRecordText(locale)) << '\n'
+        << printable(result.lastRecordText(locale)) << '\n'
         << "Total Time : " << result.usedTimeText() << '\n'
         << "Downloaded : " << result.receivedText(locale) << '\n'
         << "Uploaded : " << result.sentText(locale) << "\n\n";

@@ -19,6 +19,10 @@ struct FileProblem
 };
 FileProblem fileProblem(const CalculationResult& result);
 
+/// `text` with every control character (C0 but those in `keep`, DEL, C1) written as "\xHH", so that a text
+/// read from a file can never steer the terminal it is printed on.
+QString printable(const QString& text, QStringView keep = {});
+
 /// The Calculation tab's labels followed by the Message Output window's lines and totals.
 void writeText(ReportOutput& out, const CalculationResult& result, const QLocale& locale = QLocale());
 /// One line per day: date, sessions begun, time online, bytes downloaded and uploaded.

@@ -145,7 +145,7 @@ int main(int argc, char* argv[])
             firstShown = false;
         }
         out.flush();
-        err << "qovruvela-report: " << why.message << '\n';
+        err << "qovruvela-report: " << ReportExport::printable(why.message) << '\n';
         err.flush();
         exitCode = fileFailed;
     };
@@ -202,7 +202,8 @@ int main(int argc, char* argv[])
         if (result->outcome == CalculationResult::Outcome::DamagedRecords) {
             out.flush();
             for (const QString& line : result->damageDetails().split(QLatin1Char('\n')))
-                err << "qovruvela-report: " << result->path << ": " << line << '\n';
+                err << "qovruvela-report: " << ReportExport::printable(result->path + QStringLiteral(": ") + line)
+                    << '\n';
             err.flush();
             exitCode = fileFailed;
         }

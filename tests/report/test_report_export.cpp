@@ -88,6 +88,31 @@ TEST_F(ReportCommand, JsonHoldsPeriodSessionsAndTotals)
     EXPECT_FALSE(file.contains(QStringLiteral("days")));
 }
 
+TEST_F(ReportCommand, TerminalCodesInAFileNeverReachTheTerminal)
+{
+    // A title change and a screen clear in a start text, a C1 control in an end text, a lone carriage return.
+    const QString file = writeFile(
+        QStringLiteral("codes.rvl"),
+        {headerRecord(),
+         sessionRecord(QStringLiteral("\x1b]0;owned\x07, 10:00:10 am"), QStringLiteral("2024/03/05, 10:00:40 am"), 0),
+         sessionRecord(QStringLiteral("2024/03/05, 10:00:10 am"), QStringLiteral("2024/03/05\x9b2J\r 10:00:40 am"),
+                       0)});
+    for (const QStringList& form : {QStringList{}, QStringList{QStringLiteral("--csv")}}) {
+        const CommandRun run = runCommand(form + QStringList{file});
+        SCOPED_TRACE(form.join(QLatin1Char(' ')).toStdString());
+        for (const QChar c : {QChar(0x1b), QChar(0x07), QChar(0x9b)}) {
+            EXPECT_FALSE(run.out.contains(c)) << run.out.toStdString();
+            EXPECT_FALSE(run.err.contains(c)) << run.err.toStdString();
+        }
+        EXPECT_TRUE(run.out.contains(QStringLiteral("\\x1b]0;owned\\x07")) ||
+                    run.err.contains(QStringLiteral("\\x1b]0;owned\\x07")))
+            << run.out.toStdString() << run.err.toStdString();
+    }
+    // In CSV a carriage return stays inside quotes.
+    const CommandRun csv = runCommand({QStringLiteral("--csv"), file});
+    EXPECT_FALSE(csv.out.contains(QStringLiteral(",2024/03/05\\x9b2J\r"))) << csv.out.toStdString();
+}
+
 TEST_F(ReportCommand, JsonTimesCarryTheOffsetOfTheirDateAndUnreadableTimesAreNull)
 {
     // The tests run in Europe/Berlin: summer time began on 31 March 2024 at 2 am.
