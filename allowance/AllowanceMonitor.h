@@ -5,7 +5,7 @@
 #include "allowance/AllowanceStatus.h"
 #include "allowance/AllowanceWarnings.h"
 #include "allowance/PeriodUsage.h"
-#include "shell/AllowanceSettings.h"
+#include "settings/AllowanceSettings.h"
 
 #include <QDateTime>
 #include <QString>

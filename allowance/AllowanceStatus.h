@@ -4,7 +4,7 @@
 
 #include "allowance/AllowanceForecast.h"
 #include "allowance/PeriodUsage.h"
-#include "shell/AllowanceSettings.h"
+#include "settings/AllowanceSettings.h"
 
 #include <optional>
 

@@ -3,7 +3,7 @@
 // period begins or the allowance changes.
 #pragma once
 
-#include "shell/AllowanceSettings.h"
+#include "settings/AllowanceSettings.h"
 
 #include <QDate>
 #include <QList>

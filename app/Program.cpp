@@ -4,20 +4,20 @@
 
 #include "alert/AlertSound.h"
 #include "app/FirstPaint.h"
-#include "app/TfrmMain.h"
+#include "gui/main/TfrmMain.h"
 #include "app/ToolkitWarmUp.h"
 #include "common/AppInfo.h"
 #include "core/Recorder.h"
-#include "dialup/ui/TDial.h"
+#include "gui/dialup/TDial.h"
 #include "platform/Platform.h"
 #include "platform/ProgramDir.h"
 #include "platform/Trace.h"
 #include "platform/linux/QuitSignals.h"
 #include "record/PendingJournal.h"
-#include "report/ui/CalculationTab.h"
-#include "report/ui/TMessageOut.h"
-#include "shell/SettingNames.h"
-#include "shell/ui/TrayImages.h"
+#include "gui/report/CalculationTab.h"
+#include "gui/report/TMessageOut.h"
+#include "settings/SettingNames.h"
+#include "gui/tray/TrayImages.h"
 
 #include <QApplication>
 

@@ -5,8 +5,8 @@
 #include "platform/Dialogs.h"
 #include "report/RecordFileCalculator.h"
 #include "report/SessionTableModel.h"
-#include "report/ui/DayChartPanel.h"
-#include "report/ui/HistoryWindow.h"
+#include "gui/report/DayChartPanel.h"
+#include "gui/report/HistoryWindow.h"
 #include "tests/support/ManySessionsFile.h"
 
 #include <QApplication>

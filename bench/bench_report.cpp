@@ -10,9 +10,9 @@
 #include "record/StoredDate.h"
 #include "report/DailyHistory.h"
 #include "report/RecordFileCalculator.h"
-#include "report/ui/CalculationTab.h"
-#include "report/ui/TMessageOut.h"
-#include "report/ui/UniformListView.h"
+#include "gui/report/CalculationTab.h"
+#include "gui/report/TMessageOut.h"
+#include "gui/report/UniformListView.h"
 #include "tests/support/ManySessionsFile.h"
 
 #include <QApplication>

@@ -15,7 +15,7 @@
 #include "record/PersonalFile.h"
 #include "record/ProfileSetup.h"
 #include "record/SessionTracker.h"
-#include "shell/Settings.h"
+#include "settings/Settings.h"
 #include "traffic/TrafficMonitor.h"
 
 #include <QObject>

@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the logo decoder: it must return an image or a null image, never crash or leak.
-#include "ui/JpegImage.h"
+#include "gui/widgets/JpegImage.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -5,7 +5,7 @@
 #include "platform/Dialogs.h"
 #include "platform/SettingsStore.h"
 #include "record/PersonalFile.h"
-#include "shell/SettingNames.h"
+#include "settings/SettingNames.h"
 
 #include <QFileInfo>
 

@@ -2,9 +2,6 @@
 #pragma once
 
 #include <QDate>
-#include <memory>
-
-struct CalculationResult;
 
 struct SessionFilter
 {
@@ -19,8 +16,3 @@ struct SessionFilter
     }
     bool accepts(const QDate& date) const { return accepts(date.toJulianDay()); }
 };
-
-/// The sessions of `result` that `filter` keeps, with their own totals, first and last record, as if the
-/// file held only them; every session keeps its record number. The period and the outcome are copied.
-/// Each session's start date decides, so one that began on the last day is kept whole.
-std::shared_ptr<CalculationResult> selectSessions(const CalculationResult& result, const SessionFilter& filter);

@@ -8,9 +8,9 @@
 #include "record/ProfileRecord.h"
 #include "report/CalculationResult.h"
 #include "report/RecordFileCalculator.h"
-#include "shell/AllowanceSettings.h"
-#include "shell/SettingNames.h"
-#include "shell/Settings.h"
+#include "settings/AllowanceSettings.h"
+#include "settings/SettingNames.h"
+#include "settings/Settings.h"
 
 #include <QBuffer>
 #include <QJsonArray>

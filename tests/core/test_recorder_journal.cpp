@@ -5,7 +5,7 @@
 #include "record/PeriodRules.h"
 #include "record/ProfileRecord.h"
 #include "record/StoredDate.h"
-#include "shell/SettingNames.h"
+#include "settings/SettingNames.h"
 #include "tests/support/TestPlatform.h"
 
 #include <QDir>

@@ -5,7 +5,7 @@
 #include "platform/linux/CanberraSound.h"
 #include "record/PeriodRules.h"
 #include "record/StoredDate.h"
-#include "shell/SettingNames.h"
+#include "settings/SettingNames.h"
 #include "tests/support/TestPlatform.h"
 
 #include <QFile>

@@ -5,7 +5,7 @@
 #include "dialup/Dialer.h"
 #include "dialup/RecordingFilter.h"
 #include "dialup/RedialCounter.h"
-#include "dialup/ui/TDial.h"
+#include "gui/dialup/TDial.h"
 #include "platform/sim/SimulatedDialUp.h"
 #include "tests/support/TestPlatform.h"
 

@@ -1,7 +1,7 @@
 // The INI settings store and the reading of the settings table at start-up.
 #include "platform/IniSettingsStore.h"
-#include "shell/SettingNames.h"
-#include "shell/StoredSettings.h"
+#include "settings/SettingNames.h"
+#include "settings/StoredSettings.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -2,8 +2,8 @@
 // period logic shows: the common ground of the personal file tests.
 #pragma once
 
-#include "../support/ScriptedDialogs.h"
-#include "../support/TestClock.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TestClock.h"
 #include "platform/SettingsStore.h"
 #include "record/AccountingPeriod.h"
 #include "record/PersonalFile.h"

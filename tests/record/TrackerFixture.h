@@ -2,8 +2,8 @@
 // main window and a fixture with a ticking helper for each case.
 #pragma once
 
-#include "../support/ScriptedDialogs.h"
-#include "../support/TestClock.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TestClock.h"
 #include "record/AccountingPeriod.h"
 #include "record/PersonalFile.h"
 #include "record/SessionTracker.h"

@@ -4,7 +4,7 @@
 
 #include "record/PersonalAccountPrompt.h"
 #include "record/ProfileSetup.h"
-#include "shell/SettingNames.h"
+#include "settings/SettingNames.h"
 
 namespace {
 

@@ -4,20 +4,20 @@
 //   take_screenshots DIR           the four pictures
 //   take_screenshots DIR large     the main window alone, as main-window-large-font.png (run it with larger
 //                                  fonts, QT_FONT_DPI=144)
-#include "app/TfrmMain.h"
+#include "gui/main/TfrmMain.h"
 #include "core/Recorder.h"
-#include "dialup/ui/TDial.h"
+#include "gui/dialup/TDial.h"
 #include "platform/sim/RecordingSound.h"
 #include "record/PeriodRules.h"
 #include "record/PersonalFile.h"
 #include "record/ProfileRecord.h"
 #include "record/StoredDate.h"
-#include "report/ui/CalculationTab.h"
-#include "report/ui/HistoryWindow.h"
-#include "shell/SettingNames.h"
-#include "shell/ui/TrayImages.h"
+#include "gui/report/CalculationTab.h"
+#include "gui/report/HistoryWindow.h"
+#include "settings/SettingNames.h"
+#include "gui/tray/TrayImages.h"
 #include "tests/support/TestPlatform.h"
-#include "ui/TAboutBox.h"
+#include "gui/widgets/TAboutBox.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,6 +1,6 @@
 // The sampling pass: tabs in order of discovery, the choice of the dial-up interface by "PPP" in the
 // description, the byte counters it feeds, disconnection, failed reads, clearing and the start-up probe.
-#include "../support/TestClock.h"
+#include "tests/support/TestClock.h"
 #include "StringPrinter.h"
 #include "platform/sim/SimulatedInterfaceTable.h"
 #include "traffic/TrafficMonitor.h"

@@ -1,7 +1,7 @@
 // One interface's figures: counter wrap, peaks and averages over the seconds with traffic, the frozen state
 // after a disconnection, the address texts taken at creation, the speed and duration texts, and the
 // physical and IPv4 address texts.
-#include "../support/TestClock.h"
+#include "tests/support/TestClock.h"
 #include "StringPrinter.h"
 #include "platform/sim/SimulatedInterfaceTable.h"
 #include "traffic/IPHelper.h"

@@ -1,0 +1,308 @@
+// The main window's start-up, menu and the wiring of its tabs to the recording core.
+#include "gui/main/TfrmMain.h"
+
+#include "gui/alert/AlertOptionEvents.h"
+#include "gui/alert/AlertTab.h"
+#include "gui/alert/HourlyAlert.h"
+#include "gui/allowance/AllowanceOptionEvents.h"
+#include "common/AppInfo.h"
+#include "core/Recorder.h"
+#include "gui/dialup/TDial.h"
+#include "platform/Platform.h"
+#include "platform/Trace.h"
+#include "gui/main/MainTab.h"
+#include "gui/report/CalculationTab.h"
+#include "gui/report/FeeKeyFilter.h"
+#include "gui/settings/SettingsTab.h"
+#include "gui/traffic/TrafficTab.h"
+#include "gui/widgets/Named.h"
+#include "gui/widgets/TLabel3D.h"
+#include "gui/widgets/WindowGeometry.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+
+namespace {
+constexpr int designLeft = 227;
+constexpr int designTop = 60;
+} // namespace
+
+TfrmMain::TfrmMain(Platform& platform, Recorder& recorder, QWidget* parent)
+    : QMainWindow(parent), m_platform(platform), m_recorder(recorder), m_trayWait(*platform.clock),
+      m_hourlyAlert(std::make_unique<HourlyAlert>(recorder.alertSound(), *platform.clock))
+{
+    setObjectName(QStringLiteral("TfrmMain"));
+    TrayWaitTimer = new QTimer(this);
+    TrayWaitTimer->setObjectName(QStringLiteral("TrayWaitTimer"));
+    TrayWaitTimer->setInterval(1000);
+    connect(TrayWaitTimer, &QTimer::timeout, this, &TfrmMain::TrayWaitTimerTimer);
+    // Minimise and the system menu only: the close box does nothing, "Close" in the menu ends the program.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint);
+    PageControl1 = named(new QTabWidget(this), "PageControl1");
+    tabMain = new MainTab(PageControl1);
+    tabTrafficMon = new TrafficTab(recorder.traffic(), PageControl1);
+    tabCalculation = new CalculationTab(PageControl1);
+    tabSettings = new SettingsTab(PageControl1);
+    tabAlert = new AlertTab(PageControl1);
+    PageControl1->addTab(tabMain, QStringLiteral("Main"));
+    PageControl1->addTab(tabTrafficMon, QStringLiteral("Traffic Monitor"));
+    PageControl1->addTab(tabCalculation, QStringLiteral("Calculation"));
+    PageControl1->addTab(tabSettings, QStringLiteral("Settings"));
+    PageControl1->addTab(tabAlert, QStringLiteral("Alert"));
+    setCentralWidget(PageControl1);
+    buildMenu();
+    connectEvents();
+    connectRecorder();
+    FormCreate();
+}
+
+TfrmMain::~TfrmMain()
+{
+    destroyTray();
+}
+
+void TfrmMain::buildMenu()
+{
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+    mnuMainClose = named(bar->addAction(QStringLiteral("Close")), "mnuMainClose");
+    mmDial = named(bar->addAction(QStringLiteral("Dial")), "mmDial");
+    mmView = named(bar->addMenu(QStringLiteral("View")), "mmView");
+    mmTrafficMonitor = named(mmView->addAction(QStringLiteral("Traffic Monitor")), "mmTrafficMonitor");
+    mmTrafficMonitor->setCheckable(true);
+    mmHelp = named(bar->addMenu(QStringLiteral("Help")), "mmHelp");
+    smHelp = named(mmHelp->addAction(QStringLiteral("Ruvela Help")), "smHelp");
+    N1 = named(mmHelp->addSeparator(), "N1");
+    mmHomePage = named(mmHelp->addAction(QStringLiteral("Qov's Home Page")), "mmHomePage");
+    smAbout = named(mmHelp->addAction(QStringLiteral("About")), "smAbout");
+}
+
+void TfrmMain::connectEvents()
+{
+    connect(tabMain->btnDisabled, &QToolButton::toggled, this, &TfrmMain::btnDisabledClick);
+    connect(tabMain->btnResetData, &QPushButton::clicked, this, &TfrmMain::btnResetDataClick);
+    connect(tabMain->btnCreateModify, &QPushButton::clicked, this, &TfrmMain::btnCreateModifyClick);
+    connect(tabMain->Button1, &QPushButton::clicked, this, [this] {
+        m_recorder.tracker().Button1Click();
+        renderTracker();
+    });
+    connect(tabMain->Button2, &QPushButton::clicked, this, [this] { m_recorder.tracker().Button2Click(); });
+    connect(tabMain->Button3, &QPushButton::clicked, this, [this] {
+        if (tabMain->tmAutoPlusTime->isActive())
+            tabMain->tmAutoPlusTime->stop();
+        else
+            tabMain->tmAutoPlusTime->start();
+    });
+    connect(tabMain->tmAutoPlusTime, &QTimer::timeout, tabMain->Button2, &QPushButton::click);
+    new AlertOptionEvents(*tabSettings, m_recorder.settings());
+    m_allowanceEvents = new AllowanceOptionEvents(*tabSettings, m_recorder, *m_platform.dialogs);
+    tabAlert->setSettings(&m_recorder.settings());
+    connect(mnuMainClose, &QAction::triggered, this, &TfrmMain::mnuMainCloseClick);
+    connect(mmDial, &QAction::triggered, this, &TfrmMain::mmDialClick);
+    // The traffic figures are live behind the hidden page; the View menu shows it, and while it shows, the
+    // core samples every second even when no session is recorded.
+    connect(mmTrafficMonitor, &QAction::toggled, this, [this](bool shown) {
+        if (shown)
+            tabTrafficMon->render();
+        PageControl1->setTabVisible(PageControl1->indexOf(tabTrafficMon), shown);
+        m_recorder.setTrafficShown(shown);
+        if (shown)
+            PageControl1->setCurrentWidget(tabTrafficMon);
+    });
+    connect(smHelp, &QAction::triggered, this, &TfrmMain::smHelpClick);
+    connect(mmHomePage, &QAction::triggered, this, &TfrmMain::mmHomePageClick);
+    connect(smAbout, &QAction::triggered, this, &TfrmMain::smAboutClick);
+    connect(tabSettings->chkInTray, &QCheckBox::clicked, this, &TfrmMain::ApplyTrayOption);
+    connect(tabSettings->chkRunMe, &QCheckBox::clicked, this, &TfrmMain::ApplyRunAtStartup);
+    // The end of the desktop session removes the icon and ends the program.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &TfrmMain::endProgram);
+    connect(tabSettings->btnSavePB_Act, &QPushButton::clicked, this, &TfrmMain::btnSavePB_ActClick);
+    connect(tabSettings->btnRefreshPBLst, &QPushButton::clicked, this, &TfrmMain::btnRefreshPBLstClick);
+    connect(tabSettings->lstPhoneBook, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
+        m_recorder.filter().setChecked(tabSettings->lstPhoneBook->row(item), item->checkState() == Qt::Checked);
+    });
+}
+
+void TfrmMain::connectRecorder()
+{
+    Recorder* r = &m_recorder;
+    connect(r, &Recorder::viewChanged, this, &TfrmMain::renderTracker);
+    connect(r, &Recorder::statusLineChanged, this, &TfrmMain::showStatusLine);
+    connect(r, &Recorder::dayPeriodChanged, tabMain->lblDayPeriod, &QLabel::setText);
+    connect(r, &Recorder::backupFolderChanged, tabCalculation, &CalculationTab::ReadFilesToList);
+    connect(r, &Recorder::trayImageChanged, this, &TfrmMain::changeTrayIcon);
+    connect(r, &Recorder::connectionSeen, this, &TfrmMain::addDisconnectItem);
+    connect(r, &Recorder::connectionGone, this, &TfrmMain::removeDisconnectItem);
+    // A hidden Traffic Monitor is not filled every second; it fills itself when it is shown.
+    connect(r, &Recorder::trafficChanged, tabTrafficMon, [this] {
+        if (tabTrafficMon->isVisible())
+            tabTrafficMon->render();
+    });
+    connect(r, &Recorder::dialUpShown, this, [this](const QString& adapter, const QString& ip) {
+        setChanged(tabMain->edAdapter, adapter);
+        setChanged(tabMain->edIP, ip);
+    });
+    connect(r, &Recorder::hourlyAlert, this, [this](const QString& message, bool autoClose, AlertCorner corner) {
+        m_hourlyAlert->showAlert(message, autoClose, corner);
+    });
+    connect(r, &Recorder::soundWarning, this, &HourlyAlert::showSoundWarning);
+    connect(r, &Recorder::allowanceChanged, this, &TfrmMain::renderAllowance);
+    // Queued: the window slides in after the tick that found the threshold has done its work.
+    connect(
+        r, &Recorder::allowanceAlert, this,
+        [this](const QString& message, bool autoClose, AlertCorner corner) {
+            m_hourlyAlert->showAlert(message, autoClose, corner);
+        },
+        Qt::QueuedConnection);
+}
+
+void TfrmMain::FormCreate()
+{
+    PageControl1->setCurrentWidget(tabMain);
+    for (QLabel* label : {tabCalculation->lblUsedTime, tabCalculation->lblReceivedBytes, tabCalculation->lblSentBytes,
+                          tabAlert->lblAlertStatus, tabCalculation->lblResultedFee})
+        label->clear();
+    for (QLineEdit* edit : {tabMain->edAdapter, tabMain->edStartTime, tabMain->edEndTime, tabMain->edElapsed,
+                            tabMain->edReceived, tabMain->edSent, tabMain->edIP})
+        edit->clear();
+
+    setWindowIcon(QApplication::windowIcon());
+    setWindowTitle(AppInfo::ProgramTitle);
+    move(designLeft, designTop);
+
+    tabMain->lblElapsed->setVisible(false);
+    tabMain->edElapsed->setVisible(false);
+    tabSettings->gbFee->setVisible(false);
+    tabSettings->gbRecordEntries->setVisible(false);
+    PageControl1->setTabVisible(PageControl1->indexOf(tabTrafficMon), false);
+    PageControl1->setTabVisible(PageControl1->indexOf(tabAlert), false);
+    tabSettings->chkAfterDisconnection->setVisible(false);
+
+    tabCalculation->attach(*m_platform.settings, *m_platform.dialogs, m_recorder.settings().keyPath(),
+                           m_recorder.programDir(), [this] { return m_recorder.file().PersonalFileName(); });
+    tabCalculation->setToday([this] { return m_platform.clock->now().date(); });
+    FeeKeyFilter::installOn(*m_platform.dialogs, {tabSettings->edBasicFee, tabSettings->edAMinFee});
+    renderPhoneBook();
+    LoadSettings();
+    showStatusLine(m_recorder.statusLine());
+    renderTracker();
+}
+
+void TfrmMain::LoadSettings()
+{
+    const StoredSettings& s = m_recorder.settings().values();
+    tabSettings->chkRunMe->setChecked(s.runWhenWinStarts);
+    tabSettings->chkAlwaysRecord->setChecked(s.alwaysRecord);
+    tabAlert->LoadSettings(s.keepAlertSet, s.alertMin);
+    tabSettings->chkSixtyMinsToAlert->setChecked(s.sixtyMinsToAlert);
+    tabSettings->chkAutoClose_60MinsForm->setChecked(s.autoClose60MinsForm);
+    tabSettings->chkAfterDisconnection->setChecked(s.afterDisconnection);
+    if (s.alertPos)
+        tabSettings->cbAlertPos->setCurrentIndex(tabSettings->cbAlertPos->findText(*s.alertPos));
+    tabSettings->chkAlertNoSound->setChecked(s.alertNoSound);
+    if (s.basicFee)
+        tabSettings->edBasicFee->setText(*s.basicFee);
+    if (s.aMinFee)
+        tabSettings->edAMinFee->setText(*s.aMinFee);
+    tabSettings->chkInTray->setChecked(s.inTray);
+    m_allowanceEvents->LoadSettings(s.allowance);
+    renderAllowance();
+    // The size first, with every control filled in: the position is the frame's, and a change of size
+    // before the window shows would make it the content's.
+    WindowGeometry::fixSizeWithinScreen(*this);
+    WindowGeometry::restoreFramePosition(*this, QPoint(s.mainLeft.value_or(x()), s.mainTop.value_or(y())));
+
+    if (!s.startsInTray()) {
+        showMainWindow();
+        return;
+    }
+    if (m_platform.tray->available() && createTray(false)) {
+        m_recorder.setTrayShown(true);
+        Trace::line(QStringLiteral("main-window hidden (tray)"));
+        return;
+    }
+    // Started at log-in the program is often up before the panel: the window stays hidden while it waits.
+    m_trayWait.start();
+    m_platform.tray->watchAvailability([this] { TrayWaitTimerTimer(); });
+    TrayWaitTimer->start();
+    Trace::line(QStringLiteral("main-window hidden (waiting for a notification area)"));
+}
+
+void TfrmMain::showMainWindow()
+{
+    // Its size was fixed at start (LoadSettings): a change now would move it by its title bar's height.
+    showNormal();
+    raise();
+    activateWindow();
+    Trace::line(QStringLiteral("main-window shown"));
+}
+
+void TfrmMain::renderPhoneBook()
+{
+    QListWidget* list = tabSettings->lstPhoneBook;
+    const QSignalBlocker quiet(list);
+    list->clear();
+    for (const RecordingFilter::Item& item : m_recorder.filter().items()) {
+        auto* row = new QListWidgetItem(item.name, list);
+        row->setFlags(row->flags() | Qt::ItemIsUserCheckable);
+        row->setCheckState(item.checked ? Qt::Checked : Qt::Unchecked);
+    }
+}
+
+void TfrmMain::btnSavePB_ActClick()
+{
+    m_recorder.savePhoneBookMarks();
+}
+
+void TfrmMain::btnRefreshPBLstClick()
+{
+    if (m_recorder.refreshPhoneBook())
+        renderPhoneBook();
+}
+
+void TfrmMain::endProgram()
+{
+    m_closing = true;
+    Trace::line(QStringLiteral("main-window closed"));
+    destroyTray();
+    // Not quit(): that asks every open window to close first, and the dialer refuses, so the program
+    // would go on running whenever the dialer is showing.
+    QCoreApplication::exit(0);
+}
+
+void TfrmMain::mnuMainCloseClick()
+{
+    const QPoint corner = WindowGeometry::framePosition(*this);
+    m_recorder.settings().setMainPosition(corner.x(), corner.y());
+    if (m_recorder.trayShown()) {
+        hide();
+        return;
+    }
+    endProgram();
+}
+
+void TfrmMain::mmDialClick()
+{
+    if (TDial* dialer = m_dialer ? m_dialer() : nullptr)
+        dialer->openDialer();
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event)
+{
+    // The title bar's close box and Alt+F4 do nothing; "Close" in the menu ends the program.
+    if (!m_closing)
+        event->ignore();
+}

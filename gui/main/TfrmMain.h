@@ -1,0 +1,133 @@
+// The main window: the page control with its five tabs and the main menu. It shows the recording core's
+// state and sends it the user's commands; it keeps no recording state of its own.
+#pragma once
+
+#include "settings/TrayWait.h"
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+
+class AlertTab;
+class AllowanceOptionEvents;
+class CalculationTab;
+class HourlyAlert;
+class MainTab;
+class QAction;
+class QLineEdit;
+class QMenu;
+class QTabWidget;
+class QTimer;
+class Recorder;
+class SettingsTab;
+class TDial;
+class TForm2;
+class TrafficTab;
+struct Platform;
+
+class TfrmMain final : public QMainWindow
+{
+    Q_OBJECT
+public:
+    /// Prepares the window and applies the settings, which show it or keep it in the tray.
+    TfrmMain(Platform& platform, Recorder& recorder, QWidget* parent = nullptr);
+    ~TfrmMain() override;
+
+    /// Hands over the dialer once it exists.
+    void setDialer(TDial* dialer)
+    {
+        m_dialer = [dialer] { return dialer; };
+    }
+    /// How the dialer is made when the menu or the tray first asks for it: the program builds it then, so
+    /// that start-up does not wait for a window most runs never open.
+    void setDialer(std::function<TDial*()> dialer) { m_dialer = std::move(dialer); }
+
+    void btnDisabledClick(bool down);
+    void btnResetDataClick();
+    void btnCreateModifyClick();
+    void ApplyTrayOption();
+    void ApplyRunAtStartup();
+    void mnuDisabledClick(bool checked);
+    void DisconnectMenuClick();
+    void smHelpClick();
+    void mmHomePageClick();
+    void smAboutClick();
+    /// One look for a notification area while tray mode waits for one at start: the icon once it is there,
+    /// the main window and a word on the status line when none came within the wait.
+    void TrayWaitTimerTimer();
+    /// Removes the tray icon and leaves the event loop; the program's start-up sequence then closes the
+    /// open session and ends.
+    void endProgram();
+
+    static inline const QString helpFileName = QStringLiteral("qovruvela-help.html");
+    /// The tray form while tray mode is on, else null.
+    TForm2* trayForm() const { return m_tray; }
+    HourlyAlert& hourlyAlert() { return *m_hourlyAlert; }
+
+    QTabWidget* PageControl1;
+    MainTab* tabMain;
+    TrafficTab* tabTrafficMon;
+    CalculationTab* tabCalculation;
+    SettingsTab* tabSettings;
+    AlertTab* tabAlert;
+    QAction* mnuMainClose;
+    QAction* mmDial;
+    QMenu* mmView;
+    QAction* mmTrafficMonitor;
+    QMenu* mmHelp;
+    QAction* smHelp;
+    QAction* N1;
+    QAction* mmHomePage;
+    QAction* smAbout;
+    /// Runs while tray mode waits for a notification area.
+    QTimer* TrayWaitTimer;
+
+    static inline const QString noTrayText = QStringLiteral(
+        "Cannot create shell notification icon: this desktop has no notification area, so the main window stays "
+        "open.");
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    /// A line edit repaints on every setText, even with the same text, and drops the user's selection; most
+    /// of the Main tab stays the same from one second to the next.
+    static void setChanged(QLineEdit* edit, const QString& text);
+    void buildMenu();
+    void connectEvents();
+    void connectRecorder();
+    void FormCreate();
+    void LoadSettings();
+    void mnuMainCloseClick();
+    void mmDialClick();
+    void btnSavePB_ActClick();
+    void btnRefreshPBLstClick();
+    void renderPhoneBook();
+    void showMainWindow();
+    /// Creates the tray form; false when the desktop has no notification area, which a click on the tray
+    /// option (`sayWhy`) is told once in a box.
+    bool createTray(bool sayWhy);
+    /// Puts the tray's image and disconnect item in step with the recording.
+    void showTrayState();
+    void destroyTray();
+    void renderTracker();
+    void showStatusLine(const QString& text);
+    void changeTrayIcon(int imageIndex);
+    void addDisconnectItem(const QString& entryName);
+    void removeDisconnectItem();
+    /// The Main tab's line and bar of the period's figures and the allowance, and the tray's tooltip.
+    void renderAllowance();
+
+    Platform& m_platform;
+    Recorder& m_recorder;
+    std::function<TDial*()> m_dialer;
+    TForm2* m_tray = nullptr;
+    bool m_noTrayReported = false;
+    TrayWait m_trayWait;
+    bool m_closing = false;
+    bool m_trackerStale = false; ///< the Main tab waits for the window to be shown again
+    QString m_tracedStatus;
+    std::unique_ptr<HourlyAlert> m_hourlyAlert;
+    AllowanceOptionEvents* m_allowanceEvents = nullptr;
+};

@@ -1,0 +1,209 @@
+// The main window's side of the tray, the start-at-log-in option and the session's end.
+#include "gui/main/TfrmMain.h"
+
+#include "gui/main/DataFiles.h"
+#include "common/AppInfo.h"
+#include "core/Recorder.h"
+#include "gui/dialup/TDial.h"
+#include "platform/Platform.h"
+#include "platform/Trace.h"
+#include "gui/main/MainTab.h"
+#include "gui/settings/SettingsTab.h"
+#include "gui/tray/TForm2.h"
+#include "gui/tray/TrayImages.h"
+#include "gui/widgets/AboutTexts.h"
+#include "gui/widgets/TAboutBox.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+#include <QTimer>
+#include <QToolButton>
+
+bool TfrmMain::createTray(bool sayWhy)
+{
+    if (m_tray)
+        return true;
+    auto* tray = new TForm2(*m_platform.tray, this);
+    if (!tray->created()) {
+        delete tray;
+        if (sayWhy && !m_noTrayReported) {
+            m_noTrayReported = true;
+            m_platform.dialogs->beep();
+            m_platform.dialogs->showMessage(Dialogs::Kind::Warning, noTrayText);
+        }
+        return false;
+    }
+    m_tray = tray;
+    renderAllowance();
+    connect(tray->About1, &QAction::triggered, smAbout, &QAction::trigger);
+    connect(tray->mnuSubHelp, &QAction::triggered, smHelp, &QAction::trigger);
+    connect(tray->DialUp1, &QAction::triggered, this, &TfrmMain::mmDialClick);
+    connect(tray->Open1, &QAction::triggered, this, &TfrmMain::showMainWindow);
+    connect(tray->mnuDisabled, &QAction::triggered, this, &TfrmMain::mnuDisabledClick);
+    connect(tray->Remove1, &QAction::triggered, this, &TfrmMain::endProgram);
+    connect(tray->disconnectItem, &QAction::triggered, this, &TfrmMain::DisconnectMenuClick);
+    tray->mnuDisabled->setChecked(tabMain->btnDisabled->isChecked());
+    Trace::line(QStringLiteral("tray-icon shown"));
+    return true;
+}
+
+void TfrmMain::TrayWaitTimerTimer()
+{
+    if (!m_trayWait.waiting()) {
+        TrayWaitTimer->stop();
+        return;
+    }
+    const bool shown = m_platform.tray->available() && createTray(false);
+    switch (m_trayWait.check(shown)) {
+    case TrayWait::Step::Arrived:
+        TrayWaitTimer->stop();
+        m_recorder.setTrayShown(true);
+        showTrayState();
+        Trace::line(QStringLiteral("notification area arrived"));
+        break;
+    case TrayWait::Step::GaveUp:
+        TrayWaitTimer->stop();
+        Trace::line(QStringLiteral("no notification area came"));
+        showMainWindow();
+        m_recorder.showStatusLine(noTrayText);
+        break;
+    case TrayWait::Step::Waiting:
+    case TrayWait::Step::Idle:
+        break;
+    }
+}
+
+void TfrmMain::showTrayState()
+{
+    changeTrayIcon(tabMain->btnDisabled->isChecked() ? 1 : TrayImages::offline);
+    if (m_recorder.monitor().IsConnected()) {
+        addDisconnectItem(m_recorder.monitor().Get_CurEntryName());
+        changeTrayIcon(m_recorder.tracker().minutesImage());
+    }
+}
+
+void TfrmMain::destroyTray()
+{
+    if (!m_tray)
+        return;
+    m_tray->RemoveSysTrayIcon();
+    delete m_tray;
+    m_tray = nullptr;
+    Trace::line(QStringLiteral("tray-icon removed"));
+}
+
+void TfrmMain::changeTrayIcon(int imageIndex)
+{
+    if (m_tray)
+        m_tray->ChangeSysTrayIcon(imageIndex);
+}
+
+void TfrmMain::addDisconnectItem(const QString& entryName)
+{
+    if (m_tray)
+        m_tray->Create_Dynamical_DisconnectMenu(QStringLiteral("Disconnect ") + entryName);
+}
+
+void TfrmMain::removeDisconnectItem()
+{
+    if (m_tray)
+        m_tray->Free_Dynamical_DisconnectMenu();
+}
+
+void TfrmMain::DisconnectMenuClick()
+{
+    m_recorder.hangUpConnection();
+    removeDisconnectItem();
+}
+
+void TfrmMain::mnuDisabledClick(bool checked)
+{
+    // The Stop button does the work, and puts the tray's check mark in step.
+    tabMain->btnDisabled->setChecked(checked);
+}
+
+void TfrmMain::ApplyTrayOption()
+{
+    const bool on = tabSettings->chkInTray->isChecked();
+    m_recorder.settings().setInTray(on);
+    if (!m_tray && on) {
+        if (createTray(true)) {
+            m_recorder.setTrayShown(true);
+            showTrayState();
+        }
+    } else if (m_tray && !on) {
+        destroyTray();
+        showMainWindow();
+    }
+    m_recorder.setTrayShown(m_tray != nullptr);
+}
+
+void TfrmMain::ApplyRunAtStartup()
+{
+    // The entry starts the program where it is installed, which is not always the personal files' folder.
+    const QString program = QDir(QCoreApplication::applicationDirPath()).filePath(AppInfo::ExecutableName);
+    QCheckBox* box = tabSettings->chkRunMe;
+    if (box->isChecked()) {
+        const bool ok = m_platform.startup->WriteStartupEntry(AppInfo::ProgramTitle, program);
+        if (!ok)
+            m_platform.dialogs->showMessage(
+                Dialogs::Kind::Error, QStringLiteral("The start-up entry could not be written.") + QLatin1Char(' ') +
+                                          QStringLiteral("Qov Ruvela will not start when you log in."));
+        box->setChecked(ok);
+    } else {
+        const bool ok = m_platform.startup->RemoveStartupEntry(AppInfo::ProgramTitle);
+        if (!ok)
+            m_platform.dialogs->showMessage(
+                Dialogs::Kind::Error, QStringLiteral("The start-up entry could not be removed.") + QLatin1Char(' ') +
+                                          QStringLiteral("Qov Ruvela will still start when you log in."));
+        box->setChecked(!ok);
+    }
+    m_recorder.settings().setRunWhenWinStarts(box->isChecked());
+}
+
+void TfrmMain::smHelpClick()
+{
+    const QString path = DataFiles::find(m_recorder.programDir(), helpFileName);
+    if (!QFileInfo(path).isFile()) {
+        m_platform.dialogs->beep();
+        m_platform.dialogs->showMessage(Dialogs::Kind::Information,
+                                        QStringLiteral("The help file %1 is missing.").arg(helpFileName));
+        return;
+    }
+    // The answer may come after the window is gone; the dialogs live as long as the program.
+    Dialogs* dialogs = m_platform.dialogs.get();
+    m_platform.shell->open(QStringLiteral("open"), path, [dialogs](int result) {
+        if (result != Shell::NoAssociation)
+            return;
+        dialogs->beep();
+        dialogs->showMessage(Dialogs::Kind::Error, QStringLiteral("No program is associated with the help file."));
+    });
+}
+
+void TfrmMain::mmHomePageClick()
+{
+    const QString address = AboutTexts().homePage;
+    if (address.isEmpty()) {
+        m_platform.dialogs->beep();
+        m_platform.dialogs->showMessage(Dialogs::Kind::Information, QStringLiteral("No home page is known."));
+        return;
+    }
+    Dialogs* dialogs = m_platform.dialogs.get();
+    m_platform.shell->open(QStringLiteral("open"), address, [dialogs](int result) {
+        if (result != Shell::NoAssociation)
+            return;
+        dialogs->beep();
+        dialogs->showMessage(Dialogs::Kind::Error, QStringLiteral("The web browser could not be started."));
+    });
+}
+
+void TfrmMain::smAboutClick()
+{
+    AboutTexts texts;
+    texts.dialUpSystems = m_platform.dialUp->systemsInUse();
+    TAboutBox::showAbout(*m_platform.shell, *m_platform.dialogs, texts);
+}

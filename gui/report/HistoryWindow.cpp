@@ -1,0 +1,189 @@
+// The history window's controls, its lazy redrawing, the copying of selected sessions and the CSV export.
+#include "gui/report/HistoryWindow.h"
+
+#include "platform/Dialogs.h"
+#include "report/CalculationResult.h"
+#include "report/DailyHistory.h"
+#include "report/ReportExport.h"
+#include "report/SessionTableModel.h"
+#include "gui/report/ChartModule.h"
+#include "gui/report/DayChartPanel.h"
+#include "gui/widgets/Named.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTableView>
+#include <QVBoxLayout>
+
+HistoryWindow::HistoryWindow(Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_dialogs(dialogs), m_model(new SessionTableModel(this))
+{
+    buildControls();
+    connectEvents();
+    render();
+}
+
+HistoryWindow::~HistoryWindow() = default;
+
+void HistoryWindow::buildControls()
+{
+    setObjectName(QStringLiteral("HistoryWindow"));
+    setWindowTitle(QStringLiteral("History"));
+    lblFile = named(new QLabel(this), "lblFile");
+    lblFile->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    cbMeasure = named(new QComboBox(this), "cbMeasure");
+    cbMeasure->addItem(QStringLiteral("Time online"), QVariant::fromValue(int(DayChart::Measure::Time)));
+    cbMeasure->addItem(QStringLiteral("Bytes down and up"), QVariant::fromValue(int(DayChart::Measure::Bytes)));
+    auto* show = new QLabel(QStringLiteral("&Per day:"), this);
+    show->setBuddy(cbMeasure);
+
+    QString problem;
+    chvDays = ChartModule::create(this, problem);
+    QWidget* chart = chvDays ? chvDays->widget() : nullptr;
+    if (chart) {
+        named(chart, "chvDays");
+    } else {
+        lblNoChart =
+            named(new QLabel(QStringLiteral("The chart cannot be shown: %1").arg(problem), this), "lblNoChart");
+        lblNoChart->setAlignment(Qt::AlignCenter);
+        lblNoChart->setWordWrap(true);
+        lblNoChart->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        chart = lblNoChart;
+        cbMeasure->setEnabled(false);
+    }
+    chart->setMinimumHeight(300);
+
+    tvSessions = named(new QTableView(this), "tvSessions");
+    tvSessions->setModel(m_model);
+    tvSessions->setSelectionBehavior(QAbstractItemView::SelectRows);
+    tvSessions->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    tvSessions->setWordWrap(false);
+    tvSessions->verticalHeader()->hide();
+    tvSessions->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    tvSessions->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    tvSessions->horizontalHeader()->setStretchLastSection(true);
+    // The file's own order until a column is clicked; a third click on it gives that order back.
+    tvSessions->horizontalHeader()->setSortIndicatorClearable(true);
+    tvSessions->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    tvSessions->setSortingEnabled(true);
+
+    auto* copy = new QAction(QStringLiteral("&Copy"), tvSessions);
+    copy->setObjectName(QStringLiteral("actCopy"));
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(copy, &QAction::triggered, this, &HistoryWindow::copySelection);
+    auto* save = new QAction(QStringLiteral("Save as CSV…"), tvSessions);
+    connect(save, &QAction::triggered, this, &HistoryWindow::saveCsv);
+    tvSessions->addActions({copy, save});
+    tvSessions->setContextMenuPolicy(Qt::ActionsContextMenu);
+
+    btnSaveCsv = named(new QPushButton(QStringLiteral("&Save as CSV…"), this), "btnSaveCsv");
+    btnClose = named(new QPushButton(QStringLiteral("&Close"), this), "btnClose");
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(lblFile, 1);
+    top->addWidget(show);
+    top->addWidget(cbMeasure);
+    auto* split = new QSplitter(Qt::Vertical, this);
+    split->addWidget(chart);
+    split->addWidget(tvSessions);
+    split->setChildrenCollapsible(false);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 2);
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch(1);
+    bottom->addWidget(btnSaveCsv);
+    bottom->addWidget(btnClose);
+    auto* page = new QVBoxLayout(this);
+    page->addLayout(top);
+    page->addWidget(split, 1);
+    page->addLayout(bottom);
+    resize(800, 720);
+}
+
+void HistoryWindow::connectEvents()
+{
+    connect(cbMeasure, &QComboBox::currentIndexChanged, this, [this] {
+        if (chvDays)
+            chvDays->setMeasure(DayChart::Measure(cbMeasure->currentData().toInt()));
+    });
+    connect(btnSaveCsv, &QPushButton::clicked, this, &HistoryWindow::saveCsv);
+    connect(btnClose, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void HistoryWindow::showResult(std::shared_ptr<const CalculationResult> result)
+{
+    m_result = std::move(result);
+    m_stale = true;
+    if (isVisible())
+        render();
+}
+
+void HistoryWindow::showEvent(QShowEvent* event)
+{
+    if (m_stale)
+        render();
+    QWidget::showEvent(event);
+}
+
+void HistoryWindow::render()
+{
+    m_stale = false;
+    lblFile->setText(m_result ? QDir::toNativeSeparators(m_result->path) : QString());
+    m_model->setResult(m_result);
+    const QDate today = m_today ? m_today() : QDate();
+    if (chvDays)
+        chvDays->showChart(m_result ? DayChart::fromHistory(DailyHistory::fromResult(*m_result), today) : DayChart());
+    btnSaveCsv->setEnabled(m_result != nullptr);
+    // Measures the rows in view only, whatever the number of sessions.
+    tvSessions->resizeColumnsToContents();
+}
+
+void HistoryWindow::copySelection()
+{
+    QList<int> rows;
+    for (const QItemSelectionRange& range : tvSessions->selectionModel()->selection()) {
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            rows.append(row);
+    }
+    if (rows.isEmpty())
+        return;
+    QApplication::clipboard()->setText(m_model->copyText(rows));
+}
+
+void HistoryWindow::saveCsv()
+{
+    if (!m_result)
+        return;
+    const QFileInfo file(m_result->path);
+    const QString suggested = file.dir().filePath(file.completeBaseName() + QStringLiteral(".csv"));
+    const std::optional<QString> path = m_chooseSaveFile ? m_chooseSaveFile(suggested) : chooseWithDialog(suggested);
+    if (!path || path->isEmpty())
+        return;
+    const QString problem = ReportExport::saveCsv(*path, *m_result);
+    if (!problem.isEmpty()) {
+        m_dialogs.beep();
+        m_dialogs.showMessage(Dialogs::Kind::Error,
+                              QStringLiteral("Cannot save %1: %2").arg(QDir::toNativeSeparators(*path), problem));
+    }
+}
+
+std::optional<QString> HistoryWindow::chooseWithDialog(const QString& suggested)
+{
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save as CSV"), suggested,
+                                                      QStringLiteral("CSV files (*.csv);;All files (*)"));
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}

@@ -1,0 +1,363 @@
+// The report windows on the offscreen platform: the directory chooser's OK, Cancel and history, the session
+// list's stored position, the Calculation tab's listing and totalling, and the fee edits' key rule.
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/report/ReportFixture.h"
+#include "report/CalculationResult.h"
+#include "report/MessageOutModel.h"
+#include "gui/report/CalculationTab.h"
+#include "gui/report/FeeKeyFilter.h"
+#include "gui/report/TMessageOut.h"
+#include "gui/report/TfrmDir.h"
+#include "gui/report/UniformListView.h"
+
+#include <QAbstractListModel>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeView>
+#include <memory>
+
+namespace {
+
+const QString key = QStringLiteral("Ruvela");
+const QString historyKey = QStringLiteral("Ruvela\\HistoryDir");
+
+class ReportWindows : public ReportFixture
+{
+protected:
+    QString folder(const QString& name)
+    {
+        EXPECT_TRUE(QDir(temp.path()).mkpath(name));
+        return QDir(temp.filePath(name)).absolutePath();
+    }
+
+    MemorySettings settings;
+    ScriptedDialogs dialogs;
+};
+
+} // namespace
+
+TEST_F(ReportWindows, DirOkConfirmsAnExistingFolderOnly)
+{
+    const QString chosen = folder(QStringLiteral("chosen"));
+    TfrmDir dir(settings, dialogs, key);
+    dir.show();
+    dir.edToPath->setText(temp.filePath(QStringLiteral("not-there")));
+    dir.btnOK->click();
+    EXPECT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages.value(0).text, QStringLiteral("Failing to get folder name."));
+    EXPECT_EQ(dialogs.beeps, 1);
+    EXPECT_TRUE(dir.isVisible());
+    EXPECT_EQ(dir.Tag(), 0);
+    EXPECT_FALSE(settings.values.contains(key + QStringLiteral("|Last Directory")));
+
+    dir.edToPath->setText(chosen);
+    dir.btnOK->click();
+    EXPECT_FALSE(dir.isVisible());
+    EXPECT_EQ(dir.Tag(), 1);
+    EXPECT_EQ(dir.result(), QDialog::Accepted);
+    EXPECT_EQ(settings.ReadIniFromReg(key, QStringLiteral("Last Directory")), chosen);
+    EXPECT_EQ(settings.ReadIniFromReg(historyKey, QStringLiteral("0")), chosen);
+    EXPECT_FALSE(settings.ReadIniFromReg(key, QStringLiteral("DirWidthOfShellTree")).isEmpty());
+}
+
+TEST_F(ReportWindows, DirCancelStoresOnlyTheTreeWidth)
+{
+    settings.WriteIniToReg(key, QStringLiteral("DirWidthOfShellTree"), QStringLiteral("250"));
+    TfrmDir dir(settings, dialogs, key);
+    dir.show();
+    dir.edToPath->setText(folder(QStringLiteral("chosen")));
+    dir.btnCancel->click();
+    EXPECT_FALSE(dir.isVisible());
+    EXPECT_EQ(dir.Tag(), 0);
+    EXPECT_FALSE(settings.values.contains(key + QStringLiteral("|Last Directory")));
+    EXPECT_TRUE(settings.ReadIniFromReg(historyKey, QStringLiteral("0")).isEmpty());
+    EXPECT_EQ(settings.ReadIniFromReg(key, QStringLiteral("DirWidthOfShellTree")), QStringLiteral("250"));
+}
+
+TEST_F(ReportWindows, DirTreeWidthOutsideItsRangeIsIgnored)
+{
+    for (const auto& [stored, applied] : {std::pair{10, TfrmDir::designTreeWidth}, std::pair{11, 11},
+                                          std::pair{349, 349}, std::pair{350, TfrmDir::designTreeWidth}}) {
+        settings.WriteIniToReg(key, QStringLiteral("DirWidthOfShellTree"), QString::number(stored));
+        TfrmDir dir(settings, dialogs, key);
+        dir.show();
+        EXPECT_EQ(dir.pnTree->width(), applied) << stored;
+        dir.btnCancel->click();
+    }
+}
+
+TEST_F(ReportWindows, DirOpensAtTheLastDirectoryWithItsHistory)
+{
+    const QString last = folder(QStringLiteral("last/inner"));
+    settings.WriteIniToReg(key, QStringLiteral("Last Directory"), last);
+    settings.WriteIniToReg(historyKey, QStringLiteral("0"), last);
+    settings.WriteIniToReg(historyKey, QStringLiteral("1"), QStringLiteral("/elsewhere"));
+    TfrmDir dir(settings, dialogs, key);
+    EXPECT_EQ(dir.cbHistoryPath->count(), 2);
+    EXPECT_EQ(dir.currentDirectory(), last);
+    EXPECT_EQ(dir.edToPath->text(), last);
+
+    // Ctrl+U goes up one folder.
+    QTest::keyRelease(dir.DriveView1, Qt::Key_U, Qt::ControlModifier);
+    EXPECT_EQ(dir.currentDirectory(), QFileInfo(last).absolutePath());
+    EXPECT_EQ(dir.edToPath->text(), QFileInfo(last).absolutePath());
+    QTest::keyRelease(dir.DriveView1, Qt::Key_U);
+    EXPECT_EQ(dir.currentDirectory(), QFileInfo(last).absolutePath());
+}
+
+TEST_F(ReportWindows, DirHistoryChoices)
+{
+    const QString there = folder(QStringLiteral("there"));
+    const QString typed = folder(QStringLiteral("typed"));
+    settings.WriteIniToReg(historyKey, QStringLiteral("0"), temp.filePath(QStringLiteral("gone")));
+    settings.WriteIniToReg(historyKey, QStringLiteral("1"), there);
+    TfrmDir dir(settings, dialogs, key);
+    dir.show();
+
+    // A folder that no longer exists is reported and dropped from the list and the settings.
+    emit dir.cbHistoryPath->activated(0);
+    EXPECT_EQ(dialogs.messages.value(0).text, QStringLiteral("Directory does not exist."));
+    EXPECT_EQ(settings.ReadIniFromReg(historyKey, QStringLiteral("0")), there);
+    EXPECT_TRUE(settings.ReadIniFromReg(historyKey, QStringLiteral("1")).isEmpty());
+    ASSERT_EQ(dir.cbHistoryPath->count(), 1);
+
+    emit dir.cbHistoryPath->activated(0);
+    EXPECT_EQ(dir.currentDirectory(), there);
+
+    // Enter on a typed folder adds it on top.
+    dir.cbHistoryPath->setEditText(typed);
+    QTest::keyClick(dir.cbHistoryPath->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(dir.currentDirectory(), typed);
+    EXPECT_EQ(dir.history().entries(), (QStringList{typed, there}));
+    // Enter belongs to the box: it neither confirms nor closes the chooser.
+    EXPECT_TRUE(dir.isVisible());
+    EXPECT_EQ(dir.Tag(), 0);
+}
+
+TEST_F(ReportWindows, MessageOutStoresItsPositionOnEveryClose)
+{
+    {
+        TMessageOut out(settings, key);
+        EXPECT_EQ(out.pos(), QPoint(276, 21));
+        out.show();
+        out.move(300, 200);
+        out.btnOK->click();
+        EXPECT_FALSE(out.isVisible());
+        EXPECT_EQ(settings.ReadIniFromReg(key, QStringLiteral("MsgOutTop")), QStringLiteral("200"));
+        EXPECT_EQ(settings.ReadIniFromReg(key, QStringLiteral("MsgOutLeft")), QStringLiteral("300"));
+        out.show();
+        out.move(310, 210);
+        out.close();
+        EXPECT_EQ(settings.ReadIniFromReg(key, QStringLiteral("MsgOutLeft")), QStringLiteral("310"));
+    }
+    TMessageOut again(settings, key);
+    EXPECT_EQ(again.pos(), QPoint(310, 210));
+}
+
+TEST_F(ReportWindows, CalculationTabListsTotalsAndFillsTheSessionList)
+{
+    const QString program = folder(QStringLiteral("program"));
+    const QString backups = folder(QStringLiteral("backups"));
+    writeFile(QStringLiteral("program/me.rvl"), {headerRecord()});
+    writeFile(QStringLiteral("backups/1.rvl"), {headerRecord(QStringLiteral("2024/02/01"), 1, 29),
+                                                sessionRecord(QStringLiteral("2024/02/05, 10:00:50 pm"),
+                                                              QStringLiteral("2024/02/05, 10:02:20 pm"), 2, 2048, 1024),
+                                                sessionRecord(QStringLiteral("2024/02/06, 10:00:10 am"),
+                                                              QStringLiteral("2024/02/06, 10:00:40 am"), 0, 1024, 0)});
+    TMessageOut out(settings, key);
+    CalculationTab tab;
+    tab.attach(
+        settings, dialogs, key, program, [] { return QStringLiteral("me.rvl"); }, &out);
+
+    tab.btnRefresh->click();
+    EXPECT_EQ(tab.ListBox1->count(), 1);
+    tab.setDirectoryChooser([&] { return std::optional<QString>(backups); });
+    tab.btnSearchDir->click();
+    ASSERT_EQ(tab.ListBox1->count(), 2);
+    EXPECT_EQ(tab.ListBox1->item(1)->text(), QStringLiteral("1.rvl"));
+
+    tab.ListBox1->setCurrentRow(1);
+    EXPECT_EQ(tab.lblFrom->text(), QStringLiteral("From : 1"));
+    EXPECT_EQ(tab.lblTo->text(), QStringLiteral("To : 29"));
+    EXPECT_EQ(tab.lblUsedTime->text(), QStringLiteral("00:02:00"));
+    EXPECT_EQ(tab.stbOnCal->currentMessage(), backups + QLatin1Char('/'));
+    EXPECT_EQ(out.lbMessage->model()->rowCount(), 12);
+    EXPECT_EQ(out.lblTotalTime->text(), QStringLiteral("00:02:00"));
+    EXPECT_EQ(out.lblTotalReceived->text(), tab.lblReceivedBytes->text());
+
+    // The active file is read from the program folder and has no sessions: the session list empties.
+    tab.ListBox1->setCurrentRow(0);
+    EXPECT_EQ(tab.stbOnCal->currentMessage(), program + QLatin1Char('/'));
+    EXPECT_EQ(tab.lblTo->text(), QStringLiteral("To : 31"));
+    EXPECT_TRUE(tab.lblUsedTime->text().isEmpty());
+    EXPECT_EQ(out.lbMessage->model()->rowCount(), 0);
+
+    tab.btnDetail->click();
+    EXPECT_TRUE(out.isVisible());
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+// The program makes the session list window only when "Show detail" first asks for it: it must then show
+// the file totalled before it existed, and later totals go to the same window.
+TEST_F(ReportWindows, SessionListMadeOnFirstShowDetailShowsTheFileTotalledBefore)
+{
+    const QString program = folder(QStringLiteral("program"));
+    writeFile(QStringLiteral("program/me.rvl"),
+              {headerRecord(QStringLiteral("2024/02/01"), 1, 29),
+               sessionRecord(QStringLiteral("2024/02/05, 10:00:50 pm"), QStringLiteral("2024/02/05, 10:02:20 pm"), 2,
+                             2048, 1024)});
+    writeFile(QStringLiteral("program/empty.rvl"), {headerRecord()});
+    std::unique_ptr<TMessageOut> out;
+    int made = 0;
+    CalculationTab tab;
+    tab.attach(settings, dialogs, key, program, [] { return QStringLiteral("me.rvl"); });
+    tab.setMessageOut([&]() -> TMessageOut* {
+        ++made;
+        out = std::make_unique<TMessageOut>(settings, key);
+        return out.get();
+    });
+
+    tab.CalculateRecordFile(program + QStringLiteral("/me.rvl"));
+    EXPECT_EQ(made, 0);
+    tab.btnDetail->click();
+    ASSERT_EQ(made, 1);
+    EXPECT_TRUE(out->isVisible());
+    EXPECT_EQ(out->lbMessage->model()->rowCount(), 6);
+    EXPECT_EQ(out->lblTotalTime->text(), QStringLiteral("00:01:30"));
+
+    tab.CalculateRecordFile(program + QStringLiteral("/empty.rvl"));
+    tab.btnDetail->click();
+    EXPECT_EQ(made, 1);
+    EXPECT_EQ(out->lbMessage->model()->rowCount(), 0);
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+TEST_F(ReportWindows, CalculationTabReportsAFileThatIsGone)
+{
+    const QString backups = folder(QStringLiteral("backups"));
+    const QString path = writeFile(QStringLiteral("backups/1.rvl"), {headerRecord()});
+    CalculationTab tab;
+    tab.attach(settings, dialogs, key, folder(QStringLiteral("program")), [] { return QString(); });
+    tab.ReadFilesToList(backups);
+    tab.ListBox1->setCurrentRow(0);
+    ASSERT_EQ(tab.lblFrom->text(), QStringLiteral("From : 1"));
+    QFile::remove(path);
+    tab.ListBox1->clearSelection();
+    tab.ListBox1->setCurrentRow(0);
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("File not found. Filename : ") + path);
+    EXPECT_EQ(dialogs.beeps, 1);
+    EXPECT_EQ(tab.lblFrom->text(), QStringLiteral("From : 1"));
+}
+
+TEST_F(ReportWindows, CalculationTabRefusesAHugeSparseFileWithAMessage)
+{
+    const QString backups = folder(QStringLiteral("backups"));
+    writeFile(QStringLiteral("backups/1.rvl"), {headerRecord(QStringLiteral("2024/02/01"), 1, 29)});
+    const QString huge = writeFile(QStringLiteral("backups/2.rvl"), {headerRecord()});
+    QFile file(huge);
+    ASSERT_TRUE(file.resize(200'000'000'000));
+    CalculationTab tab;
+    tab.attach(settings, dialogs, key, folder(QStringLiteral("program")), [] { return QString(); });
+    tab.ReadFilesToList(backups);
+    tab.ListBox1->setCurrentItem(tab.ListBox1->findItems(QStringLiteral("1.rvl"), Qt::MatchExactly).value(0));
+    ASSERT_EQ(tab.lblTo->text(), QStringLiteral("To : 29"));
+    tab.ListBox1->setCurrentItem(tab.ListBox1->findItems(QStringLiteral("2.rvl"), Qt::MatchExactly).value(0));
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("is too large to total")));
+    EXPECT_EQ(dialogs.beeps, 1);
+    // The last file's figures stay.
+    EXPECT_EQ(tab.lblTo->text(), QStringLiteral("To : 29"));
+}
+
+TEST_F(ReportWindows, CalculationTabTotalsAroundDamagedRecordsAndTellsThemWithoutABox)
+{
+    const QString backups = folder(QStringLiteral("backups"));
+    writeFile(QStringLiteral("backups/1.rvl"),
+              {headerRecord(),
+               sessionRecord(QStringLiteral("2024/13/05, 10:00:10 pm"), QStringLiteral("2024/03/05, 10:00:40 pm"), 0),
+               sessionRecord(QStringLiteral("2024/03/06, 10:00:00 pm"), QStringLiteral("2024/03/06, 10:02:00 pm"), 2)});
+    ProfileRecord untagged = headerRecord(QStringLiteral("garbage!"));
+    untagged.Tag = QStringLiteral("[Other]");
+    const QString notPersonal = writeFile(QStringLiteral("backups/2.rvl"), {untagged});
+    CalculationTab tab;
+    tab.attach(settings, dialogs, key, folder(QStringLiteral("program")), [] { return QString(); });
+    tab.ReadFilesToList(backups);
+    const QString badDate =
+        QStringLiteral("Record 1: '2024/13/05, 10:00:10 pm' is not a valid date; the record is left out.");
+    QListWidgetItem* first = tab.ListBox1->findItems(QStringLiteral("1.rvl"), Qt::MatchExactly).value(0);
+    tab.ListBox1->setCurrentItem(first);
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+    EXPECT_EQ(tab.lblUsedTime->text(), QStringLiteral("00:02:00"));
+    EXPECT_EQ(tab.stbOnCal->currentMessage(), backups + QStringLiteral("/  ") + badDate);
+    EXPECT_FALSE(first->icon().isNull());
+    EXPECT_EQ(first->toolTip(), badDate);
+
+    // A file whose header is not a personal data file's is refused in a box, not totalled.
+    tab.ListBox1->setCurrentItem(tab.ListBox1->findItems(QStringLiteral("2.rvl"), Qt::MatchExactly).value(0));
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages[0].text,
+              notPersonal + QStringLiteral(": not a personal data file (record 0 is not tagged [UserProfile])"));
+    EXPECT_EQ(tab.stbOnCal->currentMessage(), backups + QLatin1Char('/'));
+}
+
+TEST_F(ReportWindows, FeeEditsTakeDigitsPointAndBackspaceOnly)
+{
+    QLineEdit basic;
+    QLineEdit perMinute;
+    FeeKeyFilter::installOn(dialogs, {&basic, &perMinute});
+    QTest::keyClicks(&basic, QStringLiteral("12a.5 "));
+    EXPECT_EQ(basic.text(), QStringLiteral("12.5"));
+    EXPECT_EQ(dialogs.beeps, 2);
+    QTest::keyClick(&basic, Qt::Key_Backspace);
+    QTest::keyClick(&basic, Qt::Key_Left);
+    EXPECT_EQ(basic.text(), QStringLiteral("12."));
+    EXPECT_EQ(dialogs.beeps, 2);
+    QTest::keyClick(&perMinute, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClicks(&perMinute, QStringLiteral("x0"));
+    EXPECT_EQ(perMinute.text(), QStringLiteral("0"));
+    EXPECT_EQ(dialogs.beeps, 4);
+}
+
+TEST(UniformListView, AnyRowCountIsShownWithoutLayingOutRows)
+{
+    // Six million lines, as for a file of a million sessions; the model only tells how many there are.
+    class ManyLines final : public QAbstractListModel
+    {
+    public:
+        int rowCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : 6000000; }
+        QVariant data(const QModelIndex& index, int role) const override
+        {
+            ++asked;
+            return role == Qt::DisplayRole ? QVariant(index.row()) : QVariant();
+        }
+        mutable int asked = 0;
+    } lines;
+    UniformListView view;
+    view.resize(268, 351);
+    view.setRowHeight(16);
+    view.setModel(&lines);
+    view.show();
+    view.scrollToBottom();
+    view.repaint();
+    const int shown = view.visibleRows();
+    EXPECT_EQ(view.verticalScrollBar()->maximum(), 6000000 - shown);
+    EXPECT_EQ(view.indexAt(QPoint(1, 1)).row(), 6000000 - shown);
+    EXPECT_EQ(view.indexAt(QPoint(1, 16 * (shown - 1) + 1)).row(), 6000000 - 1);
+    EXPECT_LT(lines.asked, 50 * (shown + 1));
+
+    view.setCurrentIndex(lines.index(10));
+    view.scrollTo(lines.index(10), QAbstractItemView::PositionAtTop);
+    EXPECT_EQ(view.firstVisibleRow(), 10);
+    QTest::keyClick(&view, Qt::Key_End);
+    EXPECT_EQ(view.currentIndex().row(), 6000000 - 1);
+    EXPECT_EQ(view.firstVisibleRow(), 6000000 - shown);
+}
