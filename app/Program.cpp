@@ -4,20 +4,20 @@
 
 #include "alert/AlertSound.h"
 #include "app/FirstPaint.h"
-#include "gui/main/TfrmMain.h"
 #include "app/ToolkitWarmUp.h"
 #include "common/AppInfo.h"
 #include "core/Recorder.h"
 #include "gui/dialup/TDial.h"
+#include "gui/main/TfrmMain.h"
+#include "gui/report/CalculationTab.h"
+#include "gui/report/TMessageOut.h"
+#include "gui/tray/TrayImages.h"
 #include "platform/Platform.h"
 #include "platform/ProgramDir.h"
 #include "platform/Trace.h"
 #include "platform/linux/QuitSignals.h"
 #include "record/PendingJournal.h"
-#include "gui/report/CalculationTab.h"
-#include "gui/report/TMessageOut.h"
 #include "settings/SettingNames.h"
-#include "gui/tray/TrayImages.h"
 
 #include <QApplication>
 

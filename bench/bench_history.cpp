@@ -2,11 +2,11 @@
 // and painted, and the table sorted by each column, each against the totalling pass of the same file in the
 // same run (the anchor); with the memory the window adds to the totalled file's.
 // Usage: bench_history [sessions] [runs]; the file is made in the temporary folder and removed afterwards.
+#include "gui/report/DayChartPanel.h"
+#include "gui/report/HistoryWindow.h"
 #include "platform/Dialogs.h"
 #include "report/RecordFileCalculator.h"
 #include "report/SessionTableModel.h"
-#include "gui/report/DayChartPanel.h"
-#include "gui/report/HistoryWindow.h"
 #include "tests/support/ManySessionsFile.h"
 
 #include <QApplication>

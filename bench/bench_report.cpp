@@ -4,15 +4,15 @@
 // memory. Then the report command on a sparse file of 200 GB: its exit status, message,
 // time and memory.
 // Usage: bench_report [sessions] [runs]; the files are made in the temporary folder and removed afterwards.
+#include "gui/report/CalculationTab.h"
+#include "gui/report/TMessageOut.h"
+#include "gui/report/UniformListView.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/gui/QtDialogs.h"
 #include "record/ProfileRecord.h"
 #include "record/StoredDate.h"
 #include "report/DailyHistory.h"
 #include "report/RecordFileCalculator.h"
-#include "gui/report/CalculationTab.h"
-#include "gui/report/TMessageOut.h"
-#include "gui/report/UniformListView.h"
 #include "tests/support/ManySessionsFile.h"
 
 #include <QApplication>

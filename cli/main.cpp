@@ -1,12 +1,12 @@
 // qovruvela-report: totals personal data files from the command line with the program's own totalling pass.
 #include "allowance/AllowanceJson.h"
+#include "cli/ActivePersonalFile.h"
 #include "platform/IniSettingsStore.h"
-#include "report/SessionSelection.h"
 #include "report/DailyHistory.h"
 #include "report/RecordFileCalculator.h"
 #include "report/ReportExport.h"
 #include "report/ReportJson.h"
-#include "cli/ActivePersonalFile.h"
+#include "report/SessionSelection.h"
 #include "settings/AllowanceSettings.h"
 #include "settings/SettingNames.h"
 

@@ -1,12 +1,12 @@
 // Feeds arbitrary bytes to the personal data file reader as a file: the totalling pass, every text the
 // windows show, the per-day history, a selection by date and the report command's three forms must come
 // back without a crash, a leak or undefined behaviour, and agree with each other.
-#include "report/SessionSelection.h"
 #include "report/DailyHistory.h"
 #include "report/RecordFileCalculator.h"
 #include "report/ReportExport.h"
 #include "report/ReportJson.h"
 #include "report/ReportOutput.h"
+#include "report/SessionSelection.h"
 
 #include <QBuffer>
 #include <cstddef>

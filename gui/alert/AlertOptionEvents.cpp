@@ -1,8 +1,8 @@
 // The alert options' changes, handed to the settings.
 #include "gui/alert/AlertOptionEvents.h"
 
-#include "settings/Settings.h"
 #include "gui/settings/SettingsTab.h"
+#include "settings/Settings.h"
 
 #include <QCheckBox>
 #include <QComboBox>

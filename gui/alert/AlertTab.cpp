@@ -1,8 +1,8 @@
 // The Alert tab's controls and the little they do.
 #include "gui/alert/AlertTab.h"
 
-#include "settings/Settings.h"
 #include "gui/widgets/Named.h"
+#include "settings/Settings.h"
 
 #include <QCheckBox>
 #include <QEvent>

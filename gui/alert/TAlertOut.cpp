@@ -4,9 +4,9 @@
 #include "alert/AlertScheduler.h"
 #include "alert/AlertSound.h"
 #include "common/AppInfo.h"
-#include "platform/Clock.h"
 #include "gui/widgets/Named.h"
 #include "gui/widgets/SerifFont.h"
+#include "platform/Clock.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -2,9 +2,9 @@
 #include "gui/allowance/AllowanceOptionEvents.h"
 
 #include "core/Recorder.h"
+#include "gui/settings/SettingsTab.h"
 #include "platform/Dialogs.h"
 #include "settings/AllowanceSettings.h"
-#include "gui/settings/SettingsTab.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -4,9 +4,9 @@
 #include "core/Recorder.h"
 #include "dialup/ConnStateText.h"
 #include "dialup/Dialer.h"
+#include "gui/widgets/Named.h"
 #include "platform/Dialogs.h"
 #include "platform/Trace.h"
-#include "gui/widgets/Named.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -1,11 +1,11 @@
 // Builds the Main tab's controls; the tracker fills them.
 #include "gui/main/MainTab.h"
 
-#include "record/SessionTracker.h"
 #include "gui/widgets/Named.h"
 #include "gui/widgets/QuietGroupBox.h"
 #include "gui/widgets/SerifFont.h"
 #include "gui/widgets/TLabel3D.h"
+#include "record/SessionTracker.h"
 
 #include <QGridLayout>
 #include <QLabel>

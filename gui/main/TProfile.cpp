@@ -1,8 +1,8 @@
 // Builds the "Create Personal File" window and hands its two days to the profile logic.
 #include "gui/main/TProfile.h"
 
-#include "record/ProfileSetup.h"
 #include "gui/widgets/Named.h"
+#include "record/ProfileSetup.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,15 +1,13 @@
 // The main window's start-up, menu and the wiring of its tabs to the recording core.
 #include "gui/main/TfrmMain.h"
 
+#include "common/AppInfo.h"
+#include "core/Recorder.h"
 #include "gui/alert/AlertOptionEvents.h"
 #include "gui/alert/AlertTab.h"
 #include "gui/alert/HourlyAlert.h"
 #include "gui/allowance/AllowanceOptionEvents.h"
-#include "common/AppInfo.h"
-#include "core/Recorder.h"
 #include "gui/dialup/TDial.h"
-#include "platform/Platform.h"
-#include "platform/Trace.h"
 #include "gui/main/MainTab.h"
 #include "gui/report/CalculationTab.h"
 #include "gui/report/FeeKeyFilter.h"
@@ -18,6 +16,8 @@
 #include "gui/widgets/Named.h"
 #include "gui/widgets/TLabel3D.h"
 #include "gui/widgets/WindowGeometry.h"
+#include "platform/Platform.h"
+#include "platform/Trace.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -3,11 +3,11 @@
 #include "gui/main/TfrmMain.h"
 
 #include "core/Recorder.h"
-#include "platform/Trace.h"
 #include "gui/main/MainTab.h"
 #include "gui/main/TProfile.h"
 #include "gui/tray/TForm2.h"
 #include "gui/widgets/TLabel3D.h"
+#include "platform/Trace.h"
 
 #include <QAction>
 #include <QLabel>

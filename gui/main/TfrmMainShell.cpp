@@ -1,18 +1,18 @@
 // The main window's side of the tray, the start-at-log-in option and the session's end.
 #include "gui/main/TfrmMain.h"
 
-#include "gui/main/DataFiles.h"
 #include "common/AppInfo.h"
 #include "core/Recorder.h"
 #include "gui/dialup/TDial.h"
-#include "platform/Platform.h"
-#include "platform/Trace.h"
+#include "gui/main/DataFiles.h"
 #include "gui/main/MainTab.h"
 #include "gui/settings/SettingsTab.h"
 #include "gui/tray/TForm2.h"
 #include "gui/tray/TrayImages.h"
 #include "gui/widgets/AboutTexts.h"
 #include "gui/widgets/TAboutBox.h"
+#include "platform/Platform.h"
+#include "platform/Trace.h"
 
 #include <QAction>
 #include <QApplication>

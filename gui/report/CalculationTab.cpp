@@ -1,13 +1,13 @@
 // The Calculation tab: its controls, the listing of personal data files and the totalling of the chosen one.
 #include "gui/report/CalculationTab.h"
 
-#include "platform/Dialogs.h"
-#include "report/RecordFileCalculator.h"
-#include "report/RecordFileList.h"
 #include "gui/report/HistoryWindow.h"
 #include "gui/report/TMessageOut.h"
 #include "gui/report/TfrmDir.h"
 #include "gui/widgets/Named.h"
+#include "platform/Dialogs.h"
+#include "report/RecordFileCalculator.h"
+#include "report/RecordFileList.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -2,8 +2,8 @@
 // day's figures while the pointer rests on its bar.
 #pragma once
 
-#include "report/DayChart.h"
 #include "gui/report/DayChartPanel.h"
+#include "report/DayChart.h"
 
 #include <QChartView>
 

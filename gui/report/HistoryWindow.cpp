@@ -1,14 +1,14 @@
 // The history window's controls, its lazy redrawing, the copying of selected sessions and the CSV export.
 #include "gui/report/HistoryWindow.h"
 
+#include "gui/report/ChartModule.h"
+#include "gui/report/DayChartPanel.h"
+#include "gui/widgets/Named.h"
 #include "platform/Dialogs.h"
 #include "report/CalculationResult.h"
 #include "report/DailyHistory.h"
 #include "report/ReportExport.h"
 #include "report/SessionTableModel.h"
-#include "gui/report/ChartModule.h"
-#include "gui/report/DayChartPanel.h"
-#include "gui/widgets/Named.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,12 +1,12 @@
 // The session list window: a list view over the lazy session model and three total labels.
 #include "gui/report/TMessageOut.h"
 
-#include "platform/SettingsStore.h"
-#include "report/MessageOutModel.h"
 #include "gui/report/UniformListView.h"
-#include "settings/SettingNames.h"
 #include "gui/widgets/Named.h"
 #include "gui/widgets/WindowGeometry.h"
+#include "platform/SettingsStore.h"
+#include "report/MessageOutModel.h"
+#include "settings/SettingNames.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>

@@ -2,10 +2,10 @@
 // since the per-user data folder lies below one), the list the files of the tree's selected folder.
 #include "gui/report/TfrmDir.h"
 
+#include "gui/widgets/Named.h"
 #include "platform/Dialogs.h"
 #include "platform/SettingsStore.h"
 #include "settings/SettingNames.h"
-#include "gui/widgets/Named.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -2,9 +2,9 @@
 #include "gui/tray/TForm2.h"
 
 #include "common/AppInfo.h"
-#include "platform/TrayIconService.h"
 #include "gui/tray/TrayImages.h"
 #include "gui/widgets/Named.h"
+#include "platform/TrayIconService.h"
 
 #include <QAction>
 #include <QApplication>

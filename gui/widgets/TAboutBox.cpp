@@ -1,11 +1,11 @@
 // The About window's controls, its texts and its two links.
 #include "gui/widgets/TAboutBox.h"
 
-#include "platform/Dialogs.h"
-#include "platform/Shell.h"
 #include "gui/widgets/JpegImage.h"
 #include "gui/widgets/Named.h"
 #include "gui/widgets/TLabel3D.h"
+#include "platform/Dialogs.h"
+#include "platform/Shell.h"
 
 #include <QApplication>
 #include <QCoreApplication>

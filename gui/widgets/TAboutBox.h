@@ -2,8 +2,8 @@
 // address and home page, which open the mail program and the browser.
 #pragma once
 
-#include "platform/Shell.h"
 #include "gui/widgets/AboutTexts.h"
+#include "platform/Shell.h"
 
 #include <QDialog>
 

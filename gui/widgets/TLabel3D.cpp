@@ -1,8 +1,8 @@
 // TLabel3D's properties, its click and its mouse enter and leave; the painting is in TLabel3DPaint.cpp.
 #include "gui/widgets/TLabel3D.h"
 
-#include "platform/Shell.h"
 #include "gui/widgets/Label3DGeometry.h"
+#include "platform/Shell.h"
 
 #include <QCoreApplication>
 #include <QEnterEvent>

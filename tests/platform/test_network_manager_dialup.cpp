@@ -1,8 +1,8 @@
 // The network manager backend against a mock network manager on a private bus (network_manager_dialup_mock.py).
-#include "tests/support/TestClock.h"
 #include "../traffic/KernelNamespace.h"
 #include "platform/linux/NetlinkInterfaceTable.h"
 #include "platform/linux/NetworkManagerDialUp.h"
+#include "tests/support/TestClock.h"
 #include "traffic/TrafficMonitor.h"
 
 #include <QCoreApplication>

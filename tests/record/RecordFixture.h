@@ -2,13 +2,13 @@
 // period logic shows: the common ground of the personal file tests.
 #pragma once
 
-#include "tests/support/ScriptedDialogs.h"
-#include "tests/support/TestClock.h"
 #include "platform/SettingsStore.h"
 #include "record/AccountingPeriod.h"
 #include "record/PersonalFile.h"
 #include "record/ProfileRecord.h"
 #include "tests/support/MemorySettings.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TestClock.h"
 
 #include <QDir>
 #include <QFile>

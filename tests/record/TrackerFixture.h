@@ -2,13 +2,13 @@
 // main window and a fixture with a ticking helper for each case.
 #pragma once
 
-#include "tests/support/ScriptedDialogs.h"
-#include "tests/support/TestClock.h"
 #include "record/AccountingPeriod.h"
 #include "record/PersonalFile.h"
 #include "record/SessionTracker.h"
 #include "record/StoredDate.h"
 #include "report/SessionDuration.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TestClock.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,11 +1,11 @@
 // Per-day figures of hand-made files: the period's empty days, sessions split at midnight by the wall clock,
 // sessions that cannot be split, and the selection of sessions by date.
 #include "ReportFixture.h"
-#include "report/SessionSelection.h"
 #include "report/CalculationResult.h"
 #include "report/DailyHistory.h"
 #include "report/RecordFileCalculator.h"
 #include "report/SessionFilter.h"
+#include "report/SessionSelection.h"
 
 #include <numeric>
 

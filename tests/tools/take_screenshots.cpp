@@ -4,20 +4,20 @@
 //   take_screenshots DIR           the four pictures
 //   take_screenshots DIR large     the main window alone, as main-window-large-font.png (run it with larger
 //                                  fonts, QT_FONT_DPI=144)
-#include "gui/main/TfrmMain.h"
 #include "core/Recorder.h"
 #include "gui/dialup/TDial.h"
+#include "gui/main/TfrmMain.h"
+#include "gui/report/CalculationTab.h"
+#include "gui/report/HistoryWindow.h"
+#include "gui/tray/TrayImages.h"
+#include "gui/widgets/TAboutBox.h"
 #include "platform/sim/RecordingSound.h"
 #include "record/PeriodRules.h"
 #include "record/PersonalFile.h"
 #include "record/ProfileRecord.h"
 #include "record/StoredDate.h"
-#include "gui/report/CalculationTab.h"
-#include "gui/report/HistoryWindow.h"
 #include "settings/SettingNames.h"
-#include "gui/tray/TrayImages.h"
 #include "tests/support/TestPlatform.h"
-#include "gui/widgets/TAboutBox.h"
 
 #include <QApplication>
 #include <QFile>

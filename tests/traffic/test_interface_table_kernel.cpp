@@ -1,14 +1,14 @@
 // The kernel's own tables: in a network namespace of the test's own, octets moved through a tun device named
 // ppp0 reach the sampler's totals exactly as `ip -s link` counts them, and the session recorded over it
 // stores them. Skips where namespaces cannot be made.
-#include "tests/support/ScriptedDialogs.h"
-#include "tests/support/TestClock.h"
 #include "KernelNamespace.h"
 #include "StringPrinter.h"
 #include "platform/linux/NetlinkInterfaceTable.h"
 #include "record/AccountingPeriod.h"
 #include "record/PersonalFile.h"
 #include "record/SessionTracker.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TestClock.h"
 #include "traffic/TrafficMonitor.h"
 
 #include <QTemporaryDir>

@@ -1,8 +1,8 @@
 // The sampling pass: tabs in order of discovery, the choice of the dial-up interface by "PPP" in the
 // description, the byte counters it feeds, disconnection, failed reads, clearing and the start-up probe.
-#include "tests/support/TestClock.h"
 #include "StringPrinter.h"
 #include "platform/sim/SimulatedInterfaceTable.h"
+#include "tests/support/TestClock.h"
 #include "traffic/TrafficMonitor.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // One interface's figures: counter wrap, peaks and averages over the seconds with traffic, the frozen state
 // after a disconnection, the address texts taken at creation, the speed and duration texts, and the
 // physical and IPv4 address texts.
-#include "tests/support/TestClock.h"
 #include "StringPrinter.h"
 #include "platform/sim/SimulatedInterfaceTable.h"
+#include "tests/support/TestClock.h"
 #include "traffic/IPHelper.h"
 #include "traffic/TrafficUnit.h"
 

@@ -4,9 +4,9 @@
 #include "gui/alert/HourlyAlert.h"
 #include "gui/alert/TAlertOut.h"
 #include "gui/alert/TWarning.h"
+#include "gui/settings/SettingsTab.h"
 #include "platform/SettingsStore.h"
 #include "settings/Settings.h"
-#include "gui/settings/SettingsTab.h"
 #include "tests/gui/alert/AlertFixture.h"
 #include "tests/gui/alert/StringPrinters.h"
 

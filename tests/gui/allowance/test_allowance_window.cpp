@@ -1,16 +1,16 @@
 // The allowance in the windows, on the offscreen platform: the Settings tab refuses what cannot be an
 // allowance with a box and stores nothing, the Main tab's line and bar and the tray's tooltip show the
 // period's figures, and a threshold slides in the program's own alert window.
+#include "core/Recorder.h"
 #include "gui/alert/HourlyAlert.h"
 #include "gui/alert/TAlertOut.h"
+#include "gui/main/MainTab.h"
 #include "gui/main/TfrmMain.h"
-#include "core/Recorder.h"
+#include "gui/settings/SettingsTab.h"
 #include "record/PeriodRules.h"
 #include "record/ProfileRecord.h"
 #include "record/StoredDate.h"
-#include "gui/main/MainTab.h"
 #include "settings/SettingNames.h"
-#include "gui/settings/SettingsTab.h"
 #include "tests/support/TestPlatform.h"
 
 #include <QApplication>

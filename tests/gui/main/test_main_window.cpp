@@ -1,9 +1,15 @@
 // The main window's start-up state, its menu and close behaviour, and the dialer window's monitor wired to it.
-#include "gui/alert/AlertTab.h"
-#include "gui/main/TfrmMain.h"
 #include "common/AppInfo.h"
 #include "core/Recorder.h"
+#include "gui/alert/AlertTab.h"
 #include "gui/dialup/TDial.h"
+#include "gui/main/MainTab.h"
+#include "gui/main/TfrmMain.h"
+#include "gui/report/CalculationTab.h"
+#include "gui/report/TMessageOut.h"
+#include "gui/settings/SettingsTab.h"
+#include "gui/traffic/TrafficTab.h"
+#include "gui/widgets/TLabel3D.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/Platform.h"
 #include "platform/linux/LockFileInstance.h"
@@ -15,15 +21,9 @@
 #include "platform/sim/SimulatedInterfaceTable.h"
 #include "record/PersonalFile.h"
 #include "record/ProfileRecord.h"
-#include "gui/main/MainTab.h"
-#include "gui/report/CalculationTab.h"
-#include "gui/report/TMessageOut.h"
 #include "settings/SettingNames.h"
-#include "gui/settings/SettingsTab.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestClock.h"
-#include "gui/traffic/TrafficTab.h"
-#include "gui/widgets/TLabel3D.h"
 
 #include <QApplication>
 #include <QCheckBox>

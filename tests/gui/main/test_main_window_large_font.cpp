@@ -1,11 +1,11 @@
 // The main window with fonts half as large again (QT_FONT_DPI=144, set by the test's environment) on an
 // 800 × 600 screen: it takes its size from its layout, stays within the screen's available area, and the
 // status line at its bottom is whole.
-#include "gui/main/TfrmMain.h"
 #include "core/Recorder.h"
 #include "gui/main/MainTab.h"
-#include "tests/support/TestPlatform.h"
+#include "gui/main/TfrmMain.h"
 #include "gui/widgets/TLabel3D.h"
+#include "tests/support/TestPlatform.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -2,9 +2,9 @@
 // file was started.
 #include "tests/record/RecordFixture.h"
 
+#include "gui/main/TProfile.h"
 #include "record/PersonalAccountPrompt.h"
 #include "record/ProfileSetup.h"
-#include "gui/main/TProfile.h"
 #include "settings/SettingNames.h"
 
 #include <QComboBox>

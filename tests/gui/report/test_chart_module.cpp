@@ -1,13 +1,13 @@
 // The history window with the chart's real module: found beside the test program as beside the program in
 // the build tree, it draws the file's days; where it is missing or broken, a label in its place says why and
 // the session table, its copying and its CSV export work as ever.
-#include "tests/support/ScriptedDialogs.h"
-#include "tests/report/ReportFixture.h"
-#include "report/RecordFileCalculator.h"
-#include "report/SessionTableModel.h"
 #include "gui/report/ChartModule.h"
 #include "gui/report/DayChartPanel.h"
 #include "gui/report/HistoryWindow.h"
+#include "report/RecordFileCalculator.h"
+#include "report/SessionTableModel.h"
+#include "tests/report/ReportFixture.h"
+#include "tests/support/ScriptedDialogs.h"
 
 #include <QBarSeries>
 #include <QBarSet>

@@ -1,14 +1,14 @@
 // The history window on the offscreen platform, opened from the Calculation tab: choosing a file fills the
 // chart and the table, a bar shows its day's figures under the pointer, a column click sorts by value,
 // Ctrl+C copies the selected sessions and "Save as CSV…" writes what the report command prints.
-#include "tests/support/ScriptedDialogs.h"
-#include "tests/report/ReportFixture.h"
-#include "report/DayChart.h"
-#include "report/SessionTableModel.h"
 #include "gui/report/CalculationTab.h"
 #include "gui/report/ChartModule.h"
 #include "gui/report/DayChartView.h"
 #include "gui/report/HistoryWindow.h"
+#include "report/DayChart.h"
+#include "report/SessionTableModel.h"
+#include "tests/report/ReportFixture.h"
+#include "tests/support/ScriptedDialogs.h"
 
 #include <QApplication>
 #include <QBarSeries>

@@ -1,14 +1,14 @@
 // The report windows on the offscreen platform: the directory chooser's OK, Cancel and history, the session
 // list's stored position, the Calculation tab's listing and totalling, and the fee edits' key rule.
-#include "tests/support/ScriptedDialogs.h"
-#include "tests/report/ReportFixture.h"
-#include "report/CalculationResult.h"
-#include "report/MessageOutModel.h"
 #include "gui/report/CalculationTab.h"
 #include "gui/report/FeeKeyFilter.h"
 #include "gui/report/TMessageOut.h"
 #include "gui/report/TfrmDir.h"
 #include "gui/report/UniformListView.h"
+#include "report/CalculationResult.h"
+#include "report/MessageOutModel.h"
+#include "tests/report/ReportFixture.h"
+#include "tests/support/ScriptedDialogs.h"
 
 #include <QAbstractListModel>
 #include <QComboBox>

@@ -1,9 +1,9 @@
 // The Traffic Monitor page on the offscreen platform: fields and tabs follow the monitor, a click on a tab
 // shows its interface, a page shown before any rendering has its fields at once, and the description's hint.
+#include "gui/traffic/TrafficTab.h"
+#include "platform/sim/SimulatedInterfaceTable.h"
 #include "tests/support/TestClock.h"
 #include "tests/traffic/StringPrinter.h"
-#include "platform/sim/SimulatedInterfaceTable.h"
-#include "gui/traffic/TrafficTab.h"
 
 #include <QLabel>
 #include <QLineEdit>

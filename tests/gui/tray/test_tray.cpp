@@ -1,13 +1,13 @@
 // The tray form and its part in the main window: the menu, the images, the disconnect item, tray mode.
-#include "gui/main/TfrmMain.h"
 #include "core/Recorder.h"
 #include "gui/dialup/TDial.h"
 #include "gui/main/MainTab.h"
-#include "settings/SettingNames.h"
+#include "gui/main/TfrmMain.h"
 #include "gui/settings/SettingsTab.h"
 #include "gui/tray/TForm2.h"
-#include "tests/support/TestPlatform.h"
 #include "gui/widgets/TLabel3D.h"
+#include "settings/SettingNames.h"
+#include "tests/support/TestPlatform.h"
 
 #include <QAction>
 #include <QApplication>

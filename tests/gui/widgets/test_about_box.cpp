@@ -1,8 +1,8 @@
 // The About window: its texts and logo, the two links with their failure messages, and closing it.
-#include "platform/sim/RecordingShell.h"
-#include "tests/support/ScriptedDialogs.h"
 #include "gui/widgets/TAboutBox.h"
 #include "gui/widgets/TLabel3D.h"
+#include "platform/sim/RecordingShell.h"
+#include "tests/support/ScriptedDialogs.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,7 +1,7 @@
 // TLabel3D as a link: what a click hands to the desktop, the hover look, and the properties whose
 // setters do more than store.
-#include "platform/sim/RecordingShell.h"
 #include "gui/widgets/TLabel3D.h"
+#include "platform/sim/RecordingShell.h"
 
 #include <QEnterEvent>
 #include <QSignalSpy>
