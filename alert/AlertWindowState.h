@@ -42,10 +42,7 @@ public:
 
     void setAutoClose(bool on) { m_autoClose = on; }
 
-    int AlertIndex() const { return m_alertIndex; }
     bool LostFocus() const { return m_lostFocus; }
-    bool AutoClose() const { return m_autoClose; }
-    int CloseTicksLeft() const { return m_closeTicksLeft; }
     bool RemindAgain() const { return m_remindAgain; }
     int RemindMinutesLeft() const { return m_remindMinutesLeft; }
     int OldMinute() const { return m_oldMinute; }

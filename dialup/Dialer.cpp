@@ -97,12 +97,10 @@ void Dialer::StoreUserName(const DialParams& params)
 void Dialer::DialProgressCallback(quint32 state, quint32 error)
 {
     if (error != 0) {
-        m_lastDialError = error;
         onDialError(error);
         return;
     }
     const QString text = ConnStateText::ofState(state);
-    m_lastDialError = 0;
     if (text == QLatin1String("Connecting device"))
         m_host.changeTrayIcon(14);
     if (text == QLatin1String("Connected")) {

@@ -76,7 +76,6 @@ public:
     QString status() const { return m_status; }
     const QStringList& log() const { return m_log; }
     int RedialCount() const { return m_redial.count(); }
-    quint32 LastDialError() const { return m_lastDialError; }
 
     QTimer* RedialTimer;
 
@@ -104,6 +103,5 @@ private:
     QString m_status;
     QStringList m_log;
     DialParams m_params;
-    quint32 m_lastDialError = 0;
     RedialCounter m_redial;
 };

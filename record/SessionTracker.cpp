@@ -242,7 +242,6 @@ void SessionTracker::btnResetDataClick()
 
 void SessionTracker::Button1Click()
 {
-    m_testOnlineFlag = !m_testOnlineFlag;
     if (!m_sessionOpen)
         m_view.testUsedTimeNPrevMin = QStringLiteral("Used Time , Previous Min : ");
 }

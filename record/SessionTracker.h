@@ -77,7 +77,7 @@ public:
     void btnResetDataClick();
     /// Adds one to the remembered minute, so the next tick counts one minute more (a tool for trying by hand).
     void Button2Click();
-    /// Toggles the flag of the "Set Online" tool.
+    /// The "Set Online" tool: outside a session its test label loses its figures.
     void Button1Click();
 
     /// The fresh start that reloading the personal file gives the tracker.
@@ -88,11 +88,8 @@ public:
     bool SessionOpen() const { return m_sessionOpen; }
     qint32 UsedMinutes() const { return m_usedMinutes; }
     qint64 NextFilePointer() const { return m_nextFilePointer; }
-    QString SessionStartText() const { return m_sessionStartText; }
-    QString SessionEndText() const { return m_sessionEndText; }
     /// When the open session began (or began afresh after Reset).
     const QDateTime& sessionStartTime() const { return m_sessionStartTime; }
-    int PointerMinute() const { return m_pointerMinute; }
     /// The tray image of the minutes of the hour: 1 for 0–4 minutes up to 12 for 55–59.
     int minutesImage() const { return (m_usedMinutes % 60) / 5 + 1; }
 
@@ -149,5 +146,4 @@ private:
     ByteTextMemo m_sentText;
     int m_statusDotCount = 0;
     int m_pointerMinute = 1;
-    bool m_testOnlineFlag = false;
 };

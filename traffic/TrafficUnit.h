@@ -53,7 +53,6 @@ public:
     quint32 PeakOutPerSec() const { return m_PeakOutPerSec; }
     quint32 ActiveOutSamples() const { return m_ActiveOutSamples; }
     quint32 AvgOutPerSec() const { return m_AvgOutPerSec; }
-    quint32 PrevOutOctets() const { return m_PrevOutOctets; }
     quint32 SampleCount() const { return m_SampleCount; }
     const QDateTime& StartedAt() const { return m_StartedAt; }
     bool Running() const { return m_Running; }

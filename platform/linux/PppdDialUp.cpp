@@ -17,7 +17,8 @@ namespace {
 constexpr quint32 EntryNotFound = 623;
 constexpr quint32 CannotOpenPhoneBook = 621;
 constexpr quint32 AlreadyDialling = 756;
-// pppd reads at most 255 bytes of a password.
+// pppd uses at most 255 bytes of a password. The whole text goes into the pipe before pppd starts reading,
+// so it is cut far below the pipe's capacity and the write never waits.
 constexpr qsizetype MaxPasswordBytes = 1024;
 // A pppd that is still dialling when the program ends is asked to stop, and waited for this long.
 constexpr int ExitWaitMs = 3000;
