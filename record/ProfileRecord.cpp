@@ -3,14 +3,7 @@
 
 namespace {
 
-constexpr int tagOffset = 0;
-constexpr int createdDateOffset = 18;
-constexpr int nextPeriodDateOffset = 29;
-constexpr int startingDayOffset = 40;
-constexpr int endingDayOffset = 44;
-constexpr int startTextOffset = 48;
-constexpr int endTextOffset = 74;
-constexpr int usedMinutesOffset = 100;
+using namespace RecordLayout;
 
 void putCounted(QByteArray& record, int offset, int capacity, const QString& text)
 {
@@ -30,14 +23,14 @@ QString takeCounted(const QByteArray& record, int offset, int capacity)
 void putInt32(QByteArray& record, int offset, qint32 value)
 {
     const auto bits = static_cast<quint32>(value);
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < IntSize; ++i)
         record[offset + i] = static_cast<char>((bits >> (8 * i)) & 0xFF);
 }
 
 qint32 takeInt32(const QByteArray& record, int offset)
 {
     quint32 bits = 0;
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < IntSize; ++i)
         bits |= static_cast<quint32>(static_cast<quint8>(record[offset + i])) << (8 * i);
     return static_cast<qint32>(bits);
 }
@@ -52,14 +45,14 @@ bool ProfileRecord::hasUserProfileTag() const
 QByteArray ProfileRecord::toBytes() const
 {
     QByteArray record(Size, '\0');
-    putCounted(record, tagOffset, TagCapacity, Tag);
-    putCounted(record, createdDateOffset, DateCapacity, CreatedDate);
-    putCounted(record, nextPeriodDateOffset, DateCapacity, NextPeriodDate);
-    putInt32(record, startingDayOffset, StartingDay);
-    putInt32(record, endingDayOffset, EndingDay);
-    putCounted(record, startTextOffset, TextCapacity, StartText);
-    putCounted(record, endTextOffset, TextCapacity, EndText);
-    putInt32(record, usedMinutesOffset, UsedMinutes);
+    putCounted(record, TagOffset, TagCapacity, Tag);
+    putCounted(record, CreatedDateOffset, DateCapacity, CreatedDate);
+    putCounted(record, NextPeriodDateOffset, DateCapacity, NextPeriodDate);
+    putInt32(record, StartingDayOffset, StartingDay);
+    putInt32(record, EndingDayOffset, EndingDay);
+    putCounted(record, StartTextOffset, TextCapacity, StartText);
+    putCounted(record, EndTextOffset, TextCapacity, EndText);
+    putInt32(record, UsedMinutesOffset, UsedMinutes);
     return record;
 }
 
@@ -68,13 +61,13 @@ std::optional<ProfileRecord> ProfileRecord::fromBytes(const QByteArray& bytes)
     if (bytes.size() < Size)
         return std::nullopt;
     ProfileRecord r;
-    r.Tag = takeCounted(bytes, tagOffset, TagCapacity);
-    r.CreatedDate = takeCounted(bytes, createdDateOffset, DateCapacity);
-    r.NextPeriodDate = takeCounted(bytes, nextPeriodDateOffset, DateCapacity);
-    r.StartingDay = takeInt32(bytes, startingDayOffset);
-    r.EndingDay = takeInt32(bytes, endingDayOffset);
-    r.StartText = takeCounted(bytes, startTextOffset, TextCapacity);
-    r.EndText = takeCounted(bytes, endTextOffset, TextCapacity);
-    r.UsedMinutes = takeInt32(bytes, usedMinutesOffset);
+    r.Tag = takeCounted(bytes, TagOffset, TagCapacity);
+    r.CreatedDate = takeCounted(bytes, CreatedDateOffset, DateCapacity);
+    r.NextPeriodDate = takeCounted(bytes, NextPeriodDateOffset, DateCapacity);
+    r.StartingDay = takeInt32(bytes, StartingDayOffset);
+    r.EndingDay = takeInt32(bytes, EndingDayOffset);
+    r.StartText = takeCounted(bytes, StartTextOffset, TextCapacity);
+    r.EndText = takeCounted(bytes, EndTextOffset, TextCapacity);
+    r.UsedMinutes = takeInt32(bytes, UsedMinutesOffset);
     return r;
 }

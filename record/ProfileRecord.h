@@ -1,16 +1,18 @@
 // One 104-byte record of a personal data file: the period header at index 0, a session record after it.
 #pragma once
 
+#include "record/RecordLayout.h"
+
 #include <QByteArray>
 #include <QString>
 #include <optional>
 
 struct ProfileRecord
 {
-    static constexpr int Size = 104;
-    static constexpr int TagCapacity = 17;
-    static constexpr int DateCapacity = 10;
-    static constexpr int TextCapacity = 25;
+    static constexpr int Size = RecordLayout::Size;
+    static constexpr int TagCapacity = RecordLayout::TagCapacity;
+    static constexpr int DateCapacity = RecordLayout::DateCapacity;
+    static constexpr int TextCapacity = RecordLayout::TextCapacity;
 
     /// The tag every record carries.
     static inline const QString UserProfileTag = QStringLiteral("[UserProfile]");
@@ -18,8 +20,8 @@ struct ProfileRecord
     QString Tag;
     QString CreatedDate;    ///< header only: "yyyy/mm/dd"
     QString NextPeriodDate; ///< header only: "yyyy/mm/dd"
-    qint32 StartingDay = 0; ///< offset 40: the period's starting day, or a session's BytesReceived
-    qint32 EndingDay = 0;   ///< offset 44: the period's ending day, or a session's BytesSent
+    qint32 StartingDay = 0; ///< the period's starting day, or a session's BytesReceived
+    qint32 EndingDay = 0;   ///< the period's ending day, or a session's BytesSent
     QString StartText;      ///< session only: "yyyy/mm/dd, hh:nn:ss am/pm"
     QString EndText;        ///< session only: same form
     qint32 UsedMinutes = 0;

@@ -5,6 +5,7 @@
 // among the rows, closed once both halves are done; a file without one is never walked again.
 #include "report/RecordFileCalculator.h"
 
+#include "record/RecordLayout.h"
 #include "record/RegularFile.h"
 #include "report/RecordView.h"
 #include "report/StartAfterEnd.h"
@@ -215,9 +216,9 @@ void RecordFileCalculator::totalRange(QIODevice& file, Range& range, const std::
 // Inlined into the pass's loop, which it is nearly all of.
 Q_ALWAYS_INLINE bool RecordFileCalculator::addUsualSession(Range& range, const char* bytes, qint64 index)
 {
-    constexpr int createdAt = 18;
-    constexpr int startAt = 48;
-    constexpr int endAt = 74;
+    constexpr int createdAt = RecordLayout::CreatedDateOffset;
+    constexpr int startAt = RecordLayout::StartTextOffset;
+    constexpr int endAt = RecordLayout::EndTextOffset;
     const char* start = bytes + startAt + 1;
     const char* end = bytes + endAt + 1;
     // The compiler is told which way these go: it would otherwise take the checks for the usual case and build

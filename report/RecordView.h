@@ -2,6 +2,7 @@
 #pragma once
 
 #include "record/ProfileRecord.h"
+#include "record/RecordLayout.h"
 
 #include <QtGlobal>
 #include <string_view>
@@ -12,16 +13,22 @@ public:
     /// `bytes` must hold ProfileRecord::Size bytes for as long as the view is used.
     explicit RecordView(const char* bytes) : m_bytes(bytes) {}
 
-    std::string_view Tag() const { return counted(0, ProfileRecord::TagCapacity); }
-    std::string_view CreatedDate() const { return counted(18, ProfileRecord::DateCapacity); }
-    std::string_view NextPeriodDate() const { return counted(29, ProfileRecord::DateCapacity); }
-    qint32 StartingDay() const { return int32At(40); }
-    qint32 EndingDay() const { return int32At(44); }
-    quint32 BytesReceived() const { return static_cast<quint32>(int32At(40)); }
-    quint32 BytesSent() const { return static_cast<quint32>(int32At(44)); }
-    std::string_view StartText() const { return counted(48, ProfileRecord::TextCapacity); }
-    std::string_view EndText() const { return counted(74, ProfileRecord::TextCapacity); }
-    qint32 UsedMinutes() const { return int32At(100); }
+    std::string_view Tag() const { return counted(RecordLayout::TagOffset, RecordLayout::TagCapacity); }
+    std::string_view CreatedDate() const
+    {
+        return counted(RecordLayout::CreatedDateOffset, RecordLayout::DateCapacity);
+    }
+    std::string_view NextPeriodDate() const
+    {
+        return counted(RecordLayout::NextPeriodDateOffset, RecordLayout::DateCapacity);
+    }
+    qint32 StartingDay() const { return int32At(RecordLayout::StartingDayOffset); }
+    qint32 EndingDay() const { return int32At(RecordLayout::EndingDayOffset); }
+    quint32 BytesReceived() const { return static_cast<quint32>(int32At(RecordLayout::StartingDayOffset)); }
+    quint32 BytesSent() const { return static_cast<quint32>(int32At(RecordLayout::EndingDayOffset)); }
+    std::string_view StartText() const { return counted(RecordLayout::StartTextOffset, RecordLayout::TextCapacity); }
+    std::string_view EndText() const { return counted(RecordLayout::EndTextOffset, RecordLayout::TextCapacity); }
+    qint32 UsedMinutes() const { return int32At(RecordLayout::UsedMinutesOffset); }
 
     bool hasUserProfileTag() const { return Tag() == std::string_view("[UserProfile]"); }
 
