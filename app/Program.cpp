@@ -17,7 +17,7 @@
 #include "platform/Trace.h"
 #include "platform/linux/QuitSignals.h"
 #include "record/PendingJournal.h"
-#include "settings/SettingNames.h"
+#include "settings/Settings.h"
 
 #include <QApplication>
 
@@ -46,8 +46,7 @@ int run(Platform& platform)
         return 1;
     }
 
-    const ProgramDir::Choice dir = ProgramDir::forThisProcess(
-        platform.settings->ReadIniFromReg(SettingNames::settingsKeyPath, SettingNames::personalAccount));
+    const ProgramDir::Choice dir = ProgramDir::forThisProcess(Settings::storedPersonalAccount(*platform.settings));
     Recorder recorder(platform, dir.folder,
                       AlertSound::soundFolders(dir.folder, QCoreApplication::applicationDirPath()));
     // A test's way of killing the program at one step of a roll-over, as a power cut would.
@@ -84,9 +83,9 @@ int run(Platform& platform)
         return dial.get();
     });
     std::unique_ptr<TMessageOut> msgOut;
-    frmMain.tabCalculation->setMessageOut([&]() -> TMessageOut* {
+    frmMain.setMessageOut([&]() -> TMessageOut* {
         if (!msgOut)
-            msgOut = std::make_unique<TMessageOut>(*platform.settings, recorder.settings().keyPath());
+            msgOut = std::make_unique<TMessageOut>(recorder.settings());
         return msgOut.get();
     });
     // A signal to end is a normal end, as "Close" in the menu is: the open session is closed below.
@@ -95,7 +94,7 @@ int run(Platform& platform)
         frmMain.endProgram();
     });
     recorder.start();
-    for (const QString& problem : {dir.problem, platform.settings->problem()}) {
+    for (const QString& problem : {dir.problem, recorder.settings().problem()}) {
         if (problem.isEmpty())
             continue;
         platform.dialogs->beep();

@@ -39,6 +39,11 @@ void AlertTab::connectEvents()
     chkKeepAlertSet->installEventFilter(this);
 }
 
+void AlertTab::clearStatus()
+{
+    lblAlertStatus->clear();
+}
+
 void AlertTab::LoadSettings(bool keepAlertSet, const std::optional<int>& alertMin)
 {
     chkKeepAlertSet->setChecked(keepAlertSet);

@@ -24,6 +24,7 @@ public:
     void LoadSettings(bool keepAlertSet, const std::optional<int>& alertMin);
 
     bool AlertApplied() const { return m_minuteAlert.AlertApplied(); }
+    void clearStatus();
 
     QSpinBox* seAlertMin;
     QLabel* lblAlertMin;

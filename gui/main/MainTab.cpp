@@ -68,7 +68,7 @@ MainTab::MainTab(QWidget* parent) : QWidget(parent)
     btnDisabled->setCheckable(true);
     btnDisabled->setToolButtonStyle(Qt::ToolButtonTextOnly);
     btnResetData = named(new QPushButton(QStringLiteral("&Reset"), gbStatus), "btnResetData");
-    lblOnlineStatus = named(new QLabel(QStringLiteral("Status :"), gbStatus), "lblOnlineStatus");
+    lblOnlineStatus = named(new QLabel(statusCaption, gbStatus), "lblOnlineStatus");
     QFont bold = lblOnlineStatus->font();
     bold.setBold(true);
     lblOnlineStatus->setFont(bold);
@@ -184,4 +184,84 @@ MainTab::MainTab(QWidget* parent) : QWidget(parent)
     allowance->addWidget(pbAllowance);
     page->addLayout(allowance);
     page->addWidget(lblStatusBar);
+    connectEvents();
+}
+
+void MainTab::connectEvents()
+{
+    connect(btnDisabled, &QToolButton::toggled, this, &MainTab::stopToggled);
+    connect(btnResetData, &QPushButton::clicked, this, &MainTab::resetClicked);
+    connect(btnCreateModify, &QPushButton::clicked, this, &MainTab::createModifyClicked);
+    connect(Button1, &QPushButton::clicked, this, &MainTab::setOnlineClicked);
+    connect(Button2, &QPushButton::clicked, this, &MainTab::plusMinuteClicked);
+    connect(Button3, &QPushButton::clicked, this, [this] {
+        if (tmAutoPlusTime->isActive())
+            tmAutoPlusTime->stop();
+        else
+            tmAutoPlusTime->start();
+    });
+    connect(tmAutoPlusTime, &QTimer::timeout, Button2, &QPushButton::click);
+}
+
+void MainTab::setChanged(QLineEdit* edit, const QString& text)
+{
+    if (edit->text() != text)
+        edit->setText(text);
+}
+
+void MainTab::startEmpty()
+{
+    for (QLineEdit* edit : {edAdapter, edStartTime, edEndTime, edElapsed, edReceived, edSent, edIP})
+        edit->clear();
+    lblElapsed->setVisible(false);
+    edElapsed->setVisible(false);
+}
+
+void MainTab::render(const TrackerView& v)
+{
+    lblOnlineStatus->setText(v.onlineStatus);
+    setChanged(edStartTime, v.startTime);
+    setChanged(edEndTime, v.endTime);
+    setChanged(edElapsed, v.elapsed);
+    setChanged(edReceived, v.received);
+    setChanged(edSent, v.sent);
+    imgScale->setVisible(v.scaleVisible);
+    imgPointer->setVisible(v.scaleVisible);
+    lblSpendingHour->setVisible(v.scaleVisible);
+    imgPointer->move(v.pointerLeft, imgPointer->y());
+    lblSpendingHour->setText(v.spendingHour);
+    lblTest_CurMin->setText(v.testCurMin);
+    lblTest_FilePointer->setText(v.testFilePointer);
+    lblTest_UsedTimeNPrevMin->setText(v.testUsedTimeNPrevMin);
+}
+
+void MainTab::renderStopped(bool stopped)
+{
+    const QSignalBlocker quiet(btnDisabled);
+    btnDisabled->setChecked(stopped);
+}
+
+void MainTab::renderDialUp(const QString& adapter, const QString& ip)
+{
+    setChanged(edAdapter, adapter);
+    setChanged(edIP, ip);
+}
+
+void MainTab::renderDayPeriod(const QString& text)
+{
+    lblDayPeriod->setText(text);
+}
+
+void MainTab::renderStatusLine(const QString& text)
+{
+    lblStatusBar->setText(text);
+}
+
+void MainTab::renderAllowance(const QString& line, const QString& forecast, bool barShown, int percent)
+{
+    lblAllowance->setText(line);
+    lblAllowance->setToolTip(forecast);
+    pbAllowance->setVisible(barShown);
+    pbAllowance->setValue(percent);
+    pbAllowance->setToolTip(forecast);
 }

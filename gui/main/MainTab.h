@@ -13,11 +13,45 @@ class QTimer;
 class QToolButton;
 class TLabel3D;
 
+struct TrackerView;
+
 class MainTab final : public QWidget
 {
     Q_OBJECT
 public:
     explicit MainTab(QWidget* parent = nullptr);
+
+    /// The status label's caption until the first second is shown.
+    static inline const QString statusCaption = QStringLiteral("Status :");
+    static constexpr int scaleWidth = 318;
+    static constexpr int pointerHomeLeft = 41;
+
+    /// Empty fields, and no elapsed time: this version does not show it.
+    void startEmpty();
+    /// The session's status, times, byte figures and scale; a field that keeps its text is left alone.
+    void render(const TrackerView& view);
+    /// The Stop button's state, without telling it as a click.
+    void renderStopped(bool stopped);
+    void renderDialUp(const QString& adapter, const QString& ip);
+    void renderDayPeriod(const QString& text);
+    void renderStatusLine(const QString& text);
+    /// The line of the period's figures with its forecast as a tooltip, and the share of the allowance.
+    void renderAllowance(const QString& line, const QString& forecast, bool barShown, int percent);
+
+signals:
+    void stopToggled(bool down);
+    void resetClicked();
+    void createModifyClicked();
+    /// The hand-testing buttons, never shown.
+    void setOnlineClicked();
+    void plusMinuteClicked();
+
+private:
+    QLineEdit* field(const char* name);
+    /// A line edit repaints on every setText, even with the same text, and drops the user's selection; most
+    /// of the tab stays the same from one second to the next.
+    static void setChanged(QLineEdit* edit, const QString& text);
+    void connectEvents();
 
     QPushButton* btnCreateModify;
     QLabel* lblDayPeriod;
@@ -56,10 +90,4 @@ public:
     QLabel* lblTest_FilePointer;
     QLabel* lblTest_UsedTimeNPrevMin;
     QTimer* tmAutoPlusTime;
-
-    static constexpr int scaleWidth = 318;
-    static constexpr int pointerHomeLeft = 41;
-
-private:
-    QLineEdit* field(const char* name);
 };

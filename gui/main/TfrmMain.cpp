@@ -3,36 +3,28 @@
 
 #include "common/AppInfo.h"
 #include "core/Recorder.h"
-#include "gui/alert/AlertOptionEvents.h"
+#include "gui/alert/AlertOptionsGroup.h"
 #include "gui/alert/AlertTab.h"
 #include "gui/alert/HourlyAlert.h"
-#include "gui/allowance/AllowanceOptionEvents.h"
+#include "gui/allowance/AllowanceGroup.h"
 #include "gui/dialup/TDial.h"
 #include "gui/main/MainTab.h"
 #include "gui/report/CalculationTab.h"
 #include "gui/report/FeeKeyFilter.h"
 #include "gui/settings/SettingsTab.h"
+#include "gui/settings/StartupGroup.h"
 #include "gui/traffic/TrafficTab.h"
 #include "gui/widgets/Named.h"
-#include "gui/widgets/TLabel3D.h"
 #include "gui/widgets/WindowGeometry.h"
 #include "platform/Platform.h"
 #include "platform/Trace.h"
+#include "settings/Settings.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QMenuBar>
-#include <QPushButton>
-#include <QSpinBox>
 #include <QTabWidget>
 #include <QTimer>
-#include <QToolButton>
 
 namespace {
 constexpr int designLeft = 227;
@@ -74,6 +66,11 @@ TfrmMain::~TfrmMain()
     destroyTray();
 }
 
+void TfrmMain::setMessageOut(std::function<TMessageOut*()> makeMessageOut)
+{
+    tabCalculation->setMessageOut(std::move(makeMessageOut));
+}
+
 void TfrmMain::buildMenu()
 {
     QMenuBar* bar = menuBar();
@@ -92,23 +89,15 @@ void TfrmMain::buildMenu()
 
 void TfrmMain::connectEvents()
 {
-    connect(tabMain->btnDisabled, &QToolButton::toggled, this, &TfrmMain::btnDisabledClick);
-    connect(tabMain->btnResetData, &QPushButton::clicked, this, &TfrmMain::btnResetDataClick);
-    connect(tabMain->btnCreateModify, &QPushButton::clicked, this, &TfrmMain::btnCreateModifyClick);
-    connect(tabMain->Button1, &QPushButton::clicked, this, [this] {
+    connect(tabMain, &MainTab::stopToggled, this, &TfrmMain::btnDisabledClick);
+    connect(tabMain, &MainTab::resetClicked, this, &TfrmMain::btnResetDataClick);
+    connect(tabMain, &MainTab::createModifyClicked, this, &TfrmMain::btnCreateModifyClick);
+    connect(tabMain, &MainTab::setOnlineClicked, this, [this] {
         m_recorder.tracker().Button1Click();
         renderTracker();
     });
-    connect(tabMain->Button2, &QPushButton::clicked, this, [this] { m_recorder.tracker().Button2Click(); });
-    connect(tabMain->Button3, &QPushButton::clicked, this, [this] {
-        if (tabMain->tmAutoPlusTime->isActive())
-            tabMain->tmAutoPlusTime->stop();
-        else
-            tabMain->tmAutoPlusTime->start();
-    });
-    connect(tabMain->tmAutoPlusTime, &QTimer::timeout, tabMain->Button2, &QPushButton::click);
-    new AlertOptionEvents(*tabSettings, m_recorder.settings());
-    m_allowanceEvents = new AllowanceOptionEvents(*tabSettings, m_recorder, *m_platform.dialogs);
+    connect(tabMain, &MainTab::plusMinuteClicked, this, [this] { m_recorder.tracker().Button2Click(); });
+    connectSettingsTab();
     tabAlert->setSettings(&m_recorder.settings());
     connect(mnuMainClose, &QAction::triggered, this, &TfrmMain::mnuMainCloseClick);
     connect(mmDial, &QAction::triggered, this, &TfrmMain::mmDialClick);
@@ -125,15 +114,36 @@ void TfrmMain::connectEvents()
     connect(smHelp, &QAction::triggered, this, &TfrmMain::smHelpClick);
     connect(mmHomePage, &QAction::triggered, this, &TfrmMain::mmHomePageClick);
     connect(smAbout, &QAction::triggered, this, &TfrmMain::smAboutClick);
-    connect(tabSettings->chkInTray, &QCheckBox::clicked, this, &TfrmMain::ApplyTrayOption);
-    connect(tabSettings->chkRunMe, &QCheckBox::clicked, this, &TfrmMain::ApplyRunAtStartup);
     // The end of the desktop session removes the icon and ends the program.
     connect(qApp, &QGuiApplication::commitDataRequest, this, &TfrmMain::endProgram);
-    connect(tabSettings->btnSavePB_Act, &QPushButton::clicked, this, &TfrmMain::btnSavePB_ActClick);
-    connect(tabSettings->btnRefreshPBLst, &QPushButton::clicked, this, &TfrmMain::btnRefreshPBLstClick);
-    connect(tabSettings->lstPhoneBook, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
-        m_recorder.filter().setChecked(tabSettings->lstPhoneBook->row(item), item->checkState() == Qt::Checked);
+}
+
+void TfrmMain::connectSettingsTab()
+{
+    SettingsTab* t = tabSettings;
+    connect(&t->startup(), &StartupGroup::trayModeToggled, this, &TfrmMain::ApplyTrayOption);
+    connect(&t->startup(), &StartupGroup::startAtLoginToggled, this, &TfrmMain::ApplyRunAtStartup);
+    Settings* settings = &m_recorder.settings();
+    const AlertOptionsGroup* alert = &t->alertOptions();
+    connect(alert, &AlertOptionsGroup::sixtyMinsToAlertClicked, this,
+            [settings](bool on) { settings->setSixtyMinsToAlert(on); });
+    connect(alert, &AlertOptionsGroup::autoCloseClicked, this,
+            [settings](bool on) { settings->setAutoClose60MinsForm(on); });
+    connect(alert, &AlertOptionsGroup::noSoundClicked, this, [settings](bool on) { settings->setAlertNoSound(on); });
+    connect(alert, &AlertOptionsGroup::afterDisconnectionClicked, this,
+            [settings](bool on) { settings->setAfterDisconnection(on); });
+    connect(alert, &AlertOptionsGroup::positionChosen, this,
+            [settings](const QString& corner) { settings->setAlertPos(corner); });
+    connect(&t->allowance(), &AllowanceGroup::applied, this,
+            [this](const AllowanceSettings& typed) { m_recorder.setAllowance(typed); });
+    connect(&t->allowance(), &AllowanceGroup::refused, this, [this](const QString& problem) {
+        m_platform.dialogs->beep();
+        m_platform.dialogs->showMessage(Dialogs::Kind::Error, problem);
     });
+    connect(t, &SettingsTab::savePhoneBookClicked, this, &TfrmMain::btnSavePB_ActClick);
+    connect(t, &SettingsTab::refreshPhoneBookClicked, this, &TfrmMain::btnRefreshPBLstClick);
+    connect(t, &SettingsTab::phoneBookMarkToggled, this,
+            [this](int row, bool checked) { m_recorder.filter().setChecked(row, checked); });
 }
 
 void TfrmMain::connectRecorder()
@@ -141,7 +151,7 @@ void TfrmMain::connectRecorder()
     Recorder* r = &m_recorder;
     connect(r, &Recorder::viewChanged, this, &TfrmMain::renderTracker);
     connect(r, &Recorder::statusLineChanged, this, &TfrmMain::showStatusLine);
-    connect(r, &Recorder::dayPeriodChanged, tabMain->lblDayPeriod, &QLabel::setText);
+    connect(r, &Recorder::dayPeriodChanged, tabMain, &MainTab::renderDayPeriod);
     connect(r, &Recorder::backupFolderChanged, tabCalculation, &CalculationTab::ReadFilesToList);
     connect(r, &Recorder::trayImageChanged, this, &TfrmMain::changeTrayIcon);
     connect(r, &Recorder::connectionSeen, this, &TfrmMain::addDisconnectItem);
@@ -151,10 +161,8 @@ void TfrmMain::connectRecorder()
         if (tabTrafficMon->isVisible())
             tabTrafficMon->render();
     });
-    connect(r, &Recorder::dialUpShown, this, [this](const QString& adapter, const QString& ip) {
-        setChanged(tabMain->edAdapter, adapter);
-        setChanged(tabMain->edIP, ip);
-    });
+    connect(r, &Recorder::dialUpShown, this,
+            [this](const QString& adapter, const QString& ip) { tabMain->renderDialUp(adapter, ip); });
     connect(r, &Recorder::hourlyAlert, this, [this](const QString& message, bool autoClose, AlertCorner corner) {
         m_hourlyAlert->showAlert(message, autoClose, corner);
     });
@@ -172,29 +180,22 @@ void TfrmMain::connectRecorder()
 void TfrmMain::FormCreate()
 {
     PageControl1->setCurrentWidget(tabMain);
-    for (QLabel* label : {tabCalculation->lblUsedTime, tabCalculation->lblReceivedBytes, tabCalculation->lblSentBytes,
-                          tabAlert->lblAlertStatus, tabCalculation->lblResultedFee})
-        label->clear();
-    for (QLineEdit* edit : {tabMain->edAdapter, tabMain->edStartTime, tabMain->edEndTime, tabMain->edElapsed,
-                            tabMain->edReceived, tabMain->edSent, tabMain->edIP})
-        edit->clear();
+    tabCalculation->clearTotals();
+    tabAlert->clearStatus();
+    tabMain->startEmpty();
 
     setWindowIcon(QApplication::windowIcon());
     setWindowTitle(AppInfo::ProgramTitle);
     move(designLeft, designTop);
 
-    tabMain->lblElapsed->setVisible(false);
-    tabMain->edElapsed->setVisible(false);
-    tabSettings->gbFee->setVisible(false);
-    tabSettings->gbRecordEntries->setVisible(false);
+    tabSettings->hideUnused();
     PageControl1->setTabVisible(PageControl1->indexOf(tabTrafficMon), false);
     PageControl1->setTabVisible(PageControl1->indexOf(tabAlert), false);
-    tabSettings->chkAfterDisconnection->setVisible(false);
 
-    tabCalculation->attach(*m_platform.settings, *m_platform.dialogs, m_recorder.settings().keyPath(),
-                           m_recorder.programDir(), [this] { return m_recorder.file().PersonalFileName(); });
+    tabCalculation->attach(m_recorder.settings(), *m_platform.dialogs, m_recorder.programDir(),
+                           [this] { return m_recorder.file().PersonalFileName(); });
     tabCalculation->setToday([this] { return m_platform.clock->now().date(); });
-    FeeKeyFilter::installOn(*m_platform.dialogs, {tabSettings->edBasicFee, tabSettings->edAMinFee});
+    tabSettings->filterFeeKeys(new FeeKeyFilter(*m_platform.dialogs, tabSettings));
     renderPhoneBook();
     LoadSettings();
     showStatusLine(m_recorder.statusLine());
@@ -204,21 +205,13 @@ void TfrmMain::FormCreate()
 void TfrmMain::LoadSettings()
 {
     const StoredSettings& s = m_recorder.settings().values();
-    tabSettings->chkRunMe->setChecked(s.runWhenWinStarts);
-    tabSettings->chkAlwaysRecord->setChecked(s.alwaysRecord);
+    tabSettings->startup().renderStartAtLogin(s.runWhenWinStarts);
+    tabSettings->renderAlwaysRecord(s.alwaysRecord);
     tabAlert->LoadSettings(s.keepAlertSet, s.alertMin);
-    tabSettings->chkSixtyMinsToAlert->setChecked(s.sixtyMinsToAlert);
-    tabSettings->chkAutoClose_60MinsForm->setChecked(s.autoClose60MinsForm);
-    tabSettings->chkAfterDisconnection->setChecked(s.afterDisconnection);
-    if (s.alertPos)
-        tabSettings->cbAlertPos->setCurrentIndex(tabSettings->cbAlertPos->findText(*s.alertPos));
-    tabSettings->chkAlertNoSound->setChecked(s.alertNoSound);
-    if (s.basicFee)
-        tabSettings->edBasicFee->setText(*s.basicFee);
-    if (s.aMinFee)
-        tabSettings->edAMinFee->setText(*s.aMinFee);
-    tabSettings->chkInTray->setChecked(s.inTray);
-    m_allowanceEvents->LoadSettings(s.allowance);
+    tabSettings->alertOptions().render(s);
+    tabSettings->renderFees(s.basicFee, s.aMinFee);
+    tabSettings->startup().renderTrayMode(s.inTray);
+    tabSettings->allowance().render(s.allowance);
     renderAllowance();
     // The size first, with every control filled in: the position is the frame's, and a change of size
     // before the window shows would make it the content's.
@@ -252,14 +245,10 @@ void TfrmMain::showMainWindow()
 
 void TfrmMain::renderPhoneBook()
 {
-    QListWidget* list = tabSettings->lstPhoneBook;
-    const QSignalBlocker quiet(list);
-    list->clear();
-    for (const RecordingFilter::Item& item : m_recorder.filter().items()) {
-        auto* row = new QListWidgetItem(item.name, list);
-        row->setFlags(row->flags() | Qt::ItemIsUserCheckable);
-        row->setCheckState(item.checked ? Qt::Checked : Qt::Unchecked);
-    }
+    QList<std::pair<QString, bool>> entries;
+    for (const RecordingFilter::Item& item : m_recorder.filter().items())
+        entries.append({item.name, item.checked});
+    tabSettings->renderPhoneBook(entries);
 }
 
 void TfrmMain::btnSavePB_ActClick()

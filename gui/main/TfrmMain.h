@@ -9,12 +9,10 @@
 #include <memory>
 
 class AlertTab;
-class AllowanceOptionEvents;
 class CalculationTab;
 class HourlyAlert;
 class MainTab;
 class QAction;
-class QLineEdit;
 class QMenu;
 class QTabWidget;
 class QTimer;
@@ -22,6 +20,7 @@ class Recorder;
 class SettingsTab;
 class TDial;
 class TForm2;
+class TMessageOut;
 class TrafficTab;
 struct Platform;
 
@@ -41,17 +40,9 @@ public:
     /// How the dialer is made when the menu or the tray first asks for it: the program builds it then, so
     /// that start-up does not wait for a window most runs never open.
     void setDialer(std::function<TDial*()> dialer) { m_dialer = std::move(dialer); }
+    /// How the session list window is made when the Calculation tab first asks for it.
+    void setMessageOut(std::function<TMessageOut*()> makeMessageOut);
 
-    void btnDisabledClick(bool down);
-    void btnResetDataClick();
-    void btnCreateModifyClick();
-    void ApplyTrayOption();
-    void ApplyRunAtStartup();
-    void mnuDisabledClick(bool checked);
-    void DisconnectMenuClick();
-    void smHelpClick();
-    void mmHomePageClick();
-    void smAboutClick();
     /// One look for a notification area while tray mode waits for one at start: the icon once it is there,
     /// the main window and a word on the status line when none came within the wait.
     void TrayWaitTimerTimer();
@@ -64,24 +55,6 @@ public:
     TForm2* trayForm() const { return m_tray; }
     HourlyAlert& hourlyAlert() { return *m_hourlyAlert; }
 
-    QTabWidget* PageControl1;
-    MainTab* tabMain;
-    TrafficTab* tabTrafficMon;
-    CalculationTab* tabCalculation;
-    SettingsTab* tabSettings;
-    AlertTab* tabAlert;
-    QAction* mnuMainClose;
-    QAction* mmDial;
-    QMenu* mmView;
-    QAction* mmTrafficMonitor;
-    QMenu* mmHelp;
-    QAction* smHelp;
-    QAction* N1;
-    QAction* mmHomePage;
-    QAction* smAbout;
-    /// Runs while tray mode waits for a notification area.
-    QTimer* TrayWaitTimer;
-
     static inline const QString noTrayText = QStringLiteral(
         "Cannot create shell notification icon: this desktop has no notification area, so the main window stays "
         "open.");
@@ -91,14 +64,24 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    /// A line edit repaints on every setText, even with the same text, and drops the user's selection; most
-    /// of the Main tab stays the same from one second to the next.
-    static void setChanged(QLineEdit* edit, const QString& text);
     void buildMenu();
     void connectEvents();
+    void connectSettingsTab();
     void connectRecorder();
     void FormCreate();
     void LoadSettings();
+    void btnDisabledClick(bool down);
+    void btnResetDataClick();
+    void btnCreateModifyClick();
+    void ApplyTrayOption(bool on);
+    void ApplyRunAtStartup(bool on);
+    void mnuDisabledClick(bool checked);
+    /// The Stop button and the tray's check mark show whether the core records.
+    void renderStopped();
+    void DisconnectMenuClick();
+    void smHelpClick();
+    void mmHomePageClick();
+    void smAboutClick();
     void mnuMainCloseClick();
     void mmDialClick();
     void btnSavePB_ActClick();
@@ -119,6 +102,24 @@ private:
     /// The Main tab's line and bar of the period's figures and the allowance, and the tray's tooltip.
     void renderAllowance();
 
+    QTabWidget* PageControl1;
+    MainTab* tabMain;
+    TrafficTab* tabTrafficMon;
+    CalculationTab* tabCalculation;
+    SettingsTab* tabSettings;
+    AlertTab* tabAlert;
+    QAction* mnuMainClose;
+    QAction* mmDial;
+    QMenu* mmView;
+    QAction* mmTrafficMonitor;
+    QMenu* mmHelp;
+    QAction* smHelp;
+    QAction* N1;
+    QAction* mmHomePage;
+    QAction* smAbout;
+    /// Runs while tray mode waits for a notification area.
+    QTimer* TrayWaitTimer;
+
     Platform& m_platform;
     Recorder& m_recorder;
     std::function<TDial*()> m_dialer;
@@ -129,5 +130,4 @@ private:
     bool m_trackerStale = false; ///< the Main tab waits for the window to be shown again
     QString m_tracedStatus;
     std::unique_ptr<HourlyAlert> m_hourlyAlert;
-    AllowanceOptionEvents* m_allowanceEvents = nullptr;
 };

@@ -6,18 +6,14 @@
 #include "gui/main/MainTab.h"
 #include "gui/tray/TForm2.h"
 
-#include <QLabel>
-#include <QProgressBar>
+#include <algorithm>
 
 void TfrmMain::renderAllowance()
 {
     const AllowanceStatus status = m_recorder.allowanceStatus();
     const QString forecast = AllowanceText::forecastLines(status).join(QLatin1Char('\n'));
-    tabMain->lblAllowance->setText(AllowanceText::mainLine(status));
-    tabMain->lblAllowance->setToolTip(forecast);
-    tabMain->pbAllowance->setVisible(status.active && status.settings.isSet());
-    tabMain->pbAllowance->setValue(std::min(status.sharePercent(), 100));
-    tabMain->pbAllowance->setToolTip(forecast);
+    tabMain->renderAllowance(AllowanceText::mainLine(status), forecast, status.active && status.settings.isSet(),
+                             std::min(status.sharePercent(), 100));
     if (m_tray)
         m_tray->setHintLines(AllowanceText::tooltipLines(status));
 }

@@ -6,25 +6,15 @@
 #include "gui/main/MainTab.h"
 #include "gui/main/TProfile.h"
 #include "gui/tray/TForm2.h"
-#include "gui/widgets/TLabel3D.h"
 #include "platform/Trace.h"
 
 #include <QAction>
-#include <QLabel>
-#include <QLineEdit>
-#include <QToolButton>
-
-void TfrmMain::setChanged(QLineEdit* edit, const QString& text)
-{
-    if (edit->text() != text)
-        edit->setText(text);
-}
 
 void TfrmMain::renderTracker()
 {
     const TrackerView& v = m_recorder.tracker().view();
     if (m_tracedStatus.isNull())
-        m_tracedStatus = tabMain->lblOnlineStatus->text(); // the label's caption until the first tick
+        m_tracedStatus = MainTab::statusCaption;
     if (v.onlineStatus != m_tracedStatus) {
         m_tracedStatus = v.onlineStatus;
         Trace::line(QStringLiteral("main-status") + v.onlineStatus);
@@ -36,21 +26,7 @@ void TfrmMain::renderTracker()
         return;
     }
     m_trackerStale = false;
-    MainTab* t = tabMain;
-    t->lblOnlineStatus->setText(v.onlineStatus);
-    setChanged(t->edStartTime, v.startTime);
-    setChanged(t->edEndTime, v.endTime);
-    setChanged(t->edElapsed, v.elapsed);
-    setChanged(t->edReceived, v.received);
-    setChanged(t->edSent, v.sent);
-    t->imgScale->setVisible(v.scaleVisible);
-    t->imgPointer->setVisible(v.scaleVisible);
-    t->lblSpendingHour->setVisible(v.scaleVisible);
-    t->imgPointer->move(v.pointerLeft, t->imgPointer->y());
-    t->lblSpendingHour->setText(v.spendingHour);
-    t->lblTest_CurMin->setText(v.testCurMin);
-    t->lblTest_FilePointer->setText(v.testFilePointer);
-    t->lblTest_UsedTimeNPrevMin->setText(v.testUsedTimeNPrevMin);
+    tabMain->render(v);
 }
 
 void TfrmMain::showEvent(QShowEvent* event)
@@ -62,17 +38,29 @@ void TfrmMain::showEvent(QShowEvent* event)
 
 void TfrmMain::btnDisabledClick(bool down)
 {
+    m_recorder.setRecordingStopped(down);
+    renderStopped();
+}
+
+void TfrmMain::mnuDisabledClick(bool checked)
+{
+    m_recorder.setRecordingStopped(checked);
+    renderStopped();
+}
+
+void TfrmMain::renderStopped()
+{
+    const bool stopped = m_recorder.recordingStopped();
+    tabMain->renderStopped(stopped);
     if (m_tray) {
         const QSignalBlocker quiet(m_tray->mnuDisabled);
-        m_tray->mnuDisabled->setChecked(down);
+        m_tray->mnuDisabled->setChecked(stopped);
     }
-    m_recorder.setRecordingStopped(down);
 }
 
 void TfrmMain::btnResetDataClick()
 {
-    tabMain->edAdapter->clear();
-    tabMain->edIP->clear();
+    tabMain->renderDialUp(QString(), QString());
     m_recorder.resetData();
 }
 
@@ -85,5 +73,5 @@ void TfrmMain::btnCreateModifyClick()
 
 void TfrmMain::showStatusLine(const QString& text)
 {
-    tabMain->lblStatusBar->setText(text);
+    tabMain->renderStatusLine(text);
 }

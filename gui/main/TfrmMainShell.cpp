@@ -1,12 +1,12 @@
 // The main window's side of the tray, the start-at-log-in option and the session's end.
 #include "gui/main/TfrmMain.h"
 
-#include "common/AppInfo.h"
 #include "core/Recorder.h"
 #include "gui/dialup/TDial.h"
 #include "gui/main/DataFiles.h"
 #include "gui/main/MainTab.h"
 #include "gui/settings/SettingsTab.h"
+#include "gui/settings/StartupGroup.h"
 #include "gui/tray/TForm2.h"
 #include "gui/tray/TrayImages.h"
 #include "gui/widgets/AboutTexts.h"
@@ -16,12 +16,9 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
-#include <QDir>
 #include <QFileInfo>
 #include <QMenu>
 #include <QTimer>
-#include <QToolButton>
 
 bool TfrmMain::createTray(bool sayWhy)
 {
@@ -46,7 +43,7 @@ bool TfrmMain::createTray(bool sayWhy)
     connect(tray->mnuDisabled, &QAction::triggered, this, &TfrmMain::mnuDisabledClick);
     connect(tray->Remove1, &QAction::triggered, this, &TfrmMain::endProgram);
     connect(tray->disconnectItem, &QAction::triggered, this, &TfrmMain::DisconnectMenuClick);
-    tray->mnuDisabled->setChecked(tabMain->btnDisabled->isChecked());
+    tray->mnuDisabled->setChecked(m_recorder.recordingStopped());
     Trace::line(QStringLiteral("tray-icon shown"));
     return true;
 }
@@ -79,7 +76,7 @@ void TfrmMain::TrayWaitTimerTimer()
 
 void TfrmMain::showTrayState()
 {
-    changeTrayIcon(tabMain->btnDisabled->isChecked() ? 1 : TrayImages::offline);
+    changeTrayIcon(m_recorder.recordingStopped() ? 1 : TrayImages::offline);
     if (m_recorder.monitor().IsConnected()) {
         addDisconnectItem(m_recorder.monitor().Get_CurEntryName());
         changeTrayIcon(m_recorder.tracker().minutesImage());
@@ -120,16 +117,9 @@ void TfrmMain::DisconnectMenuClick()
     removeDisconnectItem();
 }
 
-void TfrmMain::mnuDisabledClick(bool checked)
+void TfrmMain::ApplyTrayOption(bool on)
 {
-    // The Stop button does the work, and puts the tray's check mark in step.
-    tabMain->btnDisabled->setChecked(checked);
-}
-
-void TfrmMain::ApplyTrayOption()
-{
-    const bool on = tabSettings->chkInTray->isChecked();
-    m_recorder.settings().setInTray(on);
+    m_recorder.setTrayMode(on);
     if (!m_tray && on) {
         if (createTray(true)) {
             m_recorder.setTrayShown(true);
@@ -142,27 +132,9 @@ void TfrmMain::ApplyTrayOption()
     m_recorder.setTrayShown(m_tray != nullptr);
 }
 
-void TfrmMain::ApplyRunAtStartup()
+void TfrmMain::ApplyRunAtStartup(bool on)
 {
-    // The entry starts the program where it is installed, which is not always the personal files' folder.
-    const QString program = QDir(QCoreApplication::applicationDirPath()).filePath(AppInfo::ExecutableName);
-    QCheckBox* box = tabSettings->chkRunMe;
-    if (box->isChecked()) {
-        const bool ok = m_platform.startup->WriteStartupEntry(AppInfo::ProgramTitle, program);
-        if (!ok)
-            m_platform.dialogs->showMessage(
-                Dialogs::Kind::Error, QStringLiteral("The start-up entry could not be written.") + QLatin1Char(' ') +
-                                          QStringLiteral("Qov Ruvela will not start when you log in."));
-        box->setChecked(ok);
-    } else {
-        const bool ok = m_platform.startup->RemoveStartupEntry(AppInfo::ProgramTitle);
-        if (!ok)
-            m_platform.dialogs->showMessage(
-                Dialogs::Kind::Error, QStringLiteral("The start-up entry could not be removed.") + QLatin1Char(' ') +
-                                          QStringLiteral("Qov Ruvela will still start when you log in."));
-        box->setChecked(!ok);
-    }
-    m_recorder.settings().setRunWhenWinStarts(box->isChecked());
+    tabSettings->startup().renderStartAtLogin(m_recorder.setStartAtLogin(on));
 }
 
 void TfrmMain::smHelpClick()

@@ -115,12 +115,11 @@ void CalculationTab::buildControls()
     page->addWidget(stbOnCal, 2, 0, 1, 2);
 }
 
-void CalculationTab::attach(SettingsStore& settings, Dialogs& dialogs, QString settingsKeyPath, QString programDir,
+void CalculationTab::attach(Settings& settings, Dialogs& dialogs, QString programDir,
                             std::function<QString()> personalFileName, TMessageOut* messageOut)
 {
     m_settings = &settings;
     m_dialogs = &dialogs;
-    m_settingsKeyPath = std::move(settingsKeyPath);
     m_files = std::make_unique<RecordFileList>(std::move(programDir), std::move(personalFileName));
     m_messageOut = messageOut;
 }
@@ -146,6 +145,12 @@ void CalculationTab::connectEvents()
 QString CalculationTab::LastListedDir() const
 {
     return m_files ? m_files->LastListedDir() : QString();
+}
+
+void CalculationTab::clearTotals()
+{
+    for (QLabel* label : {lblUsedTime, lblReceivedBytes, lblSentBytes, lblResultedFee})
+        label->clear();
 }
 
 void CalculationTab::ReadFilesToList(const QString& dir)
@@ -254,7 +259,7 @@ void CalculationTab::btnSearchDirClick()
 
 std::optional<QString> CalculationTab::chooseWithTfrmDir()
 {
-    TfrmDir chooser(*m_settings, *m_dialogs, m_settingsKeyPath, window());
+    TfrmDir chooser(*m_settings, *m_dialogs, window());
     chooser.exec();
     if (chooser.Tag() != 1)
         return std::nullopt;

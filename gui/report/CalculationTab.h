@@ -13,7 +13,7 @@
 class Dialogs;
 class HistoryWindow;
 class RecordFileList;
-class SettingsStore;
+class Settings;
 
 struct CalculationResult;
 class QGroupBox;
@@ -32,9 +32,9 @@ public:
 
     /// Gives the tab what its buttons and list need; until then they do nothing. `programDir` holds the
     /// active personal file, whose bare name `personalFileName` tells at the moment of asking; the directory
-    /// chooser keeps its settings under `settingsKeyPath`.
-    void attach(SettingsStore& settings, Dialogs& dialogs, QString settingsKeyPath, QString programDir,
-                std::function<QString()> personalFileName, TMessageOut* messageOut = nullptr);
+    /// chooser keeps its folders in `settings`.
+    void attach(Settings& settings, Dialogs& dialogs, QString programDir, std::function<QString()> personalFileName,
+                TMessageOut* messageOut = nullptr);
     /// The session list window, which may be created after the tab.
     void setMessageOut(TMessageOut* messageOut) { m_messageOut = messageOut; }
     /// How the session list window is made when "Show detail" first asks for it; it then shows the file
@@ -60,6 +60,8 @@ public:
     void CalculateRecordFile(const QString& path);
 
     QString LastListedDir() const;
+    /// Empties the used time, the byte totals and the fee until a file is totalled.
+    void clearTotals();
 
     QListWidget* ListBox1;
     QToolButton* btnSearchDir;
@@ -102,9 +104,8 @@ private:
     /// when it could not be totalled.
     void showDamage(const CalculationResult* result);
 
-    SettingsStore* m_settings = nullptr;
+    Settings* m_settings = nullptr;
     Dialogs* m_dialogs = nullptr;
-    QString m_settingsKeyPath;
     std::unique_ptr<RecordFileList> m_files;
     QPointer<TMessageOut> m_messageOut;
     std::function<TMessageOut*()> m_makeMessageOut;

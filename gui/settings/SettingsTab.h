@@ -3,14 +3,18 @@
 #pragma once
 
 #include <QWidget>
+#include <optional>
+#include <utility>
 
+class AlertOptionsGroup;
+class AllowanceGroup;
 class QCheckBox;
-class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class StartupGroup;
 
 class SettingsTab final : public QWidget
 {
@@ -18,31 +22,35 @@ class SettingsTab final : public QWidget
 public:
     explicit SettingsTab(QWidget* parent = nullptr);
 
-    QGroupBox* gbStartup;
-    QCheckBox* chkRunMe;
-    QCheckBox* chkInTray;
-    QGroupBox* gbEveryHourAlert;
-    QCheckBox* chkSixtyMinsToAlert;
-    QCheckBox* chkAutoClose_60MinsForm;
-    QCheckBox* chkAlertNoSound;
-    QLabel* lblAlertPos;
-    QComboBox* cbAlertPos;
-    QCheckBox* chkAfterDisconnection;
+    StartupGroup& startup() { return *gbStartup; }
+    AlertOptionsGroup& alertOptions() { return *gbEveryHourAlert; }
+    AllowanceGroup& allowance() { return *gbAllowance; }
+
+    /// Hides what this version does not offer: the fee, the recording filter, alerts after a disconnection.
+    void hideUnused();
+    void renderAlwaysRecord(bool on);
+    /// Shows the stored fees; a fee never stored keeps what the field shows.
+    void renderFees(const std::optional<QString>& basicFee, const std::optional<QString>& aMinFee);
+    /// Watches the keys typed into both fee fields.
+    void filterFeeKeys(QObject* filter);
+    /// The phone book's entries with their marks, in the filter's order; fills the list without telling.
+    void renderPhoneBook(const QList<std::pair<QString, bool>>& entries);
+
+signals:
+    /// The user checked or unchecked the entry in `row`.
+    void phoneBookMarkToggled(int row, bool checked);
+    void savePhoneBookClicked();
+    void refreshPhoneBookClicked();
+
+private:
+    StartupGroup* gbStartup;
+    AlertOptionsGroup* gbEveryHourAlert;
     QGroupBox* gbRecordEntries;
     QCheckBox* chkAlwaysRecord;
     QListWidget* lstPhoneBook;
     QPushButton* btnSavePB_Act;
     QPushButton* btnRefreshPBLst;
-    QGroupBox* gbAllowance;
-    QLabel* lblAllowanceHours;
-    QLineEdit* edAllowanceHours;
-    QLabel* lblAllowanceData;
-    QLineEdit* edAllowanceData;
-    QComboBox* cbAllowanceUnit;
-    QLabel* lblAllowanceWarnAt;
-    QLineEdit* edAllowanceWarnAt;
-    QCheckBox* chkAllowanceNotify;
-    QPushButton* btnAllowanceApply;
+    AllowanceGroup* gbAllowance;
     QGroupBox* gbFee;
     QLabel* lblBasicFee;
     QLineEdit* edBasicFee;

@@ -17,6 +17,7 @@
 #include "record/ProfileRecord.h"
 #include "record/StoredDate.h"
 #include "settings/SettingNames.h"
+#include "tests/gui/FindChild.h"
 #include "tests/support/TestPlatform.h"
 
 #include <QApplication>
@@ -147,9 +148,10 @@ int main(int argc, char* argv[])
     ok = save(about, out + QStringLiteral("/about.png")) && ok;
     about.hide();
 
-    main.PageControl1->setCurrentWidget(main.tabCalculation);
-    main.tabCalculation->CalculateRecordFile(writeMonthFile(tp.programDir() + QStringLiteral("november.rvl"), today));
-    main.tabCalculation->btnHistory->click();
-    ok = save(*main.tabCalculation->history(), out + QStringLiteral("/history.png")) && ok;
+    auto* calculation = child<CalculationTab>(main, "tabCalculation");
+    child<QTabWidget>(main, "PageControl1")->setCurrentWidget(calculation);
+    calculation->CalculateRecordFile(writeMonthFile(tp.programDir() + QStringLiteral("november.rvl"), today));
+    calculation->btnHistory->click();
+    ok = save(*calculation->history(), out + QStringLiteral("/history.png")) && ok;
     return ok ? 0 : 1;
 }

@@ -1,12 +1,11 @@
 // The hourly alert on screen: windows placed on the whole screen, the sound's warning, and the options kept
 // when the user changes them.
-#include "gui/alert/AlertOptionEvents.h"
+#include "gui/alert/AlertOptionsGroup.h"
 #include "gui/alert/HourlyAlert.h"
 #include "gui/alert/TAlertOut.h"
 #include "gui/alert/TWarning.h"
-#include "gui/settings/SettingsTab.h"
-#include "platform/SettingsStore.h"
-#include "settings/Settings.h"
+#include "settings/StoredSettings.h"
+#include "tests/gui/FindChild.h"
 #include "tests/gui/alert/AlertFixture.h"
 #include "tests/gui/alert/StringPrinters.h"
 
@@ -107,28 +106,33 @@ TEST_F(HourlyAlertTest, AutomaticCloseReachesTheWindow)
     EXPECT_TRUE(alert.openAlerts().isEmpty());
 }
 
-// A settings store that keeps the order of the writes.
-class WriteLog final : public SettingsStore
-{
-public:
-    QString ReadIniFromReg(const QString&, const QString&) const override { return QString(); }
-    bool WriteIniToReg(const QString&, const QString& name, const QString& value) override
-    {
-        written.append(name + QLatin1Char('=') + value);
-        return true;
-    }
-    QString problem() const override { return QString(); }
-
-    QStringList written;
-};
-
-class AlertOptionEventsTest : public ::testing::Test
+class AlertOptionsGroupTest : public ::testing::Test
 {
 protected:
-    // On the box's square, which takes the click whatever the width of the box.
-    static void clickBox(QCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2)); }
+    AlertOptionsGroupTest()
+    {
+        connect("sixty", &AlertOptionsGroup::sixtyMinsToAlertClicked);
+        connect("autoClose", &AlertOptionsGroup::autoCloseClicked);
+        connect("noSound", &AlertOptionsGroup::noSoundClicked);
+        connect("afterDisconnection", &AlertOptionsGroup::afterDisconnectionClicked);
+        QObject::connect(&group, &AlertOptionsGroup::positionChosen,
+                         [this](const QString& corner) { told << QStringLiteral("position=") + corner; });
+    }
+    void connect(const char* what, void (AlertOptionsGroup::*signal)(bool))
+    {
+        QObject::connect(&group, signal,
+                         [this, what](bool on) { told << QString::fromLatin1(what) + (on ? "=1" : "=0"); });
+    }
+    template <class T> T* control(const char* name) { return child<T>(group, name); }
 
-    // Whether a key press on the position box reached its group box, the box having left it alone.
+    // On the box's square, which takes the click whatever the width of the box.
+    void clickBox(const char* name)
+    {
+        auto* box = control<QCheckBox>(name);
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+    }
+
+    // Whether a key press on the position box reached the group, the box having left it alone.
     bool enterReachesTheGroup()
     {
         struct Watch : QObject
@@ -140,51 +144,53 @@ protected:
                 return false;
             }
         } watch;
-        settings.gbEveryHourAlert->installEventFilter(&watch);
-        QTest::keyClick(settings.cbAlertPos, Qt::Key_Return);
-        settings.gbEveryHourAlert->removeEventFilter(&watch);
+        group.installEventFilter(&watch);
+        QTest::keyClick(control<QComboBox>("cbAlertPos"), Qt::Key_Return);
+        group.removeEventFilter(&watch);
         return watch.seen;
     }
 
-    SettingsTab settings;
-    WriteLog store;
-    Settings values{store};
-    QStringList& written = store.written;
-    AlertOptionEvents events{settings, values};
+    AlertOptionsGroup group;
+    QStringList told;
 };
 
-TEST_F(AlertOptionEventsTest, EachBoxWritesItsStateWhenClicked)
+TEST_F(AlertOptionsGroupTest, EachBoxTellsItsStateWhenClicked)
 {
-    settings.show();
-    settings.chkAfterDisconnection->setVisible(true);
-    for (QCheckBox* box : {settings.chkSixtyMinsToAlert, settings.chkAutoClose_60MinsForm, settings.chkAlertNoSound,
-                           settings.chkAfterDisconnection})
+    group.show();
+    control<QCheckBox>("chkAfterDisconnection")->setVisible(true);
+    for (const char* box :
+         {"chkSixtyMinsToAlert", "chkAutoClose_60MinsForm", "chkAlertNoSound", "chkAfterDisconnection"})
         clickBox(box);
-    clickBox(settings.chkSixtyMinsToAlert);
-    EXPECT_EQ(written,
-              QStringList({QStringLiteral("CheckSixtyMinsToAlert=1"), QStringLiteral("CheckAutoClose_60MinsForm=1"),
-                           QStringLiteral("CheckAlertNoSound=1"), QStringLiteral("CheckAfterDisconnection=1"),
-                           QStringLiteral("CheckSixtyMinsToAlert=0")}));
+    clickBox("chkSixtyMinsToAlert");
+    EXPECT_EQ(told, QStringList({QStringLiteral("sixty=1"), QStringLiteral("autoClose=1"), QStringLiteral("noSound=1"),
+                                 QStringLiteral("afterDisconnection=1"), QStringLiteral("sixty=0")}));
 }
 
-TEST_F(AlertOptionEventsTest, LoadingTheBoxesWritesNothing)
+TEST_F(AlertOptionsGroupTest, ShowingTheStoredOptionsTellsNothing)
 {
-    settings.chkSixtyMinsToAlert->setChecked(true);
-    settings.cbAlertPos->setCurrentIndex(0);
-    EXPECT_TRUE(written.isEmpty());
+    StoredSettings stored;
+    stored.sixtyMinsToAlert = true;
+    stored.alertNoSound = true;
+    stored.alertPos = QStringLiteral("Upper Left");
+    group.render(stored);
+    EXPECT_TRUE(control<QCheckBox>("chkSixtyMinsToAlert")->isChecked());
+    EXPECT_TRUE(control<QCheckBox>("chkAlertNoSound")->isChecked());
+    EXPECT_EQ(control<QComboBox>("cbAlertPos")->currentText(), QStringLiteral("Upper Left"));
+    EXPECT_TRUE(told.isEmpty());
 }
 
-TEST_F(AlertOptionEventsTest, PositionIsWrittenWhenChosenAndOnEnterUnlessEmpty)
+TEST_F(AlertOptionsGroupTest, PositionIsToldWhenChosenAndOnEnterUnlessEmpty)
 {
-    settings.cbAlertPos->setCurrentIndex(1);
-    emit settings.cbAlertPos->activated(1);
+    auto* corner = control<QComboBox>("cbAlertPos");
+    corner->setCurrentIndex(1);
+    emit corner->activated(1);
     EXPECT_FALSE(enterReachesTheGroup());
-    EXPECT_EQ(written, QStringList(2, QStringLiteral("ComboBoxAlertPos=Upper Right")));
+    EXPECT_EQ(told, QStringList(2, QStringLiteral("position=Upper Right")));
 
-    written.clear();
-    settings.cbAlertPos->setCurrentIndex(-1);
+    told.clear();
+    corner->setCurrentIndex(-1);
     EXPECT_TRUE(enterReachesTheGroup());
-    EXPECT_TRUE(written.isEmpty());
+    EXPECT_TRUE(told.isEmpty());
 }
 
 } // namespace

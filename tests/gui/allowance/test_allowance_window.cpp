@@ -11,6 +11,7 @@
 #include "record/ProfileRecord.h"
 #include "record/StoredDate.h"
 #include "settings/SettingNames.h"
+#include "tests/gui/FindChild.h"
 #include "tests/support/TestPlatform.h"
 
 #include <QApplication>
@@ -63,13 +64,13 @@ protected:
     // Types into the group and presses "Apply"; the text of the box it raised, if any.
     QString apply(const QString& hours, const QString& data, const QString& unit, const QString& warnAt)
     {
-        SettingsTab* t = window->tabSettings;
-        t->edAllowanceHours->setText(hours);
-        t->edAllowanceData->setText(data);
-        t->cbAllowanceUnit->setCurrentText(unit);
-        t->edAllowanceWarnAt->setText(warnAt);
+        SettingsTab* t = child<SettingsTab>(*window, "tabSettings");
+        child<QLineEdit>(*t, "edAllowanceHours")->setText(hours);
+        child<QLineEdit>(*t, "edAllowanceData")->setText(data);
+        child<QComboBox>(*t, "cbAllowanceUnit")->setCurrentText(unit);
+        child<QLineEdit>(*t, "edAllowanceWarnAt")->setText(warnAt);
         const qsizetype before = tp.dialogs->messages.size();
-        t->btnAllowanceApply->click();
+        child<QPushButton>(*t, "btnAllowanceApply")->click();
         return tp.dialogs->messages.size() > before ? tp.dialogs->messages.last().text : QString();
     }
 
@@ -89,7 +90,7 @@ protected:
 TEST_F(AllowanceWindowTest, TheSettingsTabRefusesWhatCannotBeAnAllowanceAndStoresNothing)
 {
     start();
-    EXPECT_EQ(window->tabSettings->edAllowanceWarnAt->text(), QStringLiteral("80, 100"));
+    EXPECT_EQ(child<QLineEdit>(*window, "edAllowanceWarnAt")->text(), QStringLiteral("80, 100"));
     EXPECT_EQ(apply(QStringLiteral("-5"), {}, QStringLiteral("GB"), QStringLiteral("80, 100")),
               QStringLiteral("The time allowance must be at least 1 hour; leave it empty for no time allowance."));
     EXPECT_EQ(apply(QStringLiteral("ten"), {}, QStringLiteral("GB"), QStringLiteral("80")),
@@ -109,15 +110,15 @@ TEST_F(AllowanceWindowTest, TheSettingsTabRefusesWhatCannotBeAnAllowanceAndStore
     EXPECT_EQ(stored(SettingNames::allowanceHours), QStringLiteral("30"));
     EXPECT_EQ(stored(SettingNames::allowanceBytes), QString::number(1536LL * 1024 * 1024));
     EXPECT_EQ(stored(SettingNames::allowanceThresholds), QStringLiteral("90 100"));
-    EXPECT_EQ(window->tabSettings->edAllowanceWarnAt->text(), QStringLiteral("90, 100")) << "shown as stored";
+    EXPECT_EQ(child<QLineEdit>(*window, "edAllowanceWarnAt")->text(), QStringLiteral("90, 100")) << "shown as stored";
 
     // The next start shows what was stored.
     window.reset();
     start();
-    EXPECT_EQ(window->tabSettings->edAllowanceHours->text(), QStringLiteral("30"));
-    EXPECT_EQ(window->tabSettings->edAllowanceData->text(), QStringLiteral("1.5"));
-    EXPECT_EQ(window->tabSettings->cbAllowanceUnit->currentText(), QStringLiteral("GB"));
-    EXPECT_EQ(window->tabSettings->edAllowanceWarnAt->text(), QStringLiteral("90, 100"));
+    EXPECT_EQ(child<QLineEdit>(*window, "edAllowanceHours")->text(), QStringLiteral("30"));
+    EXPECT_EQ(child<QLineEdit>(*window, "edAllowanceData")->text(), QStringLiteral("1.5"));
+    EXPECT_EQ(child<QComboBox>(*window, "cbAllowanceUnit")->currentText(), QStringLiteral("GB"));
+    EXPECT_EQ(child<QLineEdit>(*window, "edAllowanceWarnAt")->text(), QStringLiteral("90, 100"));
 }
 
 TEST_F(AllowanceWindowTest, TheMainLineTheBarAndTheTrayTooltipShowThePeriodAndTheShare)
@@ -126,7 +127,7 @@ TEST_F(AllowanceWindowTest, TheMainLineTheBarAndTheTrayTooltipShowThePeriodAndTh
     ASSERT_TRUE(tp.tray->shown);
     EXPECT_EQ(tp.tray->tooltip,
               QStringLiteral("Qov Ruvela v2.2.1\nToday: 0:00 h online\nPeriod: 0:00 h online, 0.00 B"));
-    EXPECT_TRUE(window->tabMain->pbAllowance->isHidden()) << "no allowance, no bar";
+    EXPECT_TRUE(child<QProgressBar>(*window, "pbAllowance")->isHidden()) << "no allowance, no bar";
 
     apply(QStringLiteral("2"), {}, QStringLiteral("GB"), QStringLiteral("80, 100"));
     tp.dialUp->system().connections = {{SimulationFile::handleOf(home), home, RasState::Connected, 0, {}}};
@@ -134,11 +135,12 @@ TEST_F(AllowanceWindowTest, TheMainLineTheBarAndTheTrayTooltipShowThePeriodAndTh
     tickFor(30 * 60 + 1);
     EXPECT_EQ(tp.tray->tooltip, QStringLiteral("Qov Ruvela v2.2.1\nToday: 0:30 h online\nPeriod: 0:30 h online, "
                                                "0.00 B\nAllowance: 25 % of 2 h"));
-    EXPECT_EQ(window->tabMain->lblAllowance->text(),
+    EXPECT_EQ(child<QLabel>(*window, "lblAllowance")->text(),
               QStringLiteral("Today 0:30 h  ·  Period 0:30 h, 0.00 B  ·  25 % of 2 h"));
-    EXPECT_FALSE(window->tabMain->pbAllowance->isHidden());
-    EXPECT_EQ(window->tabMain->pbAllowance->value(), 25);
-    EXPECT_TRUE(window->tabMain->pbAllowance->toolTip().startsWith(QStringLiteral("Time online: "))) << "the forecast";
+    EXPECT_FALSE(child<QProgressBar>(*window, "pbAllowance")->isHidden());
+    EXPECT_EQ(child<QProgressBar>(*window, "pbAllowance")->value(), 25);
+    EXPECT_TRUE(child<QProgressBar>(*window, "pbAllowance")->toolTip().startsWith(QStringLiteral("Time online: ")))
+        << "the forecast";
 
     // 80 % slides in the program's own alert window, once the tick is done.
     tickFor(66 * 60);

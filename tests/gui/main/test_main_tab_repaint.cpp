@@ -1,6 +1,7 @@
 // What the screen shows after the Main tab's figures change while it is shown: the parts of the window
 // that are repainted only in part (the group boxes stay as drawn) must look exactly as a full redraw.
 #include "gui/main/MainTab.h"
+#include "tests/gui/FindChild.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -62,19 +63,20 @@ TEST(MainTabRepaint, FiguresChangingEverySecondLeaveTheWindowAsAFullRedrawDrawsI
     ASSERT_EQ(difference(onScreen(window), redrawn(window)), QRect());
 
     // A session's seconds: only the changed fields and the status are repainted.
-    tab->lblOnlineStatus->setText(QStringLiteral(" Online."));
+    child<QLabel>(*tab, "lblOnlineStatus")->setText(QStringLiteral(" Online."));
     for (int second = 1; second <= 3; ++second) {
-        tab->edElapsed->setText(QStringLiteral("00:00:0%1").arg(second));
-        tab->edReceived->setText(QStringLiteral("%1 bytes").arg(second * 1024));
-        tab->edStartTime->setText(QStringLiteral("2026/12/08, 09:00:00 am"));
-        tab->lblOnlineStatus->setText(QStringLiteral(" Online") + QString(second % 4, QLatin1Char('.')));
+        child<QLineEdit>(*tab, "edElapsed")->setText(QStringLiteral("00:00:0%1").arg(second));
+        child<QLineEdit>(*tab, "edReceived")->setText(QStringLiteral("%1 bytes").arg(second * 1024));
+        child<QLineEdit>(*tab, "edStartTime")->setText(QStringLiteral("2026/12/08, 09:00:00 am"));
+        child<QLabel>(*tab, "lblOnlineStatus")
+            ->setText(QStringLiteral(" Online") + QString(second % 4, QLatin1Char('.')));
         repaintChanges();
         EXPECT_EQ(difference(onScreen(window), redrawn(window)), QRect()) << "second " << second;
     }
 
     // A change that reaches a group box's frame or title still redraws them.
-    tab->gbOther->setTitle(QStringLiteral(" Other figures "));
-    tab->gbStatus->setEnabled(false);
+    child<QGroupBox>(*tab, "gbOther")->setTitle(QStringLiteral(" Other figures "));
+    child<QGroupBox>(*tab, "gbStatus")->setEnabled(false);
     repaintChanges();
     EXPECT_EQ(difference(onScreen(window), redrawn(window)), QRect());
 }

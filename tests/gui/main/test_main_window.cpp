@@ -22,9 +22,11 @@
 #include "record/PersonalFile.h"
 #include "record/ProfileRecord.h"
 #include "settings/SettingNames.h"
+#include "tests/gui/FindChild.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestClock.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -140,7 +142,7 @@ TEST_F(MainWindowTest, StartsWithItsCaptionTabsAndTimer)
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Qov Ruvela v2.2.1"));
     EXPECT_EQ(w.windowTitle(), AppInfo::ProgramTitle);
 
-    QTabWidget* tabs = w.PageControl1;
+    QTabWidget* tabs = child<QTabWidget>(w, "PageControl1");
     ASSERT_EQ(tabs->count(), 5);
     const QStringList captions = {QStringLiteral("Main"), QStringLiteral("Traffic Monitor"),
                                   QStringLiteral("Calculation"), QStringLiteral("Settings"), QStringLiteral("Alert")};
@@ -149,7 +151,7 @@ TEST_F(MainWindowTest, StartsWithItsCaptionTabsAndTimer)
         EXPECT_EQ(tabs->tabText(i), captions[i]);
         EXPECT_EQ(tabs->isTabVisible(i), visible[i]) << qPrintable(captions[i]);
     }
-    EXPECT_EQ(tabs->currentWidget(), w.tabMain);
+    EXPECT_EQ(tabs->currentWidget(), child<MainTab>(w, "tabMain"));
 
     ASSERT_NE(m_recorder->MainTimer, nullptr);
     EXPECT_TRUE(m_recorder->MainTimer->isActive());
@@ -163,96 +165,100 @@ TEST_F(MainWindowTest, MenuHasItsItemsInOrder)
 {
     start();
     TfrmMain& w = *m_window;
-    EXPECT_EQ(w.mnuMainClose->text(), QStringLiteral("Close"));
-    EXPECT_EQ(w.mmDial->text(), QStringLiteral("Dial"));
-    EXPECT_EQ(w.mmHelp->title(), QStringLiteral("Help"));
+    EXPECT_EQ(child<QAction>(w, "mnuMainClose")->text(), QStringLiteral("Close"));
+    EXPECT_EQ(child<QAction>(w, "mmDial")->text(), QStringLiteral("Dial"));
+    EXPECT_EQ(child<QMenu>(w, "mmHelp")->title(), QStringLiteral("Help"));
 
     const QList<QAction*> bar = w.menuBar()->actions();
     ASSERT_EQ(bar.size(), 4);
-    EXPECT_EQ(bar[0], w.mnuMainClose);
-    EXPECT_EQ(bar[1], w.mmDial);
-    EXPECT_EQ(bar[2], w.mmView->menuAction());
-    EXPECT_EQ(bar[3], w.mmHelp->menuAction());
+    EXPECT_EQ(bar[0], child<QAction>(w, "mnuMainClose"));
+    EXPECT_EQ(bar[1], child<QAction>(w, "mmDial"));
+    EXPECT_EQ(bar[2], child<QMenu>(w, "mmView")->menuAction());
+    EXPECT_EQ(bar[3], child<QMenu>(w, "mmHelp")->menuAction());
 
     // The hidden traffic page is live behind the View menu.
-    const int traffic = w.PageControl1->indexOf(w.tabTrafficMon);
-    EXPECT_FALSE(w.PageControl1->isTabVisible(traffic));
-    w.mmTrafficMonitor->trigger();
-    EXPECT_TRUE(w.PageControl1->isTabVisible(traffic));
+    const int traffic = child<QTabWidget>(w, "PageControl1")->indexOf(child<TrafficTab>(w, "tabTrafficMon"));
+    EXPECT_FALSE(child<QTabWidget>(w, "PageControl1")->isTabVisible(traffic));
+    child<QAction>(w, "mmTrafficMonitor")->trigger();
+    EXPECT_TRUE(child<QTabWidget>(w, "PageControl1")->isTabVisible(traffic));
     EXPECT_TRUE(m_recorder->TrafficTimer->isActive()); // the shown tab moves outside sessions too
-    w.mmTrafficMonitor->trigger();
-    EXPECT_FALSE(w.PageControl1->isTabVisible(traffic));
+    child<QAction>(w, "mmTrafficMonitor")->trigger();
+    EXPECT_FALSE(child<QTabWidget>(w, "PageControl1")->isTabVisible(traffic));
     EXPECT_FALSE(m_recorder->TrafficTimer->isActive());
 
-    const QList<QAction*> help = w.mmHelp->actions();
+    const QList<QAction*> help = child<QMenu>(w, "mmHelp")->actions();
     ASSERT_EQ(help.size(), 4);
-    EXPECT_EQ(help[0], w.smHelp);
+    EXPECT_EQ(help[0], child<QAction>(w, "smHelp"));
     EXPECT_EQ(help[0]->text(), QStringLiteral("Ruvela Help"));
     EXPECT_TRUE(help[1]->isSeparator());
-    EXPECT_EQ(help[1], w.N1);
-    EXPECT_EQ(help[2], w.mmHomePage);
+    EXPECT_EQ(help[1], child<QAction>(w, "N1"));
+    EXPECT_EQ(help[2], child<QAction>(w, "mmHomePage"));
     EXPECT_EQ(help[2]->text(), QStringLiteral("Qov's Home Page"));
-    EXPECT_EQ(help[3], w.smAbout);
+    EXPECT_EQ(help[3], child<QAction>(w, "smAbout"));
     EXPECT_EQ(help[3]->text(), QStringLiteral("About"));
 }
 
 TEST_F(MainWindowTest, MainTabControlsHaveTheirCaptions)
 {
     start();
-    MainTab& tab = *m_window->tabMain;
-    EXPECT_EQ(tab.btnCreateModify->text(), QStringLiteral("Create / Modify"));
-    EXPECT_EQ(tab.btnDisabled->text(), QStringLiteral("Sto&p"));
-    EXPECT_EQ(tab.btnDisabled->toolTip(), QStringLiteral("Disabled record"));
-    EXPECT_TRUE(tab.btnDisabled->isCheckable());
-    EXPECT_FALSE(tab.btnDisabled->isChecked());
-    EXPECT_EQ(tab.btnResetData->text(), QStringLiteral("&Reset"));
-    EXPECT_EQ(tab.lblOnlineStatus->text(), QStringLiteral("Status :"));
-    EXPECT_TRUE(tab.lblOnlineStatus->font().bold());
-    EXPECT_EQ(tab.gbStatus->title(), QStringLiteral(" Current Status "));
-    EXPECT_EQ(tab.gbOther->title(), QStringLiteral(" Other "));
-    EXPECT_EQ(tab.lblAdapter->text(), QStringLiteral("Adapter"));
-    EXPECT_EQ(tab.lblStartTime->text(), QStringLiteral("Start"));
-    EXPECT_EQ(tab.lblEndTime->text(), QStringLiteral("End"));
-    EXPECT_EQ(tab.lbl_IPis->text(), QStringLiteral("IP Address"));
-    EXPECT_EQ(tab.lblReceived->text(), QStringLiteral("Downloaded"));
-    EXPECT_EQ(tab.lblSent->text(), QStringLiteral("Uploaded"));
-    EXPECT_EQ(tab.lblSpendingHour->toolTip(), QStringLiteral("hour(s)"));
-    EXPECT_EQ(tab.lblStatusBar->toolTip(), QStringLiteral("Extra Message"));
+    const MainTab& tab = *child<MainTab>(*m_window, "tabMain");
+    EXPECT_EQ(child<QPushButton>(tab, "btnCreateModify")->text(), QStringLiteral("Create / Modify"));
+    EXPECT_EQ(child<QToolButton>(tab, "btnDisabled")->text(), QStringLiteral("Sto&p"));
+    EXPECT_EQ(child<QToolButton>(tab, "btnDisabled")->toolTip(), QStringLiteral("Disabled record"));
+    EXPECT_TRUE(child<QToolButton>(tab, "btnDisabled")->isCheckable());
+    EXPECT_FALSE(child<QToolButton>(tab, "btnDisabled")->isChecked());
+    EXPECT_EQ(child<QPushButton>(tab, "btnResetData")->text(), QStringLiteral("&Reset"));
+    EXPECT_EQ(child<QLabel>(tab, "lblOnlineStatus")->text(), QStringLiteral("Status :"));
+    EXPECT_TRUE(child<QLabel>(tab, "lblOnlineStatus")->font().bold());
+    EXPECT_EQ(child<QGroupBox>(tab, "gbStatus")->title(), QStringLiteral(" Current Status "));
+    EXPECT_EQ(child<QGroupBox>(tab, "gbOther")->title(), QStringLiteral(" Other "));
+    EXPECT_EQ(child<QLabel>(tab, "lblAdapter")->text(), QStringLiteral("Adapter"));
+    EXPECT_EQ(child<QLabel>(tab, "lblStartTime")->text(), QStringLiteral("Start"));
+    EXPECT_EQ(child<QLabel>(tab, "lblEndTime")->text(), QStringLiteral("End"));
+    EXPECT_EQ(child<QLabel>(tab, "lbl_IPis")->text(), QStringLiteral("IP Address"));
+    EXPECT_EQ(child<QLabel>(tab, "lblReceived")->text(), QStringLiteral("Downloaded"));
+    EXPECT_EQ(child<QLabel>(tab, "lblSent")->text(), QStringLiteral("Uploaded"));
+    EXPECT_EQ(child<QLabel>(tab, "lblSpendingHour")->toolTip(), QStringLiteral("hour(s)"));
+    EXPECT_EQ(child<TLabel3D>(tab, "lblStatusBar")->toolTip(), QStringLiteral("Extra Message"));
 
     // Found by the names the rest of the program knows them by.
-    EXPECT_EQ(m_window->findChild<QToolButton*>(QStringLiteral("btnDisabled")), tab.btnDisabled);
-    EXPECT_EQ(m_window->findChild<QLineEdit*>(QStringLiteral("edAdapter")), tab.edAdapter);
+    EXPECT_EQ(m_window->findChild<QToolButton*>(QStringLiteral("btnDisabled")), child<QToolButton>(tab, "btnDisabled"));
+    EXPECT_EQ(m_window->findChild<QLineEdit*>(QStringLiteral("edAdapter")), child<QLineEdit>(tab, "edAdapter"));
 }
 
 TEST_F(MainWindowTest, HiddenControlsAndReadOnlyFields)
 {
     start();
-    MainTab& tab = *m_window->tabMain;
-    const QList<QWidget*> hidden = {tab.lblElapsed,
-                                    tab.edElapsed,
-                                    m_window->tabSettings->gbFee,
-                                    m_window->tabSettings->gbRecordEntries,
-                                    m_window->tabSettings->chkAfterDisconnection,
-                                    tab.Button1,
-                                    tab.Button2,
-                                    tab.Button3,
-                                    tab.imgScale,
-                                    tab.imgPointer,
-                                    tab.lblSpendingHour};
+    const MainTab& tab = *child<MainTab>(*m_window, "tabMain");
+    const QList<QWidget*> hidden = {child<QLabel>(tab, "lblElapsed"),
+                                    child<QLineEdit>(tab, "edElapsed"),
+                                    child<QGroupBox>(*m_window, "gbFee"),
+                                    child<QGroupBox>(*m_window, "gbRecordEntries"),
+                                    child<QCheckBox>(*m_window, "chkAfterDisconnection"),
+                                    child<QPushButton>(tab, "Button1"),
+                                    child<QPushButton>(tab, "Button2"),
+                                    child<QPushButton>(tab, "Button3"),
+                                    child<QLabel>(tab, "imgScale"),
+                                    child<QLabel>(tab, "imgPointer"),
+                                    child<QLabel>(tab, "lblSpendingHour")};
     for (QWidget* w : hidden)
         EXPECT_TRUE(w->isHidden()) << qPrintable(w->objectName());
-    for (QWidget* w : {static_cast<QWidget*>(tab.gbStatus), static_cast<QWidget*>(tab.gbOther),
-                       static_cast<QWidget*>(tab.edAdapter), static_cast<QWidget*>(tab.lblStatusBar)})
+    for (QWidget* w : {static_cast<QWidget*>(child<QGroupBox>(tab, "gbStatus")),
+                       static_cast<QWidget*>(child<QGroupBox>(tab, "gbOther")),
+                       static_cast<QWidget*>(child<QLineEdit>(tab, "edAdapter")),
+                       static_cast<QWidget*>(child<TLabel3D>(tab, "lblStatusBar"))})
         EXPECT_TRUE(w->isVisible()) << qPrintable(w->objectName());
 
     for (QLineEdit* field :
-         {tab.edAdapter, tab.edStartTime, tab.edEndTime, tab.edElapsed, tab.edIP, tab.edReceived, tab.edSent}) {
+         {child<QLineEdit>(tab, "edAdapter"), child<QLineEdit>(tab, "edStartTime"), child<QLineEdit>(tab, "edEndTime"),
+          child<QLineEdit>(tab, "edElapsed"), child<QLineEdit>(tab, "edIP"), child<QLineEdit>(tab, "edReceived"),
+          child<QLineEdit>(tab, "edSent")}) {
         EXPECT_TRUE(field->isReadOnly()) << qPrintable(field->objectName());
         EXPECT_EQ(field->focusPolicy(), Qt::NoFocus) << qPrintable(field->objectName());
         EXPECT_TRUE(field->text().isEmpty()) << qPrintable(field->objectName());
     }
-    EXPECT_TRUE(m_window->tabCalculation->lblUsedTime->text().isEmpty());
-    EXPECT_TRUE(m_window->tabAlert->lblAlertStatus->text().isEmpty());
+    EXPECT_TRUE(child<CalculationTab>(*m_window, "tabCalculation")->lblUsedTime->text().isEmpty());
+    EXPECT_TRUE(child<AlertTab>(*m_window, "tabAlert")->lblAlertStatus->text().isEmpty());
 }
 
 TEST_F(MainWindowTest, CleanSettingsShowTheWindowWhereItWasDesigned)
@@ -260,9 +266,9 @@ TEST_F(MainWindowTest, CleanSettingsShowTheWindowWhereItWasDesigned)
     start();
     EXPECT_TRUE(m_window->isVisible());
     EXPECT_FALSE(m_recorder->trayShown());
-    EXPECT_TRUE(m_window->tabSettings->chkAlwaysRecord->isChecked());
-    EXPECT_FALSE(m_window->tabSettings->chkInTray->isChecked());
-    EXPECT_TRUE(m_window->tabMain->lblStatusBar->text().isEmpty());
+    EXPECT_TRUE(child<QCheckBox>(*m_window, "chkAlwaysRecord")->isChecked());
+    EXPECT_FALSE(child<QCheckBox>(*m_window, "chkInTray")->isChecked());
+    EXPECT_TRUE(child<TLabel3D>(*m_window, "lblStatusBar")->text().isEmpty());
 }
 
 TEST_F(MainWindowTest, StoredSettingsAreApplied)
@@ -273,8 +279,23 @@ TEST_F(MainWindowTest, StoredSettingsAreApplied)
     preset(SettingNames::sixtyMinsToAlert, QStringLiteral("1"));
     start();
     EXPECT_EQ(m_window->pos(), QPoint(210, 140));
-    EXPECT_FALSE(m_window->tabSettings->chkAlwaysRecord->isChecked());
-    EXPECT_TRUE(m_window->tabSettings->chkSixtyMinsToAlert->isChecked());
+    EXPECT_FALSE(child<QCheckBox>(*m_window, "chkAlwaysRecord")->isChecked());
+    EXPECT_TRUE(child<QCheckBox>(*m_window, "chkSixtyMinsToAlert")->isChecked());
+}
+
+TEST_F(MainWindowTest, AlertOptionsTheUserChangesAreStoredAndShownAtTheNextStart)
+{
+    start();
+    child<QCheckBox>(*m_window, "chkAlertNoSound")->click();
+    auto* corner = child<QComboBox>(*m_window, "cbAlertPos");
+    corner->setCurrentIndex(0);
+    emit corner->activated(0);
+    EXPECT_EQ(stored(SettingNames::alertNoSound), QStringLiteral("1"));
+    EXPECT_EQ(stored(SettingNames::alertPos), QStringLiteral("Upper Left"));
+
+    start();
+    EXPECT_TRUE(child<QCheckBox>(*m_window, "chkAlertNoSound")->isChecked());
+    EXPECT_EQ(child<QComboBox>(*m_window, "cbAlertPos")->currentText(), QStringLiteral("Upper Left"));
 }
 
 // The offscreen screen is 800 × 800: a place stored on a larger screen shows the window whole on this one.
@@ -323,12 +344,12 @@ TEST_F(MainWindowTest, AWindowHiddenInTheTrayShowsTheSessionAsItIsWhenOpened)
     ASSERT_FALSE(view.startTime.isEmpty());
 
     m_window->show();
-    EXPECT_EQ(m_window->tabMain->lblOnlineStatus->text(), view.onlineStatus);
-    EXPECT_EQ(m_window->tabMain->edStartTime->text(), view.startTime);
-    EXPECT_EQ(m_window->tabMain->edReceived->text(), view.received);
+    EXPECT_EQ(child<QLabel>(*m_window, "lblOnlineStatus")->text(), view.onlineStatus);
+    EXPECT_EQ(child<QLineEdit>(*m_window, "edStartTime")->text(), view.startTime);
+    EXPECT_EQ(child<QLineEdit>(*m_window, "edReceived")->text(), view.received);
 
     m_recorder->MainTimerTimer();
-    EXPECT_EQ(m_window->tabMain->edElapsed->text(), m_recorder->tracker().view().elapsed);
+    EXPECT_EQ(child<QLineEdit>(*m_window, "edElapsed")->text(), m_recorder->tracker().view().elapsed);
 }
 
 TEST_F(MainWindowTest, TheAdapterAndAddressKeepTheUsersSelectionWhileRecording)
@@ -344,8 +365,8 @@ TEST_F(MainWindowTest, TheAdapterAndAddressKeepTheUsersSelectionWhileRecording)
     m_recorder->PollConnections();
     for (int second = 0; second < 3; ++second)
         m_recorder->MainTimerTimer();
-    QLineEdit* adapter = m_window->tabMain->edAdapter;
-    QLineEdit* address = m_window->tabMain->edIP;
+    QLineEdit* adapter = child<QLineEdit>(*m_window, "edAdapter");
+    QLineEdit* address = child<QLineEdit>(*m_window, "edIP");
     ASSERT_FALSE(adapter->text().isEmpty());
     ASSERT_FALSE(address->text().isEmpty());
     adapter->selectAll();
@@ -361,7 +382,7 @@ TEST_F(MainWindowTest, UnreadableSettingsAreShownOnTheStatusLine)
 {
     ASSERT_TRUE(QDir().mkpath(settingsFile()));
     start();
-    EXPECT_FALSE(m_window->tabMain->lblStatusBar->text().isEmpty());
+    EXPECT_FALSE(child<TLabel3D>(*m_window, "lblStatusBar")->text().isEmpty());
     EXPECT_TRUE(m_window->isVisible());
 }
 
@@ -372,7 +393,7 @@ TEST_F(MainWindowTest, APersonalFileIsLoadedAndListedAtStart)
     start();
     EXPECT_TRUE(m_recorder->period().PersonalFileActive());
     EXPECT_EQ(m_recorder->tracker().NextFilePointer(), 1);
-    QListWidget* files = m_window->tabCalculation->ListBox1;
+    QListWidget* files = child<CalculationTab>(*m_window, "tabCalculation")->ListBox1;
     ASSERT_GE(files->count(), 1);
     EXPECT_EQ(files->item(0)->text(), QStringLiteral("jane.rvl"));
 }
@@ -386,8 +407,8 @@ TEST_F(MainWindowTest, HelpAndHomePageSaySoWhenTheDesktopHasNoProgramForThem)
     start();
     auto* shell = static_cast<RecordingShell*>(m_platform.shell.get());
     shell->answerLater = true;
-    m_window->smHelp->trigger();
-    m_window->mmHomePage->trigger();
+    child<QAction>(*m_window, "smHelp")->trigger();
+    child<QAction>(*m_window, "mmHomePage")->trigger();
     ASSERT_EQ(shell->calls.size(), 2);
     EXPECT_EQ(shell->calls[0].target, help.fileName());
     shell->answer(); // programs took both
@@ -395,8 +416,8 @@ TEST_F(MainWindowTest, HelpAndHomePageSaySoWhenTheDesktopHasNoProgramForThem)
 
     // The desktop's answer comes a moment later, and only then is there something to say.
     shell->result = Shell::NoAssociation;
-    m_window->smHelp->trigger();
-    m_window->mmHomePage->trigger();
+    child<QAction>(*m_window, "smHelp")->trigger();
+    child<QAction>(*m_window, "mmHomePage")->trigger();
     EXPECT_TRUE(m_dialogs->messages.isEmpty());
     shell->answer();
     ASSERT_EQ(m_dialogs->messages.size(), 2);
@@ -423,7 +444,7 @@ TEST_F(MainWindowTest, CloseInTrayModeHidesTheWindowAndKeepsItsPosition)
     QSignalSpy quitting(qApp, &QCoreApplication::aboutToQuit);
     m_window->show(); // as the tray's "Restore" does
     m_window->move(333, 77);
-    m_window->mnuMainClose->trigger();
+    child<QAction>(*m_window, "mnuMainClose")->trigger();
     EXPECT_FALSE(m_window->isVisible());
     EXPECT_EQ(stored(SettingNames::mainTop), QStringLiteral("77"));
     EXPECT_EQ(stored(SettingNames::mainLeft), QStringLiteral("333"));
@@ -450,7 +471,7 @@ TEST_F(MainWindowTest, DialerFollowsTheConnection)
     EXPECT_TRUE(m_recorder->monitor().IsConnected());
 
     m_recorder->MainTimerTimer();
-    EXPECT_EQ(m_window->tabMain->lblOnlineStatus->text(), QStringLiteral(" Online"));
+    EXPECT_EQ(child<QLabel>(*m_window, "lblOnlineStatus")->text(), QStringLiteral(" Online"));
 
     noConnection();
     m_recorder->PollConnections();
@@ -458,7 +479,7 @@ TEST_F(MainWindowTest, DialerFollowsTheConnection)
     EXPECT_TRUE(m_dial->btnDialEntry->isEnabled());
     EXPECT_FALSE(m_dial->btnHangup->isEnabled());
     m_recorder->MainTimerTimer();
-    EXPECT_EQ(m_window->tabMain->lblOnlineStatus->text(), QStringLiteral(" Offline"));
+    EXPECT_EQ(child<QLabel>(*m_window, "lblOnlineStatus")->text(), QStringLiteral(" Offline"));
 }
 
 // The program makes the dialer when "Dial" first asks for it, in the middle of a session: it shows the
@@ -480,7 +501,7 @@ TEST_F(MainWindowTest, DialerMadeOnFirstDialShowsTheSessionUnderWay)
     ASSERT_NE(handle, 0u);
     EXPECT_EQ(made, 0);
 
-    m_window->mmDial->trigger();
+    child<QAction>(*m_window, "mmDial")->trigger();
     ASSERT_EQ(made, 1);
     EXPECT_TRUE(m_dial->isVisible());
     EXPECT_EQ(m_dial->entryNames(), QStringList({home, work}));
@@ -489,7 +510,7 @@ TEST_F(MainWindowTest, DialerMadeOnFirstDialShowsTheSessionUnderWay)
     EXPECT_EQ(m_recorder->monitor().handle(), handle);
     EXPECT_TRUE(m_recorder->monitor().IsConnected());
 
-    m_window->mmDial->trigger();
+    child<QAction>(*m_window, "mmDial")->trigger();
     EXPECT_EQ(made, 1);
 }
 
@@ -497,7 +518,7 @@ TEST_F(MainWindowTest, ConnectedConnectionHidesTheShowingDialer)
 {
     startWithDialer();
     EXPECT_FALSE(m_dial->isVisible());
-    m_window->mmDial->trigger();
+    child<QAction>(*m_window, "mmDial")->trigger();
     ASSERT_TRUE(m_dial->isVisible());
     connectionIs(work, RasState::Authenticate);
     m_recorder->PollConnections();
@@ -509,7 +530,7 @@ TEST_F(MainWindowTest, ConnectedConnectionHidesTheShowingDialer)
     EXPECT_FALSE(m_dial->isVisible());
     EXPECT_TRUE(m_window->isVisible());
     m_recorder->MainTimerTimer();
-    EXPECT_EQ(m_window->tabMain->lblOnlineStatus->text(), QStringLiteral(" Online"));
+    EXPECT_EQ(child<QLabel>(*m_window, "lblOnlineStatus")->text(), QStringLiteral(" Online"));
 }
 
 TEST_F(MainWindowTest, ConnectionErrorIsHungUpThroughTheDialer)
@@ -528,20 +549,20 @@ TEST_F(MainWindowTest, StoppedRecordingStillSeesTheEndOfTheConnection)
     connectionIs(home);
     m_recorder->PollConnections();
     m_recorder->MainTimerTimer();
-    ASSERT_EQ(m_window->tabMain->lblOnlineStatus->text(), QStringLiteral(" Online"));
+    ASSERT_EQ(child<QLabel>(*m_window, "lblOnlineStatus")->text(), QStringLiteral(" Online"));
 
-    m_window->tabMain->btnDisabled->setChecked(true);
+    child<QToolButton>(*m_window, "btnDisabled")->setChecked(true);
     noConnection();
     // The monitor runs the main tick itself, so the window learns of the end without its own timer.
     m_recorder->PollConnections();
-    EXPECT_EQ(m_window->tabMain->lblOnlineStatus->text(), QStringLiteral(" Offline"));
+    EXPECT_EQ(child<QLabel>(*m_window, "lblOnlineStatus")->text(), QStringLiteral(" Offline"));
 }
 
 TEST_F(MainWindowTest, RecordingFilterListShowsTheStoredSelection)
 {
     preset(QStringLiteral("Ruvela\\PhoneBooks"), QStringLiteral("0"), work);
     startWithDialer();
-    QListWidget* list = m_window->tabSettings->lstPhoneBook;
+    QListWidget* list = child<QListWidget>(*m_window, "lstPhoneBook");
     ASSERT_EQ(list->count(), 2);
     EXPECT_EQ(list->item(0)->text(), home);
     EXPECT_EQ(list->item(1)->text(), work);
@@ -556,7 +577,7 @@ TEST_F(MainWindowTest, RecordingFilterListShowsTheStoredSelection)
 TEST_F(MainWindowTest, CheckingAnEntryInTheListRecordsItsNextConnection)
 {
     startWithDialer();
-    QListWidget* list = m_window->tabSettings->lstPhoneBook;
+    QListWidget* list = child<QListWidget>(*m_window, "lstPhoneBook");
     ASSERT_EQ(list->count(), 2);
     list->item(0)->setCheckState(Qt::Checked);
     EXPECT_TRUE(m_recorder->filter().isChecked(home));
@@ -582,7 +603,7 @@ TEST_F(MainWindowTest, CloseWritesThePositionAndEndsTheProgram)
     start();
     m_window->move(260, 95);
     QSignalSpy quitting(qApp, &QCoreApplication::aboutToQuit);
-    EXPECT_EQ(runUntilQuit([this] { m_window->mnuMainClose->trigger(); }), 0);
+    EXPECT_EQ(runUntilQuit([this] { child<QAction>(*m_window, "mnuMainClose")->trigger(); }), 0);
     EXPECT_EQ(quitting.count(), 1);
     EXPECT_EQ(stored(SettingNames::mainTop), QStringLiteral("95"));
     EXPECT_EQ(stored(SettingNames::mainLeft), QStringLiteral("260"));
@@ -592,7 +613,7 @@ TEST_F(MainWindowTest, CloseEndsTheProgramWhileTheDialerIsOpen)
 {
     startWithDialer();
     m_dial->openDialer();
-    EXPECT_EQ(runUntilQuit([this] { m_window->mnuMainClose->trigger(); }), 0);
+    EXPECT_EQ(runUntilQuit([this] { child<QAction>(*m_window, "mnuMainClose")->trigger(); }), 0);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "gui/main/MainTab.h"
 #include "gui/main/TfrmMain.h"
 #include "gui/widgets/TLabel3D.h"
+#include "tests/gui/FindChild.h"
 #include "tests/support/TestPlatform.h"
 
 #include <QGuiApplication>
@@ -31,7 +32,7 @@ TEST(MainWindowLargeFont, FitsTheScreenAndShowsTheWholeStatusLine)
           window.minimumSizeHint().height(), window.width(), window.height());
     EXPECT_TRUE(available.contains(window.frameGeometry()));
 
-    const TLabel3D* status = window.tabMain->lblStatusBar;
+    const TLabel3D* status = child<TLabel3D>(window, "lblStatusBar");
     const QRect shown(status->mapTo(&window, QPoint(0, 0)), status->size());
     EXPECT_TRUE(window.rect().contains(shown)) << shown.y() << "+" << shown.height() << " in " << window.height();
     EXPECT_GE(status->height(), status->sizeHint().height());

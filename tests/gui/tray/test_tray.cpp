@@ -7,6 +7,7 @@
 #include "gui/tray/TForm2.h"
 #include "gui/widgets/TLabel3D.h"
 #include "settings/SettingNames.h"
+#include "tests/gui/FindChild.h"
 #include "tests/support/TestPlatform.h"
 
 #include <QAction>
@@ -52,7 +53,7 @@ protected:
     }
 
     // Ticks the check box the way a click does: its state changes, then the handler runs.
-    void clickInTray() { window->tabSettings->chkInTray->click(); }
+    void clickInTray() { child<QCheckBox>(*window, "chkInTray")->click(); }
 
     TestPlatform tp;
     std::unique_ptr<Recorder> recorder;
@@ -105,7 +106,7 @@ TEST_F(TrayTest, SwitchingTheTrayOnWhileConnectedShowsTheMinutesImageAndOneDisco
 TEST_F(TrayTest, SwitchingTheTrayOnOfflineWithRecordingStoppedShowsImageOne)
 {
     start(false);
-    window->tabMain->btnDisabled->setChecked(true);
+    child<QToolButton>(*window, "btnDisabled")->setChecked(true);
     clickInTray();
     ASSERT_NE(window->trayForm(), nullptr);
     EXPECT_EQ(window->trayForm()->imageIndex(), 1);
@@ -127,18 +128,18 @@ TEST_F(TrayTest, StopAndDisabledMirrorEachOther)
 {
     start(true);
     TForm2* tray = window->trayForm();
-    window->tabMain->btnDisabled->setChecked(true);
+    child<QToolButton>(*window, "btnDisabled")->setChecked(true);
     EXPECT_TRUE(tray->mnuDisabled->isChecked());
     EXPECT_EQ(tray->imageIndex(), 13);
     EXPECT_FALSE(recorder->MainTimer->isActive());
 
     tray->mnuDisabled->trigger(); // unchecks
-    EXPECT_FALSE(window->tabMain->btnDisabled->isChecked());
+    EXPECT_FALSE(child<QToolButton>(*window, "btnDisabled")->isChecked());
     EXPECT_EQ(tray->imageIndex(), 0); // offline
     EXPECT_TRUE(recorder->MainTimer->isActive());
 
     tray->mnuDisabled->trigger(); // checks
-    EXPECT_TRUE(window->tabMain->btnDisabled->isChecked());
+    EXPECT_TRUE(child<QToolButton>(*window, "btnDisabled")->isChecked());
     EXPECT_EQ(tray->imageIndex(), 13);
 }
 
@@ -150,7 +151,7 @@ TEST_F(TrayTest, ANotificationAreaThatComesLateGetsTheIcon)
     start(true);
     EXPECT_EQ(window->trayForm(), nullptr);
     EXPECT_FALSE(window->isVisible());
-    EXPECT_TRUE(window->TrayWaitTimer->isActive());
+    EXPECT_TRUE(child<QTimer>(*window, "TrayWaitTimer")->isActive());
     tp.clock->advance(20);
     window->TrayWaitTimerTimer();
     EXPECT_EQ(window->trayForm(), nullptr);
@@ -163,9 +164,9 @@ TEST_F(TrayTest, ANotificationAreaThatComesLateGetsTheIcon)
     EXPECT_TRUE(recorder->trayShown());
     EXPECT_EQ(menuTexts().last(), QStringLiteral("Disconnect ") + home);
     EXPECT_FALSE(window->isVisible());
-    EXPECT_FALSE(window->TrayWaitTimer->isActive());
+    EXPECT_FALSE(child<QTimer>(*window, "TrayWaitTimer")->isActive());
     EXPECT_TRUE(tp.dialogs->messages.isEmpty());
-    EXPECT_TRUE(window->tabMain->lblStatusBar->text().isEmpty());
+    EXPECT_TRUE(child<TLabel3D>(*window, "lblStatusBar")->text().isEmpty());
 }
 
 // Without a notification area for a minute the main window opens and the status line says why; no box.
@@ -181,9 +182,9 @@ TEST_F(TrayTest, NoNotificationAreaWithinAMinuteShowsTheWindowAndSaysSoOnTheStat
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->trayForm(), nullptr);
     EXPECT_FALSE(recorder->trayShown());
-    EXPECT_FALSE(window->TrayWaitTimer->isActive());
+    EXPECT_FALSE(child<QTimer>(*window, "TrayWaitTimer")->isActive());
     EXPECT_TRUE(tp.dialogs->messages.isEmpty());
-    EXPECT_EQ(window->tabMain->lblStatusBar->text(), TfrmMain::noTrayText);
+    EXPECT_EQ(child<TLabel3D>(*window, "lblStatusBar")->text(), TfrmMain::noTrayText);
     EXPECT_TRUE(TfrmMain::noTrayText.startsWith(TForm2::cannotCreateText));
 
     // A notification area that comes after the wait is not taken by surprise.
@@ -214,7 +215,7 @@ TEST_F(TrayTest, CloseHidesTheWindowInTrayModeAndRemoveEndsTheProgram)
     start(true);
     window->trayForm()->Open1->trigger();
     EXPECT_TRUE(window->isVisible());
-    window->mnuMainClose->trigger();
+    child<QAction>(*window, "mnuMainClose")->trigger();
     EXPECT_FALSE(window->isVisible());
 
     bool ended = false;
