@@ -10,7 +10,7 @@ namespace UsageFromFile {
 UsageFigures of(const CalculationResult& result, const QDate& today)
 {
     UsageFigures f;
-    f.seconds = result.TotalMinutes * 60 + result.TotalSeconds;
+    f.seconds = result.totalMinutes * 60 + result.totalSeconds;
     for (std::size_t i = 0; i < result.sessions.size(); ++i) {
         f.bytesReceived += result.sessions[i].BytesReceived;
         f.bytesSent += result.sessions[i].BytesSent;
@@ -25,12 +25,12 @@ UsageFigures of(const CalculationResult& result, const QDate& today)
 
 QDate periodStart(const CalculationResult& result)
 {
-    return result.headerRead ? StoredDate::parseDate(result.CreatedDate) : QDate();
+    return result.headerRead ? StoredDate::parseDate(result.createdDate) : QDate();
 }
 
 QDate periodNext(const CalculationResult& result)
 {
-    return result.headerRead ? StoredDate::parseDate(result.NextPeriodDate) : QDate();
+    return result.headerRead ? StoredDate::parseDate(result.nextPeriodDate) : QDate();
 }
 
 } // namespace UsageFromFile

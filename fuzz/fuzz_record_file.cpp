@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QBuffer device(&bytes);
     device.open(QIODevice::ReadOnly);
     const auto result = RecordFileCalculator().CalculateRecords(device, QStringLiteral("fuzz.rvl"));
-    if (result->sessions.size() > static_cast<std::size_t>(qMax<qint64>(0, result->RecordCount - 1)))
+    if (result->sessions.size() > static_cast<std::size_t>(qMax<qint64>(0, result->recordCount - 1)))
         __builtin_trap();
     writeEverything(*result, QLocale::c());
     writeEverything(*result, QLocale(QLocale::Hungarian, QLocale::Hungary));

@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     device.open(QIODevice::ReadOnly);
     const auto result = RecordFileCalculator().CalculateRecords(device, QStringLiteral("fuzz.rvl"));
     const std::size_t rows = result->sessions.size();
-    if (rows > static_cast<std::size_t>(qMax<qint64>(0, result->RecordCount - 1)))
+    if (rows > static_cast<std::size_t>(qMax<qint64>(0, result->recordCount - 1)))
         __builtin_trap();
 
     qint64 seconds = 0;
@@ -37,12 +37,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         allSent += row.BytesSent;
         // Rows stay in file order, one per record at most.
         const qint64 record = result->recordNumber(i);
-        if (record <= lastRecord || record >= result->RecordCount)
+        if (record <= lastRecord || record >= result->recordCount)
             __builtin_trap();
         lastRecord = record;
     }
-    if (result->opened() && (seconds != result->TotalMinutes * 60 + result->TotalSeconds ||
-                             received != result->TotalDownloaded || sent != result->TotalUploaded))
+    if (result->opened() && (seconds != result->totalMinutes * 60 + result->totalSeconds ||
+                             received != result->totalDownloaded || sent != result->totalUploaded))
         __builtin_trap();
 
     const DailyHistory history = DailyHistory::fromResult(*result);

@@ -50,18 +50,18 @@ QString CalculationResult::damageDetails() const
 
 QString CalculationResult::fileCreatedText(const QLocale& locale) const
 {
-    const QString created = CreatedDate.isEmpty() ? QString() : StoredDate::YMD_To_ShortDate(CreatedDate, locale);
+    const QString created = createdDate.isEmpty() ? QString() : StoredDate::YMD_To_ShortDate(createdDate, locale);
     return QStringLiteral("File created : ") + (headerRead ? created : QString());
 }
 
 QString CalculationResult::fromText() const
 {
-    return QStringLiteral("From : ") + (headerRead ? QString::number(StartingDay) : QString());
+    return QStringLiteral("From : ") + (headerRead ? QString::number(startingDay) : QString());
 }
 
 QString CalculationResult::toText() const
 {
-    return QStringLiteral("To : ") + (headerRead ? QString::number(EndingDay) : QString());
+    return QStringLiteral("To : ") + (headerRead ? QString::number(endingDay) : QString());
 }
 
 QString CalculationResult::firstRecordText(const QLocale& locale) const
@@ -78,17 +78,17 @@ QString CalculationResult::lastRecordText(const QLocale& locale) const
 
 QString CalculationResult::usedTimeText() const
 {
-    return sessions.empty() ? QString() : SessionDuration::timeText(TotalMinutes, TotalSeconds);
+    return sessions.empty() ? QString() : SessionDuration::timeText(totalMinutes, totalSeconds);
 }
 
 QString CalculationResult::receivedText(const QLocale& locale) const
 {
-    return sessions.empty() ? QString() : ByteText::BytesToFriendlyString(TotalDownloaded, locale);
+    return sessions.empty() ? QString() : ByteText::BytesToFriendlyString(totalDownloaded, locale);
 }
 
 QString CalculationResult::sentText(const QLocale& locale) const
 {
-    return sessions.empty() ? QString() : ByteText::BytesToFriendlyString(TotalUploaded, locale);
+    return sessions.empty() ? QString() : ByteText::BytesToFriendlyString(totalUploaded, locale);
 }
 
 QString CalculationResult::sessionLine(qint64 line, const QLocale& locale) const

@@ -43,16 +43,16 @@ struct CalculationResult
     std::vector<DamagedRecord> damagedRecords; ///< in file order, the first `maxDamagedListed`
     qint64 damagedCount = 0;
 
-    qint64 RecordCount = 0; ///< whole records, header included
+    qint64 recordCount = 0; ///< whole records, header included
     qint64 tailBytes = 0;   ///< bytes of an incomplete record at the end, which the pass leaves out
 
     // Record 0, once it was handled.
     bool headerRead = false;
     bool headerTagged = false; ///< record 0 carries "[UserProfile]"
-    QString CreatedDate;       ///< as stored, "yyyy/mm/dd"
-    QString NextPeriodDate;
-    qint32 StartingDay = 0;
-    qint32 EndingDay = 0;
+    QString createdDate;       ///< as stored, "yyyy/mm/dd"
+    QString nextPeriodDate;
+    qint32 startingDay = 0;
+    qint32 endingDay = 0;
 
     std::optional<StoredText> firstRecord; ///< the start of record 1
     std::optional<StoredText> lastRecord;  ///< the end of the last record, when that is not record 1
@@ -71,10 +71,10 @@ struct CalculationResult
     SessionFilter selection; ///< the dates the sessions were chosen by; open for a whole file
 
     // The totals after the last session handled.
-    qint64 TotalMinutes = 0;
-    qint32 TotalSeconds = 0;
-    quint32 TotalDownloaded = 0; ///< modulo 2^32, as the byte counts themselves
-    quint32 TotalUploaded = 0;
+    qint64 totalMinutes = 0;
+    qint32 totalSeconds = 0;
+    quint32 totalDownloaded = 0; ///< modulo 2^32, as the byte counts themselves
+    quint32 totalUploaded = 0;
 
     bool opened() const { return outcome == Outcome::Totalled || outcome == Outcome::DamagedRecords; }
 

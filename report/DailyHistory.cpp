@@ -133,8 +133,8 @@ DailyHistory DailyHistory::fromResult(const CalculationResult& result)
         add(table, s);
     }
 
-    const QDate created = StoredDate::parseDate(result.CreatedDate);
-    const QDate next = StoredDate::parseDate(result.NextPeriodDate);
+    const QDate created = StoredDate::parseDate(result.createdDate);
+    const QDate next = StoredDate::parseDate(result.nextPeriodDate);
     if (result.headerRead && created.isValid() && next.isValid() && created < next &&
         created.daysTo(next) <= maxPeriodDays) {
         for (qint64 day = created.toJulianDay(); day < next.toJulianDay(); ++day) {

@@ -26,10 +26,10 @@ struct RecordFileCalculator::Range
 {
     qint64 first = 0;
     qint64 end = 0;
-    qint64 TotalMinutes = 0;
-    qint64 TotalSeconds = 0; ///< not yet carried into the minutes: finish() does that once
-    quint32 TotalDownloaded = 0;
-    quint32 TotalUploaded = 0;
+    qint64 totalMinutes = 0;
+    qint64 totalSeconds = 0; ///< not yet carried into the minutes: finish() does that once
+    quint32 totalDownloaded = 0;
+    quint32 totalUploaded = 0;
     std::vector<CalculationResult::IrregularTexts> irregularTexts;
     std::optional<StoredText> lastRecord;
     qint64 stoppedAt = -1; ///< the record that stopped the range, or -1
@@ -45,10 +45,10 @@ struct RecordFileCalculator::Range
 
     void add(quint32 received, quint32 sent, const SessionDuration::Duration& duration)
     {
-        TotalDownloaded += received;
-        TotalUploaded += sent;
-        TotalSeconds += duration.seconds;
-        TotalMinutes += duration.minutes;
+        totalDownloaded += received;
+        totalUploaded += sent;
+        totalSeconds += duration.seconds;
+        totalMinutes += duration.minutes;
     }
 
     /// Lists the damaged record `index`; `why()` gives its message, asked only while the list has room, so a
@@ -107,7 +107,7 @@ std::shared_ptr<CalculationResult> RecordFileCalculator::total(QIODevice& device
     m_result->path = path;
     const qint64 size = device.size();
     RecordCount = size / ProfileRecord::Size;
-    m_result->RecordCount = RecordCount;
+    m_result->recordCount = RecordCount;
     m_result->tailBytes = size % ProfileRecord::Size;
     if (RecordCount - 1 > maxSessions) {
         // Refused before a single record is read: a huge or sparse file would take minutes and its rows
@@ -272,11 +272,11 @@ bool RecordFileCalculator::handleRecord(Range& range, const RecordView& record, 
         if (!r.headerTagged)
             return range.stop(0, QStringLiteral("%1: not a personal data file (record 0 is not tagged %2)")
                                      .arg(r.path, ProfileRecord::UserProfileTag));
-        r.CreatedDate = QString::fromLatin1(record.CreatedDate().data(), qsizetype(record.CreatedDate().size()));
-        r.NextPeriodDate =
+        r.createdDate = QString::fromLatin1(record.CreatedDate().data(), qsizetype(record.CreatedDate().size()));
+        r.nextPeriodDate =
             QString::fromLatin1(record.NextPeriodDate().data(), qsizetype(record.NextPeriodDate().size()));
-        r.StartingDay = record.StartingDay();
-        r.EndingDay = record.EndingDay();
+        r.startingDay = record.StartingDay();
+        r.endingDay = record.EndingDay();
         if (!record.CreatedDate().empty() && !StartAfterEnd::isStoredDate(record.CreatedDate()))
             range.damage(0, false, [&] { return notADate(0, record.CreatedDate(), "the period's start is unknown"); });
         return true;
@@ -395,20 +395,20 @@ void RecordFileCalculator::finish(Range& head, Range* tail)
     const Range& stopper = withTail && tail->stoppedAt >= 0 ? *tail : head;
     const qint64 handledUpTo = stopper.stoppedAt >= 0 ? stopper.stoppedAt : RecordCount;
     r.sessions.setSize(static_cast<std::size_t>(qMax<qint64>(0, handledUpTo - 1)));
-    qint64 minutes = head.TotalMinutes;
-    qint64 seconds = head.TotalSeconds;
-    r.TotalDownloaded = head.TotalDownloaded;
-    r.TotalUploaded = head.TotalUploaded;
+    qint64 minutes = head.totalMinutes;
+    qint64 seconds = head.totalSeconds;
+    r.totalDownloaded = head.totalDownloaded;
+    r.totalUploaded = head.totalUploaded;
     r.irregularTexts = std::move(head.irregularTexts);
     r.lastRecord = head.lastRecord;
     r.damagedRecords = std::move(head.damaged);
     r.damagedCount = head.damagedCount;
     std::vector<std::pair<qint64, qint64>> skipped = std::move(head.skipped);
     if (withTail) {
-        minutes += tail->TotalMinutes;
-        seconds += tail->TotalSeconds;
-        r.TotalDownloaded += tail->TotalDownloaded;
-        r.TotalUploaded += tail->TotalUploaded;
+        minutes += tail->totalMinutes;
+        seconds += tail->totalSeconds;
+        r.totalDownloaded += tail->totalDownloaded;
+        r.totalUploaded += tail->totalUploaded;
         r.irregularTexts.insert(r.irregularTexts.end(), tail->irregularTexts.begin(), tail->irregularTexts.end());
         r.lastRecord = tail->lastRecord;
         for (CalculationResult::DamagedRecord& d : tail->damaged) {
@@ -423,8 +423,8 @@ void RecordFileCalculator::finish(Range& head, Range* tail)
         if (r.damagedRecords.size() < CalculationResult::maxDamagedListed)
             r.damagedRecords.push_back({stopper.stoppedAt, stopper.problem, true});
     }
-    r.TotalMinutes = minutes + seconds / 60;
-    r.TotalSeconds = static_cast<qint32>(seconds % 60);
+    r.totalMinutes = minutes + seconds / 60;
+    r.totalSeconds = static_cast<qint32>(seconds % 60);
     if (r.damagedCount == 0)
         return;
     r.outcome = CalculationResult::Outcome::DamagedRecords;

@@ -99,7 +99,7 @@ FileProblem fileProblem(const CalculationResult& result)
     default:
         break;
     }
-    if (result.RecordCount == 0)
+    if (result.recordCount == 0)
         return {QStringLiteral("not_personal_file"),
                 QStringLiteral("%1: too short for a personal data file (%2 bytes, a record has %3)")
                     .arg(result.path)
@@ -158,8 +158,8 @@ void writeCsvRows(ReportOutput& out, const CalculationResult& result, const Dail
     };
     if (result.headerRead)
         row({QStringLiteral("period"), result.path, QStringLiteral("0"), none, none, none, none, none, none, none,
-             result.CreatedDate, result.NextPeriodDate, QString::number(result.StartingDay),
-             QString::number(result.EndingDay)});
+             result.createdDate, result.nextPeriodDate, QString::number(result.startingDay),
+             QString::number(result.endingDay)});
     const QString path = csvField(result.path);
     const std::string_view rowEnd = days ? ",,,,,,\n" : ",,,,,\n";
     const std::string_view damagedRowEnd = days ? ",,,,,," : ",,,,,";
@@ -201,9 +201,9 @@ void writeCsvRows(ReportOutput& out, const CalculationResult& result, const Dail
                  QString::number(d.bytesSent), none, none, none, none, none},
                 QString::number(d.sessions));
     }
-    row({QStringLiteral("total"), result.path, none, none, none, QString::number(result.TotalMinutes),
-         QString::number(result.TotalSeconds), QString::number(result.TotalDownloaded),
-         QString::number(result.TotalUploaded), none, none, none, none, none});
+    row({QStringLiteral("total"), result.path, none, none, none, QString::number(result.totalMinutes),
+         QString::number(result.totalSeconds), QString::number(result.totalDownloaded),
+         QString::number(result.totalUploaded), none, none, none, none, none});
 }
 
 QString saveCsv(const QString& path, const CalculationResult& result)

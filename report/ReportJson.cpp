@@ -176,18 +176,18 @@ void writeFile(ReportOutput& out, const CalculationResult& result, const DailyHi
     IsoMoment iso;
     out << "{\"file\":";
     writeQuoted(out, result.path);
-    out << ",\"record_count\":" << result.RecordCount << ",\"partial_record_bytes\":" << result.tailBytes
+    out << ",\"record_count\":" << result.recordCount << ",\"partial_record_bytes\":" << result.tailBytes
         << ",\"period\":";
     if (result.headerRead) {
         out << "{\"created\":";
-        writeDateOrNull(out, StoredDate::parseDate(result.CreatedDate));
+        writeDateOrNull(out, StoredDate::parseDate(result.createdDate));
         out << ",\"next_period\":";
-        writeDateOrNull(out, StoredDate::parseDate(result.NextPeriodDate));
+        writeDateOrNull(out, StoredDate::parseDate(result.nextPeriodDate));
         out << ",\"created_text\":";
-        writeQuoted(out, result.CreatedDate);
+        writeQuoted(out, result.createdDate);
         out << ",\"next_period_text\":";
-        writeQuoted(out, result.NextPeriodDate);
-        out << ",\"from\":" << result.StartingDay << ",\"to\":" << result.EndingDay << '}';
+        writeQuoted(out, result.nextPeriodDate);
+        out << ",\"from\":" << result.startingDay << ",\"to\":" << result.endingDay << '}';
     } else {
         out << "null";
     }
@@ -206,9 +206,9 @@ void writeFile(ReportOutput& out, const CalculationResult& result, const DailyHi
     out << ",\"last_record\":";
     writeIsoOrNull(out, iso, result.lastRecord);
     writeSessions(out, result, iso);
-    out << ",\"totals\":{\"minutes\":" << result.TotalMinutes << ",\"seconds\":" << result.TotalSeconds;
-    writeDuration(out, result.TotalMinutes, result.TotalSeconds);
-    out << ",\"bytes_down\":" << result.TotalDownloaded << ",\"bytes_up\":" << result.TotalUploaded << '}';
+    out << ",\"totals\":{\"minutes\":" << result.totalMinutes << ",\"seconds\":" << result.totalSeconds;
+    writeDuration(out, result.totalMinutes, result.totalSeconds);
+    out << ",\"bytes_down\":" << result.totalDownloaded << ",\"bytes_up\":" << result.totalUploaded << '}';
     if (days)
         writeDays(out, *days);
     out << extraMembers;

@@ -10,14 +10,14 @@ std::shared_ptr<CalculationResult> selectSessions(const CalculationResult& resul
     r.problem = result.problem;
     r.damagedRecords = result.damagedRecords;
     r.damagedCount = result.damagedCount;
-    r.RecordCount = result.RecordCount;
+    r.recordCount = result.recordCount;
     r.tailBytes = result.tailBytes;
     r.headerRead = result.headerRead;
     r.headerTagged = result.headerTagged;
-    r.CreatedDate = result.CreatedDate;
-    r.NextPeriodDate = result.NextPeriodDate;
-    r.StartingDay = result.StartingDay;
-    r.EndingDay = result.EndingDay;
+    r.createdDate = result.createdDate;
+    r.nextPeriodDate = result.nextPeriodDate;
+    r.startingDay = result.startingDay;
+    r.endingDay = result.endingDay;
     r.selection = filter;
 
     std::vector<std::size_t> kept;
@@ -37,13 +37,13 @@ std::shared_ptr<CalculationResult> selectSessions(const CalculationResult& resul
         if (!row.isRegular())
             r.irregularTexts.push_back({k, StoredText::of(result.startText(i)), StoredText::of(result.endText(i))});
         seconds += qint64(row.minutes) * 60 + row.seconds;
-        r.TotalDownloaded += row.BytesReceived;
-        r.TotalUploaded += row.BytesSent;
+        r.totalDownloaded += row.BytesReceived;
+        r.totalUploaded += row.BytesSent;
     }
     r.sessions.setSize(kept.size());
     // The running totals keep the seconds in 0..59, so they end as the floor of the sum in minutes.
-    r.TotalMinutes = seconds >= 0 ? seconds / 60 : -((-seconds + 59) / 60);
-    r.TotalSeconds = static_cast<qint32>(seconds - r.TotalMinutes * 60);
+    r.totalMinutes = seconds >= 0 ? seconds / 60 : -((-seconds + 59) / 60);
+    r.totalSeconds = static_cast<qint32>(seconds - r.totalMinutes * 60);
     if (!kept.empty())
         r.firstRecord = StoredText::of(result.startText(kept.front()));
     if (kept.size() > 1)

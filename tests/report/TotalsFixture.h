@@ -30,15 +30,15 @@ inline void expectSameResult(const CalculationResult& a, const CalculationResult
     EXPECT_EQ(a.damagedCount, b.damagedCount);
     EXPECT_EQ(a.recordNumbers, b.recordNumbers);
     EXPECT_EQ(a.problem, b.problem);
-    EXPECT_EQ(a.RecordCount, b.RecordCount);
+    EXPECT_EQ(a.recordCount, b.recordCount);
     EXPECT_EQ(a.headerRead, b.headerRead);
     EXPECT_EQ(a.fileCreatedText(en), b.fileCreatedText(en));
     EXPECT_EQ(a.firstRecordText(en), b.firstRecordText(en));
     EXPECT_EQ(a.lastRecordText(en), b.lastRecordText(en));
-    EXPECT_EQ(a.TotalMinutes, b.TotalMinutes);
-    EXPECT_EQ(a.TotalSeconds, b.TotalSeconds);
-    EXPECT_EQ(a.TotalDownloaded, b.TotalDownloaded);
-    EXPECT_EQ(a.TotalUploaded, b.TotalUploaded);
+    EXPECT_EQ(a.totalMinutes, b.totalMinutes);
+    EXPECT_EQ(a.totalSeconds, b.totalSeconds);
+    EXPECT_EQ(a.totalDownloaded, b.totalDownloaded);
+    EXPECT_EQ(a.totalUploaded, b.totalUploaded);
     EXPECT_EQ(linesOf(a), linesOf(b));
 }
 

@@ -118,10 +118,10 @@ TEST_F(DailyHistoryTest, DayFiguresAddUpToTheFileTotals)
         return std::accumulate(h.days().begin(), h.days().end(), qint64(0),
                                [field](qint64 a, const DayFigures& d) { return a + qint64(d.*field); });
     };
-    EXPECT_EQ(sum(&DayFigures::seconds), r->TotalMinutes * 60 + r->TotalSeconds);
+    EXPECT_EQ(sum(&DayFigures::seconds), r->totalMinutes * 60 + r->totalSeconds);
     EXPECT_EQ(sum(&DayFigures::sessions), 41);
-    EXPECT_EQ(sum(&DayFigures::bytesReceived), qint64(r->TotalDownloaded));
-    EXPECT_EQ(sum(&DayFigures::bytesSent), qint64(r->TotalUploaded));
+    EXPECT_EQ(sum(&DayFigures::bytesReceived), qint64(r->totalDownloaded));
+    EXPECT_EQ(sum(&DayFigures::bytesSent), qint64(r->totalUploaded));
     // 241 minutes over 5 wall-clock hours: one fifth before midnight.
     EXPECT_EQ(h.days()[29], day(3, 30, 241 * 60 / 5, 1, 199, 199));
 }
@@ -191,8 +191,8 @@ TEST_F(DailyHistoryTest, SelectionByDateKeepsWholeSessionsAndItsOwnTotals)
 
     const auto open = selectSessions(*r, {});
     EXPECT_EQ(open->sessions.size(), 5u);
-    EXPECT_EQ(open->TotalMinutes, r->TotalMinutes);
-    EXPECT_EQ(open->TotalSeconds, r->TotalSeconds);
+    EXPECT_EQ(open->totalMinutes, r->totalMinutes);
+    EXPECT_EQ(open->totalSeconds, r->totalSeconds);
     EXPECT_EQ(open->lastRecordText(en), r->lastRecordText(en));
 
     const auto s = selectSessions(*r, {QDate(2024, 3, 5), QDate(2024, 3, 7)});
@@ -204,8 +204,8 @@ TEST_F(DailyHistoryTest, SelectionByDateKeepsWholeSessionsAndItsOwnTotals)
     EXPECT_EQ(s->lastRecordText(en), QStringLiteral("last record : 3/8/24, 01:00:00 am"));
     // 1:30 + 0:00 (the seconds of a text in another form are read where the stored form has them) + 2:00.
     EXPECT_EQ(s->usedTimeText(), QStringLiteral("02:01:30"));
-    EXPECT_EQ(s->TotalDownloaded, 116u); // 0x20 + 0xFFFFFFF0 + 100, past 2^32
-    EXPECT_EQ(s->TotalUploaded, 9u);
+    EXPECT_EQ(s->totalDownloaded, 116u); // 0x20 + 0xFFFFFFF0 + 100, past 2^32
+    EXPECT_EQ(s->totalUploaded, 9u);
     EXPECT_EQ(s->lineCount(), 18);
     EXPECT_EQ(s->sessionLine(13, en), QStringLiteral("_end: 3/8/24, 01:00:00 am"));
 

@@ -35,7 +35,7 @@ TEST_F(OddRecords, ANegativeMinuteCountCountsNoTimeAndMarksItsLines)
                           session("2024/03/05, 11:00:10 pm", "2024/03/05, 11:05:20 pm", -5, 200),
                           session("2024/03/05, 11:30:10 pm", "2024/03/05, 11:35:40 pm", 5)});
     EXPECT_EQ(r->usedTimeText(), QStringLiteral("00:11:00"));
-    EXPECT_EQ(r->TotalDownloaded, 202u);
+    EXPECT_EQ(r->totalDownloaded, 202u);
     EXPECT_EQ(linesOf(*r).mid(6, 3),
               (QStringList{QStringLiteral("start: 3/5/24, 11:00:10 pm *"),
                            QStringLiteral("_end: 3/5/24, 11:05:20 pm *"), QStringLiteral("time: 00:00:00")}));
@@ -60,7 +60,7 @@ TEST_F(OddRecords, SessionsAfterDamagedRecordsCountEverywhere)
     EXPECT_EQ(r->recordNumbers, (std::vector<quint32>{1, 4, 5}));
     EXPECT_EQ(r->startText(1), QStringLiteral("2024/03/07, 10:00:10 PM"));
     EXPECT_EQ(r->usedTimeText(), QStringLiteral("00:03:00"));
-    EXPECT_EQ(r->TotalDownloaded, 3u);
+    EXPECT_EQ(r->totalDownloaded, 3u);
     EXPECT_EQ(r->lastRecordText(en), QStringLiteral("last record : 3/7/24, 11:00:20 pm"));
     EXPECT_EQ(DailyHistory::fromResult(*r).days()[6].sessions, 2);
     EXPECT_EQ(UsageFromFile::of(*r, QDate(2024, 3, 7)).seconds, 180);

@@ -17,7 +17,7 @@ TEST_F(RecordTotals, SmallFileFillsLabelsAndSixLinesPerSession)
                           sessionRecord(QStringLiteral("2024/03/06, 10:00:10 am"),
                                         QStringLiteral("2024/03/06, 10:00:40 am"), 0, 1048576, 1024)});
     ASSERT_EQ(r->outcome, CalculationResult::Outcome::Totalled);
-    EXPECT_EQ(r->RecordCount, 3);
+    EXPECT_EQ(r->recordCount, 3);
     EXPECT_EQ(r->fileCreatedText(en), QStringLiteral("File created : 3/1/24"));
     EXPECT_EQ(r->fromText(), QStringLiteral("From : 15"));
     EXPECT_EQ(r->toText(), QStringLiteral("To : 14"));
@@ -69,7 +69,7 @@ TEST_F(RecordTotals, FilesWithoutSessionsOrWithOne)
     EXPECT_EQ(one->lastRecordText(en), QStringLiteral("last record :"));
 
     const auto empty = total({});
-    EXPECT_EQ(empty->RecordCount, 0);
+    EXPECT_EQ(empty->recordCount, 0);
     EXPECT_EQ(empty->fileCreatedText(en), QStringLiteral("File created : "));
     EXPECT_EQ(empty->fromText(), QStringLiteral("From : "));
 }
@@ -80,10 +80,10 @@ TEST_F(RecordTotals, PartialLastRecordIsLeftOut)
         sessionRecord(QStringLiteral("2024/03/05, 10:00:10 am"), QStringLiteral("2024/03/05, 10:00:40 am"), 0, 10, 20);
     const auto r = total({headerRecord(), s, s}, s.toBytes().left(50));
     EXPECT_EQ(r->outcome, CalculationResult::Outcome::Totalled);
-    EXPECT_EQ(r->RecordCount, 3);
+    EXPECT_EQ(r->recordCount, 3);
     EXPECT_EQ(r->tailBytes, 50);
     EXPECT_EQ(r->sessions.size(), 2u);
-    EXPECT_EQ(r->TotalDownloaded, 20u);
+    EXPECT_EQ(r->totalDownloaded, 20u);
     EXPECT_EQ(r->lastRecordText(en), QStringLiteral("last record : 3/5/24, 10:00:40 am"));
 }
 
@@ -96,12 +96,12 @@ TEST_F(RecordTotals, RunningTotalsCarrySecondsAndWrapBytes)
                                         QStringLiteral("2024/03/05, 11:00:50 am"), 0, 0x20u, 2u),
                           sessionRecord(QStringLiteral("2024/03/05, 12:00:10 pm"),
                                         QStringLiteral("2024/03/05, 01:00:10 pm"), 60, 0u, 0u)});
-    EXPECT_EQ(r->TotalDownloaded, 0x10u);
-    EXPECT_EQ(r->TotalUploaded, 1u);
+    EXPECT_EQ(r->totalDownloaded, 0x10u);
+    EXPECT_EQ(r->totalUploaded, 1u);
     EXPECT_EQ(r->receivedText(en), QStringLiteral("16.00 B"));
     // 40 s + 40 s + 60 min: the seconds carry into a minute.
-    EXPECT_EQ(r->TotalMinutes, 61);
-    EXPECT_EQ(r->TotalSeconds, 20);
+    EXPECT_EQ(r->totalMinutes, 61);
+    EXPECT_EQ(r->totalSeconds, 20);
     EXPECT_EQ(r->usedTimeText(), QStringLiteral("01:01:20"));
 }
 
@@ -188,7 +188,7 @@ TEST_F(RecordTotals, DamagedRecordIsLeftOutAndThePassGoesOn)
     EXPECT_EQ(r->damagedRecords.at(0).message,
               QStringLiteral("Record 2: '2024/13/05, 10:00:10 am' is not a valid date; the record is left out."));
     EXPECT_EQ(r->sessions.size(), 2u);
-    EXPECT_EQ(r->TotalDownloaded, 107u);
+    EXPECT_EQ(r->totalDownloaded, 107u);
     EXPECT_EQ(r->usedTimeText(), QStringLiteral("00:01:00"));
     EXPECT_EQ(r->lastRecordText(en), QStringLiteral("last record : 3/7/24, 10:00:40 am"));
 
@@ -198,7 +198,7 @@ TEST_F(RecordTotals, DamagedRecordIsLeftOutAndThePassGoesOn)
     EXPECT_EQ(noSeconds->damagedRecords.at(0).record, 1);
     EXPECT_EQ(noSeconds->firstRecordText(en), QStringLiteral("first record :"));
     EXPECT_TRUE(noSeconds->usedTimeText().isEmpty());
-    EXPECT_EQ(noSeconds->TotalDownloaded, 0u);
+    EXPECT_EQ(noSeconds->totalDownloaded, 0u);
 }
 
 TEST_F(RecordTotals, FilesThatCannotBeOpened)
@@ -234,7 +234,7 @@ TEST_F(RecordTotals, ProgressIsToldAfterEveryChunk)
                        told.append(done);
                    }).CalculateRecordFile(writeFile(QStringLiteral("big.rvl"), records));
     EXPECT_EQ(told, (QList<qint64>{RecordFileCalculator::recordsPerChunk, RecordFileCalculator::recordsPerChunk + 11}));
-    EXPECT_EQ(r->TotalDownloaded, quint32(RecordFileCalculator::recordsPerChunk + 10));
+    EXPECT_EQ(r->totalDownloaded, quint32(RecordFileCalculator::recordsPerChunk + 10));
 }
 
 TEST(RecordView, ReadsWhatTheRecordWriterStores)
@@ -502,7 +502,7 @@ TEST_F(RecordTotals, HugeOrSparseFilesAreRefusedUnreadAndTheLimitItselfIsRead)
     // Every empty record is damaged: all are counted, the first few listed.
     const auto atLimit = RecordFileCalculator().CalculateRecordFile(sparse(QStringLiteral("limit.rvl"), limitBytes));
     EXPECT_EQ(atLimit->outcome, CalculationResult::Outcome::DamagedRecords);
-    EXPECT_EQ(atLimit->RecordCount, RecordFileCalculator::maxSessions + 1);
+    EXPECT_EQ(atLimit->recordCount, RecordFileCalculator::maxSessions + 1);
     EXPECT_EQ(atLimit->damagedCount, RecordFileCalculator::maxSessions);
     EXPECT_EQ(atLimit->damagedRecords.size(), CalculationResult::maxDamagedListed);
 }
