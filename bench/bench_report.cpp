@@ -13,6 +13,7 @@
 #include "record/StoredDate.h"
 #include "report/DailyHistory.h"
 #include "report/RecordFileCalculator.h"
+#include "settings/Settings.h"
 #include "tests/support/ManySessionsFile.h"
 
 #include <QApplication>
@@ -154,11 +155,12 @@ int main(int argc, char* argv[])
 
     TMessageOut window;
     window.show();
-    IniSettingsStore settings(temp.filePath(QStringLiteral("settings.conf")));
+    IniSettingsStore store(temp.filePath(QStringLiteral("settings.conf")));
+    Settings settings(store);
     QtDialogs dialogs(QStringLiteral("bench"));
     CalculationTab tab;
     tab.attach(
-        settings, dialogs, QStringLiteral("Ruvela"), temp.path(), [] { return QString(); }, &window);
+        settings, dialogs, temp.path(), [] { return QString(); }, &window);
     tab.show();
 
     catMilliseconds(path); // warms the cache

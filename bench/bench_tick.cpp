@@ -15,6 +15,7 @@
 #include "record/PersonalFile.h"
 #include "record/SessionTracker.h"
 #include "record/StoredDate.h"
+#include "settings/Settings.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -188,8 +189,7 @@ struct CoreRecording
         dialUp->system().entries = {QStringLiteral("Home ISP")};
         dialUp->system().connections = {{7, QStringLiteral("Home ISP"), RasState::Connected, 0}};
         interfaces->addInterface(6, QStringLiteral("ppp0 - PPP link"), 0, 0);
-        platform.settings->WriteIniToReg(QStringLiteral("Ruvela"), QStringLiteral("Personal Account"),
-                                         QStringLiteral("bench.rvl"));
+        Settings(*platform.settings).setPersonalAccount(QStringLiteral("bench.rvl"));
         recorder = std::make_unique<Recorder>(platform, dir.path() + QLatin1Char('/'), QStringList());
         recorder->load();
         ready = dir.isValid();
@@ -213,10 +213,10 @@ static void coreTickEverySecond(benchmark::State& state, bool allowance)
     CoreRecording r;
     if (allowance) {
         // Far more than the run uses, so no warning falls due while it is measured.
-        r.platform.settings->WriteIniToReg(QStringLiteral("Ruvela"), QStringLiteral("AllowanceHours"),
-                                           QStringLiteral("744"));
-        r.platform.settings->WriteIniToReg(QStringLiteral("Ruvela"), QStringLiteral("AllowanceBytes"),
-                                           QString::number(100000LL << 30));
+        AllowanceSettings limits;
+        limits.hours = 744;
+        limits.bytes = 100000LL << 30;
+        Settings(*r.platform.settings).setAllowance(limits);
         r.recorder->load();
     }
     PersonalFile file(r.dir.path() + QLatin1Char('/'), *r.clock, *r.platform.dialogs);

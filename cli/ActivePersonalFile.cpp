@@ -1,17 +1,16 @@
 // The settings and the folder rules are the program's own; nothing here is written or created.
 #include "cli/ActivePersonalFile.h"
 
-#include "platform/SettingsStore.h"
 #include "record/PersonalAccountPrompt.h"
-#include "settings/SettingNames.h"
+#include "settings/Settings.h"
 
 #include <QDir>
 
-ActivePersonalFile findActivePersonalFile(const SettingsStore& settings, const ProgramDir::Choice& folder)
+ActivePersonalFile findActivePersonalFile(const Settings& settings, const ProgramDir::Choice& folder)
 {
     if (folder.folder.isEmpty())
         return {QString(), folder.problem};
-    const QString name = settings.ReadIniFromReg(SettingNames::settingsKeyPath, SettingNames::personalAccount);
+    const QString name = settings.personalAccount();
     if (name.isEmpty()) {
         QString problem = QStringLiteral("no personal file is set up in the program's settings; give the file "
                                          "to total");

@@ -6,7 +6,7 @@
 
 #include <QString>
 
-class SettingsStore;
+class Settings;
 
 struct ActivePersonalFile
 {
@@ -14,4 +14,4 @@ struct ActivePersonalFile
     QString problem; ///< why there is none, for the user
 };
 
-ActivePersonalFile findActivePersonalFile(const SettingsStore& settings, const ProgramDir::Choice& folder);
+ActivePersonalFile findActivePersonalFile(const Settings& settings, const ProgramDir::Choice& folder);

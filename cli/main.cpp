@@ -8,7 +8,7 @@
 #include "report/ReportJson.h"
 #include "report/SessionSelection.h"
 #include "settings/AllowanceSettings.h"
-#include "settings/SettingNames.h"
+#include "settings/Settings.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -155,19 +155,19 @@ int main(int argc, char* argv[])
         out << '[';
     if (options->format == Format::Csv)
         ReportExport::writeCsvHeader(out, options->daily);
+    // Read only: the command never writes a setting.
+    IniSettingsStore store(IniSettingsStore::defaultFilePath());
+    Settings settings(store);
+    settings.load();
     QStringList files = options->files;
     if (files.isEmpty()) {
-        const ActivePersonalFile active =
-            findActivePersonalFile(IniSettingsStore(IniSettingsStore::defaultFilePath()), ProgramDir::forThisProcess());
+        const ActivePersonalFile active = findActivePersonalFile(settings, ProgramDir::forThisProcess());
         if (active.path.isEmpty())
             fail(QString(), {QStringLiteral("no_personal_file"), active.problem});
         else
             files.append(active.path);
     }
-    const AllowanceSettings allowance =
-        json ? AllowanceSettings::read(IniSettingsStore(IniSettingsStore::defaultFilePath()),
-                                       SettingNames::settingsKeyPath, nullptr)
-             : AllowanceSettings();
+    const AllowanceSettings allowance = json ? settings.allowance() : AllowanceSettings();
     for (const QString& file : files) {
         std::shared_ptr<CalculationResult> result = RecordFileCalculator().CalculateRecordFile(file);
         if (const ReportExport::FileProblem why = ReportExport::fileProblem(*result); !why.isEmpty()) {

@@ -4,18 +4,20 @@
 
 #include "allowance/AllowanceText.h"
 #include "allowance/UsageFromFile.h"
+#include "common/AppInfo.h"
 #include "platform/Platform.h"
 #include "platform/Trace.h"
 #include "record/StoredDate.h"
 #include "report/RecordFileCalculator.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QTimer>
 
 Recorder::Recorder(Platform& platform, QString programDir, QStringList soundFolders, QObject* parent)
     : QObject(parent), m_platform(platform), m_settings(*platform.settings),
       m_file(std::move(programDir), *platform.clock, *platform.dialogs),
-      m_period(m_file, *platform.clock, *platform.dialogs, *this),
-      m_prompt(m_file, *platform.dialogs, *platform.settings, m_settings.keyPath()),
+      m_period(m_file, *platform.clock, *platform.dialogs, *this), m_prompt(m_file, *platform.dialogs, m_settings),
       m_profileSetup(m_file, *platform.dialogs, m_prompt, m_period),
       m_tracker(*platform.clock, m_file, m_period, *this), m_monitor(*platform.dialUp, m_filter, *this),
       m_dialer(*platform.dialUp, m_monitor, *this), m_traffic(*platform.interfaces, *platform.clock),
@@ -56,7 +58,7 @@ void Recorder::load()
     QStringList names;
     if (m_platform.dialUp->enumEntries(names) && !names.isEmpty()) {
         m_filter.setEntries(names);
-        m_filter.PhoneBookEntries_Are_Checked_OrNot(m_settings.store(), m_settings.phoneBookKeyPath());
+        m_filter.PhoneBookEntries_Are_Checked_OrNot(m_settings.phoneBookMarks());
     }
 }
 
@@ -74,7 +76,7 @@ void Recorder::start()
         showStatusLine(reason);
     if (m_file.ProgramDir().isEmpty())
         showStatusLine(QStringLiteral("No folder for the personal file can be written."));
-    if (const QString problem = m_settings.store().problem(); !problem.isEmpty())
+    if (const QString problem = m_settings.problem(); !problem.isEmpty())
         showStatusLine(problem);
     if (const QStringList notes = m_settings.values().notes; !notes.isEmpty())
         showStatusLine(notes.join(QLatin1Char(' ')));
@@ -92,10 +94,9 @@ void Recorder::MainTimerTimer()
     m_tracker.MainTimerTimer();
     syncJournal();
     // A settings change the store could not take yet (its lock was busy) is written as soon as it can be.
-    SettingsStore& store = m_settings.store();
-    if (store.hasPendingWrites()) {
-        const QString before = store.problem();
-        if (store.retryPendingWrites() && m_statusLine == before)
+    if (m_settings.hasPendingWrites()) {
+        const QString before = m_settings.problem();
+        if (m_settings.retryPendingWrites() && m_statusLine == before)
             showStatusLine(QString());
     }
     updateAllowance();
@@ -199,10 +200,8 @@ bool Recorder::refreshPhoneBook()
 
 bool Recorder::savePhoneBookMarks()
 {
-    if (m_filter.saveChecked(m_settings.store(), m_settings.phoneBookKeyPath()))
-        return true;
-    showStatusLine(m_settings.store().problem());
-    return false;
+    // A failure reaches the status line through the settings' problem reporter.
+    return m_settings.setPhoneBookMarks(m_filter.checkedNames());
 }
 
 void Recorder::showStatusLine(const QString& text)
@@ -324,6 +323,33 @@ bool Recorder::setAllowance(const AllowanceSettings& allowance)
     if (m_allowance.takeDisplayChange())
         emit allowanceChanged();
     return stored;
+}
+
+bool Recorder::setTrayMode(bool on)
+{
+    return m_settings.setInTray(on);
+}
+
+bool Recorder::setStartAtLogin(bool on)
+{
+    // The entry starts the program where it is installed, which is not always the personal files' folder.
+    const QString program = QDir(QCoreApplication::applicationDirPath()).filePath(AppInfo::ExecutableName);
+    bool starts = on;
+    if (on) {
+        starts = m_platform.startup->WriteStartupEntry(AppInfo::ProgramTitle, program);
+        if (!starts)
+            m_platform.dialogs->showMessage(
+                Dialogs::Kind::Error, QStringLiteral("The start-up entry could not be written.") + QLatin1Char(' ') +
+                                          QStringLiteral("Qov Ruvela will not start when you log in."));
+    } else {
+        starts = !m_platform.startup->RemoveStartupEntry(AppInfo::ProgramTitle);
+        if (starts)
+            m_platform.dialogs->showMessage(
+                Dialogs::Kind::Error, QStringLiteral("The start-up entry could not be removed.") + QLatin1Char(' ') +
+                                          QStringLiteral("Qov Ruvela will still start when you log in."));
+    }
+    m_settings.setRunWhenWinStarts(starts);
+    return starts;
 }
 
 AllowanceStatus Recorder::allowanceStatus() const

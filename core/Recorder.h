@@ -76,6 +76,11 @@ public:
     bool savePhoneBookMarks();
     /// A new allowance from the Settings tab: stored, and counted from the next tick on.
     bool setAllowance(const AllowanceSettings& allowance);
+    /// The tray box: the program keeps its icon in the tray, and starts with only that. Stored.
+    bool setTrayMode(bool on);
+    /// The start-at-log-in box: the start-up entry is written or removed, and the setting stored as it
+    /// then stands. A failure is said in an error box. Whether the program now starts at log-in.
+    bool setStartAtLogin(bool on);
     /// The period's figures and the allowance as of now; inactive without a personal file.
     AllowanceStatus allowanceStatus() const;
     const AllowanceMonitor& allowance() const { return m_allowance; }

@@ -1,7 +1,5 @@
-// The recording filter's list and the stored selection.
+// The recording filter's list and its check marks.
 #include "dialup/RecordingFilter.h"
-
-#include "platform/SettingsStore.h"
 
 void RecordingFilter::setEntries(const QStringList& names)
 {
@@ -32,14 +30,9 @@ bool RecordingFilter::isChecked(const QString& entryName) const
     return false;
 }
 
-void RecordingFilter::PhoneBookEntries_Are_Checked_OrNot(const SettingsStore& store, const QString& phoneBookKeyPath)
+void RecordingFilter::PhoneBookEntries_Are_Checked_OrNot(const QStringList& storedNames)
 {
-    if (m_items.isEmpty())
-        return;
-    for (int n = 0;; ++n) {
-        const QString name = store.ReadIniFromReg(phoneBookKeyPath, QString::number(n));
-        if (name.isEmpty())
-            return;
+    for (const QString& name : storedNames) {
         for (Item& item : m_items) {
             if (item.name == name) {
                 item.checked = true;
@@ -49,13 +42,11 @@ void RecordingFilter::PhoneBookEntries_Are_Checked_OrNot(const SettingsStore& st
     }
 }
 
-bool RecordingFilter::saveChecked(SettingsStore& store, const QString& phoneBookKeyPath) const
+QStringList RecordingFilter::checkedNames() const
 {
-    int n = 0;
-    bool ok = true;
+    QStringList names;
     for (const Item& item : m_items)
         if (item.checked)
-            ok = store.WriteIniToReg(phoneBookKeyPath, QString::number(n++), item.name) && ok;
-    // An empty value ends the list for the reader, whatever was stored after it before.
-    return store.WriteIniToReg(phoneBookKeyPath, QString::number(n), QString()) && ok;
+            names.append(item.name);
+    return names;
 }

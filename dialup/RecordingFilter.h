@@ -5,8 +5,6 @@
 #include <QString>
 #include <QStringList>
 
-class SettingsStore;
-
 class RecordingFilter
 {
 public:
@@ -26,13 +24,12 @@ public:
     /// True when some checked item's name equals `entryName` exactly.
     bool isChecked(const QString& entryName) const;
 
-    /// Puts check marks on the entries named by the stored values "0", "1", … under the phone-book key,
-    /// up to the first empty one. A stored name that matches no item is skipped.
-    void PhoneBookEntries_Are_Checked_OrNot(const SettingsStore& store, const QString& phoneBookKeyPath);
+    /// Puts check marks on the entries named by the stored marks, in their stored order. A stored name that
+    /// matches no item is skipped.
+    void PhoneBookEntries_Are_Checked_OrNot(const QStringList& storedNames);
 
-    /// Stores the checked names as the values "0", "1", … in list order, ended by an empty value.
-    /// False when the store could not keep them.
-    bool saveChecked(SettingsStore& store, const QString& phoneBookKeyPath) const;
+    /// The checked names in list order: the marks to store.
+    QStringList checkedNames() const;
 
 private:
     QList<Item> m_items;

@@ -3,15 +3,13 @@
 
 #include "common/AppInfo.h"
 #include "platform/Dialogs.h"
-#include "platform/SettingsStore.h"
 #include "record/PersonalFile.h"
-#include "settings/SettingNames.h"
+#include "settings/Settings.h"
 
 #include <QFileInfo>
 
-PersonalAccountPrompt::PersonalAccountPrompt(PersonalFile& file, Dialogs& dialogs, SettingsStore& settings,
-                                             QString settingsKeyPath)
-    : m_file(file), m_dialogs(dialogs), m_settings(settings), m_settingsKeyPath(std::move(settingsKeyPath))
+PersonalAccountPrompt::PersonalAccountPrompt(PersonalFile& file, Dialogs& dialogs, Settings& settings)
+    : m_file(file), m_dialogs(dialogs), m_settings(settings)
 {}
 
 QString PersonalAccountPrompt::promptText()
@@ -70,7 +68,7 @@ void PersonalAccountPrompt::CreatePersonalAccount_IfNotFound(QString& result)
             continue;
         }
         m_file.setPersonalFileName(name + QStringLiteral(".rvl"));
-        if (!m_settings.WriteIniToReg(m_settingsKeyPath, SettingNames::personalAccount, m_file.PersonalFileName())) {
+        if (!m_settings.setPersonalAccount(m_file.PersonalFileName())) {
             m_dialogs.beep();
             m_dialogs.showMessage(
                 Dialogs::Kind::Warning,

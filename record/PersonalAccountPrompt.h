@@ -5,12 +5,12 @@
 
 class Dialogs;
 class PersonalFile;
-class SettingsStore;
+class Settings;
 
 class PersonalAccountPrompt
 {
 public:
-    PersonalAccountPrompt(PersonalFile& file, Dialogs& dialogs, SettingsStore& settings, QString settingsKeyPath);
+    PersonalAccountPrompt(PersonalFile& file, Dialogs& dialogs, Settings& settings);
 
     /// When the active file exists, does nothing. Otherwise asks for a new name until the user gives a usable
     /// one, which becomes PersonalFileName and is stored as "Personal Account", or gives up, which sets
@@ -34,6 +34,5 @@ public:
 private:
     PersonalFile& m_file;
     Dialogs& m_dialogs;
-    SettingsStore& m_settings;
-    QString m_settingsKeyPath;
+    Settings& m_settings;
 };

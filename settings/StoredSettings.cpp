@@ -46,5 +46,21 @@ StoredSettings StoredSettings::LoadSettings(const SettingsStore& store, const QS
     s.inTray = isOn(N::inTray);
     s.allowance = AllowanceSettings::read(store, keyPath, &s.notes);
     s.allowanceWarned = read(N::allowanceWarned);
+    s.msgOutTop = number(read(N::msgOutTop));
+    s.msgOutLeft = number(read(N::msgOutLeft));
+    s.lastDirectory = read(N::lastDirectory);
+    s.dirWidthOfShellTree = number(read(N::dirWidthOfShellTree));
+    const QString phoneBooks = keyPath + N::phoneBooksKey;
+    for (int n = 0;; ++n) {
+        const QString name = store.ReadIniFromReg(phoneBooks, QString::number(n));
+        if (name.isEmpty())
+            break;
+        s.phoneBookMarks.append(name);
+    }
+    const QString history = keyPath + N::historyDirKey;
+    for (int n = 0; n < dirHistoryPlaces; ++n) {
+        if (const QString dir = store.ReadIniFromReg(history, QString::number(n)); !dir.isEmpty())
+            s.dirHistory.append(dir);
+    }
     return s;
 }

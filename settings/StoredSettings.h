@@ -27,12 +27,20 @@ struct StoredSettings
     QString personalAccount;
     bool inTray = false;
     AllowanceSettings allowance;
-    QString allowanceWarned; ///< as stored; the allowance's warnings read it
+    QString allowanceWarned;    ///< as stored; the allowance's warnings read it
+    QStringList phoneBookMarks; ///< "0", "1", … under the phone-book key, up to the first empty value
+    std::optional<int> msgOutTop;
+    std::optional<int> msgOutLeft;
+    QString lastDirectory;
+    std::optional<int> dirWidthOfShellTree;
+    QStringList dirHistory; ///< the non-empty values of "0" … "9" under the history key, in that order
     /// Sentences for the status line about stored values that cannot be used and were ignored.
     QStringList notes;
 
     /// The program starts with only its tray icon when it starts at log-in or the tray box is checked.
     bool startsInTray() const { return runWhenWinStarts || inTray; }
+
+    static constexpr int dirHistoryPlaces = 10;
 
     /// Reads every setting; a missing value or a number that is not a decimal integer leaves the design state.
     static StoredSettings LoadSettings(const SettingsStore& store, const QString& keyPath);

@@ -4,9 +4,8 @@
 #include "gui/report/UniformListView.h"
 #include "gui/widgets/Named.h"
 #include "gui/widgets/WindowGeometry.h"
-#include "platform/SettingsStore.h"
 #include "report/MessageOutModel.h"
-#include "settings/SettingNames.h"
+#include "settings/Settings.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -25,9 +24,8 @@ TMessageOut::TMessageOut(QWidget* parent) : QWidget(parent), m_model(new Message
     FormCreate();
 }
 
-TMessageOut::TMessageOut(SettingsStore& settings, QString settingsKeyPath, QWidget* parent)
-    : QWidget(parent), m_settings(&settings), m_settingsKeyPath(std::move(settingsKeyPath)),
-      m_model(new MessageOutModel(this))
+TMessageOut::TMessageOut(Settings& settings, QWidget* parent)
+    : QWidget(parent), m_settings(&settings), m_model(new MessageOutModel(this))
 {
     buildControls();
     FormCreate();
@@ -85,14 +83,7 @@ void TMessageOut::FormCreate()
     if (!m_settings)
         return;
     // A value that is not a whole number is left aside: the design position stays.
-    QPoint corner(designLeft, designTop);
-    bool ok = false;
-    const int top = m_settings->ReadIniFromReg(m_settingsKeyPath, SettingNames::msgOutTop).toInt(&ok);
-    if (ok)
-        corner.setY(top);
-    const int left = m_settings->ReadIniFromReg(m_settingsKeyPath, SettingNames::msgOutLeft).toInt(&ok);
-    if (ok)
-        corner.setX(left);
+    const QPoint corner(m_settings->msgOutLeft().value_or(designLeft), m_settings->msgOutTop().value_or(designTop));
     WindowGeometry::fixSizeWithinScreen(*this);
     WindowGeometry::restoreFramePosition(*this, corner);
 }
@@ -122,8 +113,7 @@ void TMessageOut::FormCloseQuery()
     if (!m_settings)
         return;
     const QPoint corner = WindowGeometry::framePosition(*this);
-    m_settings->WriteIniToReg(m_settingsKeyPath, SettingNames::msgOutTop, QString::number(corner.y()));
-    m_settings->WriteIniToReg(m_settingsKeyPath, SettingNames::msgOutLeft, QString::number(corner.x()));
+    m_settings->setMsgOutPosition(corner.x(), corner.y());
 }
 
 void TMessageOut::btnOKClick()

@@ -9,7 +9,7 @@ class MessageOutModel;
 class QGroupBox;
 class QLabel;
 class QPushButton;
-class SettingsStore;
+class Settings;
 class UniformListView;
 struct CalculationResult;
 
@@ -19,9 +19,8 @@ class TMessageOut final : public QWidget
 public:
     /// A window that does not store its position.
     explicit TMessageOut(QWidget* parent = nullptr);
-    /// Takes its position from "MsgOutTop" and "MsgOutLeft" under `settingsKeyPath` and stores it there on
-    /// every close.
-    TMessageOut(SettingsStore& settings, QString settingsKeyPath, QWidget* parent = nullptr);
+    /// Takes its position from the settings and stores it there on every close.
+    explicit TMessageOut(Settings& settings, QWidget* parent = nullptr);
     ~TMessageOut() override;
 
     /// Empties the list and the three totals.
@@ -50,7 +49,6 @@ private:
     void FormCloseQuery();
     void btnOKClick();
 
-    SettingsStore* m_settings = nullptr;
-    QString m_settingsKeyPath;
+    Settings* m_settings = nullptr;
     MessageOutModel* m_model;
 };

@@ -4,8 +4,7 @@
 
 #include "gui/widgets/Named.h"
 #include "platform/Dialogs.h"
-#include "platform/SettingsStore.h"
-#include "settings/SettingNames.h"
+#include "settings/Settings.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -27,9 +26,8 @@ constexpr int treeWidthAbove = 10;
 constexpr int treeWidthBelow = 350;
 } // namespace
 
-TfrmDir::TfrmDir(SettingsStore& settings, Dialogs& dialogs, QString settingsKeyPath, QWidget* parent)
-    : QDialog(parent), m_settings(settings), m_dialogs(dialogs), m_settingsKeyPath(std::move(settingsKeyPath)),
-      m_history(settings, m_settingsKeyPath + SettingNames::historyDirKey)
+TfrmDir::TfrmDir(Settings& settings, Dialogs& dialogs, QWidget* parent)
+    : QDialog(parent), m_settings(settings), m_dialogs(dialogs)
 {
     buildControls();
     makeModels();
@@ -176,20 +174,19 @@ void TfrmDir::connectEvents()
 
 void TfrmDir::FormCreate()
 {
-    m_history.load();
+    m_history.load(m_settings.dirHistory());
     fillHistory();
-    const QString last = m_settings.ReadIniFromReg(m_settingsKeyPath, SettingNames::lastDirectory);
+    const QString last = m_settings.lastDirectory();
     if (!last.isEmpty())
         setCurrentDirectory(last);
     if (!DriveView1->currentIndex().isValid())
         setCurrentDirectory(QDir::currentPath());
     if (DriveView1->currentIndex().isValid())
         DriveView1->expand(DriveView1->currentIndex());
-    bool ok = false;
-    const int width = m_settings.ReadIniFromReg(m_settingsKeyPath, SettingNames::dirWidthOfShellTree).toInt(&ok);
-    if (ok && width > treeWidthAbove && width < treeWidthBelow) {
-        m_treeWidth = width;
-        Splitter1->setSizes({width, Splitter1->width() - width});
+    if (const std::optional<int> width = m_settings.dirWidthOfShellTree();
+        width && *width > treeWidthAbove && *width < treeWidthBelow) {
+        m_treeWidth = *width;
+        Splitter1->setSizes({*width, Splitter1->width() - *width});
     }
 }
 
@@ -258,7 +255,8 @@ void TfrmDir::chooseFromHistory(const QString& text, int selectedIndex)
     if (text.isEmpty())
         return;
     if (QFileInfo(text).isDir()) {
-        m_history.AddToHistory(text);
+        if (m_history.AddToHistory(text))
+            m_settings.setDirHistory(m_history.entries());
         fillHistory();
         cbHistoryPath->setEditText(text);
         setCurrentDirectory(text);
@@ -268,7 +266,8 @@ void TfrmDir::chooseFromHistory(const QString& text, int selectedIndex)
     m_dialogs.beep();
     m_dialogs.showMessage(Dialogs::Kind::Error, QStringLiteral("Directory does not exist."));
     if (selectedIndex >= 0) {
-        m_history.removeAt(selectedIndex);
+        if (m_history.removeAt(selectedIndex))
+            m_settings.setDirHistory(m_history.entries());
         fillHistory();
     }
 }
@@ -328,8 +327,9 @@ void TfrmDir::btnOKClick()
         m_dialogs.showMessage(Dialogs::Kind::Error, QStringLiteral("Failing to get folder name."));
         return;
     }
-    m_history.AddToHistory(dir);
-    m_settings.WriteIniToReg(m_settingsKeyPath, SettingNames::lastDirectory, dir);
+    if (m_history.AddToHistory(dir))
+        m_settings.setDirHistory(m_history.entries());
+    m_settings.setLastDirectory(dir);
     m_tag = 1;
     accept();
 }
@@ -342,7 +342,7 @@ void TfrmDir::btnCancelClick()
 void TfrmDir::FormCloseQuery()
 {
     const int width = isVisible() ? pnTree->width() : m_treeWidth;
-    m_settings.WriteIniToReg(m_settingsKeyPath, SettingNames::dirWidthOfShellTree, QString::number(width));
+    m_settings.setDirWidthOfShellTree(width);
 }
 
 void TfrmDir::done(int result)

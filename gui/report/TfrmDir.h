@@ -15,13 +15,13 @@ class QPushButton;
 class QSplitter;
 class QToolButton;
 class QTreeView;
-class SettingsStore;
+class Settings;
 
 class TfrmDir final : public QDialog
 {
     Q_OBJECT
 public:
-    TfrmDir(SettingsStore& settings, Dialogs& dialogs, QString settingsKeyPath, QWidget* parent = nullptr);
+    TfrmDir(Settings& settings, Dialogs& dialogs, QWidget* parent = nullptr);
     ~TfrmDir() override;
 
     /// The result marker: 0 until the user confirmed a folder with OK, then 1.
@@ -82,9 +82,8 @@ private:
     void btnCollapse1Click();
     void btnRefresh1Click();
 
-    SettingsStore& m_settings;
+    Settings& m_settings;
     Dialogs& m_dialogs;
-    QString m_settingsKeyPath;
     DirHistory m_history;
     QFileSystemModel* m_treeModel = nullptr;
     QFileSystemModel* m_listModel = nullptr;

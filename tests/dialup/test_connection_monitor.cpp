@@ -3,6 +3,7 @@
 #include "dialup/RecordingFilter.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/sim/SimulatedDialUp.h"
+#include "settings/Settings.h"
 
 #include <QTemporaryDir>
 #include <functional>
@@ -332,6 +333,13 @@ class RecordingFilterTest : public ::testing::Test
 {
 protected:
     void store(const QString& name, const QString& value) { ASSERT_TRUE(m_store.WriteIniToReg(m_key, name, value)); }
+    /// The start's way: the settings read the marks, the filter puts them on its entries.
+    void markFromStore()
+    {
+        Settings settings(m_store);
+        settings.load();
+        m_filter.PhoneBookEntries_Are_Checked_OrNot(settings.phoneBookMarks());
+    }
     QList<bool> checks() const
     {
         QList<bool> out;
@@ -351,7 +359,7 @@ TEST_F(RecordingFilterTest, StoredSelectionStopsAtTheFirstGap)
     m_filter.setEntries({QStringLiteral("Home"), QStringLiteral("Work"), QStringLiteral("Night")});
     store(QStringLiteral("0"), QStringLiteral("Night"));
     store(QStringLiteral("2"), QStringLiteral("Home"));
-    m_filter.PhoneBookEntries_Are_Checked_OrNot(m_store, m_key);
+    markFromStore();
     EXPECT_EQ(checks(), QList<bool>({false, false, true}));
     EXPECT_TRUE(m_filter.isChecked(QStringLiteral("Night")));
     EXPECT_FALSE(m_filter.isChecked(QStringLiteral("Home")));
@@ -363,7 +371,7 @@ TEST_F(RecordingFilterTest, StoredNamesMatchExactlyAndUnknownOnesAreSkipped)
     store(QStringLiteral("0"), QStringLiteral("home"));
     store(QStringLiteral("1"), QStringLiteral("Gone Away"));
     store(QStringLiteral("2"), QStringLiteral("Work"));
-    m_filter.PhoneBookEntries_Are_Checked_OrNot(m_store, m_key);
+    markFromStore();
     EXPECT_EQ(checks(), QList<bool>({false, true}));
     EXPECT_FALSE(m_filter.isChecked(QStringLiteral("home")));
     EXPECT_FALSE(m_filter.isChecked(QStringLiteral("WORK")));
@@ -372,7 +380,7 @@ TEST_F(RecordingFilterTest, StoredNamesMatchExactlyAndUnknownOnesAreSkipped)
 TEST_F(RecordingFilterTest, EmptyListStaysEmpty)
 {
     store(QStringLiteral("0"), QStringLiteral("Home"));
-    m_filter.PhoneBookEntries_Are_Checked_OrNot(m_store, m_key);
+    markFromStore();
     EXPECT_TRUE(m_filter.items().isEmpty());
     EXPECT_FALSE(m_filter.isChecked(QStringLiteral("Home")));
 }

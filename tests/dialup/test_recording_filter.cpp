@@ -1,6 +1,7 @@
 // The recording filter's "Save" and "Refresh": what is stored is what the next start reads back.
 #include "dialup/RecordingFilter.h"
 #include "platform/IniSettingsStore.h"
+#include "settings/Settings.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -20,11 +21,13 @@ TEST(RecordingFilterTest, SavedCheckMarksAreReadBackAtTheNextStart)
     RecordingFilter filter;
     filter.setEntries({QStringLiteral("Home"), QStringLiteral("Old"), QStringLiteral("Work")});
     filter.setChecked(0, true);
-    ASSERT_TRUE(filter.saveChecked(store, key));
+    ASSERT_TRUE(Settings(store).setPhoneBookMarks(filter.checkedNames()));
 
+    Settings stored(store);
+    stored.load();
     RecordingFilter next;
     next.setEntries({QStringLiteral("Home"), QStringLiteral("Old"), QStringLiteral("Work")});
-    next.PhoneBookEntries_Are_Checked_OrNot(store, key);
+    next.PhoneBookEntries_Are_Checked_OrNot(stored.phoneBookMarks());
     EXPECT_TRUE(next.isChecked(QStringLiteral("Home")));
     EXPECT_FALSE(next.isChecked(QStringLiteral("Old")));
     EXPECT_FALSE(next.isChecked(QStringLiteral("Work")));

@@ -5,6 +5,7 @@
 #include "record/PersonalAccountPrompt.h"
 #include "record/ProfileSetup.h"
 #include "settings/SettingNames.h"
+#include "settings/Settings.h"
 
 namespace {
 
@@ -29,7 +30,8 @@ protected:
         return settings.ReadIniFromReg(SettingNames::settingsKeyPath, SettingNames::personalAccount);
     }
 
-    PersonalAccountPrompt prompt{file, dialogs, settings, SettingNames::settingsKeyPath};
+    Settings storedSettings{settings};
+    PersonalAccountPrompt prompt{file, dialogs, storedSettings};
     ProfileSetup setup{file, dialogs, prompt, period};
 };
 

@@ -5,7 +5,7 @@
 #include "gui/main/TProfile.h"
 #include "record/PersonalAccountPrompt.h"
 #include "record/ProfileSetup.h"
-#include "settings/SettingNames.h"
+#include "settings/Settings.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -17,7 +17,8 @@ namespace {
 class TProfileTest : public RecordFixture
 {
 protected:
-    PersonalAccountPrompt prompt{file, dialogs, settings, SettingNames::settingsKeyPath};
+    Settings storedSettings{settings};
+    PersonalAccountPrompt prompt{file, dialogs, storedSettings};
     ProfileSetup setup{file, dialogs, prompt, period};
 };
 

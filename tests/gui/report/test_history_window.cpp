@@ -7,6 +7,7 @@
 #include "gui/report/HistoryWindow.h"
 #include "report/DayChart.h"
 #include "report/SessionTableModel.h"
+#include "settings/Settings.h"
 #include "tests/report/ReportFixture.h"
 #include "tests/support/ScriptedDialogs.h"
 
@@ -29,8 +30,6 @@
 
 namespace {
 
-const QString key = QStringLiteral("Ruvela");
-
 class HistoryWindowTest : public ReportFixture
 {
 protected:
@@ -48,7 +47,7 @@ protected:
                                         QStringLiteral("2024/03/06, 09:09:00 am"), 9, 10, 20),
                           sessionRecord(QStringLiteral("2024/03/07, 09:00:00 am"),
                                         QStringLiteral("2024/03/07, 09:10:00 am"), 10, 2048, 30)});
-        tab.attach(settings, dialogs, key, temp.filePath(QStringLiteral("program")), [] { return QString(); });
+        tab.attach(settings, dialogs, temp.filePath(QStringLiteral("program")), [] { return QString(); });
         tab.setToday([] { return QDate(2024, 3, 6); });
         tab.ReadFilesToList(temp.filePath(QStringLiteral("backups")));
     }
@@ -74,7 +73,8 @@ protected:
     }
 
     QString path;
-    MemorySettings settings;
+    MemorySettings store;
+    Settings settings{store};
     ScriptedDialogs dialogs;
     CalculationTab tab;
 };

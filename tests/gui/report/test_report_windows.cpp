@@ -7,6 +7,7 @@
 #include "gui/report/UniformListView.h"
 #include "report/CalculationResult.h"
 #include "report/MessageOutModel.h"
+#include "settings/Settings.h"
 #include "tests/report/ReportFixture.h"
 #include "tests/support/ScriptedDialogs.h"
 
@@ -38,7 +39,15 @@ protected:
         return QDir(temp.filePath(name)).absolutePath();
     }
 
+    /// The settings as the program reads them at its start, from what the test stored.
+    Settings& loaded()
+    {
+        stored.load();
+        return stored;
+    }
+
     MemorySettings settings;
+    Settings stored{settings};
     ScriptedDialogs dialogs;
 };
 
@@ -47,7 +56,7 @@ protected:
 TEST_F(ReportWindows, DirOkConfirmsAnExistingFolderOnly)
 {
     const QString chosen = folder(QStringLiteral("chosen"));
-    TfrmDir dir(settings, dialogs, key);
+    TfrmDir dir(loaded(), dialogs);
     dir.show();
     dir.edToPath->setText(temp.filePath(QStringLiteral("not-there")));
     dir.btnOK->click();
@@ -71,7 +80,7 @@ TEST_F(ReportWindows, DirOkConfirmsAnExistingFolderOnly)
 TEST_F(ReportWindows, DirCancelStoresOnlyTheTreeWidth)
 {
     settings.WriteIniToReg(key, QStringLiteral("DirWidthOfShellTree"), QStringLiteral("250"));
-    TfrmDir dir(settings, dialogs, key);
+    TfrmDir dir(loaded(), dialogs);
     dir.show();
     dir.edToPath->setText(folder(QStringLiteral("chosen")));
     dir.btnCancel->click();
@@ -87,7 +96,7 @@ TEST_F(ReportWindows, DirTreeWidthOutsideItsRangeIsIgnored)
     for (const auto& [stored, applied] : {std::pair{10, TfrmDir::designTreeWidth}, std::pair{11, 11},
                                           std::pair{349, 349}, std::pair{350, TfrmDir::designTreeWidth}}) {
         settings.WriteIniToReg(key, QStringLiteral("DirWidthOfShellTree"), QString::number(stored));
-        TfrmDir dir(settings, dialogs, key);
+        TfrmDir dir(loaded(), dialogs);
         dir.show();
         EXPECT_EQ(dir.pnTree->width(), applied) << stored;
         dir.btnCancel->click();
@@ -100,7 +109,7 @@ TEST_F(ReportWindows, DirOpensAtTheLastDirectoryWithItsHistory)
     settings.WriteIniToReg(key, QStringLiteral("Last Directory"), last);
     settings.WriteIniToReg(historyKey, QStringLiteral("0"), last);
     settings.WriteIniToReg(historyKey, QStringLiteral("1"), QStringLiteral("/elsewhere"));
-    TfrmDir dir(settings, dialogs, key);
+    TfrmDir dir(loaded(), dialogs);
     EXPECT_EQ(dir.cbHistoryPath->count(), 2);
     EXPECT_EQ(dir.currentDirectory(), last);
     EXPECT_EQ(dir.edToPath->text(), last);
@@ -119,7 +128,7 @@ TEST_F(ReportWindows, DirHistoryChoices)
     const QString typed = folder(QStringLiteral("typed"));
     settings.WriteIniToReg(historyKey, QStringLiteral("0"), temp.filePath(QStringLiteral("gone")));
     settings.WriteIniToReg(historyKey, QStringLiteral("1"), there);
-    TfrmDir dir(settings, dialogs, key);
+    TfrmDir dir(loaded(), dialogs);
     dir.show();
 
     // A folder that no longer exists is reported and dropped from the list and the settings.
@@ -145,7 +154,7 @@ TEST_F(ReportWindows, DirHistoryChoices)
 TEST_F(ReportWindows, MessageOutStoresItsPositionOnEveryClose)
 {
     {
-        TMessageOut out(settings, key);
+        TMessageOut out(loaded());
         EXPECT_EQ(out.pos(), QPoint(276, 21));
         out.show();
         out.move(300, 200);
@@ -158,7 +167,7 @@ TEST_F(ReportWindows, MessageOutStoresItsPositionOnEveryClose)
         out.close();
         EXPECT_EQ(settings.ReadIniFromReg(key, QStringLiteral("MsgOutLeft")), QStringLiteral("310"));
     }
-    TMessageOut again(settings, key);
+    TMessageOut again(loaded());
     EXPECT_EQ(again.pos(), QPoint(310, 210));
 }
 
@@ -172,10 +181,10 @@ TEST_F(ReportWindows, CalculationTabListsTotalsAndFillsTheSessionList)
                                                               QStringLiteral("2024/02/05, 10:02:20 pm"), 2, 2048, 1024),
                                                 sessionRecord(QStringLiteral("2024/02/06, 10:00:10 am"),
                                                               QStringLiteral("2024/02/06, 10:00:40 am"), 0, 1024, 0)});
-    TMessageOut out(settings, key);
+    TMessageOut out(loaded());
     CalculationTab tab;
     tab.attach(
-        settings, dialogs, key, program, [] { return QStringLiteral("me.rvl"); }, &out);
+        loaded(), dialogs, program, [] { return QStringLiteral("me.rvl"); }, &out);
 
     tab.btnRefresh->click();
     EXPECT_EQ(tab.ListBox1->count(), 1);
@@ -218,10 +227,10 @@ TEST_F(ReportWindows, SessionListMadeOnFirstShowDetailShowsTheFileTotalledBefore
     std::unique_ptr<TMessageOut> out;
     int made = 0;
     CalculationTab tab;
-    tab.attach(settings, dialogs, key, program, [] { return QStringLiteral("me.rvl"); });
+    tab.attach(loaded(), dialogs, program, [] { return QStringLiteral("me.rvl"); });
     tab.setMessageOut([&]() -> TMessageOut* {
         ++made;
-        out = std::make_unique<TMessageOut>(settings, key);
+        out = std::make_unique<TMessageOut>(loaded());
         return out.get();
     });
 
@@ -245,7 +254,7 @@ TEST_F(ReportWindows, CalculationTabReportsAFileThatIsGone)
     const QString backups = folder(QStringLiteral("backups"));
     const QString path = writeFile(QStringLiteral("backups/1.rvl"), {headerRecord()});
     CalculationTab tab;
-    tab.attach(settings, dialogs, key, folder(QStringLiteral("program")), [] { return QString(); });
+    tab.attach(loaded(), dialogs, folder(QStringLiteral("program")), [] { return QString(); });
     tab.ReadFilesToList(backups);
     tab.ListBox1->setCurrentRow(0);
     ASSERT_EQ(tab.lblFrom->text(), QStringLiteral("From : 1"));
@@ -266,7 +275,7 @@ TEST_F(ReportWindows, CalculationTabRefusesAHugeSparseFileWithAMessage)
     QFile file(huge);
     ASSERT_TRUE(file.resize(200'000'000'000));
     CalculationTab tab;
-    tab.attach(settings, dialogs, key, folder(QStringLiteral("program")), [] { return QString(); });
+    tab.attach(loaded(), dialogs, folder(QStringLiteral("program")), [] { return QString(); });
     tab.ReadFilesToList(backups);
     tab.ListBox1->setCurrentItem(tab.ListBox1->findItems(QStringLiteral("1.rvl"), Qt::MatchExactly).value(0));
     ASSERT_EQ(tab.lblTo->text(), QStringLiteral("To : 29"));
@@ -289,7 +298,7 @@ TEST_F(ReportWindows, CalculationTabTotalsAroundDamagedRecordsAndTellsThemWithou
     untagged.Tag = QStringLiteral("[Other]");
     const QString notPersonal = writeFile(QStringLiteral("backups/2.rvl"), {untagged});
     CalculationTab tab;
-    tab.attach(settings, dialogs, key, folder(QStringLiteral("program")), [] { return QString(); });
+    tab.attach(loaded(), dialogs, folder(QStringLiteral("program")), [] { return QString(); });
     tab.ReadFilesToList(backups);
     const QString badDate =
         QStringLiteral("Record 1: '2024/13/05, 10:00:10 pm' is not a valid date; the record is left out.");
