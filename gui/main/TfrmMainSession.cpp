@@ -8,8 +8,6 @@
 #include "gui/tray/TForm2.h"
 #include "platform/Trace.h"
 
-#include <QAction>
-
 void TfrmMain::renderTracker()
 {
     const TrackerView& v = m_recorder.tracker().view();
@@ -52,10 +50,8 @@ void TfrmMain::renderStopped()
 {
     const bool stopped = m_recorder.recordingStopped();
     tabMain->renderStopped(stopped);
-    if (m_tray) {
-        const QSignalBlocker quiet(m_tray->mnuDisabled);
-        m_tray->mnuDisabled->setChecked(stopped);
-    }
+    if (m_tray)
+        m_tray->renderStopped(stopped);
 }
 
 void TfrmMain::btnResetDataClick()

@@ -36,14 +36,14 @@ bool TfrmMain::createTray(bool sayWhy)
     }
     m_tray = tray;
     renderAllowance();
-    connect(tray->About1, &QAction::triggered, smAbout, &QAction::trigger);
-    connect(tray->mnuSubHelp, &QAction::triggered, smHelp, &QAction::trigger);
-    connect(tray->DialUp1, &QAction::triggered, this, &TfrmMain::mmDialClick);
-    connect(tray->Open1, &QAction::triggered, this, &TfrmMain::showMainWindow);
-    connect(tray->mnuDisabled, &QAction::triggered, this, &TfrmMain::mnuDisabledClick);
-    connect(tray->Remove1, &QAction::triggered, this, &TfrmMain::endProgram);
-    connect(tray->disconnectItem, &QAction::triggered, this, &TfrmMain::DisconnectMenuClick);
-    tray->mnuDisabled->setChecked(m_recorder.recordingStopped());
+    connect(tray, &TForm2::aboutClicked, smAbout, &QAction::trigger);
+    connect(tray, &TForm2::helpClicked, smHelp, &QAction::trigger);
+    connect(tray, &TForm2::dialUpClicked, this, &TfrmMain::mmDialClick);
+    connect(tray, &TForm2::openClicked, this, &TfrmMain::showMainWindow);
+    connect(tray, &TForm2::disabledClicked, this, &TfrmMain::mnuDisabledClick);
+    connect(tray, &TForm2::removeClicked, this, &TfrmMain::endProgram);
+    connect(tray, &TForm2::disconnectClicked, this, &TfrmMain::DisconnectMenuClick);
+    tray->renderStopped(m_recorder.recordingStopped());
     Trace::line(QStringLiteral("tray-icon shown"));
     return true;
 }

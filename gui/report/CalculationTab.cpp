@@ -263,7 +263,7 @@ std::optional<QString> CalculationTab::chooseWithTfrmDir()
     chooser.exec();
     if (chooser.Tag() != 1)
         return std::nullopt;
-    return chooser.edToPath->text();
+    return chooser.chosenPath();
 }
 
 void CalculationTab::btnRefreshClick()

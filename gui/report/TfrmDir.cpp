@@ -219,6 +219,11 @@ QString TfrmDir::currentDirectory() const
     return current.isValid() ? m_treeModel->filePath(current) : QString();
 }
 
+QString TfrmDir::chosenPath() const
+{
+    return edToPath->text();
+}
+
 void TfrmDir::DriveView1Change(const QModelIndex& current)
 {
     const QString path = current.isValid() ? m_treeModel->filePath(current) : QString();

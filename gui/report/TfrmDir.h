@@ -31,6 +31,8 @@ public:
     bool setCurrentDirectory(const QString& path);
     /// The full path of the tree's selected folder; empty when none is selected.
     QString currentDirectory() const;
+    /// The folder in the path field, as the user confirmed it with OK.
+    QString chosenPath() const;
 
     const DirHistory& history() const { return m_history; }
 

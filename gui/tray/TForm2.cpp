@@ -32,6 +32,24 @@ TForm2::TForm2(TrayIconService& service, QWidget* parent) : QWidget(parent), m_s
     ilOnlineMin = TrayImages::imageList();
     m_imageIndex = TrayImages::offline;
     m_created = m_service.add(ilOnlineMin[m_imageIndex], AppInfo::ProgramTitle.left(63), PopupMenu1);
+    connectEvents();
+}
+
+void TForm2::connectEvents()
+{
+    connect(About1, &QAction::triggered, this, &TForm2::aboutClicked);
+    connect(mnuSubHelp, &QAction::triggered, this, &TForm2::helpClicked);
+    connect(DialUp1, &QAction::triggered, this, &TForm2::dialUpClicked);
+    connect(Open1, &QAction::triggered, this, &TForm2::openClicked);
+    connect(mnuDisabled, &QAction::triggered, this, &TForm2::disabledClicked);
+    connect(Remove1, &QAction::triggered, this, &TForm2::removeClicked);
+    connect(disconnectItem, &QAction::triggered, this, &TForm2::disconnectClicked);
+}
+
+void TForm2::renderStopped(bool stopped)
+{
+    const QSignalBlocker quiet(mnuDisabled);
+    mnuDisabled->setChecked(stopped);
 }
 
 TForm2::~TForm2()

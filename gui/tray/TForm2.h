@@ -31,6 +31,23 @@ public:
     void RemoveSysTrayIcon();
     /// The tooltip: the program's title, and these lines below it.
     void setHintLines(const QStringList& lines);
+    /// The check mark of "Disabled", without telling it as a click.
+    void renderStopped(bool stopped);
+
+    static inline const QString cannotCreateText = QStringLiteral("Cannot create shell notification icon");
+
+signals:
+    void aboutClicked();
+    void helpClicked();
+    void dialUpClicked();
+    void openClicked();
+    /// "Disabled" was clicked; `checked` is the mark it now shows.
+    void disabledClicked(bool checked);
+    void removeClicked();
+    void disconnectClicked();
+
+private:
+    void connectEvents();
 
     QMenu* PopupMenu1;
     QAction* About1;
@@ -44,9 +61,6 @@ public:
     QAction* disconnectItem;
     QList<QIcon> ilOnlineMin;
 
-    static inline const QString cannotCreateText = QStringLiteral("Cannot create shell notification icon");
-
-private:
     TrayIconService& m_service;
     bool m_created = false;
     int m_imageIndex = -1;

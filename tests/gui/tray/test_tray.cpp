@@ -47,7 +47,7 @@ protected:
     QStringList menuTexts() const
     {
         QStringList texts;
-        for (const QAction* a : window->trayForm()->PopupMenu1->actions())
+        for (const QAction* a : child<QMenu>(window->trayForm(), "PopupMenu1")->actions())
             texts.append(a->isSeparator() ? QStringLiteral("-") : a->text());
         return texts;
     }
@@ -117,7 +117,7 @@ TEST_F(TrayTest, TheDisconnectItemHangsUpAndGoes)
 {
     start(true);
     connect();
-    window->trayForm()->disconnectItem->trigger();
+    child<QAction>(window->trayForm(), "disconnectItem")->trigger();
     EXPECT_EQ(tp.dialUp->hangUps, QList<DialUpService::Handle>{SimulationFile::handleOf(home)});
     EXPECT_EQ(menuTexts().size(), 8);
     recorder->PollConnections();
@@ -129,16 +129,16 @@ TEST_F(TrayTest, StopAndDisabledMirrorEachOther)
     start(true);
     TForm2* tray = window->trayForm();
     child<QToolButton>(*window, "btnDisabled")->setChecked(true);
-    EXPECT_TRUE(tray->mnuDisabled->isChecked());
+    EXPECT_TRUE(child<QAction>(tray, "mnuDisabled")->isChecked());
     EXPECT_EQ(tray->imageIndex(), 13);
     EXPECT_FALSE(recorder->MainTimer->isActive());
 
-    tray->mnuDisabled->trigger(); // unchecks
+    child<QAction>(tray, "mnuDisabled")->trigger(); // unchecks
     EXPECT_FALSE(child<QToolButton>(*window, "btnDisabled")->isChecked());
     EXPECT_EQ(tray->imageIndex(), 0); // offline
     EXPECT_TRUE(recorder->MainTimer->isActive());
 
-    tray->mnuDisabled->trigger(); // checks
+    child<QAction>(tray, "mnuDisabled")->trigger(); // checks
     EXPECT_TRUE(child<QToolButton>(*window, "btnDisabled")->isChecked());
     EXPECT_EQ(tray->imageIndex(), 13);
 }
@@ -213,14 +213,14 @@ TEST_F(TrayTest, TheTrayOptionClickedWithoutANotificationAreaIsAnsweredOnce)
 TEST_F(TrayTest, CloseHidesTheWindowInTrayModeAndRemoveEndsTheProgram)
 {
     start(true);
-    window->trayForm()->Open1->trigger();
+    child<QAction>(window->trayForm(), "Open1")->trigger();
     EXPECT_TRUE(window->isVisible());
     child<QAction>(*window, "mnuMainClose")->trigger();
     EXPECT_FALSE(window->isVisible());
 
     bool ended = false;
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, [&] { ended = true; });
-    QTimer::singleShot(0, window->trayForm()->Remove1, &QAction::trigger);
+    QTimer::singleShot(0, child<QAction>(window->trayForm(), "Remove1"), &QAction::trigger);
     QTimer guard;
     guard.setSingleShot(true);
     QObject::connect(&guard, &QTimer::timeout, qApp, [] { QCoreApplication::exit(1); });
