@@ -43,16 +43,6 @@ public:
     /// Alert windows still open, those waiting hidden for their reminder included.
     static int openAlertWindows();
 
-    QFrame* Panel1;
-    QTextEdit* mMsg;
-    QLabel* lblRemind;
-    QSpinBox* SpinEdit1;
-    QLabel* lblMins;
-    QPushButton* btnOK;
-    QLabel* lblProgramName;
-    QLabel* imgMe;
-    QTimer* Timer1;
-
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -70,4 +60,14 @@ private:
     const Clock& m_clock;
     AlertWindowState m_state;
     bool m_closed = false;
+
+    QFrame* Panel1;
+    QTextEdit* mMsg;
+    QLabel* lblRemind;
+    QSpinBox* SpinEdit1;
+    QLabel* lblMins;
+    QPushButton* btnOK;
+    QLabel* lblProgramName;
+    QLabel* imgMe;
+    QTimer* Timer1;
 };

@@ -15,11 +15,11 @@ public:
     /// Creates a warning with `text`, shows it without waiting and puts it on top. It deletes itself when closed.
     static TWarning* open(const QString& text);
 
-    QLabel* imgWarn;
-    QLabel* lblWarn;
-    QPushButton* btnOK;
-
 private:
     void FormCreate();
     void btnOKClick();
+
+    QLabel* imgWarn;
+    QLabel* lblWarn;
+    QPushButton* btnOK;
 };

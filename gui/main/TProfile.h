@@ -15,6 +15,14 @@ public:
     /// Fills the controls from the active file's header; show it with exec().
     explicit TProfile(ProfileSetup& setup, QWidget* parent = nullptr);
 
+private:
+    void connectEvents();
+    void FormCreate();
+    void btnOKClick();
+    void btnCancelClick();
+
+    ProfileSetup& m_setup;
+
     QLabel* lblInformation;
     QLabel* Label1;
     QComboBox* cbStartingDay;
@@ -23,12 +31,4 @@ public:
     QPushButton* btnOK;
     QPushButton* btnCancel;
     QLabel* lblActiveUser;
-
-private:
-    void connectEvents();
-    void FormCreate();
-    void btnOKClick();
-    void btnCancelClick();
-
-    ProfileSetup& m_setup;
 };

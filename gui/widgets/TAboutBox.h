@@ -26,19 +26,6 @@ public:
     /// Brings an open About window forward, or shows a new one modally until it is closed.
     static void showAbout(Shell& shell, Dialogs& dialogs, const AboutTexts& texts = AboutTexts());
 
-    QLabel* imgQov;
-    QLabel* imgMainIcon;
-    QLabel* lblProgNameVer;
-    QLabel* lblWare;
-    QLabel* lblCpyRightAuthor;
-    /// "Dial-up: " and the systems in use; hidden when none are named.
-    QLabel* lblDialUpSystems;
-    QGroupBox* GroupBox1;
-    QLabel* lblNotice;
-    TLabel3D* lblEmail;
-    TLabel3D* lblHomePage;
-    QPushButton* OKButton;
-
 private:
     void buildControls(const QString& logoPath);
     void connectEvents();
@@ -52,4 +39,17 @@ private:
     Shell& m_shell;
     Dialogs& m_dialogs;
     AboutTexts m_texts;
+
+    QLabel* imgQov;
+    QLabel* imgMainIcon;
+    QLabel* lblProgNameVer;
+    QLabel* lblWare;
+    QLabel* lblCpyRightAuthor;
+    /// "Dial-up: " and the systems in use; hidden when none are named.
+    QLabel* lblDialUpSystems;
+    QGroupBox* GroupBox1;
+    QLabel* lblNotice;
+    TLabel3D* lblEmail;
+    TLabel3D* lblHomePage;
+    QPushButton* OKButton;
 };

@@ -1,6 +1,7 @@
 // The alert window: its numbered title, the automatic close, the reminder and its look.
 #include "gui/alert/TAlertOut.h"
 #include "gui/alert/TWarning.h"
+#include "tests/gui/FindChild.h"
 #include "tests/gui/alert/AlertFixture.h"
 
 #include <QLabel>
@@ -53,14 +54,14 @@ TEST_F(AlertOutTest, AutoCloseClosesOnTheEighthTickUntouched)
     window->Timer1Timer();
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(window->closed());
-    EXPECT_FALSE(window->Timer1->isActive());
+    EXPECT_FALSE(child<QTimer>(*window, "Timer1")->isActive());
 }
 
 TEST_F(AlertOutTest, OneMinuteReminderSetAt101559FallsDueOnTheTickAfter1016)
 {
     TAlertOut* window = open();
-    window->SpinEdit1->setValue(1);
-    QTest::mouseClick(window->btnOK, Qt::LeftButton);
+    child<QSpinBox>(*window, "SpinEdit1")->setValue(1);
+    QTest::mouseClick(child<QPushButton>(*window, "btnOK"), Qt::LeftButton);
     EXPECT_FALSE(window->isVisible());
     EXPECT_FALSE(window->closed());
 
@@ -72,7 +73,7 @@ TEST_F(AlertOutTest, OneMinuteReminderSetAt101559FallsDueOnTheTickAfter1016)
     clock.set(QDateTime(QDate(2024, 3, 20), QTime(10, 16, 0, 600)));
     window->Timer1Timer();
     EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(window->SpinEdit1->value(), 0);
+    EXPECT_EQ(child<QSpinBox>(*window, "SpinEdit1")->value(), 0);
     EXPECT_EQ(sound.played, QStringList({programDir() + QStringLiteral("alertB.wav")}));
     EXPECT_FALSE(window->state().RemindAgain());
 }
@@ -81,8 +82,8 @@ TEST_F(AlertOutTest, ReminderWithoutTheSoundFileStillComesBackAndWarns)
 {
     removeSound();
     TAlertOut* window = open();
-    window->SpinEdit1->setValue(1);
-    QTest::mouseClick(window->btnOK, Qt::LeftButton);
+    child<QSpinBox>(*window, "SpinEdit1")->setValue(1);
+    QTest::mouseClick(child<QPushButton>(*window, "btnOK"), Qt::LeftButton);
     clock.advance(1);
     window->Timer1Timer();
     EXPECT_TRUE(window->isVisible());
@@ -92,7 +93,7 @@ TEST_F(AlertOutTest, ReminderWithoutTheSoundFileStillComesBackAndWarns)
 TEST_F(AlertOutTest, OkWithoutMinutesClosesTheWindow)
 {
     TAlertOut* window = open();
-    QTest::mouseClick(window->btnOK, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(*window, "btnOK"), Qt::LeftButton);
     EXPECT_TRUE(window->closed());
     EXPECT_FALSE(window->isVisible());
 }
@@ -117,9 +118,9 @@ TEST(WarningTest, ShowsTheTextAboveAllWindowsUnderTheProgramTitleAndClosesOnOk)
     EXPECT_FALSE(warning->isModal());
     EXPECT_EQ(warning->windowTitle(), QStringLiteral("Qov Ruvela v2.2.1"));
     EXPECT_TRUE(warning->windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_EQ(warning->lblWarn->text(), QStringLiteral("alertB.wav not found. Play no sound."));
-    EXPECT_TRUE(warning->lblWarn->wordWrap());
-    QTest::mouseClick(warning->btnOK, Qt::LeftButton);
+    EXPECT_EQ(child<QLabel>(*warning, "lblWarn")->text(), QStringLiteral("alertB.wav not found. Play no sound."));
+    EXPECT_TRUE(child<QLabel>(*warning, "lblWarn")->wordWrap());
+    QTest::mouseClick(child<QPushButton>(*warning, "btnOK"), Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(warning.isNull());
 }

@@ -43,9 +43,9 @@ TEST_F(HourlyAlertTest, EachAlertSlidesInItsOwnWindowWithoutTheReminder)
     ASSERT_EQ(open.size(), 2);
     EXPECT_EQ(open[0]->message(), message);
     EXPECT_EQ(open[1]->message(), QStringLiteral("2 hours"));
-    EXPECT_FALSE(open[0]->SpinEdit1->isVisibleTo(open[0]));
-    EXPECT_FALSE(open[0]->lblRemind->isVisibleTo(open[0]));
-    EXPECT_FALSE(open[0]->lblMins->isVisibleTo(open[0]));
+    EXPECT_FALSE(child<QSpinBox>(*open[0], "SpinEdit1")->isVisibleTo(open[0]));
+    EXPECT_FALSE(child<QLabel>(*open[0], "lblRemind")->isVisibleTo(open[0]));
+    EXPECT_FALSE(child<QLabel>(*open[0], "lblMins")->isVisibleTo(open[0]));
     EXPECT_TRUE(open[0]->isVisible());
 }
 
@@ -83,7 +83,7 @@ TEST_F(HourlyAlertTest, AMissingSoundFileOpensAWarningEachTime)
     const QList<TWarning*> warnings = windows<TWarning>();
     ASSERT_EQ(warnings.size(), 2);
     for (const TWarning* warning : warnings)
-        EXPECT_EQ(warning->lblWarn->text(), QStringLiteral("alertB.wav not found. Play no sound."));
+        EXPECT_EQ(child<QLabel>(*warning, "lblWarn")->text(), QStringLiteral("alertB.wav not found. Play no sound."));
     EXPECT_TRUE(sound.played.isEmpty());
 }
 
@@ -93,7 +93,7 @@ TEST_F(HourlyAlertTest, AFailingPlaybackWarns)
     alertSound.PlaySound(QStringLiteral("alertB"));
     const QList<TWarning*> warnings = windows<TWarning>();
     ASSERT_EQ(warnings.size(), 1);
-    EXPECT_EQ(warnings[0]->lblWarn->text(), QStringLiteral("Failing to play sound. MCI is busy."));
+    EXPECT_EQ(child<QLabel>(*warnings[0], "lblWarn")->text(), QStringLiteral("Failing to play sound. MCI is busy."));
 }
 
 TEST_F(HourlyAlertTest, AutomaticCloseReachesTheWindow)

@@ -1,5 +1,6 @@
 // The "Create Personal File" window on the offscreen platform: its texts, and OK closing it only once a new
 // file was started.
+#include "tests/gui/FindChild.h"
 #include "tests/record/RecordFixture.h"
 
 #include "gui/main/TProfile.h"
@@ -28,23 +29,23 @@ TEST_F(TProfileTest, OpensWithTheCurrentDaysAndClosesAfterANewFile)
     writeActive(header(QStringLiteral("2024/03/01"), QStringLiteral("2024/04/15"), 15, 14), 1);
     TProfile window(setup);
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Create Personal File"));
-    EXPECT_TRUE(window.lblInformation->text().startsWith(QStringLiteral("Ruvela is a program")));
-    EXPECT_EQ(window.cbStartingDay->count(), 28);
-    EXPECT_EQ(window.cbEndingDay->count(), 31);
-    EXPECT_EQ(window.cbStartingDay->currentText(), QStringLiteral("15"));
-    EXPECT_EQ(window.cbEndingDay->currentText(), QStringLiteral("14"));
-    EXPECT_EQ(window.lblActiveUser->text(), QStringLiteral("Active User : 15 to 14 - alice -"));
+    EXPECT_TRUE(child<QLabel>(window, "lblInformation")->text().startsWith(QStringLiteral("Ruvela is a program")));
+    EXPECT_EQ(child<QComboBox>(window, "cbStartingDay")->count(), 28);
+    EXPECT_EQ(child<QComboBox>(window, "cbEndingDay")->count(), 31);
+    EXPECT_EQ(child<QComboBox>(window, "cbStartingDay")->currentText(), QStringLiteral("15"));
+    EXPECT_EQ(child<QComboBox>(window, "cbEndingDay")->currentText(), QStringLiteral("14"));
+    EXPECT_EQ(child<QLabel>(window, "lblActiveUser")->text(), QStringLiteral("Active User : 15 to 14 - alice -"));
 
     window.show();
-    window.cbEndingDay->setCurrentText(QStringLiteral("015"));
-    QTest::mouseClick(window.btnOK, Qt::LeftButton);
+    child<QComboBox>(window, "cbEndingDay")->setCurrentText(QStringLiteral("015"));
+    QTest::mouseClick(child<QPushButton>(window, "btnOK"), Qt::LeftButton);
     EXPECT_TRUE(window.isVisible());
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(dialogs.messages[0].text, ProfileSetup::sameDayMessage);
 
-    window.cbStartingDay->setCurrentText(QStringLiteral("1"));
-    window.cbEndingDay->setCurrentText(QStringLiteral("31"));
-    QTest::mouseClick(window.btnOK, Qt::LeftButton);
+    child<QComboBox>(window, "cbStartingDay")->setCurrentText(QStringLiteral("1"));
+    child<QComboBox>(window, "cbEndingDay")->setCurrentText(QStringLiteral("31"));
+    QTest::mouseClick(child<QPushButton>(window, "btnOK"), Qt::LeftButton);
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(window.result(), QDialog::Accepted);
     EXPECT_EQ(headerOnDisk(file.filePath()).StartingDay, 1);
@@ -55,11 +56,11 @@ TEST_F(TProfileTest, CancelClosesWithoutTouchingTheFile)
 {
     file.setPersonalFileName(QString());
     TProfile window(setup);
-    EXPECT_EQ(window.cbStartingDay->currentText(), QStringLiteral("1"));
-    EXPECT_EQ(window.cbEndingDay->currentText(), QStringLiteral("31"));
-    EXPECT_EQ(window.lblActiveUser->text(), QStringLiteral("Active User : none"));
+    EXPECT_EQ(child<QComboBox>(window, "cbStartingDay")->currentText(), QStringLiteral("1"));
+    EXPECT_EQ(child<QComboBox>(window, "cbEndingDay")->currentText(), QStringLiteral("31"));
+    EXPECT_EQ(child<QLabel>(window, "lblActiveUser")->text(), QStringLiteral("Active User : none"));
     window.show();
-    QTest::mouseClick(window.btnCancel, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(window, "btnCancel"), Qt::LeftButton);
     EXPECT_FALSE(window.isVisible());
     EXPECT_TRUE(dialogs.prompts.isEmpty());
     EXPECT_TRUE(QDir(programDir).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());

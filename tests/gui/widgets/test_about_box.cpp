@@ -2,6 +2,7 @@
 #include "gui/widgets/TAboutBox.h"
 #include "gui/widgets/TLabel3D.h"
 #include "platform/sim/RecordingShell.h"
+#include "tests/gui/FindChild.h"
 #include "tests/support/ScriptedDialogs.h"
 
 #include <QApplication>
@@ -40,16 +41,16 @@ TEST_F(AboutBox, ShowsItsTextsAndLogo)
     auto box = open(texts);
     EXPECT_EQ(box->windowTitle(), QStringLiteral("Ruvela Test 9 - About"));
     EXPECT_EQ(dialogs.beeps, 1);
-    EXPECT_EQ(box->lblProgNameVer->text(), texts.nameVersion);
-    EXPECT_EQ(box->lblWare->text(), texts.product);
-    EXPECT_EQ(box->lblCpyRightAuthor->text(), texts.ownership);
-    EXPECT_EQ(box->lblNotice->text(), texts.notice);
-    EXPECT_EQ(box->lblEmail->text(), texts.email);
-    EXPECT_EQ(box->lblHomePage->text(), texts.homePage);
-    EXPECT_EQ(box->imgQov->pixmap().size(), QSize(96, 64));
-    EXPECT_EQ(box->lblWare->size(), QSize(305, 33));
-    EXPECT_EQ(box->lblNotice->size(), QSize(295, 32));
-    EXPECT_EQ(box->OKButton->text(), QStringLiteral("&OK"));
+    EXPECT_EQ(child<QLabel>(*box, "lblProgNameVer")->text(), texts.nameVersion);
+    EXPECT_EQ(child<QLabel>(*box, "lblWare")->text(), texts.product);
+    EXPECT_EQ(child<QLabel>(*box, "lblCpyRightAuthor")->text(), texts.ownership);
+    EXPECT_EQ(child<QLabel>(*box, "lblNotice")->text(), texts.notice);
+    EXPECT_EQ(child<TLabel3D>(*box, "lblEmail")->text(), texts.email);
+    EXPECT_EQ(child<TLabel3D>(*box, "lblHomePage")->text(), texts.homePage);
+    EXPECT_EQ(child<QLabel>(*box, "imgQov")->pixmap().size(), QSize(96, 64));
+    EXPECT_EQ(child<QLabel>(*box, "lblWare")->size(), QSize(305, 33));
+    EXPECT_EQ(child<QLabel>(*box, "lblNotice")->size(), QSize(295, 32));
+    EXPECT_EQ(child<QPushButton>(*box, "OKButton")->text(), QStringLiteral("&OK"));
 
     // The program's own texts name the program as its title does.
     EXPECT_EQ(open()->windowTitle(), QStringLiteral("Qov Ruvela v2.2.1 - About"));
@@ -61,11 +62,11 @@ TEST_F(AboutBox, NamesTheDialUpSystemsInUseWhenTold)
     texts.dialUpSystems = QStringLiteral("network manager, pppd");
     auto box = open(texts);
     box->show();
-    EXPECT_TRUE(box->lblDialUpSystems->isVisible());
-    EXPECT_EQ(box->lblDialUpSystems->text(), QStringLiteral("Dial-up: network manager, pppd"));
+    EXPECT_TRUE(child<QLabel>(*box, "lblDialUpSystems")->isVisible());
+    EXPECT_EQ(child<QLabel>(*box, "lblDialUpSystems")->text(), QStringLiteral("Dial-up: network manager, pppd"));
     auto plain = open();
     plain->show();
-    EXPECT_FALSE(plain->lblDialUpSystems->isVisible());
+    EXPECT_FALSE(child<QLabel>(*plain, "lblDialUpSystems")->isVisible());
 }
 
 TEST_F(AboutBox, ADamagedOrMissingLogoLeavesOnlyThePictureOut)
@@ -80,8 +81,8 @@ TEST_F(AboutBox, ADamagedOrMissingLogoLeavesOnlyThePictureOut)
 
     for (const QString& path : {truncated.fileName(), dir.filePath(QStringLiteral("missing.jpg"))}) {
         auto box = open(AboutTexts(), path);
-        EXPECT_TRUE(box->imgQov->pixmap().isNull());
-        EXPECT_EQ(box->lblProgNameVer->text(), QStringLiteral("Qov Ruvela v2.2.1"));
+        EXPECT_TRUE(child<QLabel>(*box, "imgQov")->pixmap().isNull());
+        EXPECT_EQ(child<QLabel>(*box, "lblProgNameVer")->text(), QStringLiteral("Qov Ruvela v2.2.1"));
     }
 }
 
@@ -89,7 +90,7 @@ TEST_F(AboutBox, EMailLinkOpensTheMailProgram)
 {
     auto box = open();
     box->show();
-    clickOn(box->lblEmail);
+    clickOn(child<TLabel3D>(*box, "lblEmail"));
     ASSERT_EQ(shell.calls.size(), 1);
     EXPECT_EQ(shell.calls[0].verb, QStringLiteral("open"));
     EXPECT_EQ(shell.calls[0].target, QStringLiteral("mailto:ruvela@qov.example"));
@@ -97,11 +98,11 @@ TEST_F(AboutBox, EMailLinkOpensTheMailProgram)
 
     // Any failure but a missing mail program passes in silence.
     shell.result = Shell::FileNotFound;
-    clickOn(box->lblEmail);
+    clickOn(child<TLabel3D>(*box, "lblEmail"));
     EXPECT_TRUE(dialogs.messages.isEmpty());
 
     shell.result = Shell::NoAssociation;
-    clickOn(box->lblEmail);
+    clickOn(child<TLabel3D>(*box, "lblEmail"));
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(dialogs.messages[0].kind, Dialogs::Kind::Error);
     EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("Failing to open e-mail client application."));
@@ -113,13 +114,13 @@ TEST_F(AboutBox, HomePageLinkOpensTheBrowser)
 {
     auto box = open();
     box->show();
-    clickOn(box->lblHomePage);
+    clickOn(child<TLabel3D>(*box, "lblHomePage"));
     ASSERT_EQ(shell.calls.size(), 1);
     EXPECT_EQ(shell.calls[0].verb, QStringLiteral("open"));
     EXPECT_EQ(shell.calls[0].target, QStringLiteral("https://qov.example/ruvela/"));
 
     shell.result = Shell::NoAssociation;
-    clickOn(box->lblHomePage);
+    clickOn(child<TLabel3D>(*box, "lblHomePage"));
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(dialogs.messages[0].kind, Dialogs::Kind::Error);
     EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("Failing to open browser and connect to internet."));
@@ -135,7 +136,7 @@ TEST_F(AboutBox, ALateAnswerStillBringsTheMessage)
     {
         auto box = open();
         box->show();
-        clickOn(box->lblEmail);
+        clickOn(child<TLabel3D>(*box, "lblEmail"));
         EXPECT_TRUE(dialogs.messages.isEmpty());
     }
     shell.answer();
@@ -149,8 +150,8 @@ TEST_F(AboutBox, EmptyAddressesAreReportedWithoutAskingTheDesktop)
     texts.email.clear();
     texts.homePage.clear();
     auto box = open(texts);
-    clickOn(box->lblEmail);
-    clickOn(box->lblHomePage);
+    clickOn(child<TLabel3D>(*box, "lblEmail"));
+    clickOn(child<TLabel3D>(*box, "lblHomePage"));
     EXPECT_TRUE(shell.calls.isEmpty());
     ASSERT_EQ(dialogs.messages.size(), 2);
     EXPECT_EQ(dialogs.messages[0].kind, Dialogs::Kind::Information);
@@ -171,7 +172,7 @@ TEST_F(AboutBox, EnterAndEscBothClose)
     }
     auto box = open();
     box->show();
-    clickOn(box->OKButton);
+    clickOn(child<QPushButton>(*box, "OKButton"));
     EXPECT_FALSE(box->isVisible());
 }
 
