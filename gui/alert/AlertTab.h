@@ -26,13 +26,6 @@ public:
     bool AlertApplied() const { return m_minuteAlert.AlertApplied(); }
     void clearStatus();
 
-    QSpinBox* seAlertMin;
-    QLabel* lblAlertMin;
-    QCheckBox* chkKeepAlertSet;
-    QLabel* lblAlertStatus;
-    QPushButton* btnApply;
-    QPushButton* btnNoAlert;
-
 protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -44,4 +37,11 @@ private:
 
     MinuteAlert m_minuteAlert;
     Settings* m_settings = nullptr;
+
+    QSpinBox* seAlertMin;
+    QLabel* lblAlertMin;
+    QCheckBox* chkKeepAlertSet;
+    QLabel* lblAlertStatus;
+    QPushButton* btnApply;
+    QPushButton* btnNoAlert;
 };

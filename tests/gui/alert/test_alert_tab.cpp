@@ -2,6 +2,7 @@
 #include "gui/alert/AlertTab.h"
 #include "platform/SettingsStore.h"
 #include "settings/Settings.h"
+#include "tests/gui/FindChild.h"
 #include "tests/gui/alert/StringPrinters.h"
 
 #include <QCheckBox>
@@ -30,23 +31,24 @@ TEST(AlertTabTest, KeptMinutesCountAsAppliedUntilChangedAndTheBoxIsWrittenOnRele
     const QStringList& written = store.written;
     tab.setSettings(&settings);
     tab.LoadSettings(true, 30);
-    EXPECT_TRUE(tab.chkKeepAlertSet->isChecked());
-    EXPECT_EQ(tab.seAlertMin->value(), 30);
+    EXPECT_TRUE(child<QCheckBox>(tab, "chkKeepAlertSet")->isChecked());
+    EXPECT_EQ(child<QSpinBox>(tab, "seAlertMin")->value(), 30);
     EXPECT_TRUE(tab.AlertApplied());
-    EXPECT_TRUE(tab.lblAlertStatus->text().isEmpty());
+    EXPECT_TRUE(child<QLabel>(tab, "lblAlertStatus")->text().isEmpty());
 
     tab.show();
-    const QString applied = tab.lblAlertStatus->text();
+    const QString applied = child<QLabel>(tab, "lblAlertStatus")->text();
     EXPECT_FALSE(applied.isEmpty());
-    tab.seAlertMin->setValue(45);
+    child<QSpinBox>(tab, "seAlertMin")->setValue(45);
     EXPECT_FALSE(tab.AlertApplied());
     tab.hide();
     tab.show();
-    EXPECT_NE(tab.lblAlertStatus->text(), applied);
+    EXPECT_NE(child<QLabel>(tab, "lblAlertStatus")->text(), applied);
 
-    QTest::mouseClick(tab.chkKeepAlertSet, Qt::LeftButton, {}, QPoint(6, tab.chkKeepAlertSet->height() / 2));
+    QTest::mouseClick(child<QCheckBox>(tab, "chkKeepAlertSet"), Qt::LeftButton, {},
+                      QPoint(6, child<QCheckBox>(tab, "chkKeepAlertSet")->height() / 2));
     QCoreApplication::processEvents();
-    QTest::keyClick(tab.chkKeepAlertSet, Qt::Key_Space);
+    QTest::keyClick(child<QCheckBox>(tab, "chkKeepAlertSet"), Qt::Key_Space);
     QCoreApplication::processEvents();
     EXPECT_EQ(written,
               QStringList({QStringLiteral("Check Keep Alert Set=0"), QStringLiteral("Check Keep Alert Set=1")}));
@@ -57,7 +59,7 @@ TEST(AlertTabTest, WithoutKeepingTheStoredMinutesAreIgnored)
     AlertTab tab;
     tab.LoadSettings(false, std::nullopt);
     EXPECT_FALSE(tab.AlertApplied());
-    EXPECT_EQ(tab.seAlertMin->value(), 0);
+    EXPECT_EQ(child<QSpinBox>(tab, "seAlertMin")->value(), 0);
 }
 
 } // namespace

@@ -257,8 +257,8 @@ TEST_F(MainWindowTest, HiddenControlsAndReadOnlyFields)
         EXPECT_EQ(field->focusPolicy(), Qt::NoFocus) << qPrintable(field->objectName());
         EXPECT_TRUE(field->text().isEmpty()) << qPrintable(field->objectName());
     }
-    EXPECT_TRUE(child<CalculationTab>(*m_window, "tabCalculation")->lblUsedTime->text().isEmpty());
-    EXPECT_TRUE(child<AlertTab>(*m_window, "tabAlert")->lblAlertStatus->text().isEmpty());
+    EXPECT_TRUE(child<QLabel>(*m_window, "lblUsedTime")->text().isEmpty());
+    EXPECT_TRUE(child<QLabel>(*m_window, "lblAlertStatus")->text().isEmpty());
 }
 
 TEST_F(MainWindowTest, CleanSettingsShowTheWindowWhereItWasDesigned)
