@@ -41,11 +41,6 @@ QString Settings::phoneBookKeyPath() const
     return SettingNames::settingsKeyPath + SettingNames::phoneBooksKey;
 }
 
-QString Settings::historyKeyPath() const
-{
-    return SettingNames::settingsKeyPath + SettingNames::historyDirKey;
-}
-
 bool Settings::put(const QString& keyPath, const QString& name, const QString& value, bool& changedText)
 {
     const bool differs = m_store.ReadIniFromReg(keyPath, name) != value;

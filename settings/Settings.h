@@ -37,7 +37,6 @@ public:
     const StoredSettings& values() const { return m_values; }
     QString keyPath() const;
     QString phoneBookKeyPath() const;
-    QString historyKeyPath() const;
 
     bool alwaysRecord() const { return m_values.alwaysRecord; }
     bool sixtyMinsToAlert() const { return m_values.sixtyMinsToAlert; }
