@@ -1,6 +1,7 @@
 // The recording core without any window: an hour online raises the alert the settings ask for, with the
 // session's bytes, and a setting changed mid-session counts from the next alert on; the program's end closes
 // the open session; the Traffic Monitor tab moves while it is shown, whether or not a session is recorded.
+#include "common/AppInfo.h"
 #include "core/Recorder.h"
 #include "record/PeriodRules.h"
 #include "record/ProfileRecord.h"
@@ -253,6 +254,25 @@ TEST_F(RecorderTest, TheTrafficTabLeavesTheRecordedBytesAlone)
     EXPECT_EQ(recorder.traffic().DialUpBytesReceived(), 4096U);
     EXPECT_EQ(recorder.traffic().DialUpBytesSent(), 512U);
     EXPECT_EQ(recorder.tracker().view().received, QStringLiteral("4.00 KB"));
+}
+
+TEST_F(RecorderTest, StartAtLoginIsStoredAsTheEntryThatCouldBeWritten)
+{
+    EXPECT_TRUE(recorder.setStartAtLogin(true));
+    EXPECT_FALSE(tp.platform.startup->readStartupEntry(AppInfo::ProgramTitle).isEmpty());
+    EXPECT_TRUE(recorder.settings().values().runWhenWinStarts);
+    EXPECT_FALSE(recorder.setStartAtLogin(false));
+    EXPECT_TRUE(tp.platform.startup->readStartupEntry(AppInfo::ProgramTitle).isEmpty());
+
+    // A file where the folder of entries belongs: the entry cannot be written, the user is told, and the
+    // setting stays off so the box shows the truth.
+    QFile blocker(tp.autostartFolder());
+    ASSERT_TRUE(QDir(tp.autostartFolder()).removeRecursively() && blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    EXPECT_FALSE(recorder.setStartAtLogin(true));
+    EXPECT_EQ(tp.dialogs->messages.value(0).text, QStringLiteral("The start-up entry could not be written. Qov "
+                                                                 "Ruvela will not start when you log in."));
+    EXPECT_FALSE(recorder.settings().values().runWhenWinStarts);
 }
 
 } // namespace
