@@ -75,7 +75,7 @@ int run(Platform& platform)
     // The dialer and the session list are made when first asked for: most runs never open them, and the
     // main window comes up sooner without them. Neither changes what is recorded; the monitor starts
     // without a connection handle, as it always has.
-    recorder.monitor().setHandle(0);
+    recorder.clearConnectionHandle();
     std::unique_ptr<TDial> dial;
     frmMain.setDialer([&]() -> TDial* {
         if (!dial)

@@ -53,8 +53,6 @@ public:
 class OnlineWindow final : public PeriodHost, public TrackerHost
 {
 public:
-    void resetSession() override { tracker->resetSession(); }
-    void setNextFilePointer(qint64 pointer) override { tracker->setNextFilePointer(pointer); }
     void showDayPeriod(const QString&) override {}
     void showStatusLine(const QString& text) override { benchmark::DoNotOptimize(text.size()); }
     void listBackupFiles(const QString&) override {}
@@ -89,8 +87,10 @@ struct Recording
     {
         window.tracker = &tracker;
         file.setPersonalFileName(QStringLiteral("bench.rvl"));
-        ready = dir.isValid() && period.StartNewFile(1, 31);
-        tracker.MainTimerTimer();
+        const NewFileOutcome created = period.StartNewFile(1, 31);
+        tracker.followReload(created.reload);
+        ready = dir.isValid() && created;
+        tracker.tick();
         ready = ready && tracker.SessionOpen();
     }
 
@@ -123,7 +123,7 @@ static void BM_TickEverySecond(benchmark::State& state)
     }
     for (auto _ : state) {
         r.clock.advance(1);
-        r.tracker.MainTimerTimer();
+        r.tracker.tick();
     }
     finish(state, r);
 }
@@ -140,7 +140,7 @@ static void BM_TickThatSaves(benchmark::State& state)
     r.clock.advance(15 - r.clock.second() % 15);
     for (auto _ : state) {
         r.clock.advance(15);
-        r.tracker.MainTimerTimer();
+        r.tracker.tick();
     }
     finish(state, r);
 }
@@ -156,7 +156,7 @@ static void BM_TickWithoutSave(benchmark::State& state)
     }
     for (auto _ : state) {
         r.clock.advance(r.clock.second() % 15 == 14 ? 2 : 1);
-        r.tracker.MainTimerTimer();
+        r.tracker.tick();
     }
     finish(state, r);
 }

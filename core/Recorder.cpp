@@ -68,7 +68,9 @@ void Recorder::start()
     m_traffic.primeTrafficMonitor();
     emit trafficChanged();
     const QString journalNotice = replayJournal();
-    m_period.UserProfileInitial();
+    const SessionReload reload = m_period.UserProfileInitial();
+    m_tracker.followReload(reload);
+    followReload(reload);
     if (!journalNotice.isEmpty())
         showStatusLine(journalNotice);
     // Said once: without a dial-up system the program can only ever see itself offline.
@@ -91,7 +93,7 @@ void Recorder::start()
 
 void Recorder::MainTimerTimer()
 {
-    m_tracker.MainTimerTimer();
+    followReload(m_tracker.tick());
     syncJournal();
     // A settings change the store could not take yet (its lock was busy) is written as soon as it can be.
     if (m_settings.hasPendingWrites()) {
@@ -164,7 +166,7 @@ void Recorder::setRecordingStopped(bool stopped)
 
 void Recorder::resetData()
 {
-    m_tracker.btnResetDataClick();
+    m_tracker.resetData();
     emit viewChanged();
 }
 
@@ -252,17 +254,20 @@ void Recorder::showAlert(const QString& message, bool autoClose, AlertCorner cor
     emit hourlyAlert(message, autoClose, corner);
 }
 
-void Recorder::resetSession()
+ProfileSetup::Outcome Recorder::confirmProfile(const QString& startingDay, const QString& endingDay)
 {
-    m_tracker.resetSession();
-    // Counted again once the load finds a usable file.
-    m_allowance.clear();
+    const ProfileSetup::Confirmation confirmed = m_profileSetup.confirmProfile(startingDay, endingDay);
+    m_tracker.followReload(confirmed.reload);
+    followReload(confirmed.reload);
+    return confirmed.outcome;
 }
 
-void Recorder::setNextFilePointer(qint64 pointer)
+void Recorder::followReload(const SessionReload& reload)
 {
-    m_tracker.setNextFilePointer(pointer);
-    loadAllowance(pointer);
+    if (reload.startAfresh)
+        m_allowance.clear();
+    if (reload.nextFilePointer)
+        loadAllowance(*reload.nextFilePointer);
 }
 
 void Recorder::loadAllowance(qint64 recordCount)

@@ -70,6 +70,18 @@ public:
     void setTrayShown(bool shown) { m_trayShown = shown; }
     /// Shows a tray image when the tray icon is there.
     void changeTrayIcon(int imageIndex) override;
+    /// Marks the phone book's entry `row` as recorded or not; stored with savePhoneBookMarks.
+    void setEntryRecorded(qsizetype row, bool recorded) { m_filter.setChecked(row, recorded); }
+    /// The monitor starts without a connection handle.
+    void clearConnectionHandle() { m_monitor.setHandle(0); }
+    /// What "Create Personal File" shows when it opens: the active file's days (a damaged day is reported).
+    ProfileSetup::Shown profileShown() { return m_profileSetup.FormCreate(); }
+    /// "Create Personal File" confirmed with these days: checked, then the new file is started and loaded.
+    ProfileSetup::Outcome confirmProfile(const QString& startingDay, const QString& endingDay);
+    /// The tools for trying by hand: the next tick counts one minute more; the used-time test label is
+    /// cleared outside a session.
+    void advancePreviousMinute() { m_tracker.advancePreviousMinute(); }
+    void clearUsedTimeTestLabel() { m_tracker.clearUsedTimeTestLabel(); }
     /// Reads the phone book again for the recording filter, keeping the marks; false when it cannot be read.
     bool refreshPhoneBook();
     /// Stores the recording filter's marks.
@@ -95,15 +107,14 @@ public:
     QString programDir() const { return m_file.ProgramDir(); }
 
     Settings& settings() { return m_settings; }
-    RecordingFilter& filter() { return m_filter; }
-    SessionTracker& tracker() { return m_tracker; }
+    const RecordingFilter& filter() const { return m_filter; }
+    const SessionTracker& tracker() const { return m_tracker; }
     const AccountingPeriod& period() const { return m_period; }
     /// Called at each step of a roll-over with the step's name ("rollover-start", "rollover-moved",
     /// "new-file-written", "rollover-done"); the end-to-end tests stop the program dead at each of them.
     void setRollOverStepHook(std::function<void(const QString& step)> hook) { m_period.setStepHook(std::move(hook)); }
     const PersonalFile& file() const { return m_file; }
-    ProfileSetup& profileSetup() { return m_profileSetup; }
-    ConnectionMonitor& monitor() { return m_monitor; }
+    const ConnectionMonitor& monitor() const { return m_monitor; }
     Dialer& dialer() { return m_dialer; }
     TrafficMonitor& traffic() { return m_traffic; }
     AlertSound& alertSound() { return m_alertSound; }
@@ -156,12 +167,6 @@ private:
     void sessionClosed(qint64 seconds, quint32 received, quint32 sent) override;
 
     // PeriodHost
-    void resetSession() override;
-    void setNextFilePointer(qint64 pointer) override;
-    std::optional<qint64> openSessionRecord() const override
-    {
-        return m_tracker.SessionOpen() ? std::optional<qint64>(m_tracker.NextFilePointer()) : std::nullopt;
-    }
     void showDayPeriod(const QString& text) override;
     void listBackupFiles(const QString& folder) override;
 
@@ -181,6 +186,8 @@ private:
     void PlaySound(const QString& name) override { m_alertSound.PlaySound(name); }
     void showAlert(const QString& message, bool autoClose, AlertCorner corner) override;
 
+    /// A load of the personal file: the allowance is counted again once it finds a usable file.
+    void followReload(const SessionReload& reload);
     /// The period's totals of the file just loaded: totalled afresh only when it is not the file whose
     /// sessions are counted already (at start, after a roll-over or a new file).
     void loadAllowance(qint64 recordCount);

@@ -30,9 +30,17 @@ void AccountingPeriod::reportError(const QString& text)
     m_dialogs.notify(Dialogs::Kind::Error, text);
 }
 
-void AccountingPeriod::UserProfileInitial()
+SessionReload AccountingPeriod::UserProfileInitial()
 {
-    // The tracker is reset before any box can open, so ticks running under a box see no session and no file.
+    return load(std::nullopt);
+}
+
+SessionReload AccountingPeriod::load(std::optional<qint64> keptSession)
+{
+    // The boxes below never wait, so the tracker that hands the outcome on afterwards is reset before any
+    // tick runs under them.
+    SessionReload reload;
+    reload.startAfresh = !keptSession;
     m_nextPeriodDate.clear();
     m_nextPeriodDay = QDate();
     // A record still waiting for the disk keeps its notice until it is written.
@@ -41,9 +49,6 @@ void AccountingPeriod::UserProfileInitial()
     m_host.showDayPeriod(noPersonalFileText);
     m_todayInPeriod = false;
     m_personalFileActive = false;
-    const std::optional<qint64> keptSession = m_retrying ? m_host.openSessionRecord() : std::nullopt;
-    if (!keptSession)
-        m_host.resetSession();
 
     const QString name = m_file.PersonalFileName();
     PersonalFile::HeaderRead header = m_file.readHeader();
@@ -61,12 +66,12 @@ void AccountingPeriod::UserProfileInitial()
         // A file that exists, or one a roll-over is making, will take the sessions recorded meanwhile.
         m_keepsSessions = header.status == Status::Unreadable || m_file.rollOverUnderWay();
         if (!keptSession)
-            m_host.setNextFilePointer(
-                m_file.nextPointerAfter(header.status == Status::Unreadable ? m_lastRecordCount : 1));
+            reload.nextFilePointer =
+                m_file.nextPointerAfter(header.status == Status::Unreadable ? m_lastRecordCount : 1);
         m_host.showStatusLine(waitingText());
         if (m_file.isNamed())
             m_host.listBackupFiles(m_file.backupDirPath());
-        return;
+        return reload;
     }
     m_waitingForFile = false;
     switch (header.status) {
@@ -141,7 +146,7 @@ void AccountingPeriod::UserProfileInitial()
             // The file went away or shrank between the two reads: nothing may be written into it.
             m_personalFileActive = false;
         } else {
-            m_host.setNextFilePointer(keptSession ? *keptSession : count);
+            reload.nextFilePointer = keptSession ? *keptSession : count;
             m_todayInPeriod = IsTodayInPeriod();
             LoadCreationDate();
             m_lastActiveName = name;
@@ -154,6 +159,7 @@ void AccountingPeriod::UserProfileInitial()
     }
     if (m_file.isNamed())
         m_host.listBackupFiles(m_file.backupDirPath());
+    return reload;
 }
 
 bool AccountingPeriod::IsTodayInPeriod()
@@ -220,30 +226,30 @@ bool AccountingPeriod::RollOverReady()
     return info.isDir() && info.isWritable();
 }
 
-void AccountingPeriod::CheckPeriodEnd()
+SessionReload AccountingPeriod::CheckPeriodEnd()
 {
     if (!PeriodEndDue())
-        return;
+        return {};
     const QDate now = m_clock.now().date();
     const QString time = StoredDate::timeText(m_clock.now().time());
     // The finished file moves only with every session record in it.
     if (!m_file.retryPendingWrites()) {
         m_host.showStatusLine(QStringLiteral("The new period waits until the session records are written. ") + time);
-        return;
+        return {};
     }
     // Written first and removed last: the one sign, after a kill, that a missing file was being rolled over.
     if (!m_file.writeRollOverMarker()) {
         m_host.showStatusLine(QStringLiteral("The new period waits until the folder of %1 can be written. ")
                                   .arg(m_file.PersonalFileName()) +
                               time);
-        return;
+        return {};
     }
     step(QStringLiteral("rollover-start"));
     if (backup(false) == BackupResult::Failed) {
         // The finished file stays whole and in use, header and all; the next tick tries again.
         m_file.removeRollOverMarker();
         m_host.showStatusLine(QStringLiteral("The finished period could not be moved to the backup folder. ") + time);
-        return;
+        return {};
     }
 
     step(QStringLiteral("rollover-moved"));
@@ -254,7 +260,7 @@ void AccountingPeriod::CheckPeriodEnd()
     // Without the new file the marker stays, and the roll-over is finished as soon as the file can be written.
     if (written)
         m_file.removeRollOverMarker();
-    UserProfileInitial();
+    const SessionReload reload = UserProfileInitial();
     if (written) {
         m_host.showDayPeriod(dayPeriodCaption + QLatin1Char(' ') + twoDigitDay(startingDay) + QStringLiteral(" to ") +
                              twoDigitDay(endingDay));
@@ -263,6 +269,7 @@ void AccountingPeriod::CheckPeriodEnd()
     } else {
         m_host.showStatusLine(QStringLiteral("Could not start the new period's personal file. ") + time);
     }
+    return reload;
 }
 
 AccountingPeriod::BackupResult AccountingPeriod::BackupFile()
@@ -305,17 +312,17 @@ bool AccountingPeriod::writeHeader(const QDate& today, int startingDay, int endi
                                   QString(), 0, 0);
 }
 
-bool AccountingPeriod::StartNewFile(int startingDay, int endingDay)
+NewFileOutcome AccountingPeriod::StartNewFile(int startingDay, int endingDay)
 {
     bool written = false;
     if (BackupFile() != BackupResult::Failed)
         written = writeHeader(m_clock.now().date(), startingDay, endingDay);
-    UserProfileInitial();
+    const SessionReload reload = UserProfileInitial();
     if (written)
         m_host.showDayPeriod(QStringLiteral("Active user : ") + twoDigitDay(startingDay) + QStringLiteral(" to ") +
                              twoDigitDay(endingDay) + QStringLiteral(" - ") + m_file.PersonalName() +
                              QStringLiteral(" - "));
     m_host.showStatusLine(written ? QStringLiteral("Created a new personal file.")
                                   : QStringLiteral("Failing to create a new personal file."));
-    return written;
+    return {written, reload};
 }

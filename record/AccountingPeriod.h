@@ -13,20 +13,42 @@ class Clock;
 class Dialogs;
 class PersonalFile;
 
-// What the period logic drives outside itself: the session tracker and the main window's labels.
+// What a load of the personal file means for the session tracker. The period returns it and its caller
+// hands it on: the period never calls into the tracker, which may be the one that asked for the load.
+struct SessionReload
+{
+    /// A fresh start for the session tracker: no session open, start and end texts empty, used minutes and
+    /// both byte counters 0, the online animation at its first step, the scale pointer at 1, the next hourly
+    /// alert at hour 1.
+    bool startAfresh = false;
+    /// The record count of the file just loaded: the index at which the next session record is written.
+    /// Nothing when the load left it as it was.
+    std::optional<qint64> nextFilePointer;
+
+    /// This outcome followed by `later`'s: what both loads together leave behind.
+    void then(const SessionReload& later)
+    {
+        if (later.startAfresh) {
+            *this = later;
+        } else if (later.nextFilePointer) {
+            nextFilePointer = later.nextFilePointer;
+        }
+    }
+};
+
+// What "Create Personal File" did: whether the new file was written, and the load that followed.
+struct NewFileOutcome
+{
+    bool written = false;
+    SessionReload reload;
+    explicit operator bool() const { return written; }
+};
+
+// What the period logic shows outside itself: the main window's labels.
 class PeriodHost
 {
 public:
     virtual ~PeriodHost() = default;
-    /// A fresh start for the session tracker: no session open, start and end texts empty, used minutes and
-    /// both byte counters 0, the online animation at its first step, the scale pointer at 1, the next hourly
-    /// alert at hour 1.
-    virtual void resetSession() = 0;
-    /// The record count of the file just loaded: the index at which the next session record is written.
-    virtual void setNextFilePointer(qint64 pointer) = 0;
-    /// The record index of the session the tracker has open; nothing when none is open. A file that comes
-    /// back after a while out of reach keeps that session going in its record.
-    virtual std::optional<qint64> openSessionRecord() const { return std::nullopt; }
     /// The period and file label lblDayPeriod.
     virtual void showDayPeriod(const QString& text) = 0;
     /// The status line lblStatusBar.
@@ -40,9 +62,9 @@ class AccountingPeriod
 public:
     AccountingPeriod(PersonalFile& file, Clock& clock, Dialogs& dialogs, PeriodHost& host);
 
-    /// Loads the active file's header and resets the session tracker; decides PersonalFileActive and
-    /// TodayInPeriod. Run at start-up, at the end of each session, after a roll-over and after a new file.
-    void UserProfileInitial();
+    /// Loads the active file's header; decides PersonalFileActive and TodayInPeriod. Run at start-up, at the
+    /// end of each session, after a roll-over and after a new file. The session tracker starts afresh.
+    SessionReload UserProfileInitial();
 
     /// Whether today is a recording day of the period in the file's header; false when it cannot be read.
     bool IsTodayInPeriod();
@@ -54,7 +76,8 @@ public:
     /// and a new file with a fresh header takes its name. Run at the start of every main-timer tick while a
     /// personal file is active. When the backup fails, the finished file stays whole and in use, and a later
     /// tick tries again; so it does while session records wait to be written into the finished file.
-    void CheckPeriodEnd();
+    /// The load of the new file when the roll-over happened.
+    SessionReload CheckPeriodEnd();
     /// Whether today has reached the next period and no box of an earlier attempt is open.
     bool PeriodEndDue() const;
     /// Whether this tick's CheckPeriodEnd can move the finished file: the roll-over is due, every session
@@ -66,8 +89,9 @@ public:
     /// is kept, and RetryLoad brings it back as soon as it can be read.
     bool WaitingForFile() const { return m_waitingForFile; }
     /// Tries the waiting file again; loads it when it can be read, finishing a cut-short roll-over if needed.
-    /// A session opened meanwhile goes on in its record, which is written at once.
-    void RetryLoad();
+    /// A session opened meanwhile (`openSession`, its record index) goes on in its record, which is written
+    /// at once.
+    SessionReload RetryLoad(std::optional<qint64> openSession = std::nullopt);
     /// True while the waiting file is known to come back: it exists but cannot be opened, or a roll-over
     /// is under way. Sessions are then recorded in memory, at the index the file will give them, and
     /// written when it can be (a file merely missing records nothing until it is loaded again).
@@ -90,9 +114,8 @@ public:
     BackupResult BackupFile();
 
     /// The work of "Create Personal File" once the days are checked: the current file goes to the backup
-    /// folder, and only when that worked, a new file with the given days is started and loaded. True when
-    /// the new file was written.
-    bool StartNewFile(int startingDay, int endingDay);
+    /// folder, and only when that worked, a new file with the given days is started and loaded.
+    NewFileOutcome StartNewFile(int startingDay, int endingDay);
 
     bool PersonalFileActive() const { return m_personalFileActive; }
     bool TodayInPeriod() const { return m_todayInPeriod; }
@@ -112,6 +135,8 @@ public:
     static inline const QString damagedHeaderText = QStringLiteral("The personal file's header is damaged.");
 
 private:
+    /// UserProfileInitial, where `keptSession` is the record index of a session that goes on in the file.
+    SessionReload load(std::optional<qint64> keptSession);
     /// A roll-over cut short (by a kill or a full disk) left the finished file in the backup folder and no
     /// usable active file: a new one is started from the newest backup's days. Only on the roll-over's own
     /// evidence, its marker or its temporary file: a file the user removed stays removed. True when it was.
@@ -149,7 +174,6 @@ private:
     QString m_toldFutureFile;     ///< file name and creation date last given the date notice
     bool m_waitingForFile = false;
     bool m_keepsSessions = false;
-    bool m_retrying = false;      ///< RetryLoad is loading: an open session is kept
     qint64 m_lastRecordCount = 0; ///< the record count of the last load
     QString m_afterLoadNotice;    ///< shown on the status line once the load is done
     std::function<void(const QString&)> m_stepHook;

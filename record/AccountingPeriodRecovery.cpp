@@ -23,22 +23,21 @@ QString AccountingPeriod::waitingText() const
         .arg(m_file.PersonalFileName());
 }
 
-void AccountingPeriod::RetryLoad()
+SessionReload AccountingPeriod::RetryLoad(std::optional<qint64> openSession)
 {
     if (!m_waitingForFile)
-        return;
+        return {};
     using Status = PersonalFile::HeaderRead::Status;
     const Status status = m_file.readHeader().status;
     if (status == Status::Unreadable)
-        return;
+        return {};
     if ((status == Status::Missing || status == Status::TooShort) && !finishInterruptedRollOver())
-        return;
-    m_retrying = true;
-    UserProfileInitial();
-    m_retrying = false;
+        return {};
+    const SessionReload reload = load(openSession);
     // What was kept meanwhile goes in now, not at the next quarter-minute.
     if (m_personalFileActive)
         m_file.retryPendingWrites();
+    return reload;
 }
 
 bool AccountingPeriod::takeReadOnlyHeader()

@@ -83,33 +83,32 @@ ProfileSetup::Shown ProfileSetup::FormCreate()
     return shown;
 }
 
-ProfileSetup::Outcome ProfileSetup::btnOKClick(const QString& startingDayText, const QString& endingDayText)
+ProfileSetup::Confirmation ProfileSetup::confirmProfile(const QString& startingDayText, const QString& endingDayText)
 {
     QString result;
     m_prompt.CreatePersonalAccount_IfNotFound(result);
     if (result == PersonalAccountPrompt::Quit)
-        return Outcome::StayOpen;
+        return {};
 
     if (startingDayText.trimmed().isEmpty() || endingDayText.trimmed().isEmpty()) {
         refuse(emptyDayMessage);
-        return Outcome::StayOpen;
+        return {};
     }
     // Checked here, before anything is moved: a typed day need not be one of the list's.
     const std::optional<int> startingDay = PeriodRules::parseDay(startingDayText);
     if (!startingDay || !PeriodRules::isStartingDay(*startingDay)) {
         refuse(badStartingDayMessage);
-        return Outcome::StayOpen;
+        return {};
     }
     const std::optional<int> endingDay = PeriodRules::parseDay(endingDayText);
     if (!endingDay || !PeriodRules::isEndingDay(*endingDay)) {
         refuse(badEndingDayMessage);
-        return Outcome::StayOpen;
+        return {};
     }
     if (*startingDay == *endingDay) {
         refuse(sameDayMessage);
-        return Outcome::StayOpen;
+        return {};
     }
 
-    m_period.StartNewFile(*startingDay, *endingDay);
-    return Outcome::Close;
+    return {Outcome::Close, m_period.StartNewFile(*startingDay, *endingDay).reload};
 }

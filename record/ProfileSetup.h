@@ -2,10 +2,11 @@
 // days before anything is moved or written.
 #pragma once
 
+#include "record/AccountingPeriod.h"
+
 #include <QString>
 #include <QStringList>
 
-class AccountingPeriod;
 class Dialogs;
 class PersonalAccountPrompt;
 class PersonalFile;
@@ -30,9 +31,14 @@ public:
         StayOpen, ///< the user gave up on the name, or a day was refused: nothing was moved or written
         Close     ///< a new file was started, or the attempt was reported
     };
-    /// The OK button: asks for a name on the first run, checks both days (whole numbers, starting day 1 ... 28,
-    /// ending day 1 ... 31, not the same day), then archives the current file and starts the new one.
-    Outcome btnOKClick(const QString& startingDayText, const QString& endingDayText);
+    struct Confirmation
+    {
+        Outcome outcome = Outcome::StayOpen;
+        SessionReload reload; ///< the load of the new file, for the session tracker
+    };
+    /// Asks for a name on the first run, checks both days (whole numbers, starting day 1 ... 28, ending day
+    /// 1 ... 31, not the same day), then archives the current file and starts the new one.
+    Confirmation confirmProfile(const QString& startingDayText, const QString& endingDayText);
 
     static QStringList startingDayItems();
     static QStringList endingDayItems();

@@ -14,8 +14,9 @@ SessionTracker::SessionTracker(Clock& clock, PersonalFile& file, AccountingPerio
     m_view.pointerLeft = PointerHomeLeft;
 }
 
-void SessionTracker::MainTimerTimer()
+SessionReload SessionTracker::tick()
 {
+    SessionReload reload;
     if (m_period.PersonalFileActive()) {
         // The open session's last seconds go into the finished file just before it moves. Only when the move
         // can go ahead: a roll-over that keeps waiting (a full disk, a backup folder that cannot be made)
@@ -26,10 +27,11 @@ void SessionTracker::MainTimerTimer()
             m_sessionEndText = StoredDate::dateTimeText(moment);
             saveSession(moment);
         }
-        m_period.CheckPeriodEnd();
+        reload = m_period.CheckPeriodEnd();
     } else {
-        m_period.RetryLoad();
+        reload = m_period.RetryLoad(m_sessionOpen ? std::optional<qint64>(m_nextFilePointer) : std::nullopt);
     }
+    followReload(reload);
     // Records a full disk held back are tried again between sessions too.
     if (!m_sessionOpen && m_file.pendingWrites() > 0)
         m_file.retryPendingWrites();
@@ -46,8 +48,8 @@ void SessionTracker::MainTimerTimer()
         }
         // Also a session kept in memory while its file is out of reach.
         if (m_sessionOpen)
-            EndSession();
-        return;
+            reload.then(EndSession());
+        return reload;
     }
 
     // The online word with one, two, three and again three dots, one step a second.
@@ -62,18 +64,18 @@ void SessionTracker::MainTimerTimer()
     if (!m_period.PersonalFileActive() && !keptInMemory) {
         showNoFile();
         if (m_sessionOpen)
-            EndSession();
-        return;
+            reload.then(EndSession());
+        return reload;
     }
     if (!m_host.Checked_PhoneBook_IsOn() && !m_host.alwaysRecord()) {
         m_host.showStatusLine(entryNotRecordedText);
         if (m_sessionOpen)
-            EndSession();
-        return;
+            reload.then(EndSession());
+        return reload;
     }
     if (!m_period.RecordsToday()) {
         m_host.showStatusLine(notRecordingDayText);
-        return;
+        return reload;
     }
     if (m_sessionOpen) {
         ShowElapsed(m_sessionStartTime);
@@ -88,7 +90,7 @@ void SessionTracker::MainTimerTimer()
         m_sessionOpen = true;
         if (keptInMemory && m_file.pendingWrites() == 0)
             showNoFile();
-        return;
+        return reload;
     }
     // Read minute and second of one moment, so a tick never mixes two.
     const QDateTime moment = m_clock.now();
@@ -99,6 +101,7 @@ void SessionTracker::MainTimerTimer()
         m_sessionEndText = StoredDate::dateTimeText(moment);
         saveSession(moment);
     }
+    return reload;
 }
 
 void SessionTracker::countMinute(const QDateTime& moment)
@@ -156,12 +159,14 @@ void SessionTracker::saveSession(const QDateTime& moment)
                            m_usedMinutes, m_nextFilePointer);
 }
 
-void SessionTracker::EndSession()
+SessionReload SessionTracker::EndSession()
 {
     closeRecord();
-    m_period.UserProfileInitial();
+    const SessionReload reload = m_period.UserProfileInitial();
+    followReload(reload);
     if (!m_host.recordingStopped() && m_host.TrayIconOn())
         m_host.ChangeSysTrayIcon(0);
+    return reload;
 }
 
 void SessionTracker::finish()
@@ -224,7 +229,7 @@ const QString& SessionTracker::ByteTextMemo::of(quint32 count)
     return text;
 }
 
-void SessionTracker::btnResetDataClick()
+void SessionTracker::resetData()
 {
     m_view = TrackerView();
     m_view.pointerLeft = PointerHomeLeft;
@@ -240,20 +245,28 @@ void SessionTracker::btnResetDataClick()
     m_view.testCurMin = QStringLiteral("Current minute : %1").arg(m_clock.now().time().minute());
 }
 
-void SessionTracker::Button1Click()
+void SessionTracker::clearUsedTimeTestLabel()
 {
     if (!m_sessionOpen)
         m_view.testUsedTimeNPrevMin = QStringLiteral("Used Time , Previous Min : ");
 }
 
-void SessionTracker::Button2Click()
+void SessionTracker::advancePreviousMinute()
 {
     ++m_prevMinute;
     if (m_prevMinute > 60)
         m_prevMinute = 0;
 }
 
-void SessionTracker::resetSession()
+void SessionTracker::followReload(const SessionReload& reload)
+{
+    if (reload.startAfresh)
+        startAfresh();
+    if (reload.nextFilePointer)
+        setNextFilePointer(*reload.nextFilePointer);
+}
+
+void SessionTracker::startAfresh()
 {
     m_sessionStartText.clear();
     m_sessionEndText.clear();

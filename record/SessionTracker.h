@@ -6,7 +6,8 @@
 #include <QDateTime>
 #include <QString>
 
-class AccountingPeriod;
+#include "record/AccountingPeriod.h"
+
 class Clock;
 class PersonalFile;
 
@@ -66,23 +67,23 @@ class SessionTracker
 public:
     SessionTracker(Clock& clock, PersonalFile& file, AccountingPeriod& period, TrackerHost& host);
 
-    /// One tick of the main timer.
-    void MainTimerTimer();
+    /// One tick of the main timer. What the loads of the personal file during the tick left behind, already
+    /// followed here; the caller keeps what else depends on the file in step with it.
+    SessionReload tick();
     /// Closes the open session: final save, end field, and a reload of the file so the next session appends.
-    void EndSession();
+    SessionReload EndSession();
     /// The program ends: an open session is closed as EndSession closes it (end time now, the bytes of the
     /// latest pass), without reading the file again for a next session.
     void finish();
-    /// The Reset button: clears the fields and counters; an open session starts again in its own record.
-    void btnResetDataClick();
+    /// Clears the fields and counters; an open session starts again in its own record.
+    void resetData();
     /// Adds one to the remembered minute, so the next tick counts one minute more (a tool for trying by hand).
-    void Button2Click();
-    /// The "Set Online" tool: outside a session its test label loses its figures.
-    void Button1Click();
+    void advancePreviousMinute();
+    /// Outside a session the used-time test label loses its figures (the "Set Online" tool).
+    void clearUsedTimeTestLabel();
 
-    /// The fresh start that reloading the personal file gives the tracker.
-    void resetSession();
-    void setNextFilePointer(qint64 pointer);
+    /// Follows a load of the personal file that someone else asked for (the start, a new file).
+    void followReload(const SessionReload& reload);
 
     const TrackerView& view() const { return m_view; }
     bool SessionOpen() const { return m_sessionOpen; }
@@ -105,6 +106,9 @@ public:
     static inline const QString notRecordingDayText = QStringLiteral("Today is not a recording day of the period.");
 
 private:
+    /// The fresh start that reloading the personal file gives the tracker.
+    void startAfresh();
+    void setNextFilePointer(qint64 pointer);
     void startSession();
     void showNoFile();
     /// Writes the open session's record as it stands at `moment`.

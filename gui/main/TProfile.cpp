@@ -23,7 +23,8 @@ QLabel* boldLabel(const QString& text, QWidget* parent, const char* name)
 }
 } // namespace
 
-TProfile::TProfile(ProfileSetup& setup, QWidget* parent) : QDialog(parent), m_setup(setup)
+TProfile::TProfile(const ProfileSetup::Shown& shown, Confirm confirm, QWidget* parent)
+    : QDialog(parent), m_confirm(std::move(confirm))
 {
     setObjectName(QStringLiteral("TProfile"));
     setWindowTitle(ProfileSetup::windowTitle);
@@ -58,7 +59,7 @@ TProfile::TProfile(ProfileSetup& setup, QWidget* parent) : QDialog(parent), m_se
     grid->addWidget(lblActiveUser, 4, 0, 1, 2);
 
     connectEvents();
-    FormCreate();
+    FormCreate(shown);
     // Sized to its contents once, when created; it keeps that size afterwards.
     lblInformation->setFixedWidth(lblInformation->fontMetrics().averageCharWidth() * 60);
     setFixedSize(sizeHint());
@@ -70,12 +71,11 @@ void TProfile::connectEvents()
     connect(btnCancel, &QPushButton::clicked, this, &TProfile::btnCancelClick);
 }
 
-void TProfile::FormCreate()
+void TProfile::FormCreate(const ProfileSetup::Shown& shown)
 {
     lblInformation->setText(ProfileSetup::information);
     cbStartingDay->addItems(ProfileSetup::startingDayItems());
     cbEndingDay->addItems(ProfileSetup::endingDayItems());
-    const ProfileSetup::Shown shown = m_setup.FormCreate();
     cbStartingDay->setCurrentText(shown.startingDay);
     cbEndingDay->setCurrentText(shown.endingDay);
     lblActiveUser->setText(shown.activeUser);
@@ -83,7 +83,7 @@ void TProfile::FormCreate()
 
 void TProfile::btnOKClick()
 {
-    if (m_setup.btnOKClick(cbStartingDay->currentText(), cbEndingDay->currentText()) == ProfileSetup::Outcome::Close)
+    if (m_confirm(cbStartingDay->currentText(), cbEndingDay->currentText()) == ProfileSetup::Outcome::Close)
         accept();
 }
 

@@ -1,9 +1,11 @@
 // The "Create Personal File" window: the two days of the period, and OK to start a new personal file.
 #pragma once
 
-#include <QDialog>
+#include "record/ProfileSetup.h"
 
-class ProfileSetup;
+#include <QDialog>
+#include <functional>
+
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -12,16 +14,20 @@ class TProfile final : public QDialog
 {
     Q_OBJECT
 public:
-    /// Fills the controls from the active file's header; show it with exec().
-    explicit TProfile(ProfileSetup& setup, QWidget* parent = nullptr);
+    /// Checks the chosen days and starts the new file: whether the window closes.
+    using Confirm = std::function<ProfileSetup::Outcome(const QString& startingDay, const QString& endingDay)>;
+
+    /// Fills the controls with `shown`, the active file's days; show it with exec(). OK hands the chosen days
+    /// to `confirm`.
+    TProfile(const ProfileSetup::Shown& shown, Confirm confirm, QWidget* parent = nullptr);
 
 private:
     void connectEvents();
-    void FormCreate();
+    void FormCreate(const ProfileSetup::Shown& shown);
     void btnOKClick();
     void btnCancelClick();
 
-    ProfileSetup& m_setup;
+    Confirm m_confirm;
 
     QLabel* lblInformation;
     QLabel* Label1;

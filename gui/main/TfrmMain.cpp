@@ -93,10 +93,10 @@ void TfrmMain::connectEvents()
     connect(tabMain, &MainTab::resetClicked, this, &TfrmMain::btnResetDataClick);
     connect(tabMain, &MainTab::createModifyClicked, this, &TfrmMain::btnCreateModifyClick);
     connect(tabMain, &MainTab::setOnlineClicked, this, [this] {
-        m_recorder.tracker().Button1Click();
+        m_recorder.clearUsedTimeTestLabel();
         renderTracker();
     });
-    connect(tabMain, &MainTab::plusMinuteClicked, this, [this] { m_recorder.tracker().Button2Click(); });
+    connect(tabMain, &MainTab::plusMinuteClicked, this, [this] { m_recorder.advancePreviousMinute(); });
     connectSettingsTab();
     tabAlert->setSettings(&m_recorder.settings());
     connect(mnuMainClose, &QAction::triggered, this, &TfrmMain::mnuMainCloseClick);
@@ -143,7 +143,7 @@ void TfrmMain::connectSettingsTab()
     connect(t, &SettingsTab::savePhoneBookClicked, this, &TfrmMain::btnSavePB_ActClick);
     connect(t, &SettingsTab::refreshPhoneBookClicked, this, &TfrmMain::btnRefreshPBLstClick);
     connect(t, &SettingsTab::phoneBookMarkToggled, this,
-            [this](int row, bool checked) { m_recorder.filter().setChecked(row, checked); });
+            [this](int row, bool checked) { m_recorder.setEntryRecorded(row, checked); });
 }
 
 void TfrmMain::connectRecorder()

@@ -62,7 +62,12 @@ void TfrmMain::btnResetDataClick()
 
 void TfrmMain::btnCreateModifyClick()
 {
-    TProfile window(m_recorder.profileSetup(), this);
+    TProfile window(
+        m_recorder.profileShown(),
+        [this](const QString& startingDay, const QString& endingDay) {
+            return m_recorder.confirmProfile(startingDay, endingDay);
+        },
+        this);
     window.exec();
     renderTracker();
 }

@@ -20,14 +20,10 @@
 class RecordingPeriodHost final : public PeriodHost
 {
 public:
-    void resetSession() override { ++resets; }
-    void setNextFilePointer(qint64 pointer) override { nextFilePointer = pointer; }
     void showDayPeriod(const QString& text) override { dayPeriod = text; }
     void showStatusLine(const QString& text) override { statusLine = text; }
     void listBackupFiles(const QString& folder) override { listedFolder = folder; }
 
-    int resets = 0;
-    qint64 nextFilePointer = -1;
     QString dayPeriod;
     QString statusLine;
     QString listedFolder;

@@ -19,12 +19,6 @@
 class WindowDouble final : public PeriodHost, public TrackerHost
 {
 public:
-    void resetSession() override { tracker->resetSession(); }
-    void setNextFilePointer(qint64 pointer) override { tracker->setNextFilePointer(pointer); }
-    std::optional<qint64> openSessionRecord() const override
-    {
-        return tracker->SessionOpen() ? std::optional<qint64>(tracker->NextFilePointer()) : std::nullopt;
-    }
     void showDayPeriod(const QString&) override {}
     void showStatusLine(const QString& text) override { statusLine = text; }
     void listBackupFiles(const QString&) override {}
@@ -69,13 +63,15 @@ protected:
     /// A new personal file with the given days, started on the clock's day as "Create Personal File" does.
     void startFile(int startingDay = 1, int endingDay = 31)
     {
-        ASSERT_TRUE(period.StartNewFile(startingDay, endingDay));
+        const NewFileOutcome created = period.StartNewFile(startingDay, endingDay);
+        ASSERT_TRUE(created);
+        tracker.followReload(created.reload);
     }
 
     void tickAt(const QDateTime& moment)
     {
         clock.set(moment);
-        tracker.MainTimerTimer();
+        tracker.tick();
     }
     void tickAt(int hour, int minute, int second)
     {
@@ -88,7 +84,7 @@ protected:
         const QDateTime last(clock.now().date(), QTime(hour, minute, second));
         while (clock.now() < last) {
             clock.advance(1);
-            tracker.MainTimerTimer();
+            tracker.tick();
         }
     }
 

@@ -12,8 +12,10 @@ protected:
     /// Starts a file the way "Create Personal File" does, on the clock's day.
     void startFile(int startingDay, int endingDay)
     {
-        ASSERT_TRUE(period.StartNewFile(startingDay, endingDay));
+        const NewFileOutcome created = period.StartNewFile(startingDay, endingDay);
+        ASSERT_TRUE(created);
         ASSERT_TRUE(period.PersonalFileActive());
+        reload = created.reload;
     }
 
     /// One session record appended, as the tracker writes it.
@@ -24,6 +26,8 @@ protected:
                                          QStringLiteral("2024/03/20, 10:30:00 am"), 30,
                                          file.GetNextPointerOnmrLogFile()));
     }
+
+    SessionReload reload; ///< what the last new file means for the session tracker
 };
 
 TEST_F(AccountingPeriodTest, WholeMonthPeriodRollsOverOnTheFirstOfTheNextMonth)
@@ -35,7 +39,7 @@ TEST_F(AccountingPeriodTest, WholeMonthPeriodRollsOverOnTheFirstOfTheNextMonth)
     EXPECT_EQ(head.NextPeriodDate, QStringLiteral("2024/04/01"));
     EXPECT_EQ(head.StartText, QString());
     EXPECT_TRUE(period.TodayInPeriod());
-    EXPECT_EQ(host.nextFilePointer, 1);
+    EXPECT_EQ(reload.nextFilePointer, 1);
     EXPECT_EQ(host.dayPeriod, QStringLiteral("Active user : 01 to 31 - alice - "));
     EXPECT_EQ(host.statusLine, QStringLiteral("Created a new personal file."));
     EXPECT_EQ(host.listedFolder, backupDir());
@@ -47,8 +51,7 @@ TEST_F(AccountingPeriodTest, WholeMonthPeriodRollsOverOnTheFirstOfTheNextMonth)
     EXPECT_EQ(readBytes(file.filePath()), finished);
 
     at(2024, 4, 1, 0, 0, 0);
-    const int resetsBefore = host.resets;
-    period.CheckPeriodEnd();
+    const SessionReload afterRollOver = period.CheckPeriodEnd();
     EXPECT_EQ(readBytes(backupDir() + QStringLiteral("1.rvl")), finished);
     EXPECT_EQ(readBytes(file.filePath()).size(), 104);
     const ProfileRecord rolled = headerOnDisk(file.filePath());
@@ -56,8 +59,8 @@ TEST_F(AccountingPeriodTest, WholeMonthPeriodRollsOverOnTheFirstOfTheNextMonth)
     EXPECT_EQ(rolled.NextPeriodDate, QStringLiteral("2024/05/01"));
     EXPECT_EQ(rolled.StartingDay, 1);
     EXPECT_EQ(rolled.EndingDay, 31);
-    EXPECT_GT(host.resets, resetsBefore);
-    EXPECT_EQ(host.nextFilePointer, 1);
+    EXPECT_TRUE(afterRollOver.startAfresh);
+    EXPECT_EQ(afterRollOver.nextFilePointer, 1);
     EXPECT_EQ(host.dayPeriod, QStringLiteral("Active user : 01 to 31"));
     EXPECT_EQ(host.statusLine, QStringLiteral("A new period has begun in a new alice.rvl."));
     EXPECT_TRUE(dialogs.messages.isEmpty());
@@ -269,9 +272,9 @@ TEST_F(AccountingPeriodTest, MissingFileLoadsNothingQuietlyAndAnEarlyClockOnlyWa
 
     at(2024, 2, 28);
     writeActive(header(QStringLiteral("2024/03/01"), QStringLiteral("2024/04/01"), 1, 31), 3);
-    period.UserProfileInitial();
+    const SessionReload loaded = period.UserProfileInitial();
     EXPECT_TRUE(period.PersonalFileActive());
-    EXPECT_EQ(host.nextFilePointer, 4);
+    EXPECT_EQ(loaded.nextFilePointer, 4);
     EXPECT_EQ(period.CreatedMonth(), 3);
     EXPECT_EQ(period.CreatedDay(), 1);
     ASSERT_EQ(dialogs.messages.size(), 1);
@@ -297,10 +300,10 @@ TEST_F(AccountingPeriodTest, UnreadableNextPeriodDateKeepsRecordingWithoutRollOv
 {
     at(2024, 3, 20);
     const QByteArray bytes = writeActive(header(QStringLiteral("2024/03/01"), QStringLiteral("next month"), 1, 31), 2);
-    period.UserProfileInitial();
+    const SessionReload loaded = period.UserProfileInitial();
     EXPECT_TRUE(period.PersonalFileActive());
     EXPECT_TRUE(period.TodayInPeriod());
-    EXPECT_EQ(host.nextFilePointer, 3);
+    EXPECT_EQ(loaded.nextFilePointer, 3);
     EXPECT_EQ(host.dayPeriod, QStringLiteral("Active user : 01 to 31 - alice -"));
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(dialogs.messages[0].kind, Dialogs::Kind::Error);

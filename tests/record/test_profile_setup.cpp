@@ -39,7 +39,8 @@ TEST_F(ProfileSetupTest, GivingUpOnTheNameLeavesTheWindowOpenAndCreatesNothing)
 {
     for (const std::optional<QString>& answer : {std::optional<QString>(), std::optional<QString>(QString())}) {
         answers({answer});
-        EXPECT_EQ(setup.btnOKClick(QStringLiteral("1"), QStringLiteral("31")), ProfileSetup::Outcome::StayOpen);
+        EXPECT_EQ(setup.confirmProfile(QStringLiteral("1"), QStringLiteral("31")).outcome,
+                  ProfileSetup::Outcome::StayOpen);
     }
     EXPECT_EQ(dialogs.prompts.size(), 2);
     EXPECT_EQ(dialogs.prompts[0], QStringLiteral("For the first initial setting, Qov Ruvela v2.2.1 will create a new "
@@ -85,7 +86,7 @@ TEST_F(ProfileSetupTest, NamesWithForbiddenCharactersOrOfExistingFilesAreAskedAg
 TEST_F(ProfileSetupTest, FirstRunCreatesTheFileWithTheChosenDays)
 {
     answers({QStringLiteral("alice")});
-    EXPECT_EQ(setup.btnOKClick(QStringLiteral("10"), QStringLiteral("20")), ProfileSetup::Outcome::Close);
+    EXPECT_EQ(setup.confirmProfile(QStringLiteral("10"), QStringLiteral("20")).outcome, ProfileSetup::Outcome::Close);
     const ProfileRecord head = headerOnDisk(file.filePath());
     EXPECT_EQ(readBytes(file.filePath()).size(), 104);
     EXPECT_EQ(head.StartingDay, 10);
@@ -121,7 +122,7 @@ TEST_F(ProfileSetupTest, DaysAreRefusedBeforeTheCurrentFileIsMoved)
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.starting) + " / " + c.ending);
         dialogs.messages.clear();
-        EXPECT_EQ(setup.btnOKClick(QString::fromLatin1(c.starting), QString::fromLatin1(c.ending)),
+        EXPECT_EQ(setup.confirmProfile(QString::fromLatin1(c.starting), QString::fromLatin1(c.ending)).outcome,
                   ProfileSetup::Outcome::StayOpen);
         ASSERT_EQ(dialogs.messages.size(), 1);
         EXPECT_EQ(dialogs.messages[0].kind, Dialogs::Kind::Error);
@@ -132,7 +133,7 @@ TEST_F(ProfileSetupTest, DaysAreRefusedBeforeTheCurrentFileIsMoved)
     EXPECT_TRUE(dialogs.prompts.isEmpty());
 
     // Accepted days archive the current file with its sessions and start a new one.
-    EXPECT_EQ(setup.btnOKClick(QStringLiteral("05"), QStringLiteral("4")), ProfileSetup::Outcome::Close);
+    EXPECT_EQ(setup.confirmProfile(QStringLiteral("05"), QStringLiteral("4")).outcome, ProfileSetup::Outcome::Close);
     EXPECT_EQ(readBytes(backupDir() + QStringLiteral("1.rvl")), current);
     EXPECT_EQ(headerOnDisk(file.filePath()).StartingDay, 5);
     EXPECT_EQ(readBytes(file.filePath()).size(), 104);
@@ -144,7 +145,7 @@ TEST_F(ProfileSetupTest, AFailedArchiveKeepsTheCurrentFile)
     const QByteArray current =
         writeActive(header(QStringLiteral("2024/03/01"), QStringLiteral("2024/04/01"), 1, 31), 2);
     writeBytes(programDir + QStringLiteral("alice"), "in the way");
-    EXPECT_EQ(setup.btnOKClick(QStringLiteral("10"), QStringLiteral("20")), ProfileSetup::Outcome::Close);
+    EXPECT_EQ(setup.confirmProfile(QStringLiteral("10"), QStringLiteral("20")).outcome, ProfileSetup::Outcome::Close);
     EXPECT_EQ(readBytes(file.filePath()), current);
     EXPECT_EQ(host.statusLine, QStringLiteral("Failing to create a new personal file."));
     EXPECT_EQ(dialogs.messages.size(), 1);

@@ -48,10 +48,10 @@ TEST_F(RecoveryTest, AFileOutOfReachIsWaitedForUnderItsNameAndLoadedWhenBack)
             ASSERT_TRUE(QDir().rmdir(file.filePath()));
         }
         ASSERT_TRUE(QFile::rename(aside(), file.filePath()));
-        period.RetryLoad();
+        const SessionReload back = period.RetryLoad();
         EXPECT_TRUE(period.PersonalFileActive());
         EXPECT_FALSE(period.WaitingForFile());
-        EXPECT_EQ(host.nextFilePointer, 2);
+        EXPECT_EQ(back.nextFilePointer, 2);
     }
     // Told once in a box, not at every retry.
     EXPECT_LE(dialogs.messages.size(), 1);

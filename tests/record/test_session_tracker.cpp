@@ -12,7 +12,7 @@ TEST_F(SessionTrackerTest, MinutesCountClockMinuteChangesAndTheNextSessionAppend
     EXPECT_EQ(tracker.NextFilePointer(), 1);
     tickEverySecondUntil(9, 0, 55);
     window.connected = false;
-    tracker.MainTimerTimer();
+    tracker.tick();
     EXPECT_FALSE(tracker.SessionOpen());
     EXPECT_EQ(tracker.NextFilePointer(), 2);
 
@@ -22,7 +22,7 @@ TEST_F(SessionTrackerTest, MinutesCountClockMinuteChangesAndTheNextSessionAppend
     tickEverySecondUntil(10, 5, 10);
     EXPECT_EQ(tracker.view().testUsedTimeNPrevMin, QStringLiteral("Used Time , Previous Min : 5,5"));
     window.connected = false;
-    tracker.MainTimerTimer();
+    tracker.tick();
     EXPECT_EQ(tracker.view().endTime, StoredDate::displayedForm(stored(10, 5, 10)));
 
     const QList<ProfileRecord> all = records();
@@ -105,7 +105,7 @@ TEST_F(SessionTrackerTest, ResetWhileRecordingRestartsTheSameRecord)
     window.trayImages.clear();
 
     clock.set(QDateTime(clock.now().date(), QTime(10, 3, 22)));
-    tracker.btnResetDataClick();
+    tracker.resetData();
     EXPECT_TRUE(tracker.SessionOpen());
     EXPECT_EQ(tracker.NextFilePointer(), 1);
     EXPECT_EQ(tracker.UsedMinutes(), 0);
@@ -169,7 +169,7 @@ TEST_F(SessionTrackerTest, ScalePointerAndTrayImageFollowTheMinutesOfTheHour)
     EXPECT_EQ(window.trayImages, (QList<int>{0, 1}));
     for (int minutes = 1; minutes <= 65; ++minutes) {
         clock.advance(60);
-        tracker.MainTimerTimer();
+        tracker.tick();
         if (minutes == 59) {
             EXPECT_EQ(tracker.view().pointerLeft, SessionTracker::PointerHomeLeft + 312);
         }
@@ -186,7 +186,7 @@ TEST_F(SessionTrackerTest, ScalePointerAndTrayImageFollowTheMinutesOfTheHour)
     EXPECT_EQ(tracker.UsedMinutes(), 65);
 
     window.connected = false;
-    tracker.MainTimerTimer();
+    tracker.tick();
     EXPECT_EQ(window.trayImages.last(), 0);
     EXPECT_EQ(record(1).UsedMinutes, 65);
 }
@@ -225,7 +225,7 @@ TEST_F(SessionTrackerTest, ThreeHourSessionTickedEverySecondCountsOneHundredEigh
     tickAt(10, 0, 0);
     for (int i = 0; i < 3 * 3600; ++i) {
         clock.advance(1);
-        tracker.MainTimerTimer();
+        tracker.tick();
     }
     EXPECT_EQ(tracker.UsedMinutes(), 180);
     EXPECT_EQ(tracker.view().spendingHour, QStringLiteral("3"));
@@ -293,7 +293,7 @@ TEST_F(SessionTrackerTest, OutsideTheRecordingDaysNothingIsRecorded)
     startFile(10, 20);
     ASSERT_FALSE(period.TodayInPeriod());
     window.connected = false;
-    tracker.MainTimerTimer();
+    tracker.tick();
     EXPECT_EQ(tracker.view().onlineStatus, QStringLiteral(" Offline"));
     EXPECT_EQ(window.statusLine, SessionTracker::notRecordingDayText);
 
@@ -310,7 +310,7 @@ TEST_F(SessionTrackerTest, OnlineWordCyclesThroughItsDotsWithOrWithoutAFile)
     QStringList shown;
     for (int i = 0; i < 10; ++i) {
         clock.advance(1);
-        tracker.MainTimerTimer();
+        tracker.tick();
         shown.append(tracker.view().onlineStatus);
     }
     EXPECT_EQ(shown, (QStringList{QStringLiteral(" Online"), QStringLiteral(" Online."), QStringLiteral(" Online.."),
@@ -323,7 +323,7 @@ TEST_F(SessionTrackerTest, OnlineWordCyclesThroughItsDotsWithOrWithoutAFile)
     // Loading a file starts the animation again from the bare word.
     startFile();
     clock.advance(1);
-    tracker.MainTimerTimer();
+    tracker.tick();
     EXPECT_EQ(tracker.view().onlineStatus, QStringLiteral(" Online"));
 }
 
@@ -343,7 +343,7 @@ TEST_F(SessionTrackerTest, ANoticeLeftOpenStopsNothing)
     out.write(head.toBytes());
     out.close();
     window.connected = false;
-    period.UserProfileInitial();
+    tracker.followReload(period.UserProfileInitial());
     ASSERT_EQ(dialogs.openBoxes.size(), 1);
     ASSERT_TRUE(period.PersonalFileActive());
 
@@ -353,7 +353,7 @@ TEST_F(SessionTrackerTest, ANoticeLeftOpenStopsNothing)
         tickAt(hour, 0, 3);
         tickEverySecondUntil(hour, 0, 23);
         window.connected = false;
-        tracker.MainTimerTimer();
+        tracker.tick();
     }
     const QList<ProfileRecord> all = records();
     ASSERT_EQ(all.size(), 3);

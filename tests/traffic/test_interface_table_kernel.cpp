@@ -106,8 +106,6 @@ class Window final : public PeriodHost, public TrackerHost
 {
 public:
     explicit Window(TrafficMonitor& t) : traffic(t) {}
-    void resetSession() override { tracker->resetSession(); }
-    void setNextFilePointer(qint64 pointer) override { tracker->setNextFilePointer(pointer); }
     void showDayPeriod(const QString&) override {}
     void showStatusLine(const QString&) override {}
     void listBackupFiles(const QString&) override {}
@@ -141,11 +139,13 @@ TEST_F(KernelTableTest, TheSessionRecordedOverPpp0CarriesItsOctets)
     SessionTracker tracker(clock, file, period, window);
     window.tracker = &tracker;
     file.setPersonalFileName(QStringLiteral("alice.rvl"));
-    ASSERT_TRUE(period.StartNewFile(1, 31));
+    const NewFileOutcome created = period.StartNewFile(1, 31);
+    ASSERT_TRUE(created);
+    tracker.followReload(created.reload);
     traffic.primeTrafficMonitor();
     const auto tick = [&] {
         clock.advance(1);
-        tracker.MainTimerTimer();
+        tracker.tick();
     };
     tick(); // the session opens with the traffic figures cleared
     tick(); // the first pass takes the counters as the base

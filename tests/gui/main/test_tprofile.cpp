@@ -21,13 +21,16 @@ protected:
     Settings storedSettings{settings};
     PersonalAccountPrompt prompt{file, dialogs, storedSettings};
     ProfileSetup setup{file, dialogs, prompt, period};
+    TProfile::Confirm confirm = [this](const QString& startingDay, const QString& endingDay) {
+        return setup.confirmProfile(startingDay, endingDay).outcome;
+    };
 };
 
 TEST_F(TProfileTest, OpensWithTheCurrentDaysAndClosesAfterANewFile)
 {
     at(2024, 3, 20);
     writeActive(header(QStringLiteral("2024/03/01"), QStringLiteral("2024/04/15"), 15, 14), 1);
-    TProfile window(setup);
+    TProfile window(setup.FormCreate(), confirm);
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Create Personal File"));
     EXPECT_TRUE(child<QLabel>(window, "lblInformation")->text().startsWith(QStringLiteral("Ruvela is a program")));
     EXPECT_EQ(child<QComboBox>(window, "cbStartingDay")->count(), 28);
@@ -55,7 +58,7 @@ TEST_F(TProfileTest, OpensWithTheCurrentDaysAndClosesAfterANewFile)
 TEST_F(TProfileTest, CancelClosesWithoutTouchingTheFile)
 {
     file.setPersonalFileName(QString());
-    TProfile window(setup);
+    TProfile window(setup.FormCreate(), confirm);
     EXPECT_EQ(child<QComboBox>(window, "cbStartingDay")->currentText(), QStringLiteral("1"));
     EXPECT_EQ(child<QComboBox>(window, "cbEndingDay")->currentText(), QStringLiteral("31"));
     EXPECT_EQ(child<QLabel>(window, "lblActiveUser")->text(), QStringLiteral("Active User : none"));
