@@ -63,9 +63,22 @@ public:
     void setMonitorWatching(bool on) override;
     /// Hangs up the dial under way or the connection the monitor last listed, as the dialer's "Hang up".
     void hangUpConnection() { m_dialer.hangUp(); }
+    /// The dialer's commands: dial an entry, stop the dial under way, start the redial count afresh, follow a
+    /// change of the user name (empty or not), and add a line to the dialer's log.
+    void dial(const DialParams& params) { m_dialer.dial(params); }
+    void cancelDial() { m_dialer.cancel(); }
+    void resetRedial() { m_dialer.ResetRedial(); }
+    void dialUserNameChanged(bool empty) { m_dialer.userNameChanged(empty); }
+    void noteDialLine(const QString& line) { m_dialer.note(line); }
+    /// Plays the alert sound (an alert window's reminder); a failure is warned of through soundWarning.
+    void playAlertSound() { m_alertSound.PlaySound(AlertScheduler::soundName); }
+    /// One tick of the dialer's redial timer.
+    void RedialTimerTimer() { m_dialer.RedialTimerTimer(); }
     /// The Traffic Monitor tab is shown or hidden. While it is shown and no session is recorded, a sampling
     /// pass runs every second so the tab moves; a recorded session's own passes keep doing that job.
     void setTrafficShown(bool shown);
+    /// The user picked an interface tab on the Traffic Monitor tab.
+    void selectTrafficTab(int index) { m_traffic.selectTab(index); }
     /// Whether the tray icon is there to show the tracker's images.
     void setTrayShown(bool shown) { m_trayShown = shown; }
     /// Shows a tray image when the tray icon is there.
@@ -115,9 +128,8 @@ public:
     void setRollOverStepHook(std::function<void(const QString& step)> hook) { m_period.setStepHook(std::move(hook)); }
     const PersonalFile& file() const { return m_file; }
     const ConnectionMonitor& monitor() const { return m_monitor; }
-    Dialer& dialer() { return m_dialer; }
-    TrafficMonitor& traffic() { return m_traffic; }
-    AlertSound& alertSound() { return m_alertSound; }
+    const Dialer& dialer() const { return m_dialer; }
+    const TrafficMonitor& traffic() const { return m_traffic; }
     const AlertScheduler& alerts() const { return m_alerts; }
 
     QTimer* MainTimer;

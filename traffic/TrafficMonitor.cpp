@@ -101,11 +101,11 @@ TTraffic& TrafficMonitor::AddTrafficTab(std::unique_ptr<TTraffic> traffic)
 {
     TTraffic& added = *traffic;
     m_tabs.push_back(std::move(traffic));
-    TrafficTabsChange(tabCount() - 1);
+    selectTab(tabCount() - 1);
     return added;
 }
 
-void TrafficMonitor::TrafficTabsChange(int newTabIndex)
+void TrafficMonitor::selectTab(int newTabIndex)
 {
     m_tabIndex = newTabIndex >= 0 && newTabIndex < tabCount() ? newTabIndex : -1;
     m_selected = m_tabIndex < 0 ? nullptr : m_tabs[std::size_t(m_tabIndex)].get();

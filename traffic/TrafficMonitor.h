@@ -47,7 +47,7 @@ public:
     /// Appends the object's tab and selects it.
     TTraffic& AddTrafficTab(std::unique_ptr<TTraffic> traffic);
     /// The tab set's change: −1 selects nothing.
-    void TrafficTabsChange(int newTabIndex);
+    void selectTab(int newTabIndex);
     /// Copies the selected object's figures into the page; with nothing selected, clears the monitor.
     void ShowSelectedTraffic();
     /// Whether anyone looks at the page: while nobody does, the passes keep sampling and the dial-up counts

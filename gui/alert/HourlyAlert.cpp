@@ -8,8 +8,8 @@
 #include <QScreen>
 #include <QThread>
 
-HourlyAlert::HourlyAlert(AlertSound& sound, const Clock& clock)
-    : m_sound(sound), m_clock(clock), m_pause([] { QThread::msleep(2); })
+HourlyAlert::HourlyAlert(TAlertOut::PlaySound playSound, const Clock& clock)
+    : m_playSound(std::move(playSound)), m_clock(clock), m_pause([] { QThread::msleep(2); })
 {}
 
 HourlyAlert::~HourlyAlert()
@@ -21,7 +21,7 @@ HourlyAlert::~HourlyAlert()
 
 void HourlyAlert::showAlert(const QString& message, bool autoClose, AlertCorner corner)
 {
-    auto* window = new TAlertOut(m_sound, m_clock);
+    auto* window = new TAlertOut(m_playSound, m_clock);
     window->setMessage(message);
     window->setAutoClose(autoClose);
     window->setReminderVisible(false);

@@ -3,19 +3,19 @@
 #pragma once
 
 #include "alert/AlertPlacement.h"
+#include "gui/alert/TAlertOut.h"
 
 #include <QList>
 #include <QPointer>
 #include <functional>
 
-class AlertSound;
 class Clock;
-class TAlertOut;
 
 class HourlyAlert final
 {
 public:
-    HourlyAlert(AlertSound& sound, const Clock& clock);
+    /// The alert windows call `playSound` when a reminder falls due.
+    HourlyAlert(TAlertOut::PlaySound playSound, const Clock& clock);
     /// Closes the alert windows that are still open.
     ~HourlyAlert();
     HourlyAlert(const HourlyAlert&) = delete;
@@ -33,7 +33,7 @@ public:
     QList<TAlertOut*> openAlerts() const;
 
 private:
-    AlertSound& m_sound;
+    TAlertOut::PlaySound m_playSound;
     const Clock& m_clock;
     std::function<void()> m_pause;
     QList<QPointer<TAlertOut>> m_windows;

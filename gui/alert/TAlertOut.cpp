@@ -1,8 +1,6 @@
 // The alert window: its controls, the 800 ms timer and the OK button.
 #include "gui/alert/TAlertOut.h"
 
-#include "alert/AlertScheduler.h"
-#include "alert/AlertSound.h"
 #include "common/AppInfo.h"
 #include "gui/widgets/Named.h"
 #include "gui/widgets/SerifFont.h"
@@ -26,8 +24,8 @@ constexpr int panelWidth = 211;
 constexpr int panelHeight = 189;
 } // namespace
 
-TAlertOut::TAlertOut(AlertSound& sound, const Clock& clock, QWidget* parent)
-    : QWidget(parent), m_sound(sound), m_clock(clock), m_state(openAlertWindows())
+TAlertOut::TAlertOut(PlaySound playSound, const Clock& clock, QWidget* parent)
+    : QWidget(parent), m_playSound(std::move(playSound)), m_clock(clock), m_state(openAlertWindows())
 {
     setObjectName(QStringLiteral("TAlertOut"));
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
@@ -165,7 +163,7 @@ void TAlertOut::Timer1Timer()
         const QSignalBlocker quiet(SpinEdit1);
         SpinEdit1->setValue(0);
         // The reminder always sounds: "Do not play sound" is about the hourly alert only.
-        m_sound.PlaySound(AlertScheduler::soundName);
+        m_playSound();
     }
 }
 

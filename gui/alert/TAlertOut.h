@@ -8,7 +8,6 @@
 #include <QWidget>
 #include <functional>
 
-class AlertSound;
 class Clock;
 class QFrame;
 class QLabel;
@@ -21,8 +20,11 @@ class TAlertOut final : public QWidget
 {
     Q_OBJECT
 public:
-    /// Created hidden; `sound` plays when a reminder falls due. Deletes itself when closed.
-    TAlertOut(AlertSound& sound, const Clock& clock, QWidget* parent = nullptr);
+    /// Plays the alert sound.
+    using PlaySound = std::function<void()>;
+
+    /// Created hidden; `playSound` is called when a reminder falls due. Deletes itself when closed.
+    TAlertOut(PlaySound playSound, const Clock& clock, QWidget* parent = nullptr);
 
     /// The alert message; line breaks may be "\r\n".
     void setMessage(const QString& text);
@@ -56,7 +58,7 @@ private:
     void FormResize();
     void dropTopmost();
 
-    AlertSound& m_sound;
+    PlaySound m_playSound;
     const Clock& m_clock;
     AlertWindowState m_state;
     bool m_closed = false;

@@ -131,7 +131,7 @@ void TDial::LoadEntryList()
     txtPassword->clear();
     QStringList names;
     if (!m_service.enumEntries(names)) {
-        m_dialer.note(QStringLiteral("Error : Cannot retrieve entry names"));
+        m_recorder.noteDialLine(QStringLiteral("Error : Cannot retrieve entry names"));
         return;
     }
     lstentries->addItems(names);
@@ -146,7 +146,7 @@ void TDial::GetParams()
     DialParams params;
     params.entryName = lstentries->currentText();
     if (const quint32 error = m_service.getEntryDialParams(params)) {
-        m_dialer.note(QStringLiteral("Error : ") + ConnStateText::ofError(error, m_service));
+        m_recorder.noteDialLine(QStringLiteral("Error : ") + ConnStateText::ofError(error, m_service));
         return;
     }
     txtUserName->setText(params.userName);
@@ -179,25 +179,25 @@ void TDial::btnDialEntryClick()
     params.entryName = lstentries->currentText();
     params.userName = txtUserName->text();
     params.password = txtPassword->text();
-    m_dialer.dial(params);
+    m_recorder.dial(params);
 }
 
 void TDial::txtUserNameChange()
 {
     if (lstentries->currentIndex() < 0)
         return;
-    m_dialer.userNameChanged(txtUserName->text().isEmpty());
+    m_recorder.dialUserNameChanged(txtUserName->text().isEmpty());
 }
 
 void TDial::btnHangupClick()
 {
-    m_dialer.hangUp();
+    m_recorder.hangUpConnection();
 }
 
 void TDial::btnExitClick()
 {
     if (m_dialer.state() == Dialer::State::Dialling) {
-        m_dialer.cancel();
+        m_recorder.cancelDial();
         return;
     }
     if (txtPassword->isEnabled())
@@ -208,7 +208,7 @@ void TDial::btnExitClick()
 
 void TDial::ResetRedial()
 {
-    m_dialer.ResetRedial();
+    m_recorder.resetRedial();
 }
 
 void TDial::hideDialer()

@@ -61,5 +61,5 @@ private:
     DialUpService& m_service;
     Dialogs& m_dialogs;
     Recorder& m_recorder;
-    Dialer& m_dialer;
+    const Dialer& m_dialer;
 };

@@ -33,7 +33,7 @@ constexpr int designTop = 60;
 
 TfrmMain::TfrmMain(Platform& platform, Recorder& recorder, QWidget* parent)
     : QMainWindow(parent), m_platform(platform), m_recorder(recorder), m_trayWait(*platform.clock),
-      m_hourlyAlert(std::make_unique<HourlyAlert>(recorder.alertSound(), *platform.clock))
+      m_hourlyAlert(std::make_unique<HourlyAlert>([this] { m_recorder.playAlertSound(); }, *platform.clock))
 {
     setObjectName(QStringLiteral("TfrmMain"));
     TrayWaitTimer = new QTimer(this);
@@ -156,6 +156,7 @@ void TfrmMain::connectRecorder()
     connect(r, &Recorder::trayImageChanged, this, &TfrmMain::changeTrayIcon);
     connect(r, &Recorder::connectionSeen, this, &TfrmMain::addDisconnectItem);
     connect(r, &Recorder::connectionGone, this, &TfrmMain::removeDisconnectItem);
+    connect(tabTrafficMon, &TrafficTab::tabChosen, this, [this](int index) { m_recorder.selectTrafficTab(index); });
     // A hidden Traffic Monitor is not filled every second; it fills itself when it is shown.
     connect(r, &Recorder::trafficChanged, tabTrafficMon, [this] {
         if (tabTrafficMon->isVisible())

@@ -41,7 +41,7 @@ QLineEdit* labelledField(QWidget* parent, QGridLayout* grid, int row, int column
 }
 } // namespace
 
-TrafficTab::TrafficTab(TrafficMonitor& monitor, QWidget* parent) : QWidget(parent), m_monitor(monitor)
+TrafficTab::TrafficTab(const TrafficMonitor& monitor, QWidget* parent) : QWidget(parent), m_monitor(monitor)
 {
     setObjectName(QStringLiteral("tabTrafficMon"));
 }
@@ -120,7 +120,7 @@ void TrafficTab::connectEvents()
 
 void TrafficTab::TrafficTabsChange(int newTabIndex)
 {
-    m_monitor.TrafficTabsChange(newTabIndex);
+    emit tabChosen(newTabIndex);
     render();
 }
 

@@ -16,7 +16,7 @@ class TrafficTab final : public QWidget
     Q_OBJECT
 public:
     /// `monitor` must outlive the tab.
-    explicit TrafficTab(TrafficMonitor& monitor, QWidget* parent = nullptr);
+    explicit TrafficTab(const TrafficMonitor& monitor, QWidget* parent = nullptr);
 
     /// Shows the monitor's figures as they are now; the first call makes the controls below.
     void render();
@@ -41,6 +41,10 @@ public:
     QLabel* StatusText = nullptr;
     QTabBar* TrafficTabs = nullptr;
 
+signals:
+    /// The user picked the interface tab `index`: the monitor shows its figures from now on.
+    void tabChosen(int index);
+
 protected:
     /// The main window leaves a hidden tab unfilled; it catches up here.
     void showEvent(QShowEvent* event) override;
@@ -52,6 +56,6 @@ private:
     void ledAdapterDescriptionChange();
     void renderTabs();
 
-    TrafficMonitor& m_monitor;
+    const TrafficMonitor& m_monitor;
     quint64 m_shownGeneration = 0;
 };

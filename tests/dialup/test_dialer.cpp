@@ -329,15 +329,15 @@ TEST_F(DialerWindow, EnterInThePasswordBoxDialsOnlyWithAPassword)
 
 TEST_F(DialerWindow, AMousePressOnConnectStartsANewCountTheKeyboardKeepsIt)
 {
-    Dialer& dialer = recorder.dialer();
+    const Dialer& dialer = recorder.dialer();
     service.dialOutcomes = {678, 678, 678};
     dial->btnDialEntryClick();
     deliver();
     for (int tick = 0; tick < 6; ++tick)
-        dialer.RedialTimerTimer();
+        recorder.RedialTimerTimer();
     deliver();
     ASSERT_EQ(dialer.RedialCount(), 1);
-    dialer.RedialTimerTimer(); // counting down again
+    recorder.RedialTimerTimer(); // counting down again
     ASSERT_TRUE(dialer.RedialTimer->isActive());
     EXPECT_EQ(dial->btnDialEntry->text(), QStringLiteral("Redial 5"));
 

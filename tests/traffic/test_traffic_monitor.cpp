@@ -46,7 +46,7 @@ TEST_F(TrafficMonitorTest, FirstPassAddsATabPerInterfaceAndSelectsTheLast)
     EXPECT_EQ(monitor.page().StatusText, QStringLiteral("Connected, Running"));
     EXPECT_EQ(monitor.page().ledActiveFor, QStringLiteral("00:00:00"));
 
-    monitor.TrafficTabsChange(0);
+    monitor.selectTab(0);
     EXPECT_EQ(monitor.page().ledAdapterDescription, QStringLiteral("lo - Loopback"));
     EXPECT_EQ(monitor.page().ledMACAddress, QStringLiteral("00-50-BA-12-34-01"));
     EXPECT_EQ(monitor.page().ledStartedAt, QStringLiteral("3/20/24 10:00:00 AM"));

@@ -1,4 +1,5 @@
 // The alert window: its numbered title, the automatic close, the reminder and its look.
+#include "alert/AlertScheduler.h"
 #include "gui/alert/TAlertOut.h"
 #include "gui/alert/TWarning.h"
 #include "tests/gui/FindChild.h"
@@ -18,13 +19,14 @@ class AlertOutTest : public AlertFixture
 protected:
     TAlertOut* open()
     {
-        auto* window = new TAlertOut(alertSound, clock);
+        auto* window = new TAlertOut(playSound, clock);
         window->slideIn(AlertSlide{QPoint(10, 10), 1, 0}, [] {});
         return window;
     }
 
     QStringList warnings;
     AlertSound alertSound{sound, {programDir()}, [this](const QString& text) { warnings.append(text); }};
+    TAlertOut::PlaySound playSound = [this] { alertSound.PlaySound(AlertScheduler::soundName); };
 };
 
 TEST_F(AlertOutTest, WindowsOpenTogetherAreNumberedFromZeroAndAClosedOneNoLongerCounts)
@@ -100,7 +102,7 @@ TEST_F(AlertOutTest, OkWithoutMinutesClosesTheWindow)
 
 TEST_F(AlertOutTest, SlideMovesOnePixelPerStepAndEndsAtTheSlidesEnd)
 {
-    auto* window = new TAlertOut(alertSound, clock);
+    auto* window = new TAlertOut(playSound, clock);
     const AlertSlide slide{QPoint(50, 600), -1, window->height()};
     QList<int> tops;
     window->slideIn(slide, [&] { tops.append(window->y()); });

@@ -1,5 +1,6 @@
 // The hourly alert on screen: windows placed on the whole screen, the sound's warning, and the options kept
 // when the user changes them.
+#include "alert/AlertScheduler.h"
 #include "gui/alert/AlertOptionsGroup.h"
 #include "gui/alert/HourlyAlert.h"
 #include "gui/alert/TAlertOut.h"
@@ -32,7 +33,7 @@ protected:
 
     const QString message = QStringLiteral("1 hour\n\nDownloaded Bytes: 1.00 MB\n\nUploaded Bytes: 12.00 KB");
     AlertSound alertSound{sound, {programDir()}, &HourlyAlert::showSoundWarning};
-    HourlyAlert alert{alertSound, clock};
+    HourlyAlert alert{[this] { alertSound.PlaySound(AlertScheduler::soundName); }, clock};
 };
 
 TEST_F(HourlyAlertTest, EachAlertSlidesInItsOwnWindowWithoutTheReminder)

@@ -22,6 +22,7 @@ protected:
         table.addInterface(6, QStringLiteral("ppp0 - PPP link"), 100, 100);
         table.addresses = {{6, ipv4Address(10, 64, 0, 7)}};
         tab.resize(600, 400);
+        QObject::connect(&tab, &TrafficTab::tabChosen, [this](int index) { monitor.selectTab(index); });
     }
 
     QLineEdit* field(const char* name) const { return tab.findChild<QLineEdit*>(QLatin1String(name)); }
