@@ -1,6 +1,7 @@
 // qovruvela-report: totals personal data files from the command line with the program's own totalling pass.
 #include "allowance/AllowanceJson.h"
 #include "cli/ActivePersonalFile.h"
+#include "cli/FileArguments.h"
 #include "platform/IniSettingsStore.h"
 #include "report/DailyHistory.h"
 #include "report/RecordFileCalculator.h"
@@ -12,6 +13,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFile>
 #include <QTextStream>
 #include <cstdio>
 #include <optional>
@@ -159,17 +161,20 @@ int main(int argc, char* argv[])
     IniSettingsStore store(IniSettingsStore::defaultFilePath());
     Settings settings(store);
     settings.load();
-    QStringList files = options->files;
+    QList<QByteArray> rawArguments;
+    for (int i = 1; i < argc; ++i)
+        rawArguments.append(QByteArray(argv[i]));
+    QList<FileArgument> files = fileArguments(options->files, rawArguments);
     if (files.isEmpty()) {
         const ActivePersonalFile active = findActivePersonalFile(settings, ProgramDir::forThisProcess());
         if (active.path.isEmpty())
             fail(QString(), {QStringLiteral("no_personal_file"), active.problem});
         else
-            files.append(active.path);
+            files.append({active.path, QFile::encodeName(active.path)});
     }
     const AllowanceSettings allowance = json ? settings.allowance() : AllowanceSettings();
-    for (const QString& file : files) {
-        std::shared_ptr<CalculationResult> result = RecordFileCalculator().CalculateRecordFile(file);
+    for (const auto& [file, native] : files) {
+        std::shared_ptr<CalculationResult> result = RecordFileCalculator().CalculateRecordFile(file, native);
         if (const ReportExport::FileProblem why = ReportExport::fileProblem(*result); !why.isEmpty()) {
             fail(file, why);
             continue;

@@ -19,7 +19,12 @@ bool isRegular(const QFile& file)
 
 Opened openForReading(QFile& file, const QString& path, QString* problem)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    return openForReading(file, QFile::encodeName(path), problem);
+}
+
+Opened openForReading(QFile& file, const QByteArray& nativePath, QString* problem)
+{
+    const int fd = ::open(nativePath.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
         const int error = errno;
         *problem = QString::fromLocal8Bit(std::strerror(error));
@@ -29,7 +34,7 @@ Opened openForReading(QFile& file, const QString& path, QString* problem)
     {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
-        *problem = QStringLiteral("%1 is not a regular file").arg(path);
+        *problem = QStringLiteral("%1 is not a regular file").arg(QFile::decodeName(nativePath));
         return Opened::NotRegular;
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);

@@ -20,5 +20,7 @@ bool isRegular(const QFile& file);
 
 /// Opens `path` for reading into `file`; `problem` gets the system's description of a failure.
 Opened openForReading(QFile& file, const QString& path, QString* problem);
+/// The same for a name given as the file system's bytes, which need not be text in the locale's encoding.
+Opened openForReading(QFile& file, const QByteArray& nativePath, QString* problem);
 
 } // namespace RegularFile

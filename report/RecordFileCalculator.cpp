@@ -81,9 +81,16 @@ qint64 RecordFileCalculator::defaultParallelFrom()
 
 std::shared_ptr<CalculationResult> RecordFileCalculator::CalculateRecordFile(const QString& path)
 {
+    return CalculateRecordFile(path, QFile::encodeName(path));
+}
+
+std::shared_ptr<CalculationResult> RecordFileCalculator::CalculateRecordFile(const QString& path,
+                                                                             const QByteArray& nativePath)
+{
+    m_nativePath = nativePath;
     QFile file;
     QString problem;
-    const RegularFile::Opened opened = RegularFile::openForReading(file, path, &problem);
+    const RegularFile::Opened opened = RegularFile::openForReading(file, nativePath, &problem);
     if (opened != RegularFile::Opened::Ok) {
         m_result = std::make_shared<CalculationResult>();
         m_result->path = path;
@@ -126,7 +133,7 @@ std::shared_ptr<CalculationResult> RecordFileCalculator::total(QIODevice& device
             totalRange(device, whole, [] { return qint64(0); });
             finish(whole, nullptr);
         } else {
-            totalInHalves(device, path);
+            totalInHalves(device);
         }
     } catch (const std::bad_alloc&) {
         // Rows and texts of at most maxSessions sessions normally fit; when they do not, the user is told
@@ -140,7 +147,7 @@ std::shared_ptr<CalculationResult> RecordFileCalculator::total(QIODevice& device
     return std::move(m_result);
 }
 
-void RecordFileCalculator::totalInHalves(QIODevice& device, const QString& path)
+void RecordFileCalculator::totalInHalves(QIODevice& device)
 {
     Range head;
     Range tail;
@@ -149,7 +156,7 @@ void RecordFileCalculator::totalInHalves(QIODevice& device, const QString& path)
     auto second = std::async(std::launch::async, [&] {
         QFile own;
         QString problem;
-        if (RegularFile::openForReading(own, path, &problem) == RegularFile::Opened::Ok)
+        if (RegularFile::openForReading(own, m_nativePath, &problem) == RegularFile::Opened::Ok)
             totalRange(own, tail, {});
         else
             tail.stop(tail.first,

@@ -36,6 +36,9 @@ public:
     /// goes on with the next; a record whose minute counter is damaged keeps its row, marked, with no time.
     /// Only the end of the readable file stops the pass early.
     std::shared_ptr<CalculationResult> CalculateRecordFile(const QString& path);
+    /// The same for a file named by the file system's bytes (which need not be text in the locale's
+    /// encoding); `path` is the name the result shows.
+    std::shared_ptr<CalculationResult> CalculateRecordFile(const QString& path, const QByteArray& nativePath);
 
     /// The same pass over records that are already open for reading, from the device's start, one record
     /// after the other; `name` stands for the path in the result.
@@ -59,7 +62,7 @@ private:
     };
 
     std::shared_ptr<CalculationResult> total(QIODevice& device, const QString& path, bool mayReopen);
-    void totalInHalves(QIODevice& device, const QString& path);
+    void totalInHalves(QIODevice& device);
     void totalRange(QIODevice& file, Range& range, const std::function<qint64()>& doneElsewhere);
     /// False when the pass cannot go on: the header is not a personal data file's.
     bool handleRecord(Range& range, const RecordView& record, qint64 index);
@@ -73,5 +76,6 @@ private:
     Progress m_progress;
     qint64 m_parallelFrom;
     std::shared_ptr<CalculationResult> m_result;
+    QByteArray m_nativePath; ///< the file's name as the file system has it, for the second half's own reader
     qint64 RecordCount = 0;
 };

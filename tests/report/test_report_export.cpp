@@ -4,10 +4,12 @@
 #include "report/ReportExport.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <cstdio>
 
 namespace {
 
@@ -111,6 +113,25 @@ TEST_F(ReportCommand, TerminalCodesInAFileNeverReachTheTerminal)
     // In CSV a carriage return stays inside quotes.
     const CommandRun csv = runCommand({QStringLiteral("--csv"), file});
     EXPECT_FALSE(csv.out.contains(QStringLiteral(",2024/03/05\\x9b2J\r"))) << csv.out.toStdString();
+}
+
+TEST_F(ReportCommand, AFileNamedInAnotherEncodingIsTotalledAndShownByItsBytes)
+{
+    // "café.rvl" in Latin-1 on a UTF-8 system: the name is no text in the locale's encoding.
+    const QString file = smallFile();
+    const QByteArray latin1 = QFile::encodeName(QFileInfo(file).path()) + "/caf\xe9.rvl";
+    ASSERT_EQ(::rename(QFile::encodeName(file).constData(), latin1.constData()), 0);
+    const QString script =
+        QStringLiteral("exec \"$0\" \"$@\" \"$(printf '%1/caf\\351.rvl')\"").arg(QFileInfo(file).path());
+    for (const QString& form : {QStringLiteral("--csv"), QStringLiteral("--json")}) {
+        const CommandRun run = runCommand(
+            {QStringLiteral("-c"), script, QStringLiteral(QOVRUVELA_REPORT_COMMAND), form}, QStringLiteral("/bin/sh"));
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_TRUE(run.out.contains(QStringLiteral("caf\\xe9.rvl")) ||
+                    run.out.contains(QStringLiteral("caf\\\\xe9.rvl")))
+            << run.out.toStdString();
+        EXPECT_TRUE(run.out.contains(QStringLiteral("1536"))) << run.out.toStdString();
+    }
 }
 
 TEST_F(ReportCommand, JsonTimesCarryTheOffsetOfTheirDateAndUnreadableTimesAreNull)
