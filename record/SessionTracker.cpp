@@ -10,9 +10,7 @@
 
 SessionTracker::SessionTracker(Clock& clock, PersonalFile& file, AccountingPeriod& period, TrackerHost& host)
     : m_clock(clock), m_file(file), m_period(period), m_host(host)
-{
-    m_view.pointerLeft = PointerHomeLeft;
-}
+{}
 
 SessionReload SessionTracker::tick()
 {
@@ -134,7 +132,7 @@ void SessionTracker::startSession()
         m_host.ChangeSysTrayIcon(0);
     m_host.showStatusLine(QString());
     m_view.scaleVisible = true;
-    m_view.pointerLeft = PointerHomeLeft;
+    m_view.pointerMinute = 0;
     const QDateTime now = m_clock.now();
     m_prevMinute = now.time().minute();
     m_view.endTime.clear();
@@ -198,8 +196,7 @@ void SessionTracker::MoveimgPointer()
 {
     if (m_pointerMinute >= 60)
         m_pointerMinute = 0;
-    const float offset = static_cast<float>(m_pointerMinute) * PointerStepPixels;
-    m_view.pointerLeft = PointerHomeLeft + static_cast<int>(offset);
+    m_view.pointerMinute = m_pointerMinute;
     if (m_pointerMinute % 5 == 0 && m_host.TrayIconOn())
         m_host.ChangeSysTrayIcon(m_pointerMinute / 5 + 1);
     ++m_pointerMinute;
@@ -232,7 +229,6 @@ const QString& SessionTracker::ByteTextMemo::of(quint32 count)
 void SessionTracker::resetData()
 {
     m_view = TrackerView();
-    m_view.pointerLeft = PointerHomeLeft;
     m_host.showStatusLine(QString());
     m_usedMinutes = 0;
     m_host.zeroByteCounters();

@@ -55,7 +55,8 @@ struct TrackerView
     QString received;
     QString sent;
     bool scaleVisible = false;
-    int pointerLeft = 0;
+    int pointerMinute = 0; ///< the pointer's place on the hour scale: minutes 0 ... 59
+
     QString spendingHour = QStringLiteral("0");
     QString testCurMin;
     QString testFilePointer;
@@ -93,9 +94,6 @@ public:
     const QDateTime& sessionStartTime() const { return m_sessionStartTime; }
     /// The tray image of the minutes of the hour: 1 for 0–4 minutes up to 12 for 55–59.
     int minutesImage() const { return (m_usedMinutes % 60) / 5 + 1; }
-
-    static constexpr int PointerHomeLeft = 41;
-    static constexpr float PointerStepPixels = 318.0F / 60.0F;
 
     static inline const QString offlineWord = QStringLiteral("Offline");
     static inline const QString onlineWord = QStringLiteral("Online");

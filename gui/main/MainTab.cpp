@@ -228,7 +228,7 @@ void MainTab::render(const TrackerView& v)
     imgScale->setVisible(v.scaleVisible);
     imgPointer->setVisible(v.scaleVisible);
     lblSpendingHour->setVisible(v.scaleVisible);
-    imgPointer->move(v.pointerLeft, imgPointer->y());
+    imgPointer->move(pointerLeft(v.pointerMinute), imgPointer->y());
     lblSpendingHour->setText(v.spendingHour);
     lblTest_CurMin->setText(v.testCurMin);
     lblTest_FilePointer->setText(v.testFilePointer);

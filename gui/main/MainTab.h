@@ -25,6 +25,11 @@ public:
     static inline const QString statusCaption = QStringLiteral("Status :");
     static constexpr int scaleWidth = 318;
     static constexpr int pointerHomeLeft = 41;
+    /// Where the pointer stands, in pixels from the scale panel's left, `minute` minutes along the hour.
+    static int pointerLeft(int minute)
+    {
+        return pointerHomeLeft + static_cast<int>(static_cast<float>(minute) * (float(scaleWidth) / 60.0F));
+    }
 
     /// Empty fields, and no elapsed time: this version does not show it.
     void startEmpty();

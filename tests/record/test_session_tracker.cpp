@@ -117,13 +117,13 @@ TEST_F(SessionTrackerTest, ResetWhileRecordingRestartsTheSameRecord)
     EXPECT_EQ(window.trayImages, (QList<int>{0, 1}));
     EXPECT_EQ(tracker.view().startTime, StoredDate::displayedForm(stored(10, 3, 22)));
     EXPECT_EQ(tracker.view().spendingHour, QStringLiteral("0"));
-    EXPECT_EQ(tracker.view().pointerLeft, SessionTracker::PointerHomeLeft);
+    EXPECT_EQ(tracker.view().pointerMinute, 0);
     EXPECT_TRUE(tracker.view().scaleVisible);
 
     // Counting starts again from the minute of the reset.
     tickEverySecondUntil(10, 4, 15);
     EXPECT_EQ(record(1).UsedMinutes, 1);
-    EXPECT_EQ(tracker.view().pointerLeft, SessionTracker::PointerHomeLeft + 5) << "one minute along the scale";
+    EXPECT_EQ(tracker.view().pointerMinute, 1) << "one minute along the scale";
     EXPECT_EQ(record(1).StartText, stored(10, 3, 22));
 }
 
@@ -171,10 +171,10 @@ TEST_F(SessionTrackerTest, ScalePointerAndTrayImageFollowTheMinutesOfTheHour)
         clock.advance(60);
         tracker.tick();
         if (minutes == 59) {
-            EXPECT_EQ(tracker.view().pointerLeft, SessionTracker::PointerHomeLeft + 312);
+            EXPECT_EQ(tracker.view().pointerMinute, 59);
         }
         if (minutes == 60) {
-            EXPECT_EQ(tracker.view().pointerLeft, SessionTracker::PointerHomeLeft);
+            EXPECT_EQ(tracker.view().pointerMinute, 0);
             EXPECT_EQ(window.trayImages.last(), 1);
             EXPECT_EQ(tracker.view().spendingHour, QStringLiteral("1"));
         }

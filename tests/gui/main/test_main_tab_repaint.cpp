@@ -1,5 +1,6 @@
 // What the screen shows after the Main tab's figures change while it is shown: the parts of the window
-// that are repainted only in part (the group boxes stay as drawn) must look exactly as a full redraw.
+// that are repainted only in part (the group boxes stay as drawn) must look exactly as a full redraw; and
+// where the pointer stands on the hour scale.
 #include "gui/main/MainTab.h"
 #include "tests/gui/FindChild.h"
 
@@ -79,4 +80,11 @@ TEST(MainTabRepaint, FiguresChangingEverySecondLeaveTheWindowAsAFullRedrawDrawsI
     child<QGroupBox>(*tab, "gbStatus")->setEnabled(false);
     repaintChanges();
     EXPECT_EQ(difference(onScreen(window), redrawn(window)), QRect());
+}
+
+TEST(MainTabScale, ThePointerStepsAlongTheScaleMinuteByMinute)
+{
+    EXPECT_EQ(MainTab::pointerLeft(0), MainTab::pointerHomeLeft);
+    EXPECT_EQ(MainTab::pointerLeft(1), MainTab::pointerHomeLeft + 5);
+    EXPECT_EQ(MainTab::pointerLeft(59), MainTab::pointerHomeLeft + 312);
 }
