@@ -8,7 +8,7 @@ QString AlertWindowState::titlePrefix()
     return AppInfo::ProgramTitle + QStringLiteral(" Alert ");
 }
 
-AlertTick AlertWindowState::Timer1Timer(bool active, int clockMinute)
+AlertTick AlertWindowState::tick(bool active, int clockMinute)
 {
     AlertTick tick;
     tick.title = titlePrefix() + QString::number(m_alertIndex);
@@ -42,7 +42,7 @@ AlertTick AlertWindowState::Timer1Timer(bool active, int clockMinute)
     return tick;
 }
 
-AlertWindowState::OkOutcome AlertWindowState::btnOKClick(int minutes, int clockMinute)
+AlertWindowState::OkOutcome AlertWindowState::confirmReminder(int minutes, int clockMinute)
 {
     if (minutes < 1) {
         m_remindAgain = false;

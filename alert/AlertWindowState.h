@@ -22,7 +22,7 @@ public:
     explicit AlertWindowState(int alertIndex) : m_alertIndex(alertIndex) {}
 
     /// One tick: `active` tells whether the window is the active window, `clockMinute` is 0..59.
-    AlertTick Timer1Timer(bool active, int clockMinute);
+    AlertTick tick(bool active, int clockMinute);
 
     enum class OkOutcome
     {
@@ -31,10 +31,10 @@ public:
     };
     /// `minutes`: the "Remind me" box. Below 1 the window closes; otherwise it comes back at the
     /// `minutes`-th change of the clock minute after now.
-    OkOutcome btnOKClick(int minutes, int clockMinute);
+    OkOutcome confirmReminder(int minutes, int clockMinute);
 
     /// The user works the minute box: the window stops pushing itself to the top.
-    void SpinEdit1Change() { m_lostFocus = true; }
+    void stopKeepingOnTop() { m_lostFocus = true; }
 
     /// A resize; `normalState` is false while minimised or maximised. True when the window must stop
     /// being topmost. The first resize happens while the window is built and changes nothing.

@@ -14,14 +14,14 @@ public:
     }
 
     /// The minute box changed; returns the status text to show.
-    QString seAlertMinChange()
+    QString minutesChanged()
     {
         m_alertApplied = false;
         return changedText;
     }
 
     /// The status text when the tab comes into view.
-    QString tabAlertShow() const { return m_alertApplied ? appliedText : notAppliedText; }
+    QString statusText() const { return m_alertApplied ? appliedText : notAppliedText; }
 
     bool AlertApplied() const { return m_alertApplied; }
 

@@ -72,11 +72,11 @@ void AlertTab::chkKeepAlertSetMouseUp()
 
 void AlertTab::seAlertMinChange()
 {
-    lblAlertStatus->setText(m_minuteAlert.seAlertMinChange());
+    lblAlertStatus->setText(m_minuteAlert.minutesChanged());
 }
 
 void AlertTab::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    lblAlertStatus->setText(m_minuteAlert.tabAlertShow());
+    lblAlertStatus->setText(m_minuteAlert.statusText());
 }

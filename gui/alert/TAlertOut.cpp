@@ -150,7 +150,7 @@ void TAlertOut::slideIn(const AlertSlide& slide, const std::function<void()>& pa
 
 void TAlertOut::Timer1Timer()
 {
-    const AlertTick tick = m_state.Timer1Timer(isActiveWindow(), m_clock.now().time().minute());
+    const AlertTick tick = m_state.tick(isActiveWindow(), m_clock.now().time().minute());
     setWindowTitle(tick.title);
     if (tick.reassertTopmost)
         raise();
@@ -170,7 +170,7 @@ void TAlertOut::Timer1Timer()
 void TAlertOut::btnOKClick()
 {
     const int minute = m_clock.now().time().minute();
-    if (m_state.btnOKClick(SpinEdit1->value(), minute) == AlertWindowState::OkOutcome::Close)
+    if (m_state.confirmReminder(SpinEdit1->value(), minute) == AlertWindowState::OkOutcome::Close)
         close();
     else
         hide();
@@ -178,7 +178,7 @@ void TAlertOut::btnOKClick()
 
 void TAlertOut::SpinEdit1Change()
 {
-    m_state.SpinEdit1Change();
+    m_state.stopKeepingOnTop();
 }
 
 void TAlertOut::resizeEvent(QResizeEvent* event)

@@ -9,10 +9,10 @@ TEST(AlertWindowStateTest, AutomaticCloseFallsOnTheEighthTickAndEndsAWaitingRemi
 {
     AlertWindowState state(0);
     state.setAutoClose(true);
-    ASSERT_EQ(state.btnOKClick(5, 10), AlertWindowState::OkOutcome::HideUntilReminder);
+    ASSERT_EQ(state.confirmReminder(5, 10), AlertWindowState::OkOutcome::HideUntilReminder);
     for (int tick = 1; tick <= 7; ++tick)
-        EXPECT_FALSE(state.Timer1Timer(true, 10 + tick).close) << "tick " << tick;
-    const AlertTick eighth = state.Timer1Timer(true, 18);
+        EXPECT_FALSE(state.tick(true, 10 + tick).close) << "tick " << tick;
+    const AlertTick eighth = state.tick(true, 18);
     EXPECT_TRUE(eighth.close);
     EXPECT_FALSE(eighth.remind);
     EXPECT_FALSE(state.RemindAgain());
@@ -21,22 +21,22 @@ TEST(AlertWindowStateTest, AutomaticCloseFallsOnTheEighthTickAndEndsAWaitingRemi
 TEST(AlertWindowStateTest, ReminderCountsChangesOfTheMinuteValueAlsoAcrossTheHour)
 {
     AlertWindowState state(0);
-    state.btnOKClick(2, 58);
-    EXPECT_FALSE(state.Timer1Timer(true, 58).remind);
-    EXPECT_FALSE(state.Timer1Timer(true, 59).remind);
+    state.confirmReminder(2, 58);
+    EXPECT_FALSE(state.tick(true, 58).remind);
+    EXPECT_FALSE(state.tick(true, 59).remind);
     EXPECT_EQ(state.RemindMinutesLeft(), 1);
-    EXPECT_FALSE(state.Timer1Timer(true, 59).remind);
+    EXPECT_FALSE(state.tick(true, 59).remind);
     // 59 to 00 is a change like any other.
-    EXPECT_TRUE(state.Timer1Timer(true, 0).remind);
+    EXPECT_TRUE(state.tick(true, 0).remind);
     EXPECT_FALSE(state.RemindAgain());
-    EXPECT_FALSE(state.Timer1Timer(true, 1).remind);
+    EXPECT_FALSE(state.tick(true, 1).remind);
 }
 
 TEST(AlertWindowStateTest, AClockJumpCountsAsOneMinute)
 {
     AlertWindowState state(0);
-    state.btnOKClick(3, 10);
-    state.Timer1Timer(true, 40);
+    state.confirmReminder(3, 10);
+    state.tick(true, 40);
     EXPECT_EQ(state.RemindMinutesLeft(), 2);
     EXPECT_EQ(state.OldMinute(), 40);
     EXPECT_EQ(state.CurrentMinute(), 40);
@@ -45,26 +45,26 @@ TEST(AlertWindowStateTest, AClockJumpCountsAsOneMinute)
 TEST(AlertWindowStateTest, OkWithoutMinutesCloses)
 {
     AlertWindowState state(0);
-    EXPECT_EQ(state.btnOKClick(0, 10), AlertWindowState::OkOutcome::Close);
+    EXPECT_EQ(state.confirmReminder(0, 10), AlertWindowState::OkOutcome::Close);
     EXPECT_FALSE(state.RemindAgain());
 }
 
 TEST(AlertWindowStateTest, StopsPushingToTheTopFromTheTickAfterItLostTheFocus)
 {
     AlertWindowState state(0);
-    EXPECT_TRUE(state.Timer1Timer(true, 0).reassertTopmost);
-    EXPECT_TRUE(state.Timer1Timer(false, 0).reassertTopmost);
+    EXPECT_TRUE(state.tick(true, 0).reassertTopmost);
+    EXPECT_TRUE(state.tick(false, 0).reassertTopmost);
     EXPECT_TRUE(state.LostFocus());
-    EXPECT_FALSE(state.Timer1Timer(true, 0).reassertTopmost);
+    EXPECT_FALSE(state.tick(true, 0).reassertTopmost);
 
     // A reminder that falls due starts pushing again.
-    state.btnOKClick(1, 0);
-    EXPECT_TRUE(state.Timer1Timer(false, 1).remind);
-    EXPECT_TRUE(state.Timer1Timer(false, 1).reassertTopmost);
+    state.confirmReminder(1, 0);
+    EXPECT_TRUE(state.tick(false, 1).remind);
+    EXPECT_TRUE(state.tick(false, 1).reassertTopmost);
 
     AlertWindowState touched(0);
-    touched.SpinEdit1Change();
-    EXPECT_FALSE(touched.Timer1Timer(true, 0).reassertTopmost);
+    touched.stopKeepingOnTop();
+    EXPECT_FALSE(touched.tick(true, 0).reassertTopmost);
 }
 
 TEST(AlertWindowStateTest, OnlyASecondResizeInTheNormalStateDropsTheTopmostPosition)
