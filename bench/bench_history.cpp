@@ -2,9 +2,10 @@
 // and painted, and the table sorted by each column, each against the totalling pass of the same file in the
 // same run (the anchor); with the memory the window adds to the totalled file's.
 // Usage: bench_history [sessions] [runs]; the file is made in the temporary folder and removed afterwards.
-#include "gui/report/DayChartPanel.h"
 #include "gui/report/HistoryWindow.h"
 #include "platform/Dialogs.h"
+#include "report/DailyHistory.h"
+#include "report/DayChart.h"
 #include "report/RecordFileCalculator.h"
 #include "report/SessionTableModel.h"
 #include "tests/support/ManySessionsFile.h"
@@ -70,9 +71,13 @@ int main(int argc, char* argv[])
 
     SilentDialogs dialogs;
     HistoryWindow window(dialogs);
-    window.setToday([] { return QDate(2024, 3, 20); });
-    if (window.lblNoChart) // the chart module beside the benchmark is missing: only the table is measured
-        std::fprintf(stderr, "bench_history: %s\n", qPrintable(window.lblNoChart->text()));
+    const QDate today(2024, 3, 20);
+    window.setToday([today] { return today; });
+    // Without the chart module beside the benchmark, a label stands in its place and only the table is measured.
+    const bool charted = window.findChild<QWidget*>(QStringLiteral("chvDays")) != nullptr;
+    if (const auto* noChart = window.findChild<QLabel*>(QStringLiteral("lblNoChart")))
+        std::fprintf(stderr, "bench_history: %s\n", qPrintable(noChart->text()));
+    auto* table = window.findChild<QTableView*>(QStringLiteral("tvSessions"));
     window.show();
     QApplication::processEvents();
 
@@ -86,7 +91,7 @@ int main(int argc, char* argv[])
     int days = 0;
     for (int run = 0; run < runs; ++run) {
         window.showResult(nullptr);
-        window.tvSessions->sortByColumn(-1, Qt::AscendingOrder);
+        table->sortByColumn(-1, Qt::AscendingOrder);
         QElapsedTimer timer;
         timer.start();
         std::shared_ptr<const CalculationResult> result = RecordFileCalculator().CalculateRecordFile(path);
@@ -97,12 +102,13 @@ int main(int argc, char* argv[])
         window.showResult(result);
         window.repaint();
         bestShown = qMin(bestShown, since(timer));
-        days = window.chvDays ? window.chvDays->dayChart().barCount() : 0;
+        if (charted && run == 0)
+            days = DayChart::fromHistory(DailyHistory::fromResult(*result), today).barCount();
 
         for (int column = 0; column < columns; ++column) {
             timer.start();
-            window.tvSessions->sortByColumn(column, Qt::DescendingOrder);
-            window.tvSessions->repaint();
+            table->sortByColumn(column, Qt::DescendingOrder);
+            table->repaint();
             bestSort[column] = qMin(bestSort[column], since(timer));
         }
         withWindow = statusKilobytes("VmRSS:");

@@ -57,11 +57,12 @@ Timing totalMilliseconds(const QString& path, TMessageOut& window, qint64* lines
     dailyTimer.start();
     *days = static_cast<qint64>(DailyHistory::fromResult(*result).days().size());
     const double daily = dailyTimer.nsecsElapsed() / 1e6;
+    auto* list = window.findChild<UniformListView*>(QStringLiteral("lbMessage"));
     timer.start();
     window.showResult(std::move(result));
-    QAbstractItemModel* model = window.lbMessage->model();
-    window.lbMessage->scrollToBottom();
-    window.lbMessage->repaint();
+    QAbstractItemModel* model = list->model();
+    list->scrollToBottom();
+    list->repaint();
     const double shown = totalling + timer.nsecsElapsed() / 1e6;
     *lines = model->rowCount();
     return {totalling, daily, shown};

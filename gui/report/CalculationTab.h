@@ -63,28 +63,6 @@ public:
     /// Empties the used time, the byte totals and the fee until a file is totalled.
     void clearTotals();
 
-    QListWidget* ListBox1;
-    QToolButton* btnSearchDir;
-    QToolButton* btnRefresh;
-    QPushButton* btnDetail;
-    QPushButton* btnHistory;
-    QStatusBar* stbOnCal;
-    QToolButton* btnImg;
-    QGroupBox* gbCal;
-    QLabel* lblFileCreated;
-    QLabel* lblFrom;
-    QLabel* lblTo;
-    QLabel* lblFirstRecord;
-    QLabel* lblLastRecord;
-    QLabel* lblTotalTime;
-    QLabel* lblUsedTime;
-    QLabel* lblTotalReceived;
-    QLabel* lblReceivedBytes;
-    QLabel* lblTotalSent;
-    QLabel* lblSentBytes;
-    QLabel* lblCurFee;
-    QLabel* lblResultedFee;
-
 protected:
     /// The buttons' icons come from the icon theme, a costly look-up that start-up need not wait for: they
     /// are fetched when the tab is first shown.
@@ -117,4 +95,26 @@ private:
     QString m_folderShown;   ///< the folder of the file chosen last, as the status line shows it
     QString m_damageDetails; ///< the damaged records of the file totalled last, one a line
     bool m_selectionJustChanged = false;
+
+    QListWidget* ListBox1;
+    QToolButton* btnSearchDir;
+    QToolButton* btnRefresh;
+    QPushButton* btnDetail;
+    QPushButton* btnHistory;
+    QStatusBar* stbOnCal;
+    QToolButton* btnImg;
+    QGroupBox* gbCal;
+    QLabel* lblFileCreated;
+    QLabel* lblFrom;
+    QLabel* lblTo;
+    QLabel* lblFirstRecord;
+    QLabel* lblLastRecord;
+    QLabel* lblTotalTime;
+    QLabel* lblUsedTime;
+    QLabel* lblTotalReceived;
+    QLabel* lblReceivedBytes;
+    QLabel* lblTotalSent;
+    QLabel* lblSentBytes;
+    QLabel* lblCurFee;
+    QLabel* lblResultedFee;
 };

@@ -40,15 +40,6 @@ public:
 
     SessionTableModel* model() const { return m_model; }
 
-    QLabel* lblFile;
-    QComboBox* cbMeasure;
-    /// The chart; nullptr when its module cannot be loaded, and then lblNoChart stands in its place.
-    DayChartPanel* chvDays;
-    QLabel* lblNoChart = nullptr;
-    QTableView* tvSessions;
-    QPushButton* btnSaveCsv;
-    QPushButton* btnClose;
-
 protected:
     void showEvent(QShowEvent* event) override;
 
@@ -66,4 +57,13 @@ private:
     std::shared_ptr<const CalculationResult> m_result;
     bool m_stale = false;
     SessionTableModel* m_model;
+
+    QLabel* lblFile;
+    QComboBox* cbMeasure;
+    /// The chart; nullptr when its module cannot be loaded, and then lblNoChart stands in its place.
+    DayChartPanel* chvDays;
+    QLabel* lblNoChart = nullptr;
+    QTableView* tvSessions;
+    QPushButton* btnSaveCsv;
+    QPushButton* btnClose;
 };

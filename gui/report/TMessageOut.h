@@ -30,16 +30,6 @@ public:
 
     MessageOutModel* model() const { return m_model; }
 
-    UniformListView* lbMessage;
-    QWidget* pnBottom;
-    QGroupBox* GroupBox1;
-    QLabel* lblTotalReceived;
-    QGroupBox* GroupBox2;
-    QLabel* lblTotalSent;
-    QGroupBox* gbTotalTime;
-    QLabel* lblTotalTime;
-    QPushButton* btnOK;
-
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -51,4 +41,14 @@ private:
 
     Settings* m_settings = nullptr;
     MessageOutModel* m_model;
+
+    UniformListView* lbMessage;
+    QWidget* pnBottom;
+    QGroupBox* GroupBox1;
+    QLabel* lblTotalReceived;
+    QGroupBox* GroupBox2;
+    QLabel* lblTotalSent;
+    QGroupBox* gbTotalTime;
+    QLabel* lblTotalTime;
+    QPushButton* btnOK;
 };

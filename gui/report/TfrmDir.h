@@ -36,24 +36,6 @@ public:
 
     const DirHistory& history() const { return m_history; }
 
-    QWidget* pnTop;
-    QWidget* CoolBar1;
-    QComboBox* cbHistoryPath;
-    QWidget* pnCB;
-    QComboBox* IEDriveComboBox1;
-    QToolButton* btnUp1;
-    QToolButton* btnCollapse1;
-    QToolButton* btnRefresh1;
-    QWidget* pnMiddle;
-    QWidget* pnTree;
-    QTreeView* DriveView1;
-    QSplitter* Splitter1;
-    QTreeView* DirView1;
-    QWidget* pnBottom;
-    QLineEdit* edToPath;
-    QPushButton* btnOK;
-    QPushButton* btnCancel;
-
     static constexpr int designTreeWidth = 199;
 
 public slots:
@@ -92,4 +74,22 @@ private:
     int m_tag = 0;
     int m_treeWidth = designTreeWidth;
     bool m_centred = false;
+
+    QWidget* pnTop;
+    QWidget* CoolBar1;
+    QComboBox* cbHistoryPath;
+    QWidget* pnCB;
+    QComboBox* IEDriveComboBox1;
+    QToolButton* btnUp1;
+    QToolButton* btnCollapse1;
+    QToolButton* btnRefresh1;
+    QWidget* pnMiddle;
+    QWidget* pnTree;
+    QTreeView* DriveView1;
+    QSplitter* Splitter1;
+    QTreeView* DirView1;
+    QWidget* pnBottom;
+    QLineEdit* edToPath;
+    QPushButton* btnOK;
+    QPushButton* btnCancel;
 };

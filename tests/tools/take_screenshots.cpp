@@ -151,7 +151,7 @@ int main(int argc, char* argv[])
     auto* calculation = child<CalculationTab>(main, "tabCalculation");
     child<QTabWidget>(main, "PageControl1")->setCurrentWidget(calculation);
     calculation->CalculateRecordFile(writeMonthFile(tp.programDir() + QStringLiteral("november.rvl"), today));
-    calculation->btnHistory->click();
+    child<QPushButton>(calculation, "btnHistory")->click();
     ok = save(*calculation->history(), out + QStringLiteral("/history.png")) && ok;
     return ok ? 0 : 1;
 }

@@ -393,7 +393,7 @@ TEST_F(MainWindowTest, APersonalFileIsLoadedAndListedAtStart)
     start();
     EXPECT_TRUE(m_recorder->period().PersonalFileActive());
     EXPECT_EQ(m_recorder->tracker().NextFilePointer(), 1);
-    QListWidget* files = child<CalculationTab>(*m_window, "tabCalculation")->ListBox1;
+    auto* files = child<QListWidget>(child<CalculationTab>(*m_window, "tabCalculation"), "ListBox1");
     ASSERT_GE(files->count(), 1);
     EXPECT_EQ(files->item(0)->text(), QStringLiteral("jane.rvl"));
 }

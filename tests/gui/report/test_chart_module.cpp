@@ -4,8 +4,11 @@
 #include "gui/report/ChartModule.h"
 #include "gui/report/DayChartPanel.h"
 #include "gui/report/HistoryWindow.h"
+#include "report/DailyHistory.h"
+#include "report/DayChart.h"
 #include "report/RecordFileCalculator.h"
 #include "report/SessionTableModel.h"
+#include "tests/gui/FindChild.h"
 #include "tests/report/ReportFixture.h"
 #include "tests/support/ScriptedDialogs.h"
 
@@ -53,16 +56,15 @@ TEST_F(ChartModuleTest, TheModuleBesideTheProgramDrawsTheDays)
     history.showResult(result);
     history.show();
 
-    ASSERT_NE(history.chvDays, nullptr) << qPrintable(history.lblNoChart->text());
-    EXPECT_EQ(history.lblNoChart, nullptr);
-    auto* view = qobject_cast<QChartView*>(history.chvDays->widget());
+    const auto* noChart = history.findChild<QLabel*>(QStringLiteral("lblNoChart"));
+    ASSERT_EQ(noChart, nullptr) << qPrintable(noChart->text());
+    auto* view = history.findChild<QChartView*>(QStringLiteral("chvDays"));
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(view->metaObject()->className(), QByteArrayLiteral("DayChartView"));
     EXPECT_EQ(view->objectName(), QStringLiteral("chvDays"));
     EXPECT_TRUE(view->isVisible());
 
     // The file's days reach the module's chart as bars: minutes per day, then bytes down and up.
-    EXPECT_EQ(history.chvDays->dayChart().barCount(), 31);
     auto* bars = qobject_cast<QBarSeries*>(view->chart()->series().value(0));
     ASSERT_NE(bars, nullptr);
     ASSERT_EQ(bars->count(), 1);
@@ -70,9 +72,10 @@ TEST_F(ChartModuleTest, TheModuleBesideTheProgramDrawsTheDays)
     EXPECT_EQ(bars->barSets()[0]->at(4), 30);
     EXPECT_EQ(bars->barSets()[0]->at(5), 30);
     EXPECT_EQ(bars->barSets()[0]->at(6), 10);
-    history.cbMeasure->setCurrentIndex(1);
+    child<QComboBox>(history, "cbMeasure")->setCurrentIndex(1);
     EXPECT_EQ(bars->count(), 2);
-    EXPECT_EQ(history.chvDays->dayChart().title(), view->chart()->title());
+    EXPECT_EQ(view->chart()->title(),
+              DayChart::fromHistory(DailyHistory::fromResult(*result), QDate(2024, 3, 6)).title());
 }
 
 TEST_F(ChartModuleTest, WithoutTheModuleALabelSaysWhyAndTheTableStillWorks)
@@ -84,21 +87,22 @@ TEST_F(ChartModuleTest, WithoutTheModuleALabelSaysWhyAndTheTableStillWorks)
     history.showResult(result);
     history.show();
 
-    EXPECT_EQ(history.chvDays, nullptr);
-    ASSERT_NE(history.lblNoChart, nullptr);
-    EXPECT_TRUE(history.lblNoChart->isVisible());
-    const QString text = history.lblNoChart->text();
+    EXPECT_EQ(history.findChild<QWidget*>(QStringLiteral("chvDays")), nullptr);
+    const QLabel* noChart = child<QLabel>(history, "lblNoChart");
+    EXPECT_TRUE(noChart->isVisible());
+    const QString text = noChart->text();
     EXPECT_TRUE(text.startsWith(QStringLiteral("The chart cannot be shown: "))) << qPrintable(text);
     // The loader's reason names the install's folder, the last looked in.
     EXPECT_TRUE(text.contains(installDir.path())) << qPrintable(text);
-    EXPECT_FALSE(history.cbMeasure->isEnabled());
+    EXPECT_FALSE(child<QComboBox>(history, "cbMeasure")->isEnabled());
 
-    EXPECT_EQ(history.tvSessions->model()->rowCount(), 2);
+    EXPECT_EQ(child<QTableView>(history, "tvSessions")->model()->rowCount(), 2);
     EXPECT_EQ(history.model()->text(1, SessionTableModel::Time), QStringLiteral("00:10:00"));
     const QString saved = temp.filePath(QStringLiteral("out.csv"));
     history.setSaveFileChooser([&](const QString&) { return std::optional<QString>(saved); });
-    ASSERT_TRUE(history.btnSaveCsv->isEnabled());
-    history.btnSaveCsv->click();
+    auto* save = child<QPushButton>(history, "btnSaveCsv");
+    ASSERT_TRUE(save->isEnabled());
+    save->click();
     EXPECT_TRUE(QFile::exists(saved));
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
@@ -114,8 +118,8 @@ TEST_F(ChartModuleTest, AModuleThatWillNotLoadIsNamedOverAFolderWithoutOne)
     ChartModule::setFolders({programDir.path(), installDir.path()});
     HistoryWindow history(dialogs);
 
-    EXPECT_EQ(history.chvDays, nullptr);
-    ASSERT_NE(history.lblNoChart, nullptr);
-    EXPECT_TRUE(history.lblNoChart->text().contains(broken.fileName())) << qPrintable(history.lblNoChart->text());
-    EXPECT_FALSE(history.lblNoChart->text().contains(installDir.path()));
+    EXPECT_EQ(history.findChild<QWidget*>(QStringLiteral("chvDays")), nullptr);
+    const QString text = child<QLabel>(history, "lblNoChart")->text();
+    EXPECT_TRUE(text.contains(broken.fileName())) << qPrintable(text);
+    EXPECT_FALSE(text.contains(installDir.path()));
 }

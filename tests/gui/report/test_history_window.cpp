@@ -8,6 +8,7 @@
 #include "report/DayChart.h"
 #include "report/SessionTableModel.h"
 #include "settings/Settings.h"
+#include "tests/gui/FindChild.h"
 #include "tests/report/ReportFixture.h"
 #include "tests/support/ScriptedDialogs.h"
 
@@ -54,14 +55,17 @@ protected:
 
     HistoryWindow* openHistory()
     {
-        tab.btnHistory->click();
+        child<QPushButton>(tab, "btnHistory")->click();
         HistoryWindow* history = tab.history();
         EXPECT_NE(history, nullptr);
         EXPECT_TRUE(history && history->isVisible());
         return history;
     }
 
-    static DayChartView& chartOf(HistoryWindow* history) { return static_cast<DayChartView&>(*history->chvDays); }
+    static DayChartView& chartOf(HistoryWindow* history) { return *child<DayChartView>(history, "chvDays"); }
+
+    /// Chooses the file in the Calculation tab's list, as a click on it does.
+    void chooseFile() { child<QListWidget>(tab, "ListBox1")->setCurrentRow(0); }
 
     static QList<qreal> barValues(const DayChartView& view, int set = 0)
     {
@@ -86,12 +90,12 @@ TEST_F(HistoryWindowTest, ChoosingAFileFillsTheChartAndTheTable)
     HistoryWindow* history = openHistory();
     ASSERT_NE(history, nullptr);
     EXPECT_EQ(history->model()->rowCount(), 0);
-    EXPECT_EQ(history->chvDays->dayChart().barCount(), 0);
+    EXPECT_EQ(chartOf(history).dayChart().barCount(), 0);
 
-    tab.ListBox1->setCurrentRow(0);
-    EXPECT_EQ(history->tvSessions->model()->rowCount(), 3);
+    chooseFile();
+    EXPECT_EQ(child<QTableView>(history, "tvSessions")->model()->rowCount(), 3);
     EXPECT_EQ(history->model()->text(2, SessionTableModel::Time), QStringLiteral("00:10:00"));
-    EXPECT_EQ(history->lblFile->text(), QDir::toNativeSeparators(path));
+    EXPECT_EQ(child<QLabel>(history, "lblFile")->text(), QDir::toNativeSeparators(path));
 
     const DayChartView& chart = chartOf(history);
     ASSERT_EQ(chart.bars()->count(), 1);
@@ -117,7 +121,7 @@ TEST_F(HistoryWindowTest, ChoosingAFileFillsTheChartAndTheTable)
     EXPECT_EQ(set->selectedColor(), DayChartView::todayColor);
 
     // Bytes: downloaded and uploaded side by side, today still marked.
-    history->cbMeasure->setCurrentIndex(1);
+    child<QComboBox>(history, "cbMeasure")->setCurrentIndex(1);
     ASSERT_EQ(chart.bars()->count(), 2);
     EXPECT_EQ(barValues(chart, 0)[4], 2);
     EXPECT_EQ(barValues(chart, 0)[6], 2);
@@ -129,22 +133,22 @@ TEST_F(HistoryWindowTest, AClosedWindowIsBroughtUpToDateWhenOpenedAgain)
 {
     HistoryWindow* history = openHistory();
     ASSERT_NE(history, nullptr);
-    history->btnClose->click();
+    child<QPushButton>(history, "btnClose")->click();
     EXPECT_FALSE(history->isVisible());
-    tab.ListBox1->setCurrentRow(0);
+    chooseFile();
     // Totalling leaves the closed window alone...
     EXPECT_EQ(history->model()->rowCount(), 0);
     // ...which shows that file once opened.
     EXPECT_EQ(openHistory(), history);
     EXPECT_EQ(history->model()->rowCount(), 3);
-    EXPECT_EQ(history->chvDays->dayChart().barCount(), 31);
+    EXPECT_EQ(chartOf(history).dayChart().barCount(), 31);
 }
 
 TEST_F(HistoryWindowTest, TheBarUnderThePointerShowsItsDaysFigures)
 {
     HistoryWindow* history = openHistory();
     ASSERT_NE(history, nullptr);
-    tab.ListBox1->setCurrentRow(0);
+    chooseFile();
     DayChartView& view = chartOf(history);
     // The middle of today's bar, as the mouse reaches it.
     const QPointF inBar = view.chart()->mapToPosition(QPointF(5, 20), view.bars());
@@ -157,8 +161,8 @@ TEST_F(HistoryWindowTest, ColumnClicksSortByValueAndCtrlCCopiesTheSelectedRows)
 {
     HistoryWindow* history = openHistory();
     ASSERT_NE(history, nullptr);
-    tab.ListBox1->setCurrentRow(0);
-    QTableView* table = history->tvSessions;
+    chooseFile();
+    QTableView* table = child<QTableView>(history, "tvSessions");
     QHeaderView* header = table->horizontalHeader();
     const auto clickColumn = [header](int column) {
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
@@ -196,16 +200,16 @@ TEST_F(HistoryWindowTest, SaveAsCsvWritesWhatTheReportCommandPrints)
 {
     HistoryWindow* history = openHistory();
     ASSERT_NE(history, nullptr);
-    tab.ListBox1->setCurrentRow(0);
+    chooseFile();
     // The table's order is the user's view; the file keeps the file's order as the command does.
-    history->tvSessions->sortByColumn(SessionTableModel::Time, Qt::AscendingOrder);
+    child<QTableView>(history, "tvSessions")->sortByColumn(SessionTableModel::Time, Qt::AscendingOrder);
     QString suggested;
     const QString saved = temp.filePath(QStringLiteral("out.csv"));
     history->setSaveFileChooser([&](const QString& proposal) {
         suggested = proposal;
         return std::optional<QString>(saved);
     });
-    history->btnSaveCsv->click();
+    child<QPushButton>(history, "btnSaveCsv")->click();
     EXPECT_EQ(suggested, temp.filePath(QStringLiteral("backups/march.csv")));
 
     QProcess command;
@@ -224,16 +228,16 @@ TEST_F(HistoryWindowTest, AFileThatCannotBeWrittenIsReported)
 {
     HistoryWindow* history = openHistory();
     ASSERT_NE(history, nullptr);
-    tab.ListBox1->setCurrentRow(0);
+    chooseFile();
     const QString nowhere = temp.filePath(QStringLiteral("no-such-folder/out.csv"));
     history->setSaveFileChooser([&](const QString&) { return std::optional<QString>(nowhere); });
-    history->btnSaveCsv->click();
+    child<QPushButton>(history, "btnSaveCsv")->click();
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(dialogs.messages[0].text.startsWith(QStringLiteral("Cannot save ") + nowhere));
     EXPECT_EQ(dialogs.beeps, 1);
 
     // Cancelling the dialog writes nothing and says nothing.
     history->setSaveFileChooser([](const QString&) { return std::optional<QString>(); });
-    history->btnSaveCsv->click();
+    child<QPushButton>(history, "btnSaveCsv")->click();
     EXPECT_EQ(dialogs.messages.size(), 1);
 }

@@ -8,6 +8,7 @@
 #include "report/CalculationResult.h"
 #include "report/MessageOutModel.h"
 #include "settings/Settings.h"
+#include "tests/gui/FindChild.h"
 #include "tests/report/ReportFixture.h"
 #include "tests/support/ScriptedDialogs.h"
 
@@ -51,6 +52,22 @@ protected:
     ScriptedDialogs dialogs;
 };
 
+// What the user reads: a label's text, the Calculation tab's status line, the session list's line count.
+QString textOf(const QObject& window, const char* name)
+{
+    return child<QLabel>(window, name)->text();
+}
+
+QString statusOf(const CalculationTab& tab)
+{
+    return child<QStatusBar>(tab, "stbOnCal")->currentMessage();
+}
+
+int rowsOf(const TMessageOut& out)
+{
+    return child<UniformListView>(out, "lbMessage")->model()->rowCount();
+}
+
 } // namespace
 
 TEST_F(ReportWindows, DirOkConfirmsAnExistingFolderOnly)
@@ -58,8 +75,8 @@ TEST_F(ReportWindows, DirOkConfirmsAnExistingFolderOnly)
     const QString chosen = folder(QStringLiteral("chosen"));
     TfrmDir dir(loaded(), dialogs);
     dir.show();
-    dir.edToPath->setText(temp.filePath(QStringLiteral("not-there")));
-    dir.btnOK->click();
+    child<QLineEdit>(dir, "edToPath")->setText(temp.filePath(QStringLiteral("not-there")));
+    child<QPushButton>(dir, "btnOK")->click();
     EXPECT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(dialogs.messages.value(0).text, QStringLiteral("Failing to get folder name."));
     EXPECT_EQ(dialogs.beeps, 1);
@@ -67,8 +84,8 @@ TEST_F(ReportWindows, DirOkConfirmsAnExistingFolderOnly)
     EXPECT_EQ(dir.Tag(), 0);
     EXPECT_FALSE(settings.values.contains(key + QStringLiteral("|Last Directory")));
 
-    dir.edToPath->setText(chosen);
-    dir.btnOK->click();
+    child<QLineEdit>(dir, "edToPath")->setText(chosen);
+    child<QPushButton>(dir, "btnOK")->click();
     EXPECT_FALSE(dir.isVisible());
     EXPECT_EQ(dir.Tag(), 1);
     EXPECT_EQ(dir.result(), QDialog::Accepted);
@@ -82,8 +99,8 @@ TEST_F(ReportWindows, DirCancelStoresOnlyTheTreeWidth)
     settings.WriteIniToReg(key, QStringLiteral("DirWidthOfShellTree"), QStringLiteral("250"));
     TfrmDir dir(loaded(), dialogs);
     dir.show();
-    dir.edToPath->setText(folder(QStringLiteral("chosen")));
-    dir.btnCancel->click();
+    child<QLineEdit>(dir, "edToPath")->setText(folder(QStringLiteral("chosen")));
+    child<QPushButton>(dir, "btnCancel")->click();
     EXPECT_FALSE(dir.isVisible());
     EXPECT_EQ(dir.Tag(), 0);
     EXPECT_FALSE(settings.values.contains(key + QStringLiteral("|Last Directory")));
@@ -98,8 +115,8 @@ TEST_F(ReportWindows, DirTreeWidthOutsideItsRangeIsIgnored)
         settings.WriteIniToReg(key, QStringLiteral("DirWidthOfShellTree"), QString::number(stored));
         TfrmDir dir(loaded(), dialogs);
         dir.show();
-        EXPECT_EQ(dir.pnTree->width(), applied) << stored;
-        dir.btnCancel->click();
+        EXPECT_EQ(child<QWidget>(dir, "pnTree")->width(), applied) << stored;
+        child<QPushButton>(dir, "btnCancel")->click();
     }
 }
 
@@ -110,15 +127,17 @@ TEST_F(ReportWindows, DirOpensAtTheLastDirectoryWithItsHistory)
     settings.WriteIniToReg(historyKey, QStringLiteral("0"), last);
     settings.WriteIniToReg(historyKey, QStringLiteral("1"), QStringLiteral("/elsewhere"));
     TfrmDir dir(loaded(), dialogs);
-    EXPECT_EQ(dir.cbHistoryPath->count(), 2);
+    QLineEdit* path = child<QLineEdit>(dir, "edToPath");
+    QTreeView* tree = child<QTreeView>(dir, "DriveView1");
+    EXPECT_EQ(child<QComboBox>(dir, "cbHistoryPath")->count(), 2);
     EXPECT_EQ(dir.currentDirectory(), last);
-    EXPECT_EQ(dir.edToPath->text(), last);
+    EXPECT_EQ(path->text(), last);
 
     // Ctrl+U goes up one folder.
-    QTest::keyRelease(dir.DriveView1, Qt::Key_U, Qt::ControlModifier);
+    QTest::keyRelease(tree, Qt::Key_U, Qt::ControlModifier);
     EXPECT_EQ(dir.currentDirectory(), QFileInfo(last).absolutePath());
-    EXPECT_EQ(dir.edToPath->text(), QFileInfo(last).absolutePath());
-    QTest::keyRelease(dir.DriveView1, Qt::Key_U);
+    EXPECT_EQ(path->text(), QFileInfo(last).absolutePath());
+    QTest::keyRelease(tree, Qt::Key_U);
     EXPECT_EQ(dir.currentDirectory(), QFileInfo(last).absolutePath());
 }
 
@@ -130,20 +149,21 @@ TEST_F(ReportWindows, DirHistoryChoices)
     settings.WriteIniToReg(historyKey, QStringLiteral("1"), there);
     TfrmDir dir(loaded(), dialogs);
     dir.show();
+    QComboBox* history = child<QComboBox>(dir, "cbHistoryPath");
 
     // A folder that no longer exists is reported and dropped from the list and the settings.
-    emit dir.cbHistoryPath->activated(0);
+    emit history->activated(0);
     EXPECT_EQ(dialogs.messages.value(0).text, QStringLiteral("Directory does not exist."));
     EXPECT_EQ(settings.ReadIniFromReg(historyKey, QStringLiteral("0")), there);
     EXPECT_TRUE(settings.ReadIniFromReg(historyKey, QStringLiteral("1")).isEmpty());
-    ASSERT_EQ(dir.cbHistoryPath->count(), 1);
+    ASSERT_EQ(history->count(), 1);
 
-    emit dir.cbHistoryPath->activated(0);
+    emit history->activated(0);
     EXPECT_EQ(dir.currentDirectory(), there);
 
     // Enter on a typed folder adds it on top.
-    dir.cbHistoryPath->setEditText(typed);
-    QTest::keyClick(dir.cbHistoryPath->lineEdit(), Qt::Key_Return);
+    history->setEditText(typed);
+    QTest::keyClick(history->lineEdit(), Qt::Key_Return);
     EXPECT_EQ(dir.currentDirectory(), typed);
     EXPECT_EQ(dir.history().entries(), (QStringList{typed, there}));
     // Enter belongs to the box: it neither confirms nor closes the chooser.
@@ -158,7 +178,7 @@ TEST_F(ReportWindows, MessageOutStoresItsPositionOnEveryClose)
         EXPECT_EQ(out.pos(), QPoint(276, 21));
         out.show();
         out.move(300, 200);
-        out.btnOK->click();
+        child<QPushButton>(out, "btnOK")->click();
         EXPECT_FALSE(out.isVisible());
         EXPECT_EQ(settings.ReadIniFromReg(key, QStringLiteral("MsgOutTop")), QStringLiteral("200"));
         EXPECT_EQ(settings.ReadIniFromReg(key, QStringLiteral("MsgOutLeft")), QStringLiteral("300"));
@@ -185,31 +205,32 @@ TEST_F(ReportWindows, CalculationTabListsTotalsAndFillsTheSessionList)
     CalculationTab tab;
     tab.attach(
         loaded(), dialogs, program, [] { return QStringLiteral("me.rvl"); }, &out);
+    QListWidget* files = child<QListWidget>(tab, "ListBox1");
 
-    tab.btnRefresh->click();
-    EXPECT_EQ(tab.ListBox1->count(), 1);
+    child<QToolButton>(tab, "btnRefresh")->click();
+    EXPECT_EQ(files->count(), 1);
     tab.setDirectoryChooser([&] { return std::optional<QString>(backups); });
-    tab.btnSearchDir->click();
-    ASSERT_EQ(tab.ListBox1->count(), 2);
-    EXPECT_EQ(tab.ListBox1->item(1)->text(), QStringLiteral("1.rvl"));
+    child<QToolButton>(tab, "btnSearchDir")->click();
+    ASSERT_EQ(files->count(), 2);
+    EXPECT_EQ(files->item(1)->text(), QStringLiteral("1.rvl"));
 
-    tab.ListBox1->setCurrentRow(1);
-    EXPECT_EQ(tab.lblFrom->text(), QStringLiteral("From : 1"));
-    EXPECT_EQ(tab.lblTo->text(), QStringLiteral("To : 29"));
-    EXPECT_EQ(tab.lblUsedTime->text(), QStringLiteral("00:02:00"));
-    EXPECT_EQ(tab.stbOnCal->currentMessage(), backups + QLatin1Char('/'));
-    EXPECT_EQ(out.lbMessage->model()->rowCount(), 12);
-    EXPECT_EQ(out.lblTotalTime->text(), QStringLiteral("00:02:00"));
-    EXPECT_EQ(out.lblTotalReceived->text(), tab.lblReceivedBytes->text());
+    files->setCurrentRow(1);
+    EXPECT_EQ(textOf(tab, "lblFrom"), QStringLiteral("From : 1"));
+    EXPECT_EQ(textOf(tab, "lblTo"), QStringLiteral("To : 29"));
+    EXPECT_EQ(textOf(tab, "lblUsedTime"), QStringLiteral("00:02:00"));
+    EXPECT_EQ(statusOf(tab), backups + QLatin1Char('/'));
+    EXPECT_EQ(rowsOf(out), 12);
+    EXPECT_EQ(textOf(out, "lblTotalTime"), QStringLiteral("00:02:00"));
+    EXPECT_EQ(textOf(out, "lblTotalReceived"), textOf(tab, "lblReceivedBytes"));
 
     // The active file is read from the program folder and has no sessions: the session list empties.
-    tab.ListBox1->setCurrentRow(0);
-    EXPECT_EQ(tab.stbOnCal->currentMessage(), program + QLatin1Char('/'));
-    EXPECT_EQ(tab.lblTo->text(), QStringLiteral("To : 31"));
-    EXPECT_TRUE(tab.lblUsedTime->text().isEmpty());
-    EXPECT_EQ(out.lbMessage->model()->rowCount(), 0);
+    files->setCurrentRow(0);
+    EXPECT_EQ(statusOf(tab), program + QLatin1Char('/'));
+    EXPECT_EQ(textOf(tab, "lblTo"), QStringLiteral("To : 31"));
+    EXPECT_TRUE(textOf(tab, "lblUsedTime").isEmpty());
+    EXPECT_EQ(rowsOf(out), 0);
 
-    tab.btnDetail->click();
+    child<QPushButton>(tab, "btnDetail")->click();
     EXPECT_TRUE(out.isVisible());
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
@@ -236,16 +257,16 @@ TEST_F(ReportWindows, SessionListMadeOnFirstShowDetailShowsTheFileTotalledBefore
 
     tab.CalculateRecordFile(program + QStringLiteral("/me.rvl"));
     EXPECT_EQ(made, 0);
-    tab.btnDetail->click();
+    child<QPushButton>(tab, "btnDetail")->click();
     ASSERT_EQ(made, 1);
     EXPECT_TRUE(out->isVisible());
-    EXPECT_EQ(out->lbMessage->model()->rowCount(), 6);
-    EXPECT_EQ(out->lblTotalTime->text(), QStringLiteral("00:01:30"));
+    EXPECT_EQ(rowsOf(*out), 6);
+    EXPECT_EQ(textOf(*out, "lblTotalTime"), QStringLiteral("00:01:30"));
 
     tab.CalculateRecordFile(program + QStringLiteral("/empty.rvl"));
-    tab.btnDetail->click();
+    child<QPushButton>(tab, "btnDetail")->click();
     EXPECT_EQ(made, 1);
-    EXPECT_EQ(out->lbMessage->model()->rowCount(), 0);
+    EXPECT_EQ(rowsOf(*out), 0);
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
@@ -255,16 +276,17 @@ TEST_F(ReportWindows, CalculationTabReportsAFileThatIsGone)
     const QString path = writeFile(QStringLiteral("backups/1.rvl"), {headerRecord()});
     CalculationTab tab;
     tab.attach(loaded(), dialogs, folder(QStringLiteral("program")), [] { return QString(); });
+    QListWidget* files = child<QListWidget>(tab, "ListBox1");
     tab.ReadFilesToList(backups);
-    tab.ListBox1->setCurrentRow(0);
-    ASSERT_EQ(tab.lblFrom->text(), QStringLiteral("From : 1"));
+    files->setCurrentRow(0);
+    ASSERT_EQ(textOf(tab, "lblFrom"), QStringLiteral("From : 1"));
     QFile::remove(path);
-    tab.ListBox1->clearSelection();
-    tab.ListBox1->setCurrentRow(0);
+    files->clearSelection();
+    files->setCurrentRow(0);
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("File not found. Filename : ") + path);
     EXPECT_EQ(dialogs.beeps, 1);
-    EXPECT_EQ(tab.lblFrom->text(), QStringLiteral("From : 1"));
+    EXPECT_EQ(textOf(tab, "lblFrom"), QStringLiteral("From : 1"));
 }
 
 TEST_F(ReportWindows, CalculationTabRefusesAHugeSparseFileWithAMessage)
@@ -276,15 +298,16 @@ TEST_F(ReportWindows, CalculationTabRefusesAHugeSparseFileWithAMessage)
     ASSERT_TRUE(file.resize(200'000'000'000));
     CalculationTab tab;
     tab.attach(loaded(), dialogs, folder(QStringLiteral("program")), [] { return QString(); });
+    QListWidget* files = child<QListWidget>(tab, "ListBox1");
     tab.ReadFilesToList(backups);
-    tab.ListBox1->setCurrentItem(tab.ListBox1->findItems(QStringLiteral("1.rvl"), Qt::MatchExactly).value(0));
-    ASSERT_EQ(tab.lblTo->text(), QStringLiteral("To : 29"));
-    tab.ListBox1->setCurrentItem(tab.ListBox1->findItems(QStringLiteral("2.rvl"), Qt::MatchExactly).value(0));
+    files->setCurrentItem(files->findItems(QStringLiteral("1.rvl"), Qt::MatchExactly).value(0));
+    ASSERT_EQ(textOf(tab, "lblTo"), QStringLiteral("To : 29"));
+    files->setCurrentItem(files->findItems(QStringLiteral("2.rvl"), Qt::MatchExactly).value(0));
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("is too large to total")));
     EXPECT_EQ(dialogs.beeps, 1);
     // The last file's figures stay.
-    EXPECT_EQ(tab.lblTo->text(), QStringLiteral("To : 29"));
+    EXPECT_EQ(textOf(tab, "lblTo"), QStringLiteral("To : 29"));
 }
 
 TEST_F(ReportWindows, CalculationTabTotalsAroundDamagedRecordsAndTellsThemWithoutABox)
@@ -299,23 +322,24 @@ TEST_F(ReportWindows, CalculationTabTotalsAroundDamagedRecordsAndTellsThemWithou
     const QString notPersonal = writeFile(QStringLiteral("backups/2.rvl"), {untagged});
     CalculationTab tab;
     tab.attach(loaded(), dialogs, folder(QStringLiteral("program")), [] { return QString(); });
+    QListWidget* files = child<QListWidget>(tab, "ListBox1");
     tab.ReadFilesToList(backups);
     const QString badDate =
         QStringLiteral("Record 1: '2024/13/05, 10:00:10 pm' is not a valid date; the record is left out.");
-    QListWidgetItem* first = tab.ListBox1->findItems(QStringLiteral("1.rvl"), Qt::MatchExactly).value(0);
-    tab.ListBox1->setCurrentItem(first);
+    QListWidgetItem* first = files->findItems(QStringLiteral("1.rvl"), Qt::MatchExactly).value(0);
+    files->setCurrentItem(first);
     EXPECT_TRUE(dialogs.messages.isEmpty());
-    EXPECT_EQ(tab.lblUsedTime->text(), QStringLiteral("00:02:00"));
-    EXPECT_EQ(tab.stbOnCal->currentMessage(), backups + QStringLiteral("/  ") + badDate);
+    EXPECT_EQ(textOf(tab, "lblUsedTime"), QStringLiteral("00:02:00"));
+    EXPECT_EQ(statusOf(tab), backups + QStringLiteral("/  ") + badDate);
     EXPECT_FALSE(first->icon().isNull());
     EXPECT_EQ(first->toolTip(), badDate);
 
     // A file whose header is not a personal data file's is refused in a box, not totalled.
-    tab.ListBox1->setCurrentItem(tab.ListBox1->findItems(QStringLiteral("2.rvl"), Qt::MatchExactly).value(0));
+    files->setCurrentItem(files->findItems(QStringLiteral("2.rvl"), Qt::MatchExactly).value(0));
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(dialogs.messages[0].text,
               notPersonal + QStringLiteral(": not a personal data file (record 0 is not tagged [UserProfile])"));
-    EXPECT_EQ(tab.stbOnCal->currentMessage(), backups + QLatin1Char('/'));
+    EXPECT_EQ(statusOf(tab), backups + QLatin1Char('/'));
 }
 
 TEST_F(ReportWindows, FeeEditsTakeDigitsPointAndBackspaceOnly)
