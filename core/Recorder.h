@@ -77,6 +77,8 @@ public:
     /// The Traffic Monitor tab is shown or hidden. While it is shown and no session is recorded, a sampling
     /// pass runs every second so the tab moves; a recorded session's own passes keep doing that job.
     void setTrafficShown(bool shown);
+    /// The main window's top-left corner when it was last closed, stored for the next start.
+    void setMainPosition(int left, int top) { m_settings.setMainPosition(left, top); }
     /// The user picked an interface tab on the Traffic Monitor tab.
     void selectTrafficTab(int index) { m_traffic.selectTab(index); }
     /// Whether the tray icon is there to show the tracker's images.

@@ -276,7 +276,7 @@ void TfrmMain::endProgram()
 void TfrmMain::mnuMainCloseClick()
 {
     const QPoint corner = WindowGeometry::framePosition(*this);
-    m_recorder.settings().setMainPosition(corner.x(), corner.y());
+    m_recorder.setMainPosition(corner.x(), corner.y());
     if (m_recorder.trayShown()) {
         hide();
         return;
