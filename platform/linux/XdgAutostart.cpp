@@ -105,10 +105,11 @@ bool XdgAutostart::WriteStartupEntry(const QString& name, const QString& command
                                         "Name=%1\n"
                                         "Comment=Records the time spent online\n"
                                         "Exec=%2\n"
+                                        "TryExec=%3\n"
                                         "Icon=qovruvela\n"
                                         "Terminal=false\n"
                                         "X-GNOME-Autostart-enabled=true\n")
-                             .arg(escapeString(name), execValue(command));
+                             .arg(escapeString(name), execValue(command), escapeString(command));
     file.write(text.toUtf8());
     return file.commit();
 }

@@ -97,5 +97,15 @@ TEST_F(StartupEntryTest, AnAutostartRunnerReallyStartsTheProgram)
     for (int i = 0; i < 100 && !QFile::exists(marker()); ++i)
         QThread::msleep(100);
     EXPECT_TRUE(QFile::exists(marker())) << run.readAllStandardOutput().toStdString();
+
+    // Once the program is gone (a package removed) the entry names it in TryExec, and the runner passes
+    // over it without an error instead of failing to start it at every log-in.
+    QFile::remove(marker());
+    QFile::remove(program);
+    run.start(dex, {QStringLiteral("-a"), QStringLiteral("-w")});
+    ASSERT_TRUE(run.waitForFinished(30000));
+    const QString said = QString::fromUtf8(run.readAllStandardError() + run.readAllStandardOutput());
+    EXPECT_EQ(run.exitCode(), 0) << said.toStdString();
+    EXPECT_TRUE(said.trimmed().isEmpty()) << said.toStdString();
 }
 } // namespace
