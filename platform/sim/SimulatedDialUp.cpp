@@ -56,7 +56,7 @@ quint32 SimulatedDialUp::dial(const DialParams& params, Progress progress, Handl
         return m_system.refuseDial;
     if (!m_system.entries.contains(params.entryName))
         return cannotFindEntry;
-    const quint32 outcome = dialOutcomes.isEmpty() ? 0 : dialOutcomes.takeFirst();
+    const quint32 outcome = dialOutcomes.isEmpty() ? m_system.failDial : dialOutcomes.takeFirst();
     handle = SimulationFile::handleOf(params.entryName);
     const quint32 steps[] = {RasState::OpenPort,        RasState::PortOpened,   RasState::ConnectDevice,
                              RasState::DeviceConnected, RasState::Authenticate, RasState::Authenticated};

@@ -48,6 +48,9 @@ bool parse(const QString& text, SimulatedSystem& out, QString& error)
         } else if (word == QLatin1String("refuse")) {
             if (!parseNumber(rest, out.refuseDial) || out.refuseDial == 0)
                 return bad(QStringLiteral("refuse needs an error code"));
+        } else if (word == QLatin1String("fail")) {
+            if (!parseNumber(rest, out.failDial) || out.failDial == 0)
+                return bad(QStringLiteral("fail needs an error code"));
         } else if (word == QLatin1String("interface")) {
             if (rest.isEmpty() || rest.contains(QLatin1Char(' ')) || previous != QLatin1String("connection"))
                 return bad(QStringLiteral("an interface needs a NAME and a connection on the line before"));
@@ -76,6 +79,8 @@ QString format(const SimulatedSystem& system)
         text += QStringLiteral("unavailable\n");
     if (system.refuseDial != 0)
         text += QStringLiteral("refuse %1\n").arg(system.refuseDial);
+    if (system.failDial != 0)
+        text += QStringLiteral("fail %1\n").arg(system.failDial);
     return text;
 }
 

@@ -7,6 +7,8 @@
 //   interface NAME                  the IP interface of the connection on the line before ("ppp0")
 //   unavailable                     the service cannot list its connections
 //   refuse CODE                     every dial is refused at once with CODE, before anything starts
+//   fail CODE                       every dial gets under way and fails at the device step with CODE
+//                                   (676 busy, 678 no answer: the dialer redials)
 #pragma once
 
 #include "platform/DialUpService.h"
@@ -20,6 +22,7 @@ struct SimulatedSystem
     QList<RasConnection> connections;
     bool unavailable = false;
     quint32 refuseDial = 0; ///< the error every dial is refused with at once; 0 when dials go ahead
+    quint32 failDial = 0;   ///< the error every dial meets when it reaches the device; 0 when dials get through
 };
 
 namespace SimulationFile {

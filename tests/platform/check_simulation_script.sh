@@ -27,6 +27,13 @@ refused() { # WHY ARGS...
 }
 no_temporary_left() { [[ -z "$(find "$1" -name '.dialup.*' -o -name '*.tmp')" ]]; }
 
+# A busy line and no answer make every dial fail at the device until "accept".
+busy_dir="$work/busy"
+bash "$sim" -d "$busy_dir" init
+check "busy makes dials fail with 676" sh -c "bash '$sim' -d '$busy_dir' busy && grep -qx 'fail 676' '$busy_dir/dialup.txt'"
+check "noanswer replaces it with 678" sh -c "bash '$sim' -d '$busy_dir' noanswer && grep -qx 'fail 678' '$busy_dir/dialup.txt' && ! grep -q 'fail 676' '$busy_dir/dialup.txt'"
+check "accept lets dials through" sh -c "bash '$sim' -d '$busy_dir' accept && ! grep -q '^fail ' '$busy_dir/dialup.txt'"
+
 # A missing folder is made for the user alone.
 check "a missing folder is made" bash "$sim" -d "$work/new/sim" init
 check "a new folder is the user's alone" [ "$(stat -c %a "$work/new/sim")" = 700 ]

@@ -36,6 +36,7 @@ TEST(SimulationFileTest, FormatIsReadBackUnchanged)
         {SimulationFile::handleOf(QStringLiteral("Work")), QStringLiteral("Work"), 2, 678, QString()},
     };
     system.unavailable = true;
+    system.failDial = 676;
 
     SimulatedSystem back;
     QString error;
@@ -43,6 +44,7 @@ TEST(SimulationFileTest, FormatIsReadBackUnchanged)
     EXPECT_EQ(back.entries, system.entries);
     EXPECT_TRUE(sameConnections(back.connections, system.connections));
     EXPECT_TRUE(back.unavailable);
+    EXPECT_EQ(back.failDial, 676u);
 }
 
 TEST(SimulationFileTest, ReadsNamesWithBlanksCommentsAndEmptyLines)
@@ -188,6 +190,26 @@ TEST_F(FileDialUpTest, HangUpRemovesTheConnectionFromTheFile)
     ASSERT_TRUE(other.enumConnections(connections));
     ASSERT_EQ(connections.size(), 1);
     EXPECT_EQ(connections[0].entryName, QStringLiteral("Work"));
+}
+
+TEST_F(FileDialUpTest, ABusyLineFailsEachDialAtTheDeviceUntilItIsLetThrough)
+{
+    // What the dialer sees of a busy line: the dial gets under way and the error comes with the device step,
+    // so that it redials; the connection never appears.
+    write(QStringLiteral("entry Home ISP\nfail 676\n"));
+    DialParams params;
+    params.entryName = QStringLiteral("Home ISP");
+    DialUpService::Handle handle = 0;
+    QList<std::pair<quint32, quint32>> steps;
+    const auto progress = [&](quint32 state, quint32 error) { steps.append({state, error}); };
+    ASSERT_EQ(m_service.dial(params, progress, handle), 0u);
+    ASSERT_FALSE(steps.isEmpty());
+    EXPECT_EQ(steps.last(), std::make_pair(quint32(RasState::ConnectDevice), 676u));
+    EXPECT_FALSE(read().contains(QStringLiteral("connection ")));
+
+    write(QStringLiteral("entry Home ISP\n"));
+    ASSERT_EQ(m_service.dial(params, progress, handle), 0u);
+    EXPECT_TRUE(read().contains(QStringLiteral("connection 8192 0 Home ISP")));
 }
 
 TEST_F(FileDialUpTest, DialWritesTheNewConnectionToTheFile)
