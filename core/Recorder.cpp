@@ -55,8 +55,9 @@ void Recorder::load()
         m_file.setPersonalFileName(stored);
     else
         m_storedNameNote = QStringLiteral("The stored personal file name \"%1\" is not used: %2.").arg(stored, problem);
+    m_platform.dialUp->setRecordMetered(m_settings.recordMetered());
     QStringList names;
-    if (m_platform.dialUp->enumEntries(names) && !names.isEmpty()) {
+    if (m_platform.dialUp->enumRecordable(names) && !names.isEmpty()) {
         m_filter.setEntries(names);
         m_filter.PhoneBookEntries_Are_Checked_OrNot(m_settings.phoneBookMarks());
     }
@@ -192,7 +193,7 @@ void Recorder::changeTrayIcon(int imageIndex)
 bool Recorder::refreshPhoneBook()
 {
     QStringList names;
-    if (!m_platform.dialUp->enumEntries(names)) {
+    if (!m_platform.dialUp->enumRecordable(names)) {
         showStatusLine(QStringLiteral("The phone book cannot be read."));
         return false;
     }
@@ -333,6 +334,21 @@ bool Recorder::setAllowance(const AllowanceSettings& allowance)
 bool Recorder::setTrayMode(bool on)
 {
     return m_settings.setInTray(on);
+}
+
+bool Recorder::setRecordMetered(bool on)
+{
+    const bool stored = m_settings.setRecordMetered(on);
+    m_platform.dialUp->setRecordMetered(on);
+    QStringList names;
+    if (m_platform.dialUp->enumRecordable(names))
+        m_filter.refresh(names);
+    return stored;
+}
+
+QString Recorder::meteredUnavailableReason() const
+{
+    return m_platform.dialUp->meteredUnavailableReason();
 }
 
 bool Recorder::setStartAtLogin(bool on)

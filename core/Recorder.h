@@ -105,6 +105,11 @@ public:
     bool setAllowance(const AllowanceSettings& allowance);
     /// The tray box: the program keeps its icon in the tray, and starts with only that. Stored.
     bool setTrayMode(bool on);
+    /// The metered-links box: stored; the dial-up service lists metered links from its next poll on, and the
+    /// recording filter offers their profiles. False when the setting could not be stored (reported).
+    bool setRecordMetered(bool on);
+    /// Why metered links cannot be recorded with the dial-up system in use; empty when they can.
+    QString meteredUnavailableReason() const;
     /// The start-at-log-in box: the start-up entry is written or removed, and the setting stored as it
     /// then stands. A failure is said in an error box. Whether the program now starts at log-in.
     bool setStartAtLogin(bool on);

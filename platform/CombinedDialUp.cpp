@@ -97,3 +97,28 @@ QString CombinedDialUp::systemsInUse() const
 {
     return m_first->systemsInUse() + QStringLiteral(", ") + m_second->systemsInUse();
 }
+
+void CombinedDialUp::setRecordMetered(bool on)
+{
+    m_first->setRecordMetered(on);
+    m_second->setRecordMetered(on);
+}
+
+QString CombinedDialUp::meteredUnavailableReason() const
+{
+    // One system that tells metered links apart is enough.
+    const QString first = m_first->meteredUnavailableReason();
+    return first.isEmpty() ? QString() : m_second->meteredUnavailableReason();
+}
+
+bool CombinedDialUp::enumRecordable(QStringList& out)
+{
+    QStringList first;
+    QStringList second;
+    const bool firstRead = m_first->enumRecordable(first);
+    const bool secondRead = m_second->enumRecordable(second);
+    if (!firstRead && !secondRead)
+        return false;
+    out = first + second;
+    return true;
+}

@@ -23,6 +23,9 @@ public:
     bool hangUp(Handle handle) override;
     QString unavailableReason() const override;
     QString systemsInUse() const override;
+    void setRecordMetered(bool on) override;
+    QString meteredUnavailableReason() const override;
+    bool enumRecordable(QStringList& out) override;
 
     /// The handle a connection of system `part` (0 or 1) is known by here; 0 stays 0.
     static Handle combined(Handle inner, int part) { return inner == 0 ? 0 : inner * 2 + Handle(part); }

@@ -110,4 +110,16 @@ public:
     /// The dial-up systems behind the service, for the About window: "network manager", "pppd", "simulated";
     /// empty when it does not say.
     virtual QString systemsInUse() const { return QString(); }
+
+    /// Metered links (a tethered phone, a mobile hotspot): with `on`, the active connections also hold every
+    /// link the system marks as metered, named by its profile and connected while it is up.
+    virtual void setRecordMetered(bool /*on*/) {}
+    /// Why metered links cannot be recorded here, for the option's tooltip; empty when they can.
+    virtual QString meteredUnavailableReason() const
+    {
+        return QStringLiteral("Only the network manager tells metered links apart, and none runs.");
+    }
+    /// The entries the recording filter offers: the phone book, and the metered links' profiles while they
+    /// are recorded. False when they cannot be listed.
+    virtual bool enumRecordable(QStringList& out) { return enumEntries(out); }
 };

@@ -25,6 +25,8 @@ inline const QString basicFee = QStringLiteral("edBasicFee");
 inline const QString aMinFee = QStringLiteral("edAMinFee");
 inline const QString personalAccount = QStringLiteral("Personal Account");
 inline const QString inTray = QStringLiteral("Check In Tray");
+/// Whether metered links (a tethered phone, a mobile hotspot) are recorded beside dial-up.
+inline const QString recordMetered = QStringLiteral("CheckRecordMetered");
 inline const QString msgOutTop = QStringLiteral("MsgOutTop");
 inline const QString msgOutLeft = QStringLiteral("MsgOutLeft");
 inline const QString lastDirectory = QStringLiteral("Last Directory");

@@ -136,6 +136,12 @@ bool Settings::setInTray(bool on)
     return writeFlag(SettingNames::inTray, on);
 }
 
+bool Settings::setRecordMetered(bool on)
+{
+    m_values.recordMetered = on;
+    return writeFlag(SettingNames::recordMetered, on);
+}
+
 bool Settings::setAllowance(const AllowanceSettings& allowance)
 {
     m_values.allowance = allowance;

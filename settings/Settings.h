@@ -39,6 +39,8 @@ public:
     QString phoneBookKeyPath() const;
 
     bool alwaysRecord() const { return m_values.alwaysRecord; }
+    /// Whether metered links are recorded beside dial-up; off unless stored as "1".
+    bool recordMetered() const { return m_values.recordMetered; }
     bool sixtyMinsToAlert() const { return m_values.sixtyMinsToAlert; }
     bool autoClose60MinsForm() const { return m_values.autoClose60MinsForm; }
     bool alertNoSound() const { return m_values.alertNoSound; }
@@ -67,6 +69,7 @@ public:
     bool setAlertPos(const QString& text);
     bool setAlertNoSound(bool on);
     bool setInTray(bool on);
+    bool setRecordMetered(bool on);
     /// Writes every allowance value; an allowance that is off is stored as an empty text.
     bool setAllowance(const AllowanceSettings& allowance);
     /// The period and the thresholds already warned of in it.

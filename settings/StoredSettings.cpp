@@ -44,6 +44,7 @@ StoredSettings StoredSettings::LoadSettings(const SettingsStore& store, const QS
     s.aMinFee = nonEmpty(read(N::aMinFee));
     s.personalAccount = read(N::personalAccount);
     s.inTray = isOn(N::inTray);
+    s.recordMetered = isOn(N::recordMetered);
     s.allowance = AllowanceSettings::read(store, keyPath, &s.notes);
     s.allowanceWarned = read(N::allowanceWarned);
     s.msgOutTop = number(read(N::msgOutTop));

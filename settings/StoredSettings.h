@@ -26,6 +26,7 @@ struct StoredSettings
     std::optional<QString> aMinFee;
     QString personalAccount;
     bool inTray = false;
+    bool recordMetered = false;
     AllowanceSettings allowance;
     QString allowanceWarned;    ///< as stored; the allowance's warnings read it
     QStringList phoneBookMarks; ///< "0", "1", … under the phone-book key, up to the first empty value

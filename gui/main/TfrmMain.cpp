@@ -11,6 +11,7 @@
 #include "gui/main/MainTab.h"
 #include "gui/report/CalculationTab.h"
 #include "gui/report/FeeKeyFilter.h"
+#include "gui/settings/MeteredLinksGroup.h"
 #include "gui/settings/SettingsTab.h"
 #include "gui/settings/StartupGroup.h"
 #include "gui/traffic/TrafficTab.h"
@@ -144,6 +145,12 @@ void TfrmMain::connectSettingsTab()
     connect(t, &SettingsTab::refreshPhoneBookClicked, this, &TfrmMain::btnRefreshPBLstClick);
     connect(t, &SettingsTab::phoneBookMarkToggled, this,
             [this](int row, bool checked) { m_recorder.setEntryRecorded(row, checked); });
+    // The recording filter offers the metered links' profiles while they are recorded.
+    connect(&t->meteredLinks(), &MeteredLinksGroup::recordMeteredToggled, this, [this](bool on) {
+        m_recorder.setRecordMetered(on);
+        tabSettings->meteredLinks().render(m_recorder.settings().recordMetered());
+        renderPhoneBook();
+    });
 }
 
 void TfrmMain::connectRecorder()
@@ -212,6 +219,8 @@ void TfrmMain::LoadSettings()
     tabSettings->alertOptions().render(s);
     tabSettings->renderFees(s.basicFee, s.aMinFee);
     tabSettings->startup().renderTrayMode(s.inTray);
+    tabSettings->meteredLinks().render(s.recordMetered);
+    tabSettings->meteredLinks().renderUnavailable(m_recorder.meteredUnavailableReason());
     tabSettings->allowance().render(s.allowance);
     renderAllowance();
     // The size first, with every control filled in: the position is the frame's, and a change of size

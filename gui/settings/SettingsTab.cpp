@@ -3,6 +3,7 @@
 
 #include "gui/alert/AlertOptionsGroup.h"
 #include "gui/allowance/AllowanceGroup.h"
+#include "gui/settings/MeteredLinksGroup.h"
 #include "gui/settings/StartupGroup.h"
 #include "gui/widgets/Named.h"
 
@@ -36,6 +37,7 @@ SettingsTab::SettingsTab(QWidget* parent) : QWidget(parent)
     filter->addWidget(btnRefreshPBLst, 2, 1);
 
     gbAllowance = new AllowanceGroup(this);
+    gbMeteredLinks = new MeteredLinksGroup(this);
 
     gbFee = named(new QGroupBox(QStringLiteral(" Fee "), this), "gbFee");
     lblBasicFee = named(new QLabel(QStringLiteral("Bacic fee"), gbFee), "lblBasicFee");
@@ -57,7 +59,8 @@ SettingsTab::SettingsTab(QWidget* parent) : QWidget(parent)
     page->addWidget(gbRecordEntries, 0, 1, 2, 1);
     page->addWidget(gbAllowance, 2, 0);
     page->addWidget(gbFee, 2, 1);
-    page->setRowStretch(3, 1);
+    page->addWidget(gbMeteredLinks, 3, 0);
+    page->setRowStretch(4, 1);
 
     connect(btnSavePB_Act, &QPushButton::clicked, this, &SettingsTab::savePhoneBookClicked);
     connect(btnRefreshPBLst, &QPushButton::clicked, this, &SettingsTab::refreshPhoneBookClicked);

@@ -13,6 +13,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class MeteredLinksGroup;
 class QPushButton;
 class StartupGroup;
 
@@ -25,6 +26,7 @@ public:
     StartupGroup& startup() { return *gbStartup; }
     AlertOptionsGroup& alertOptions() { return *gbEveryHourAlert; }
     AllowanceGroup& allowance() { return *gbAllowance; }
+    MeteredLinksGroup& meteredLinks() { return *gbMeteredLinks; }
 
     /// Hides what this version does not offer: the fee, the recording filter, alerts after a disconnection.
     void hideUnused();
@@ -51,6 +53,7 @@ private:
     QPushButton* btnSavePB_Act;
     QPushButton* btnRefreshPBLst;
     AllowanceGroup* gbAllowance;
+    MeteredLinksGroup* gbMeteredLinks;
     QGroupBox* gbFee;
     QLabel* lblBasicFee;
     QLineEdit* edBasicFee;

@@ -116,6 +116,7 @@ bool NetworkManagerDialUp::profileSettings(const QString& path, NmSettings& out,
 bool NetworkManagerDialUp::enumConnections(QList<RasConnection>& out)
 {
     out.clear();
+    QList<RasConnection> metered;
     const auto active =
         property(N::ManagerPath, N::ManagerInterface, QStringLiteral("ActiveConnections"), PollTimeoutMs);
     if (!active)
@@ -127,8 +128,13 @@ bool NetworkManagerDialUp::enumConnections(QList<RasConnection>& out)
             continue; // it ended between the two requests
         const QVariantMap props = qdbus_cast<QVariantMap>(reply.arguments().constFirst());
         const QString profilePath = qdbus_cast<QDBusObjectPath>(props.value(QStringLiteral("Connection"))).path();
-        if (!isDialUpActive(props.value(QStringLiteral("Type")).toString(), profilePath))
+        if (!isDialUpActive(props.value(QStringLiteral("Type")).toString(), profilePath)) {
+            if (m_recordMetered) {
+                if (auto link = meteredConnection(path.path(), props))
+                    metered.append(*link);
+            }
             continue;
+        }
         const quint32 activeState = props.value(QStringLiteral("State")).toUInt();
         std::optional<quint32> deviceState;
         const QList<QDBusObjectPath> devices = pathsOf(props.value(QStringLiteral("Devices")));
@@ -152,6 +158,9 @@ bool NetworkManagerDialUp::enumConnections(QList<RasConnection>& out)
             connection.interfaceName = ipInterfaceOf(path.path(), devices);
         out.append(connection);
     }
+    // Metered links before the dial-up connections: the monitor follows the last one listed, so a dial-up
+    // link that is up is the one recorded, and the one the dialer's "Hang up" ends.
+    out = metered + out;
     // Forget the interfaces of connections that have ended.
     for (auto it = m_ipInterfaces.begin(); it != m_ipInterfaces.end();) {
         if (pathsOf(*active).contains(QDBusObjectPath(it.key())))

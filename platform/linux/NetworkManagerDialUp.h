@@ -11,6 +11,7 @@
 #include <QDBusObjectPath>
 #include <QHash>
 #include <QObject>
+#include <QSet>
 #include <functional>
 #include <optional>
 
@@ -24,7 +25,8 @@ class NetworkManagerSecretAgent;
 // that may wait for the user's authorisation (changing a profile, activating, deactivating, registering the
 // agent) are sent without waiting: their answers arrive through the event loop, like the device's state
 // signals that carry a dial's progress. Reads wait, but never long. Everything runs on the thread that
-// owns the object.
+// owns the object. Metered links, when recorded, are known from the devices' and profiles' own marks,
+// read without waiting and followed through the service's signals (NetworkManagerMetered.cpp).
 class NetworkManagerDialUp final : public QObject, public DialUpService
 {
     Q_OBJECT
@@ -48,10 +50,24 @@ public:
     quint32 dial(const DialParams& params, Progress progress, Handle& handle) override;
     /// Asks the service to deactivate without waiting for its answer: false only for a handle never given.
     bool hangUp(Handle handle) override;
-    QString systemsInUse() const override { return QStringLiteral("network manager"); }
+    QString systemsInUse() const override
+    {
+        return m_recordMetered ? QStringLiteral("network manager (metered links too)")
+                               : QStringLiteral("network manager");
+    }
+    /// From now on the metered devices and profiles are read ahead and followed; a metered link that is up
+    /// is listed once its marks are known, at the latest the poll after its first sight.
+    void setRecordMetered(bool on) override;
+    QString meteredUnavailableReason() const override { return QString(); }
+    /// The phone book, and while metered links are recorded, the profiles marked metered and those a metered
+    /// device offers, in the service's order.
+    bool enumRecordable(QStringList& out) override;
 
 private slots:
     void onDeviceStateChanged(uint newState, uint oldState, uint reason, const QDBusMessage& message);
+    void onPropertiesChanged(const QString& interface, const QVariantMap& changed, const QStringList& invalidated,
+                             const QDBusMessage& message);
+    void onProfileUpdated(const QDBusMessage& message);
 
 private:
     struct Profile
@@ -73,6 +89,11 @@ private:
         bool hangUpAsked = false; // hung up before the service answered the activation
     };
     using Answer = std::function<void(const QDBusMessage& reply)>;
+    struct MeteredDevice
+    {
+        quint32 metered = 0; // NMMetered
+        QString ipInterface;
+    };
 
     QDBusMessage call(const QString& path, const QString& interface, const QString& method, const QVariantList& args,
                       int timeout) const;
@@ -96,6 +117,14 @@ private:
     Handle handleOf(const QString& activePath);
     void finishDial(quint32 state, quint32 error);
     void endDial();
+    /// A read whose answer `then` gets through the event loop; nothing waits for it.
+    void readLater(const QString& path, const QString& interface, const QString& method, const QVariantList& args,
+                   Answer then);
+    void readDevice(const QString& devicePath);
+    void readProfile(const QString& profilePath);
+    /// An active connection that is no dial-up: listed when it is activated and its device or profile is
+    /// metered. Marks not known yet are asked for, and the connection waits for them.
+    std::optional<RasConnection> meteredConnection(const QString& activePath, const QVariantMap& props);
 
     QDBusConnection m_bus;
     NetworkManagerSecretAgent* m_agent;
@@ -107,4 +136,8 @@ private:
     QHash<QString, QString> m_userNames;    // profile path → the user name of its last dial
     QHash<QString, QString> m_ipInterfaces; // active connection path → its device's IP interface
     std::optional<DialInProgress> m_dial;
+    bool m_recordMetered = false;
+    QHash<QString, MeteredDevice> m_meteredDevices; // device path → its metering and IP interface
+    QHash<QString, bool> m_meteredProfiles;         // profile path → whether its settings mark it metered
+    QSet<QString> m_reading;                        // devices and profiles whose read is on its way
 };
