@@ -26,8 +26,30 @@ public:
 
     /// Opens the window from the main menu or the tray.
     void openDialer();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void connectEvents();
+    void FormCreate();
+    void LoadEntryList();
+    void GetParams();
     void btnDialEntryClick();
     void btnHangupClick();
+    void btnExitClick();
+    void ResetRedial();
+    void txtUserNameChange();
+    void logAndScroll(const QString& line);
+    void hideDialer();
+    void render();
+
+    DialUpService& m_service;
+    Dialogs& m_dialogs;
+    Recorder& m_recorder;
+    const Dialer& m_dialer;
 
     QLabel* lblAccount;
     QComboBox* lstentries;
@@ -40,26 +62,4 @@ public:
     QPushButton* btnExit;
     QLabel* lblStatus;
     QListWidget* lstErrMsg;
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    void buildControls();
-    void connectEvents();
-    void FormCreate();
-    void LoadEntryList();
-    void GetParams();
-    void btnExitClick();
-    void ResetRedial();
-    void txtUserNameChange();
-    void logAndScroll(const QString& line);
-    void hideDialer();
-    void render();
-
-    DialUpService& m_service;
-    Dialogs& m_dialogs;
-    Recorder& m_recorder;
-    const Dialer& m_dialer;
 };

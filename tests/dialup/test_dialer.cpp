@@ -7,6 +7,7 @@
 #include "dialup/RedialCounter.h"
 #include "gui/dialup/TDial.h"
 #include "platform/sim/SimulatedDialUp.h"
+#include "tests/gui/FindChild.h"
 #include "tests/support/TestPlatform.h"
 
 #include <QApplication>
@@ -255,8 +256,13 @@ protected:
         service.system().entries = {home, QStringLiteral("Work")};
         recorder.load();
         dial = std::make_unique<TDial>(service, dialogs, recorder);
+        password = child<QLineEdit>(*dial, "txtPassword");
+        connectButton = child<QPushButton>(*dial, "btnDialEntry");
+        exitButton = child<QPushButton>(*dial, "btnExit");
         recorder.start();
-        dial->txtPassword->setText(QStringLiteral("secret"));
+        // The monitor's first look finds no connection, which offers "Connect".
+        recorder.PollConnections();
+        password->setText(QStringLiteral("secret"));
     }
 
     static void deliver() { QCoreApplication::processEvents(); }
@@ -266,20 +272,23 @@ protected:
     ScriptedDialogs& dialogs;
     Recorder recorder{tp.platform, tp.programDir(), QStringList()};
     std::unique_ptr<TDial> dial;
+    QLineEdit* password;
+    QPushButton* connectButton;
+    QPushButton* exitButton;
 };
 
 TEST_F(DialerWindow, ASuccessfulDialHidesTheDialerAndForgetsThePassword)
 {
     dial->show();
-    dial->btnDialEntryClick();
-    EXPECT_EQ(dial->btnExit->text(), QStringLiteral("Cancel"));
-    EXPECT_FALSE(dial->btnDialEntry->isEnabled());
-    EXPECT_FALSE(dial->txtPassword->isEnabled());
+    connectButton->click();
+    EXPECT_EQ(exitButton->text(), QStringLiteral("Cancel"));
+    EXPECT_FALSE(connectButton->isEnabled());
+    EXPECT_FALSE(password->isEnabled());
     EXPECT_FALSE(recorder.ActiveTimer->isActive());
     deliver();
-    EXPECT_EQ(dial->lblStatus->text(), QStringLiteral("Connected"));
-    EXPECT_TRUE(dial->txtPassword->text().isEmpty());
-    EXPECT_EQ(dial->btnExit->text(), QStringLiteral("Exit"));
+    EXPECT_EQ(child<QLabel>(*dial, "lblStatus")->text(), QStringLiteral("Connected"));
+    EXPECT_TRUE(password->text().isEmpty());
+    EXPECT_EQ(exitButton->text(), QStringLiteral("Exit"));
     EXPECT_TRUE(recorder.ActiveTimer->isActive());
     EXPECT_FALSE(dial->isVisible());
 }
@@ -288,41 +297,41 @@ TEST_F(DialerWindow, ARefusedDialLeavesTheWindowUsableAndTheMonitorOn)
 {
     service.system().refuseDial = 711;
     dial->show();
-    dial->btnDialEntryClick();
+    connectButton->click();
     EXPECT_TRUE(recorder.ActiveTimer->isActive());
-    EXPECT_TRUE(dial->btnDialEntry->isEnabled());
-    EXPECT_EQ(dial->btnExit->text(), QStringLiteral("Exit"));
-    EXPECT_EQ(dial->lstErrMsg->count(), 1);
-    dial->btnExit->click();
+    EXPECT_TRUE(connectButton->isEnabled());
+    EXPECT_EQ(exitButton->text(), QStringLiteral("Exit"));
+    EXPECT_EQ(child<QListWidget>(*dial, "lstErrMsg")->count(), 1);
+    exitButton->click();
     EXPECT_FALSE(dial->isVisible());
     EXPECT_TRUE(recorder.ActiveTimer->isActive());
 }
 
 TEST_F(DialerWindow, RefusesWithoutEntryOrPasswordAndKeepsWatching)
 {
-    dial->txtPassword->clear();
-    dial->btnDialEntryClick();
+    password->clear();
+    connectButton->click();
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("Please enter password"));
     EXPECT_TRUE(recorder.ActiveTimer->isActive());
 
-    dial->lstentries->clear();
-    dial->txtPassword->setText(QStringLiteral("secret"));
-    dial->btnDialEntryClick();
+    child<QComboBox>(*dial, "lstentries")->clear();
+    password->setText(QStringLiteral("secret"));
+    connectButton->click();
     EXPECT_EQ(dialogs.messages.last().text, QStringLiteral("No phone book entry"));
     EXPECT_TRUE(service.system().connections.isEmpty());
 }
 
 TEST_F(DialerWindow, EnterInThePasswordBoxDialsOnlyWithAPassword)
 {
-    dial->txtPassword->clear();
-    QTest::keyClick(dial->txtPassword, Qt::Key_Return);
+    password->clear();
+    QTest::keyClick(password, Qt::Key_Return);
     deliver();
     EXPECT_TRUE(dialogs.messages.isEmpty());
     EXPECT_TRUE(service.system().connections.isEmpty());
 
-    dial->txtPassword->setText(QStringLiteral("secret"));
-    QTest::keyClick(dial->txtPassword, Qt::Key_Return);
+    password->setText(QStringLiteral("secret"));
+    QTest::keyClick(password, Qt::Key_Return);
     deliver();
     EXPECT_EQ(service.system().connections.size(), 1);
 }
@@ -331,7 +340,7 @@ TEST_F(DialerWindow, AMousePressOnConnectStartsANewCountTheKeyboardKeepsIt)
 {
     const Dialer& dialer = recorder.dialer();
     service.dialOutcomes = {678, 678, 678};
-    dial->btnDialEntryClick();
+    connectButton->click();
     deliver();
     for (int tick = 0; tick < 6; ++tick)
         recorder.RedialTimerTimer();
@@ -339,14 +348,14 @@ TEST_F(DialerWindow, AMousePressOnConnectStartsANewCountTheKeyboardKeepsIt)
     ASSERT_EQ(dialer.RedialCount(), 1);
     recorder.RedialTimerTimer(); // counting down again
     ASSERT_TRUE(dialer.RedialTimer->isActive());
-    EXPECT_EQ(dial->btnDialEntry->text(), QStringLiteral("Redial 5"));
+    EXPECT_EQ(connectButton->text(), QStringLiteral("Redial 5"));
 
-    dial->btnDialEntry->setFocus();
-    QTest::keyClick(dial->btnDialEntry, Qt::Key_Space);
+    connectButton->setFocus();
+    QTest::keyClick(connectButton, Qt::Key_Space);
     EXPECT_EQ(dialer.RedialCount(), 1);
     deliver();
 
-    QTest::mouseClick(dial->btnDialEntry, Qt::LeftButton);
+    QTest::mouseClick(connectButton, Qt::LeftButton);
     EXPECT_EQ(dialer.RedialCount(), 0);
 }
 

@@ -138,8 +138,8 @@ int main(int argc, char* argv[])
     tp.dialUp->system().connections.clear();
     recorder.PollConnections();
     dial.openDialer();
-    dial.txtUserName->setText(QStringLiteral("jane"));
-    dial.txtPassword->setText(QStringLiteral("secret"));
+    child<QLineEdit>(dial, "txtUserName")->setText(QStringLiteral("jane"));
+    child<QLineEdit>(dial, "txtPassword")->setText(QStringLiteral("secret"));
     ok = save(dial, out + QStringLiteral("/dialer.png")) && ok;
     dial.hide();
 

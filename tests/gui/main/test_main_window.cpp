@@ -459,15 +459,15 @@ TEST_F(MainWindowTest, DialerFollowsTheConnection)
     EXPECT_TRUE(m_recorder->ActiveTimer->isActive());
 
     m_recorder->PollConnections();
-    EXPECT_EQ(m_dial->lblStatus->text(), QStringLiteral("Not connected"));
-    EXPECT_TRUE(m_dial->btnDialEntry->isEnabled());
-    EXPECT_FALSE(m_dial->btnHangup->isEnabled());
+    EXPECT_EQ(child<QLabel>(*m_dial, "lblStatus")->text(), QStringLiteral("Not connected"));
+    EXPECT_TRUE(child<QPushButton>(*m_dial, "btnDialEntry")->isEnabled());
+    EXPECT_FALSE(child<QPushButton>(*m_dial, "btnHangup")->isEnabled());
 
     connectionIs(home);
     m_recorder->PollConnections();
-    EXPECT_EQ(m_dial->lblStatus->text(), QStringLiteral("Connected"));
-    EXPECT_FALSE(m_dial->btnDialEntry->isEnabled());
-    EXPECT_TRUE(m_dial->btnHangup->isEnabled());
+    EXPECT_EQ(child<QLabel>(*m_dial, "lblStatus")->text(), QStringLiteral("Connected"));
+    EXPECT_FALSE(child<QPushButton>(*m_dial, "btnDialEntry")->isEnabled());
+    EXPECT_TRUE(child<QPushButton>(*m_dial, "btnHangup")->isEnabled());
     EXPECT_TRUE(m_recorder->monitor().IsConnected());
 
     m_recorder->MainTimerTimer();
@@ -475,9 +475,9 @@ TEST_F(MainWindowTest, DialerFollowsTheConnection)
 
     noConnection();
     m_recorder->PollConnections();
-    EXPECT_EQ(m_dial->lblStatus->text(), QStringLiteral("Not connected"));
-    EXPECT_TRUE(m_dial->btnDialEntry->isEnabled());
-    EXPECT_FALSE(m_dial->btnHangup->isEnabled());
+    EXPECT_EQ(child<QLabel>(*m_dial, "lblStatus")->text(), QStringLiteral("Not connected"));
+    EXPECT_TRUE(child<QPushButton>(*m_dial, "btnDialEntry")->isEnabled());
+    EXPECT_FALSE(child<QPushButton>(*m_dial, "btnHangup")->isEnabled());
     m_recorder->MainTimerTimer();
     EXPECT_EQ(child<QLabel>(*m_window, "lblOnlineStatus")->text(), QStringLiteral(" Offline"));
 }
@@ -505,8 +505,8 @@ TEST_F(MainWindowTest, DialerMadeOnFirstDialShowsTheSessionUnderWay)
     ASSERT_EQ(made, 1);
     EXPECT_TRUE(m_dial->isVisible());
     EXPECT_EQ(m_dial->entryNames(), QStringList({home, work}));
-    EXPECT_EQ(m_dial->lblStatus->text(), QStringLiteral("Connected"));
-    EXPECT_TRUE(m_dial->btnHangup->isEnabled());
+    EXPECT_EQ(child<QLabel>(*m_dial, "lblStatus")->text(), QStringLiteral("Connected"));
+    EXPECT_TRUE(child<QPushButton>(*m_dial, "btnHangup")->isEnabled());
     EXPECT_EQ(m_recorder->monitor().handle(), handle);
     EXPECT_TRUE(m_recorder->monitor().IsConnected());
 
@@ -523,7 +523,7 @@ TEST_F(MainWindowTest, ConnectedConnectionHidesTheShowingDialer)
     connectionIs(work, RasState::Authenticate);
     m_recorder->PollConnections();
     EXPECT_TRUE(m_dial->isVisible());
-    EXPECT_EQ(m_dial->lblStatus->text(), QStringLiteral("Authenticating"));
+    EXPECT_EQ(child<QLabel>(*m_dial, "lblStatus")->text(), QStringLiteral("Authenticating"));
 
     connectionIs(work);
     m_recorder->PollConnections();
@@ -538,7 +538,7 @@ TEST_F(MainWindowTest, ConnectionErrorIsHungUpThroughTheDialer)
     startWithDialer();
     connectionIs(home, RasState::ConnectDevice, RasError::NoAnswer);
     m_recorder->PollConnections();
-    EXPECT_EQ(m_dial->lblStatus->text(), QStringLiteral("There was no answer."));
+    EXPECT_EQ(child<QLabel>(*m_dial, "lblStatus")->text(), QStringLiteral("There was no answer."));
     EXPECT_EQ(m_dialUp->hangUps, QList<DialUpService::Handle>{SimulationFile::handleOf(home)});
     EXPECT_TRUE(m_dialUp->system().connections.isEmpty());
 }
