@@ -21,6 +21,24 @@ public:
     /// Shows the monitor's figures as they are now; the first call makes the controls below.
     void render();
 
+signals:
+    /// The user picked the interface tab `index`: the monitor shows its figures from now on.
+    void tabChosen(int index);
+
+protected:
+    /// The main window leaves a hidden tab unfilled; it catches up here.
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildControls();
+    void connectEvents();
+    void TrafficTabsChange(int newTabIndex);
+    void ledAdapterDescriptionChange();
+    void renderTabs();
+
+    const TrafficMonitor& m_monitor;
+    quint64 m_shownGeneration = 0;
+
     QGroupBox* GroupBox = nullptr;
     QLineEdit* ledAdapterDescription = nullptr;
     QLineEdit* ledMACAddress = nullptr;
@@ -40,22 +58,4 @@ public:
     QLineEdit* ledTotalOUT = nullptr;
     QLabel* StatusText = nullptr;
     QTabBar* TrafficTabs = nullptr;
-
-signals:
-    /// The user picked the interface tab `index`: the monitor shows its figures from now on.
-    void tabChosen(int index);
-
-protected:
-    /// The main window leaves a hidden tab unfilled; it catches up here.
-    void showEvent(QShowEvent* event) override;
-
-private:
-    void buildControls();
-    void connectEvents();
-    void TrafficTabsChange(int newTabIndex);
-    void ledAdapterDescriptionChange();
-    void renderTabs();
-
-    const TrafficMonitor& m_monitor;
-    quint64 m_shownGeneration = 0;
 };
