@@ -1,5 +1,6 @@
 // Program entry.
 #include "app/DisplayPlatform.h"
+#include "app/HeadlessLaunch.h"
 #include "app/PlatformFactory.h"
 #include "app/Program.h"
 #include "app/ToolkitWarmUp.h"
@@ -8,6 +9,8 @@
 
 int main(int argc, char* argv[])
 {
+    if (const std::optional<int> code = HeadlessLaunch::handle(argc, argv))
+        return *code;
     DisplayPlatform::chooseForThisProcess();
     ToolkitWarmUp::start();
     QApplication app(argc, argv);

@@ -24,6 +24,7 @@ struct Platform
     std::unique_ptr<DialUpService> dialUp;
     std::unique_ptr<Sound> sound;
     std::unique_ptr<StartupEntries> startup;
+    /// Missing in the headless recorder, which has no desktop; so is the shell.
     std::unique_ptr<TrayIconService> tray;
     std::unique_ptr<Shell> shell;
     std::unique_ptr<InterfaceTable> interfaces;
