@@ -1,7 +1,8 @@
 '''A network manager for the dial-up backend's tests, loaded as a python-dbusmock template.
 
 It extends the stock networkmanager template with what dial-up needs and the stock one lacks: a modem, an
-Ethernet and a Bluetooth device; gsm, cdma, pppoe and Bluetooth profiles among others; an agent manager
+Ethernet and a Bluetooth device; a tethered phone (an Ethernet device the service guesses metered) and a
+Wi-Fi device, each device with its metering; gsm, cdma, pppoe and Bluetooth profiles among others; an agent manager
 that remembers who registered; activations that run through the device states like the real service,
 using a password the system keeps or asking the registered secret agent for one on the way, giving the
 device its IP interface once activated and ending in the outcome the test chose; and profile writes that
@@ -28,16 +29,19 @@ SECRET_AGENT_OBJ = '/org/freedesktop/NetworkManager/SecretAgent'
 SECRET_AGENT_IFACE = 'org.freedesktop.NetworkManager.SecretAgent'
 DEVICES = '/org/freedesktop/NetworkManager/Devices/'
 
-TYPE_ETHERNET, TYPE_BT, TYPE_MODEM = 1, 5, 8
+TYPE_ETHERNET, TYPE_WIFI, TYPE_BT, TYPE_MODEM = 1, 2, 5, 8
+METERED_UNKNOWN, METERED_YES, METERED_NO, METERED_GUESS_YES, METERED_GUESS_NO = 0, 1, 2, 3, 4
 ACTIVATING, ACTIVATED, DEACTIVATED = 1, 2, 4
 REASON_NONE, REASON_NO_SECRETS, REASON_USER_REQUESTED = 0, 7, 39
 SECRETS_FLAG_ALLOW_INTERACTION = 0x1
 UPDATE2_TO_DISK, UPDATE2_IN_MEMORY, UPDATE2_IN_MEMORY_DETACHED, UPDATE2_IN_MEMORY_ONLY = 0x1, 0x2, 0x4, 0x8
 
 
-def _profile(conn_type, name, extra):
+def _profile(conn_type, name, extra, metered=None):
     settings = {'connection': {'id': name, 'type': conn_type, 'uuid': str(uuid.uuid4()),
                                'autoconnect': False}}
+    if metered is not None:
+        settings['connection']['metered'] = dbus.Int32(metered)
     settings.update(extra)
     return settings
 
@@ -58,9 +62,13 @@ PROFILES = [
     ('panu', _profile('bluetooth', 'Headset network', {
         'bluetooth': {'type': 'panu', 'bdaddr': dbus.ByteArray(b'\x00\x11\x22\x33\x44\x66')},
     })),
-    ('wifi', _profile('802-11-wireless', 'Cafe', {'802-11-wireless': {'ssid': dbus.ByteArray(b'Cafe')}})),
+    # a hotspot the user marked metered
+    ('wifi', _profile('802-11-wireless', 'Cafe', {'802-11-wireless': {'ssid': dbus.ByteArray(b'Cafe')}},
+                      metered=METERED_YES)),
     ('cdma', _profile('cdma', 'CDMA Carrier', {'cdma': {'number': '#777', 'username': 'cdmauser',
                                                         'password-flags': dbus.UInt32(0)}})),
+    # a phone's USB tethering: an Ethernet profile like any other, metered only by its device's guess
+    ('tether', _profile('802-3-ethernet', 'Phone tether', {'802-3-ethernet': {}})),
 ]
 
 # Passwords the system keeps (flags 0), apart from the settings: GetSettings never gives them out.
@@ -266,7 +274,7 @@ def _save(profile):
     dbusmock.get_object(MANAGER_OBJ).settings_writes.append(f'disk {profile.settings["connection"]["id"]}')
 
 
-def _add_device(mock, name, device_type, available):
+def _add_device(mock, name, device_type, available, metered=METERED_UNKNOWN):
     path = DEVICES + name
     mock.AddObject(path, DEVICE_IFACE, {
         'DeviceType': dbus.UInt32(device_type),
@@ -278,6 +286,7 @@ def _add_device(mock, name, device_type, available):
         'AvailableConnections': dbus.Array([dbus.ObjectPath(p) for p in available], signature='o'),
         'Managed': True,
         'Driver': 'dbusmock',
+        'Metered': dbus.UInt32(metered),
     }, [])
     manager = dbusmock.get_object(MANAGER_OBJ)
     devices = manager.Get(MANAGER_IFACE, 'Devices')
@@ -292,7 +301,7 @@ def load(mock, parameters):
     manager.dial_hold = False
     manager.agent_answers = []
     manager.settings_writes = []
-    manager.ip_interfaces = {'modem0': 'ppp0', 'eth0': 'ppp1', 'bt0': 'ppp2'}
+    manager.ip_interfaces = {'modem0': 'ppp0', 'eth0': 'ppp1', 'bt0': 'ppp2', 'usb0': 'usb0', 'wlan0': 'wlan0'}
     manager.next_active = 1
     manager.AddMethod(MANAGER_IFACE, 'ActivateConnection', 'ooo', 'o', _activate)
     manager.AddMethod(MANAGER_IFACE, 'DeactivateConnection', 'o', '', _deactivate)
@@ -313,6 +322,8 @@ def load(mock, parameters):
     _add_device(mock, 'modem0', TYPE_MODEM, [paths['gsm'], paths['cdma']])
     _add_device(mock, 'eth0', TYPE_ETHERNET, [paths['wired'], paths['pppoe']])
     _add_device(mock, 'bt0', TYPE_BT, [paths['dun'], paths['panu']])
+    _add_device(mock, 'usb0', TYPE_ETHERNET, [paths['tether']], METERED_GUESS_YES)
+    _add_device(mock, 'wlan0', TYPE_WIFI, [paths['wifi']])
 
     # The wired line is up all along and is no dial-up connection.
     wired = dbusmock.get_object(paths['wired']).settings['connection']
@@ -372,3 +383,10 @@ def SetProfileWritable(_self, profile_path, writable):
 def SetIpInterface(_self, device, ip_interface):
     '''The IP interface a device (by its name: modem0, eth0, bt0) gets when it is activated.'''
     dbusmock.get_object(MANAGER_OBJ).ip_interfaces[str(device)] = str(ip_interface)
+
+
+@dbus.service.method(MOCK_IFACE, in_signature='su', out_signature='')
+def SetDeviceMetered(_self, device, metered):
+    '''Changes a device's (by its name: usb0, eth0, ...) metering, as the service does when DHCP or the user
+    tells it more; signalled like any property change.'''
+    dbusmock.get_object(DEVICES + str(device)).Set(DEVICE_IFACE, 'Metered', dbus.UInt32(metered))

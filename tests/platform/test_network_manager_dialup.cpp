@@ -464,6 +464,167 @@ TEST_F(NetworkManagerDialUpTest, ARawIpModemLinkOfAnActiveGsmConnectionFeedsTheB
     ::close(other);
 }
 
+// Metered links: a phone tethered over USB (an Ethernet device the service guesses metered) and a Wi-Fi
+// hotspot whose profile the user marked metered.
+class NetworkManagerMeteredTest : public NetworkManagerDialUpTest
+{
+protected:
+    static QString device(const char* name)
+    {
+        return QStringLiteral("/org/freedesktop/NetworkManager/Devices/") + name;
+    }
+
+    void activate(const QString& profile, const QString& devicePath)
+    {
+        const QDBusMessage reply =
+            call(QStringLiteral("/org/freedesktop/NetworkManager"), Service, QStringLiteral("ActivateConnection"),
+                 {QVariant::fromValue(QDBusObjectPath(profile)), QVariant::fromValue(QDBusObjectPath(devicePath)),
+                  QVariant::fromValue(QDBusObjectPath(QStringLiteral("/")))});
+        ASSERT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
+    }
+
+    void setDeviceMetered(const QString& name, uint metered)
+    {
+        // Answered after the service has signalled the change, so the signal waits in our queue.
+        ASSERT_EQ(mock(QStringLiteral("SetDeviceMetered"), {name, metered}).type(), QDBusMessage::ReplyMessage);
+        QCoreApplication::processEvents();
+    }
+
+    static QStringList names(const QList<RasConnection>& listed)
+    {
+        QStringList out;
+        for (const RasConnection& c : listed)
+            out.append(c.entryName + QLatin1Char('@') + c.interfaceName);
+        return out;
+    }
+
+    const QString TetherProfile = QStringLiteral("/org/freedesktop/NetworkManager/Settings/7");
+    const QString CafeProfile = QStringLiteral("/org/freedesktop/NetworkManager/Settings/5");
+};
+
+TEST_F(NetworkManagerMeteredTest, MeteredLinksAreListedOnlyWhileTheyAreRecorded)
+{
+    activate(TetherProfile, device("usb0"));
+    activate(CafeProfile, device("wlan0"));
+    m_service->setRecordMetered(true);
+    QList<RasConnection> listed;
+    ASSERT_TRUE(waitFor([&] {
+        listed = connections();
+        return listed.size() == 2;
+    })) << names(listed).join(' ').toStdString();
+    // Named by their profiles, with their own IP interfaces; the wired line, metered by nobody, is not.
+    EXPECT_EQ(names(listed), (QStringList{"Phone tether@usb0", "Cafe@wlan0"}));
+    for (const RasConnection& c : listed) {
+        EXPECT_EQ(c.state, RasState::Connected);
+        EXPECT_NE(c.handle, 0u);
+    }
+    EXPECT_EQ(m_service->systemsInUse(), QStringLiteral("network manager (metered links too)"));
+
+    // A dial-up link beside them comes last: the monitor follows the last one, so it is the one recorded.
+    ProgressLog log;
+    DialUpService::Handle handle = 0;
+    ASSERT_EQ(dial("Mobile Provider", "dialuser", "s3cret", log, handle), 0u);
+    ASSERT_TRUE(waitFor([&] {
+        listed = connections();
+        return listed.size() == 3 && listed.last().state == RasState::Connected;
+    }));
+    EXPECT_EQ(listed.last().entryName, QStringLiteral("Mobile Provider"));
+
+    // Off again: dial-up alone, at once.
+    m_service->setRecordMetered(false);
+    EXPECT_EQ(names(connections()), QStringList{"Mobile Provider@ppp0"});
+    EXPECT_EQ(m_service->systemsInUse(), QStringLiteral("network manager"));
+}
+
+TEST_F(NetworkManagerMeteredTest, WithTheOptionOffMeteredLinksAreNotListed)
+{
+    activate(TetherProfile, device("usb0"));
+    activate(CafeProfile, device("wlan0"));
+    // The same service, recording them, sees both up...
+    NetworkManagerDialUp watching(*m_bus);
+    watching.setRecordMetered(true);
+    QList<RasConnection> seen;
+    ASSERT_TRUE(waitFor([&] { return watching.enumConnections(seen) && seen.size() == 2; }));
+    // ...and ours, not recording them, lists nothing.
+    EXPECT_TRUE(connections().isEmpty());
+}
+
+TEST_F(NetworkManagerMeteredTest, ADeviceWhoseMeteringChangesWhileUpIsListedFromTheNextPoll)
+{
+    activate(CafeProfile, device("wlan0"));
+    m_service->setRecordMetered(true);
+    // Once the hotspot is listed with its interface, every device's metering has been read.
+    ASSERT_TRUE(waitFor([&] { return names(connections()) == QStringList{"Cafe@wlan0"}; }));
+
+    // The wired line, up all along, is now metered: listed at the very next poll.
+    setDeviceMetered(QStringLiteral("eth0"), 1);
+    EXPECT_EQ(connections().size(), 2);
+    EXPECT_TRUE(names(connections()).contains(QStringLiteral("Wired connection 1@")));
+    // A guess of "not metered" ends it again.
+    setDeviceMetered(QStringLiteral("eth0"), 4);
+    EXPECT_EQ(names(connections()), QStringList{"Cafe@wlan0"});
+}
+
+TEST_F(NetworkManagerMeteredTest, TheRecordingFilterIsOfferedMeteredProfilesTheDialerIsNot)
+{
+    QStringList recordable;
+    ASSERT_TRUE(m_service->enumRecordable(recordable));
+    const QStringList phoneBook{"Mobile Provider", "Home DSL", "Phone over Bluetooth", "CDMA Carrier"};
+    EXPECT_EQ(recordable, phoneBook);
+
+    m_service->setRecordMetered(true);
+    ASSERT_TRUE(m_service->enumRecordable(recordable));
+    // The hotspot marked metered, and the profile of the device guessed metered, in the service's order.
+    EXPECT_EQ(recordable, (QStringList{"Mobile Provider", "Home DSL", "Phone over Bluetooth", "Cafe", "CDMA Carrier",
+                                       "Phone tether"}));
+    QStringList entries;
+    ASSERT_TRUE(m_service->enumEntries(entries));
+    EXPECT_EQ(entries, phoneBook);
+    DialParams params{QStringLiteral("Cafe"), {}, {}, false};
+    EXPECT_EQ(m_service->getEntryDialParams(params), 623u);
+}
+
+TEST_F(NetworkManagerMeteredTest, ATetheredPhonesLinkFeedsTheByteCounts)
+{
+    // USB tethering comes up as an Ethernet-like link whose description does not say PPP.
+    if (const QString problem = KernelNamespace::make(QStringLiteral("usb0")); !problem.isEmpty())
+        GTEST_SKIP() << problem.toStdString();
+    // A test program has one such link: an earlier test may have made it as the modem's.
+    const QString link =
+        KernelNamespace::ip(QStringLiteral("link show dev usb0")) ? QStringLiteral("usb0") : QStringLiteral("wwan0");
+    ASSERT_EQ(mock(QStringLiteral("SetIpInterface"), {QStringLiteral("usb0"), link}).type(),
+              QDBusMessage::ReplyMessage);
+    // Another program's PPP link beside it, which the rule of the description alone would take.
+    const int other = ::open("/dev/net/tun", O_RDWR | O_CLOEXEC);
+    ifreq request{};
+    request.ifr_flags = IFF_TUN | IFF_NO_PI;
+    std::strncpy(request.ifr_name, "ppp0", IFNAMSIZ - 1);
+    ASSERT_EQ(::ioctl(other, TUNSETIFF, &request), 0);
+    ASSERT_TRUE(KernelNamespace::ip(QStringLiteral("link set up dev ppp0")));
+
+    m_service->setRecordMetered(true);
+    activate(TetherProfile, device("usb0"));
+    QList<RasConnection> listed;
+    ASSERT_TRUE(waitFor([&] {
+        listed = connections();
+        return listed.size() == 1 && !listed[0].interfaceName.isEmpty();
+    }));
+    ASSERT_EQ(listed[0].interfaceName, link);
+
+    NetlinkInterfaceTable table;
+    TestClock clock;
+    TrafficMonitor traffic(table, clock);
+    traffic.setDialUpInterface(listed[0].interfaceName);
+    traffic.primeTrafficMonitor();
+    const quint64 received = KernelNamespace::receiveIn(5, 700);
+    const quint64 sent = KernelNamespace::sendOut(3, 400);
+    traffic.UpdateTrafficMonitor();
+    EXPECT_GT(received, 0u);
+    EXPECT_EQ(traffic.DialUpBytesReceived(), received);
+    EXPECT_EQ(traffic.DialUpBytesSent(), sent);
+    ::close(other);
+}
+
 TEST_F(NetworkManagerDialUpTest, WithoutTheServiceNothingIsListedAndNothingDials)
 {
     EXPECT_TRUE(NetworkManagerDialUp::isRunning(*m_bus));
