@@ -47,7 +47,9 @@ int run(Platform& platform)
     }
 
     const ProgramDir::Choice dir = ProgramDir::forThisProcess(Settings::storedPersonalAccount(*platform.settings));
-    Recorder recorder(platform, dir.folder,
+    // The one settings object: the recorder's, and the windows' for their own places and folders.
+    Settings settings(*platform.settings);
+    Recorder recorder(platform, settings, dir.folder,
                       AlertSound::soundFolders(dir.folder, QCoreApplication::applicationDirPath()));
     // A test's way of killing the program at one step of a roll-over, as a power cut would.
     if (const QString killAt = qEnvironmentVariable("QOVRUVELA_KILL_AT"); !killAt.isEmpty()) {
@@ -61,7 +63,7 @@ int run(Platform& platform)
     recorder.setJournalPath(PendingJournal::defaultPath());
     recorder.load();
     ToolkitWarmUp::wait();
-    TfrmMain frmMain(platform, recorder);
+    TfrmMain frmMain(platform, recorder, settings);
     // The program's icon at five sizes is drawn once the main window is on screen; every window takes it
     // then. Started in the tray, the icon is wanted at once.
     const auto setIcon = [] { QApplication::setWindowIcon(TrayImages::appIconSet()); };
@@ -85,7 +87,7 @@ int run(Platform& platform)
     std::unique_ptr<TMessageOut> msgOut;
     frmMain.setMessageOut([&]() -> TMessageOut* {
         if (!msgOut)
-            msgOut = std::make_unique<TMessageOut>(recorder.settings());
+            msgOut = std::make_unique<TMessageOut>(settings);
         return msgOut.get();
     });
     // A signal to end is a normal end, as "Close" in the menu is: the open session is closed below.

@@ -14,9 +14,20 @@
 #include <QDir>
 #include <QTimer>
 
+Recorder::Recorder(Platform& platform, Settings& settings, QString programDir, QStringList soundFolders,
+                   QObject* parent)
+    : Recorder(platform, nullptr, &settings, std::move(programDir), std::move(soundFolders), parent)
+{}
+
 Recorder::Recorder(Platform& platform, QString programDir, QStringList soundFolders, QObject* parent)
-    : QObject(parent), m_platform(platform), m_settings(*platform.settings),
-      m_file(std::move(programDir), *platform.clock, *platform.dialogs),
+    : Recorder(platform, std::make_unique<Settings>(*platform.settings), nullptr, std::move(programDir),
+               std::move(soundFolders), parent)
+{}
+
+Recorder::Recorder(Platform& platform, std::unique_ptr<Settings> own, Settings* shared, QString programDir,
+                   QStringList soundFolders, QObject* parent)
+    : QObject(parent), m_platform(platform), m_ownSettings(std::move(own)),
+      m_settings(shared ? *shared : *m_ownSettings), m_file(std::move(programDir), *platform.clock, *platform.dialogs),
       m_period(m_file, *platform.clock, *platform.dialogs, *this), m_prompt(m_file, *platform.dialogs, m_settings),
       m_profileSetup(m_file, *platform.dialogs, m_prompt, m_period),
       m_tracker(*platform.clock, m_file, m_period, *this), m_monitor(*platform.dialUp, m_filter, *this),

@@ -19,6 +19,7 @@
 #include "traffic/TrafficMonitor.h"
 
 #include <QObject>
+#include <memory>
 
 class QTimer;
 struct Platform;
@@ -33,7 +34,10 @@ class Recorder final : public QObject,
     Q_OBJECT
 public:
     /// `programDir` is the folder of the personal files (empty when none can be written); `soundFolders`
-    /// where the alert sound is looked for.
+    /// where the alert sound is looked for. The settings are the program's, which the windows share for
+    /// their own places and folders; without them the recorder keeps settings of its own on the platform's store.
+    Recorder(Platform& platform, Settings& settings, QString programDir, QStringList soundFolders,
+             QObject* parent = nullptr);
     Recorder(Platform& platform, QString programDir, QStringList soundFolders, QObject* parent = nullptr);
     ~Recorder() override;
 
@@ -126,7 +130,7 @@ public:
     QString backupFolder() const { return m_backupFolder; }
     QString programDir() const { return m_file.ProgramDir(); }
 
-    Settings& settings() { return m_settings; }
+    const Settings& settings() const { return m_settings; }
     const RecordingFilter& filter() const { return m_filter; }
     const SessionTracker& tracker() const { return m_tracker; }
     const AccountingPeriod& period() const { return m_period; }
@@ -225,8 +229,12 @@ private:
     void updateAllowance();
     void warnAllowance(const QList<AllowanceCrossing>& crossed, const QDateTime& now);
 
+    Recorder(Platform& platform, std::unique_ptr<Settings> own, Settings* shared, QString programDir,
+             QStringList soundFolders, QObject* parent);
+
     Platform& m_platform;
-    Settings m_settings;
+    std::unique_ptr<Settings> m_ownSettings;
+    Settings& m_settings;
     RecordingFilter m_filter;
     PersonalFile m_file;
     AccountingPeriod m_period;

@@ -32,8 +32,9 @@ constexpr int designLeft = 227;
 constexpr int designTop = 60;
 } // namespace
 
-TfrmMain::TfrmMain(Platform& platform, Recorder& recorder, QWidget* parent)
-    : QMainWindow(parent), m_platform(platform), m_recorder(recorder), m_trayWait(*platform.clock),
+TfrmMain::TfrmMain(Platform& platform, Recorder& recorder, Settings& settings, QWidget* parent)
+    : QMainWindow(parent), m_platform(platform), m_recorder(recorder), m_settings(settings),
+      m_trayWait(*platform.clock),
       m_hourlyAlert(std::make_unique<HourlyAlert>([this] { m_recorder.playAlertSound(); }, *platform.clock))
 {
     setObjectName(QStringLiteral("TfrmMain"));
@@ -99,7 +100,7 @@ void TfrmMain::connectEvents()
     });
     connect(tabMain, &MainTab::plusMinuteClicked, this, [this] { m_recorder.advancePreviousMinute(); });
     connectSettingsTab();
-    tabAlert->setSettings(&m_recorder.settings());
+    tabAlert->setSettings(&m_settings);
     connect(mnuMainClose, &QAction::triggered, this, &TfrmMain::mnuMainCloseClick);
     connect(mmDial, &QAction::triggered, this, &TfrmMain::mmDialClick);
     // The traffic figures are live behind the hidden page; the View menu shows it, and while it shows, the
@@ -124,7 +125,7 @@ void TfrmMain::connectSettingsTab()
     SettingsTab* t = tabSettings;
     connect(&t->startup(), &StartupGroup::trayModeToggled, this, &TfrmMain::ApplyTrayOption);
     connect(&t->startup(), &StartupGroup::startAtLoginToggled, this, &TfrmMain::ApplyRunAtStartup);
-    Settings* settings = &m_recorder.settings();
+    Settings* settings = &m_settings;
     const AlertOptionsGroup* alert = &t->alertOptions();
     connect(alert, &AlertOptionsGroup::sixtyMinsToAlertClicked, this,
             [settings](bool on) { settings->setSixtyMinsToAlert(on); });
@@ -148,7 +149,7 @@ void TfrmMain::connectSettingsTab()
     // The recording filter offers the metered links' profiles while they are recorded.
     connect(&t->meteredLinks(), &MeteredLinksGroup::recordMeteredToggled, this, [this](bool on) {
         m_recorder.setRecordMetered(on);
-        tabSettings->meteredLinks().render(m_recorder.settings().recordMetered());
+        tabSettings->meteredLinks().render(m_settings.recordMetered());
         renderPhoneBook();
     });
 }
@@ -200,7 +201,7 @@ void TfrmMain::FormCreate()
     PageControl1->setTabVisible(PageControl1->indexOf(tabTrafficMon), false);
     PageControl1->setTabVisible(PageControl1->indexOf(tabAlert), false);
 
-    tabCalculation->attach(m_recorder.settings(), *m_platform.dialogs, m_recorder.programDir(),
+    tabCalculation->attach(m_settings, *m_platform.dialogs, m_recorder.programDir(),
                            [this] { return m_recorder.file().PersonalFileName(); });
     tabCalculation->setToday([this] { return m_platform.clock->now().date(); });
     tabSettings->filterFeeKeys(new FeeKeyFilter(*m_platform.dialogs, tabSettings));
@@ -212,7 +213,7 @@ void TfrmMain::FormCreate()
 
 void TfrmMain::LoadSettings()
 {
-    const StoredSettings& s = m_recorder.settings().values();
+    const StoredSettings& s = m_settings.values();
     tabSettings->startup().renderStartAtLogin(s.runWhenWinStarts);
     tabSettings->renderAlwaysRecord(s.alwaysRecord);
     tabAlert->LoadSettings(s.keepAlertSet, s.alertMin);

@@ -17,6 +17,7 @@ class QMenu;
 class QTabWidget;
 class QTimer;
 class Recorder;
+class Settings;
 class SettingsTab;
 class TDial;
 class TForm2;
@@ -28,8 +29,9 @@ class TfrmMain final : public QMainWindow
 {
     Q_OBJECT
 public:
-    /// Prepares the window and applies the settings, which show it or keep it in the tray.
-    TfrmMain(Platform& platform, Recorder& recorder, QWidget* parent = nullptr);
+    /// Prepares the window and applies the settings, which show it or keep it in the tray. `settings` are the
+    /// recorder's: the option groups write through them, and the windows keep their places and folders there.
+    TfrmMain(Platform& platform, Recorder& recorder, Settings& settings, QWidget* parent = nullptr);
     ~TfrmMain() override;
 
     /// Hands over the dialer once it exists.
@@ -122,6 +124,7 @@ private:
 
     Platform& m_platform;
     Recorder& m_recorder;
+    Settings& m_settings;
     std::function<TDial*()> m_dialer;
     TForm2* m_tray = nullptr;
     bool m_noTrayReported = false;

@@ -60,13 +60,14 @@ protected:
     }
 
     TestPlatform tp;
-    Recorder recorder{tp.platform, tp.programDir(), {tp.programDir()}};
+    Settings settings{*tp.platform.settings};
+    Recorder recorder{tp.platform, settings, tp.programDir(), {tp.programDir()}};
 };
 
 TEST_F(RecorderTest, TheHourlyAlertFollowsTheSettingsObjectNotTheWindows)
 {
-    recorder.settings().setSixtyMinsToAlert(true);
-    recorder.settings().setAlertPos(QStringLiteral("Upper Left"));
+    settings.setSixtyMinsToAlert(true);
+    settings.setAlertPos(QStringLiteral("Upper Left"));
     QSignalSpy alerts(&recorder, &Recorder::hourlyAlert);
     online();
     tp.interfaces->addInterface(6, QStringLiteral("ppp0 - PPP link"), 0, 0);
@@ -83,7 +84,7 @@ TEST_F(RecorderTest, TheHourlyAlertFollowsTheSettingsObjectNotTheWindows)
     EXPECT_EQ(tp.sound->played.size(), 1);
 
     // Switched off mid-session: the next hour passes silently, and the choice is kept in the settings file.
-    recorder.settings().setAlertNoSound(true);
+    settings.setAlertNoSound(true);
     tickFor(60 * 60);
     EXPECT_EQ(alerts.count(), 2);
     EXPECT_EQ(tp.sound->played.size(), 1);

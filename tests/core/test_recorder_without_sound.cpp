@@ -29,10 +29,11 @@ TEST(RecorderWithoutSound, EachHourlyAlertSaysOnceThatItsSoundCannotPlay)
                          PeriodRules::nextPeriodDate(today, 1), 1, 31, QString(), QString(), 0, 0);
     tp.dialUp->system().entries = {QStringLiteral("Home ISP")};
 
-    Recorder recorder(tp.platform, tp.programDir(), {tp.programDir()});
+    Settings settings(*tp.platform.settings);
+    Recorder recorder(tp.platform, settings, tp.programDir(), {tp.programDir()});
     recorder.load();
     recorder.start();
-    recorder.settings().setSixtyMinsToAlert(true);
+    settings.setSixtyMinsToAlert(true);
     QSignalSpy alerts(&recorder, &Recorder::hourlyAlert);
     QSignalSpy warnings(&recorder, &Recorder::soundWarning);
     tp.dialUp->system().connections = {

@@ -17,6 +17,7 @@
 #include "record/ProfileRecord.h"
 #include "record/StoredDate.h"
 #include "settings/SettingNames.h"
+#include "settings/Settings.h"
 #include "tests/gui/FindChild.h"
 #include "tests/support/TestPlatform.h"
 
@@ -116,9 +117,10 @@ int main(int argc, char* argv[])
     file.SaveProfileInfo(ProfileRecord::UserProfileTag, true, StoredDate::dateText(today),
                          PeriodRules::nextPeriodDate(today, 1), 1, 31, QString(), QString(), 0, 0);
 
-    Recorder recorder(tp.platform, tp.programDir(), QStringList());
+    Settings settings(*tp.platform.settings);
+    Recorder recorder(tp.platform, settings, tp.programDir(), QStringList());
     recorder.load();
-    TfrmMain main(tp.platform, recorder);
+    TfrmMain main(tp.platform, recorder, settings);
     TDial dial(*tp.platform.dialUp, *tp.platform.dialogs, recorder);
     main.setDialer(&dial);
     recorder.start();

@@ -11,6 +11,7 @@
 #include "record/ProfileRecord.h"
 #include "record/StoredDate.h"
 #include "settings/SettingNames.h"
+#include "settings/Settings.h"
 #include "tests/gui/FindChild.h"
 #include "tests/support/TestPlatform.h"
 
@@ -54,9 +55,10 @@ protected:
 
     void start()
     {
-        recorder = std::make_unique<Recorder>(tp.platform, tp.programDir(), QStringList{tp.programDir()});
+        settings = std::make_unique<Settings>(*tp.platform.settings);
+        recorder = std::make_unique<Recorder>(tp.platform, *settings, tp.programDir(), QStringList{tp.programDir()});
         recorder->load();
-        window = std::make_unique<TfrmMain>(tp.platform, *recorder);
+        window = std::make_unique<TfrmMain>(tp.platform, *recorder, *settings);
         window->hourlyAlert().setSlidePause([] {});
         recorder->start();
     }
@@ -83,6 +85,7 @@ protected:
     }
 
     TestPlatform tp;
+    std::unique_ptr<Settings> settings;
     std::unique_ptr<Recorder> recorder;
     std::unique_ptr<TfrmMain> window;
 };

@@ -22,6 +22,7 @@
 #include "record/PersonalFile.h"
 #include "record/ProfileRecord.h"
 #include "settings/SettingNames.h"
+#include "settings/Settings.h"
 #include "tests/gui/FindChild.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestClock.h"
@@ -110,9 +111,11 @@ protected:
 
     void create(bool withDialer)
     {
-        m_recorder = std::make_unique<Recorder>(m_platform, m_dir.path() + QLatin1Char('/'), QStringList());
+        m_settings = std::make_unique<Settings>(*m_platform.settings);
+        m_recorder =
+            std::make_unique<Recorder>(m_platform, *m_settings, m_dir.path() + QLatin1Char('/'), QStringList());
         m_recorder->load();
-        m_window = std::make_unique<TfrmMain>(m_platform, *m_recorder);
+        m_window = std::make_unique<TfrmMain>(m_platform, *m_recorder, *m_settings);
         if (withDialer) {
             m_dial = std::make_unique<TDial>(*m_platform.dialUp, *m_platform.dialogs, *m_recorder);
             m_window->setDialer(m_dial.get());
@@ -130,6 +133,7 @@ protected:
     Platform m_platform;
     ScriptedDialogs* m_dialogs = nullptr;
     InMemoryDialUp* m_dialUp = nullptr;
+    std::unique_ptr<Settings> m_settings;
     std::unique_ptr<Recorder> m_recorder;
     std::unique_ptr<TfrmMain> m_window;
     std::unique_ptr<TDial> m_dial;

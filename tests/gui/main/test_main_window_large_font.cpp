@@ -5,6 +5,7 @@
 #include "gui/main/MainTab.h"
 #include "gui/main/TfrmMain.h"
 #include "gui/widgets/TLabel3D.h"
+#include "settings/Settings.h"
 #include "tests/gui/FindChild.h"
 #include "tests/support/TestPlatform.h"
 
@@ -19,9 +20,10 @@ TEST(MainWindowLargeFont, FitsTheScreenAndShowsTheWholeStatusLine)
 {
     ASSERT_EQ(qgetenv("QT_FONT_DPI"), QByteArray("144"));
     TestPlatform tp;
-    Recorder recorder(tp.platform, tp.programDir(), QStringList());
+    Settings settings(*tp.platform.settings);
+    Recorder recorder(tp.platform, settings, tp.programDir(), QStringList());
     recorder.load();
-    TfrmMain window(tp.platform, recorder);
+    TfrmMain window(tp.platform, recorder, settings);
     recorder.start();
     recorder.showStatusLine(QStringLiteral("Cannot create shell notification icon"));
     ASSERT_TRUE(window.isVisible());

@@ -7,6 +7,7 @@
 #include "gui/tray/TForm2.h"
 #include "gui/widgets/TLabel3D.h"
 #include "settings/SettingNames.h"
+#include "settings/Settings.h"
 #include "tests/gui/FindChild.h"
 #include "tests/support/TestPlatform.h"
 
@@ -30,9 +31,10 @@ protected:
             tp.platform.settings->WriteIniToReg(SettingNames::settingsKeyPath, SettingNames::inTray,
                                                 QStringLiteral("1"));
         tp.dialUp->system().entries = {home};
-        recorder = std::make_unique<Recorder>(tp.platform, tp.programDir(), QStringList());
+        settings = std::make_unique<Settings>(*tp.platform.settings);
+        recorder = std::make_unique<Recorder>(tp.platform, *settings, tp.programDir(), QStringList());
         recorder->load();
-        window = std::make_unique<TfrmMain>(tp.platform, *recorder);
+        window = std::make_unique<TfrmMain>(tp.platform, *recorder, *settings);
         dial = std::make_unique<TDial>(*tp.platform.dialUp, *tp.platform.dialogs, *recorder);
         window->setDialer(dial.get());
         recorder->start();
@@ -56,6 +58,7 @@ protected:
     void clickInTray() { child<QCheckBox>(*window, "chkInTray")->click(); }
 
     TestPlatform tp;
+    std::unique_ptr<Settings> settings;
     std::unique_ptr<Recorder> recorder;
     std::unique_ptr<TfrmMain> window;
     std::unique_ptr<TDial> dial;
