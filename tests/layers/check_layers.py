@@ -2,6 +2,7 @@
 """Keeps the folders' arrows pointing one way.
 
   check_layers.py SOURCE_ROOT [TABLE]
+  check_layers.py --dot SOURCE_ROOT    prints the folders' include arrows as a Graphviz drawing
 
 Reads the program's own sources (tests, benchmarks and fuzz targets aside) and its CMake files, and fails on:
   - an #include, quoted or in angle brackets, of a header in a folder the table does not list for the
@@ -167,7 +168,19 @@ def link_problems(root, allowed):
     return problems
 
 
+def dot(root):
+    edges = sorted({(folder(file), folder(target)) for file, includes in include_graph(root).items()
+                    for target, _ in includes if folder(file) != folder(target)})
+    print("digraph folders {\n    rankdir=TB;")
+    for source, dest in edges:
+        print(f'    "{source}" -> "{dest}";')
+    print("}")
+
+
 def main():
+    if sys.argv[1] == "--dot":
+        dot(pathlib.Path(sys.argv[2]).resolve())
+        return 0
     root = pathlib.Path(sys.argv[1]).resolve()
     table = pathlib.Path(sys.argv[2]) if len(sys.argv) > 2 else pathlib.Path(__file__).with_name("allowed_edges.txt")
     allowed = read_table(table)
