@@ -1,7 +1,7 @@
 // Cost of one session-tracker tick while recording into a real personal file: the mix the program runs (a save
 // on every fifteenth second), and a saving and a non-saving tick on their own; and the same mix through the
 // recording core, as the program's timer runs it (the connection monitor's answers, the traffic pass, the
-// signals to the windows, with no window listening), without and with an allowance.
+// signals to the windows, with no window listening), without and with an allowance, and on a metered link.
 #include "allowance/AllowanceMonitor.h"
 #include "core/Recorder.h"
 #include "platform/Clock.h"
@@ -164,10 +164,12 @@ BENCHMARK(BM_TickWithoutSave);
 
 namespace {
 
-// The core on in-memory services: online through "Home ISP", bytes moving on ppp0, a personal file open.
+// The core on in-memory services: online through "Home ISP", bytes moving on ppp0, a personal file open. On
+// a metered link: online through a phone tethered on usb0, which the dial-up service names, with metered
+// links recorded and another program's ppp0 beside it.
 struct CoreRecording
 {
-    CoreRecording()
+    explicit CoreRecording(bool metered = false)
     {
         // The core's timers want an application object; they are stopped before the measuring starts.
         static int argc = 1;
@@ -189,10 +191,18 @@ struct CoreRecording
         dialUp->system().entries = {QStringLiteral("Home ISP")};
         dialUp->system().connections = {{7, QStringLiteral("Home ISP"), RasState::Connected, 0}};
         interfaces->addInterface(6, QStringLiteral("ppp0 - PPP link"), 0, 0);
+        if (metered) {
+            dialUp->system().connections = {
+                {7, QStringLiteral("Phone tether"), RasState::Connected, 0, QStringLiteral("usb0")}};
+            interfaces->addInterface(8, QStringLiteral("usb0 - Ethernet"), 0, 0);
+        }
         Settings(*platform.settings).setPersonalAccount(QStringLiteral("bench.rvl"));
         recorder = std::make_unique<Recorder>(platform, dir.path() + QLatin1Char('/'), QStringList());
         recorder->load();
+        if (metered)
+            recorder->setRecordMetered(true);
         ready = dir.isValid();
+        movingLink = metered ? 8 : 6;
     }
 
     QTemporaryDir dir;
@@ -202,15 +212,16 @@ struct CoreRecording
     SimulatedInterfaceTable* interfaces = nullptr;
     std::unique_ptr<Recorder> recorder;
     bool ready = false;
+    quint32 movingLink = 6; ///< the interface whose octets are the session's
 };
 
 } // namespace
 
 // The core's tick once a second while recording, with the connection polled and traffic moving; with an
 // allowance of time and data (`allowance`), whose running totals and thresholds the tick keeps as well.
-static void coreTickEverySecond(benchmark::State& state, bool allowance)
+static void coreTickEverySecond(benchmark::State& state, bool allowance, bool metered = false)
 {
-    CoreRecording r;
+    CoreRecording r(metered);
     if (allowance) {
         // Far more than the run uses, so no warning falls due while it is measured.
         AllowanceSettings limits;
@@ -235,11 +246,13 @@ static void coreTickEverySecond(benchmark::State& state, bool allowance)
     r.recorder->MainTimerTimer();
     for (auto _ : state) {
         r.clock->advance(1);
-        r.interfaces->move(6, 1460, 52);
+        r.interfaces->move(r.movingLink, 1460, 52);
         r.recorder->MainTimerTimer();
     }
     if (!r.recorder->tracker().SessionOpen() || r.recorder->tracker().NextFilePointer() != 1)
         state.SkipWithError("the session did not stay open in record 1");
+    if (r.recorder->traffic().DialUpBytesReceived() == 0)
+        state.SkipWithError("the session's link moved no octets");
     if (allowance && (!r.recorder->allowance().active() || r.recorder->allowance().figures().seconds == 0))
         state.SkipWithError("the allowance did not count the session");
     state.counters["minutes"] = r.recorder->tracker().UsedMinutes();
@@ -260,6 +273,14 @@ static void BM_CoreTickWithAllowance(benchmark::State& state)
     coreTickEverySecond(state, true);
 }
 BENCHMARK(BM_CoreTickWithAllowance)->Iterations(ticksWithinTheDay);
+
+// Against the first one, measured in the same run: recording a metered link (a tethered phone's usb0, named
+// by the dial-up service, with a PPP link beside it) instead of a dial-up one.
+static void BM_CoreTickOnAMeteredLink(benchmark::State& state)
+{
+    coreTickEverySecond(state, false, true);
+}
+BENCHMARK(BM_CoreTickOnAMeteredLink)->Iterations(ticksWithinTheDay);
 
 // What the allowance adds to every tick on its own, as the core runs it: the clock, the open session's
 // length, the running totals, the thresholds and the check of what the windows show. Set against the core's
