@@ -166,7 +166,10 @@ int main(int argc, char* argv[])
         rawArguments.append(QByteArray(argv[i]));
     QList<FileArgument> files = fileArguments(options->files, rawArguments);
     if (files.isEmpty()) {
-        const ActivePersonalFile active = findActivePersonalFile(settings, ProgramDir::forThisProcess());
+        // The folder as the program and the headless recorder choose it, the stored name included: a portable
+        // copy whose folder cannot be written still keeps the personal file found there.
+        const ActivePersonalFile active =
+            findActivePersonalFile(settings, ProgramDir::forThisProcess(Settings::storedPersonalAccount(store)));
         if (active.path.isEmpty())
             fail(QString(), {QStringLiteral("no_personal_file"), active.problem});
         else

@@ -2,7 +2,7 @@
 # `qovruvela --headless` with no display at all: it records a session to the second, warns of an allowance
 # threshold once on standard error, loses at most a quarter-minute to kill -9 and closes the open session
 # within two seconds of SIGTERM; it shares the one-copy lock with the window program both ways; --help and
-# --version answer without a display.
+# --version answer without a display; the report command totals the recorder's file.
 source "$(dirname "$0")/lib.sh"
 here="$(cd "$(dirname "$0")" && pwd)"
 built="$(dirname "$PROGRAM")"
@@ -13,7 +13,7 @@ unset DISPLAY WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS QT_QPA_PLATFORM
 "$SIM" init "Home ISP" "Work"
 
 own_program_folder
-cp "$built/qovruvela-recorder" "$WORK/bin/"
+cp "$built/qovruvela-recorder" "$built/qovruvela-report" "$WORK/bin/"
 FILE="$WORK/bin/headless.rvl"
 python3 "$here/profile_file.py" header "$FILE" 1 31
 printf '[Ruvela]\nPersonal%%20Account=headless.rvl\nAllowanceHours=1\nAllowanceThresholds=1\n' \
@@ -93,6 +93,12 @@ grep -q 'Session ended on "Work"' "$WORK/trace-two.txt" || fail "the end did not
 dump term
 python3 "$here/session_check.py" "$WORK/dump-term.txt" 3 "$t3" "$tt" 2 || fail "SIGTERM did not close the record in time"
 "$SIM" disconnect
+
+# The report command with no file totals the file the recorder wrote.
+found=$("$WORK/bin/qovruvela-report" --json | python3 -c \
+    'import json, sys; f = json.load(sys.stdin)[0]; print(f["file"], len(f["sessions"]))') ||
+    fail "qovruvela-report --json without a file failed"
+[[ "$found" == "$FILE 3" ]] || fail "qovruvela-report found $found, not the recorder's $FILE with 3 sessions"
 
 # --headless beside a window copy: said on standard error, status 1.
 start_window window
