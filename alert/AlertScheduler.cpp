@@ -1,7 +1,7 @@
 // The hourly alert decision.
 #include "alert/AlertScheduler.h"
 
-void AlertScheduler::CheckHourlyAlert(qint32 usedMinutes)
+void AlertScheduler::CheckHourlyAlert(qint32 usedMinutes, qint64 sessionSeconds)
 {
     const AlertOptions options = m_host.alertOptions();
     if (!options.sixtyMinsToAlert)
@@ -9,7 +9,10 @@ void AlertScheduler::CheckHourlyAlert(qint32 usedMinutes)
     // The tick runs every second while the minutes stand still for a whole minute; moving on to the next
     // hour keeps the alert from repeating. An hour reached while the option was off is never announced,
     // since the minutes have passed it before the counter can catch up.
-    if (usedMinutes == 0 || usedMinutes % 60 != 0 || usedMinutes / 60 != m_nextAlertHour)
+    // The minutes count changes of the clock minute, so the 60th comes up to 59 s before the session has
+    // lasted an hour; the clock's seconds reach the hour within that minute or the next.
+    if (usedMinutes < 60 || usedMinutes % 60 > 1 || usedMinutes / 60 != m_nextAlertHour ||
+        sessionSeconds < qint64(m_nextAlertHour) * 3600)
         return;
     const QString message = hourlyMessage(m_nextAlertHour, m_host.receivedText(), m_host.sentText());
     ++m_nextAlertHour;

@@ -34,7 +34,10 @@ public:
     explicit AlertScheduler(AlertHost& host) : m_host(host) {}
 
     /// Run on every main-timer tick on which the connection may be recorded.
-    void CheckHourlyAlert(qint32 usedMinutes);
+    void CheckHourlyAlert(qint32 usedMinutes) { CheckHourlyAlert(usedMinutes, qint64(usedMinutes) * 60); }
+    /// The same, with the seconds the open session has lasted by the clock: an hour is announced only once
+    /// those seconds make it full, so the alert never says "1 hour" while today's time online shows 0:59 h.
+    void CheckHourlyAlert(qint32 usedMinutes, qint64 sessionSeconds);
     /// A new session, or Reset: the next alert announces the first hour again.
     void resetHourlyAlert() { m_nextAlertHour = 1; }
 

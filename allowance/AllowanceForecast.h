@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <algorithm>
 #include <optional>
 
 struct AllowanceForecast
@@ -16,6 +17,16 @@ struct AllowanceForecast
     /// What may be used each remaining day to end within the allowance; nothing once the period is over.
     std::optional<qint64> leftPerDay;
     double share = 0; ///< used / allowance, 1.0 at the full allowance
+
+    /// The share in whole percent, rounded down: every text, the Main tab's bar and the warnings show this.
+    int percent() const { return percentOf(used, allowance); }
+    /// `used` of `allowance` in whole percent, rounded down in whole numbers (no floating-point error).
+    static int percentOf(qint64 used, qint64 allowance)
+    {
+        if (used <= 0 || allowance <= 0)
+            return 0;
+        return int(std::min<qint64>(used / allowance * 100 + used % allowance * 100 / allowance, 1000000));
+    }
 
     /// For a period from the day `start` up to the day before `next`, at the moment `now`.
     static AllowanceForecast of(qint64 used, qint64 allowance, const QDate& start, const QDate& next,

@@ -41,9 +41,13 @@ void AllowanceMonitor::sessionClosed(const QDateTime& now, qint64 sessionSeconds
 bool AllowanceMonitor::takeDisplayChange()
 {
     const UsageFigures& f = m_usage.figures();
-    // Minutes and kilobytes: finer steps than the texts show are not worth building them again.
-    const auto shown =
-        std::make_tuple(m_active, f.todaySeconds / 60, f.seconds / 60, f.bytes() >> 10, m_settingsChanges);
+    // Minutes and kilobytes: finer steps than the texts show are not worth building them again. The share
+    // moves in steps of its own (1 % of an hour is 36 s), so each shown percent counts too.
+    const int timePercent = m_settings.hours ? AllowanceForecast::percentOf(f.seconds, m_settings.seconds()) : 0;
+    const int dataPercent =
+        m_settings.bytes ? AllowanceForecast::percentOf(qint64(f.bytes()), qint64(*m_settings.bytes)) : 0;
+    const auto shown = std::make_tuple(m_active, f.todaySeconds / 60, f.seconds / 60, f.bytes() >> 10,
+                                       m_settingsChanges, timePercent, dataPercent);
     if (shown == m_shown)
         return false;
     m_shown = shown;

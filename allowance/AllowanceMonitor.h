@@ -74,5 +74,5 @@ private:
     QString m_path;
     qint64 m_sessionsCounted = 0;
     int m_settingsChanges = 0;
-    std::tuple<bool, qint64, qint64, quint64, int> m_shown{false, -1, -1, 0, -1};
+    std::tuple<bool, qint64, qint64, quint64, int, int, int> m_shown{false, -1, -1, 0, -1, -1, -1};
 };

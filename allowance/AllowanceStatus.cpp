@@ -2,7 +2,6 @@
 #include "allowance/AllowanceStatus.h"
 
 #include <algorithm>
-#include <cmath>
 
 AllowanceStatus AllowanceStatus::of(const UsageFigures& usage, const AllowanceSettings& settings, const QDate& start,
                                     const QDate& next, const QDateTime& now)
@@ -20,10 +19,10 @@ AllowanceStatus AllowanceStatus::of(const UsageFigures& usage, const AllowanceSe
 
 int AllowanceStatus::sharePercent() const
 {
-    double share = 0;
+    int percent = 0;
     if (time)
-        share = std::max(share, time->share);
+        percent = std::max(percent, time->percent());
     if (data)
-        share = std::max(share, data->share);
-    return int(std::floor(share * 100.0));
+        percent = std::max(percent, data->percent());
+    return percent;
 }

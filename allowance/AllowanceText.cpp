@@ -1,6 +1,8 @@
 // The texts of the allowance, built only when a figure the user can see has changed.
 #include "allowance/AllowanceText.h"
 
+#include <algorithm>
+
 namespace AllowanceText {
 
 namespace {
@@ -16,12 +18,45 @@ QString amountText(AllowanceKind kind, qint64 amount)
     return kind == AllowanceKind::Time ? hoursText(amount) : bytesText(quint64(amount));
 }
 
-// "24:00 h of 30 h used, 6:00 h left", or "... 1:00 h over" once the allowance is overrun.
+enum class Rounding
+{
+    Down,
+    Up
+};
+
+// Bytes in hundredths of their unit, rounded in whole numbers as asked.
+QString bytesRounded(quint64 bytes, Rounding rounding)
+{
+    static const char* const units[] = {"B", "KB", "MB", "GB", "TB"};
+    quint64 unitSize = 1;
+    int unit = 0;
+    while (bytes / unitSize >= 1024 && unit < 4) {
+        unitSize *= 1024;
+        ++unit;
+    }
+    const quint64 rest = bytes % unitSize * 100;
+    quint64 hundredths = bytes / unitSize * 100 + rest / unitSize;
+    if (rounding == Rounding::Up && rest % unitSize != 0)
+        ++hundredths;
+    return QLocale().toString(double(hundredths) / 100.0, 'f', 2) + QLatin1Char(' ') + QLatin1String(units[unit]);
+}
+
+QString amountRounded(AllowanceKind kind, qint64 amount, Rounding rounding)
+{
+    amount = std::max<qint64>(amount, 0);
+    if (kind == AllowanceKind::Data)
+        return bytesRounded(quint64(amount), rounding);
+    return hoursText(rounding == Rounding::Up ? (amount + 59) / 60 * 60 : amount);
+}
+
+// "24:00 h of 30 h used, 6:00 h left", or "... 1:00 h over" once the allowance is overrun. The use is rounded
+// down and what is left up, so the two figures always add up to the allowance.
 QString usedOf(AllowanceKind kind, const AllowanceForecast& f, const AllowanceSettings& settings)
 {
-    const QString rest = f.left >= 0 ? QStringLiteral("%1 left").arg(amountText(kind, f.left))
-                                     : QStringLiteral("%1 over").arg(amountText(kind, -f.left));
-    return QStringLiteral("%1 of %2 used, %3").arg(amountText(kind, f.used), allowanceText(kind, settings), rest);
+    const QString rest = f.left >= 0 ? QStringLiteral("%1 left").arg(amountRounded(kind, f.left, Rounding::Up))
+                                     : QStringLiteral("%1 over").arg(amountRounded(kind, -f.left, Rounding::Down));
+    return QStringLiteral("%1 of %2 used, %3")
+        .arg(amountRounded(kind, f.used, Rounding::Down), allowanceText(kind, settings), rest);
 }
 
 QString kindLabel(AllowanceKind kind)
@@ -34,11 +69,11 @@ QString shares(const AllowanceStatus& status)
     QStringList parts;
     if (status.time)
         parts.append(QStringLiteral("%1 % of %2")
-                         .arg(int(status.time->share * 100))
+                         .arg(status.time->percent())
                          .arg(allowanceText(AllowanceKind::Time, status.settings)));
     if (status.data)
         parts.append(QStringLiteral("%1 % of %2")
-                         .arg(int(status.data->share * 100))
+                         .arg(status.data->percent())
                          .arg(allowanceText(AllowanceKind::Data, status.settings)));
     return parts.join(QStringLiteral(", "));
 }
@@ -110,17 +145,19 @@ QStringList forecastLines(const AllowanceStatus& status)
 Warning warning(const QList<AllowanceCrossing>& crossed, const AllowanceStatus& status)
 {
     Warning w;
-    bool samePercent = true;
+    // The headline tells the share used, as the Main tab shows it, not the threshold that was passed: a
+    // period that starts with more used than the lowest threshold warns once, of what is really used.
+    QList<int> percents;
     QStringList lines;
     for (const AllowanceCrossing& c : crossed) {
-        samePercent = samePercent && c.percent == crossed.constFirst().percent;
         const std::optional<AllowanceForecast>& f = c.kind == AllowanceKind::Time ? status.time : status.data;
+        percents.append(f ? std::max(f->percent(), c.percent) : c.percent);
         if (f)
             lines.append(kindLabel(c.kind) + QStringLiteral(": ") + usedOf(c.kind, *f, status.settings));
     }
-    w.summary = !crossed.isEmpty() && samePercent
-                    ? QStringLiteral("%1 % of the allowance used").arg(crossed.constFirst().percent)
-                    : QStringLiteral("Allowance thresholds reached");
+    const bool samePercent = !percents.isEmpty() && percents.count(percents.constFirst()) == percents.size();
+    w.summary = samePercent ? QStringLiteral("%1 % of the allowance used").arg(percents.constFirst())
+                            : QStringLiteral("Allowance thresholds reached");
     const QString blocks = QStringLiteral("\r\n\r\n");
     w.message = w.summary + blocks + lines.join(blocks);
     w.body = (lines + forecastLines(status)).join(QLatin1Char('\n'));

@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QTimer>
+#include <algorithm>
 
 Recorder::Recorder(Platform& platform, Settings& settings, QString programDir, QStringList soundFolders,
                    QObject* parent)
@@ -304,13 +305,23 @@ void Recorder::sessionClosed(qint64 seconds, quint32 received, quint32 sent)
     m_allowance.sessionClosed(m_platform.clock->now(), seconds, received, sent);
 }
 
+qint64 Recorder::openSessionSeconds(const QDateTime& now) const
+{
+    return m_tracker.SessionOpen() ? std::max<qint64>(m_tracker.sessionStartTime().secsTo(now), 0) : 0;
+}
+
+void Recorder::CheckHourlyAlert(qint32 usedMinutes)
+{
+    m_alerts.CheckHourlyAlert(usedMinutes, openSessionSeconds(m_platform.clock->now()));
+}
+
 void Recorder::updateAllowance()
 {
     if (m_allowance.active()) {
         const QDateTime now = m_platform.clock->now();
         const bool open = m_tracker.SessionOpen();
-        m_allowance.tick(now, open, open ? m_tracker.sessionStartTime().secsTo(now) : 0,
-                         m_traffic.DialUpBytesReceived(), m_traffic.DialUpBytesSent());
+        m_allowance.tick(now, open, openSessionSeconds(now), m_traffic.DialUpBytesReceived(),
+                         m_traffic.DialUpBytesSent());
         QList<AllowanceCrossing> crossed;
         if (m_allowance.checkWarnings(&crossed))
             warnAllowance(crossed, now);

@@ -185,7 +185,7 @@ private:
     void zeroByteCounters() override { m_traffic.zeroByteCounters(); }
     quint32 DialUpBytesReceived() const override { return m_traffic.DialUpBytesReceived(); }
     quint32 DialUpBytesSent() const override { return m_traffic.DialUpBytesSent(); }
-    void CheckHourlyAlert(qint32 usedMinutes) override { m_alerts.CheckHourlyAlert(usedMinutes); }
+    void CheckHourlyAlert(qint32 usedMinutes) override;
     void resetHourlyAlert() override { m_alerts.resetHourlyAlert(); }
     void sessionClosed(qint64 seconds, quint32 received, quint32 sent) override;
 
@@ -227,6 +227,8 @@ private:
 
     /// The tick's part: the open session joins the running totals, and a threshold reached is warned of.
     void updateAllowance();
+    /// The time the open session has lasted by the clock (0 with none): what "Today" and the hourly alert count.
+    qint64 openSessionSeconds(const QDateTime& now) const;
     void warnAllowance(const QList<AllowanceCrossing>& crossed, const QDateTime& now);
 
     Recorder(Platform& platform, std::unique_ptr<Settings> own, Settings* shared, QString programDir,

@@ -79,6 +79,18 @@ TEST_F(AlertSchedulerTest, AnHourReachedWhileSwitchedOffIsNeverCaughtUpInThatSes
     EXPECT_EQ(host.messages.size(), 1);
 }
 
+TEST_F(AlertSchedulerTest, AnHourIsAnnouncedOnceTheSessionHasLastedItByTheClock)
+{
+    // Started at 10:00:59: the 60th minute change comes at 11:00:00, after 59:01; "1 hour" waits for 11:00:59,
+    // and a tick lost on that second is made up by the next.
+    for (qint64 seconds = 3541; seconds < 3600; ++seconds)
+        scheduler.CheckHourlyAlert(60, seconds);
+    EXPECT_TRUE(host.messages.isEmpty());
+    scheduler.CheckHourlyAlert(61, 3601);
+    ASSERT_EQ(host.messages.size(), 1);
+    EXPECT_TRUE(host.messages[0].startsWith(QStringLiteral("1 hour\r\n")));
+}
+
 TEST_F(AlertSchedulerTest, SoundComesBeforeTheWindowUnlessSwitchedOff)
 {
     runMinutes(60, 60);

@@ -2,6 +2,7 @@
 // and what is left per day, the texts, and the figures the report command prints.
 #include "allowance/AllowanceForecast.h"
 #include "allowance/AllowanceJson.h"
+#include "allowance/AllowanceMonitor.h"
 #include "allowance/AllowanceText.h"
 #include "allowance/AllowanceWarnings.h"
 #include "platform/IniSettingsStore.h"
@@ -174,6 +175,57 @@ TEST(AllowanceTexts, TooltipAndMainLineShowTodayThePeriodAndTheShare)
     none.data.reset();
     EXPECT_EQ(AllowanceText::tooltipLines(none).size(), 2) << "no share without an allowance";
     EXPECT_TRUE(AllowanceText::tooltipLines(AllowanceStatus()).isEmpty()) << "nothing without a personal file";
+}
+
+// One rounding rule: the share rounds down, the use rounds down and what is left makes up the allowance, and
+// the Main tab, the tooltip and the warning all show the same figures.
+TEST(AllowanceTexts, FiguresAgreeEverywhere)
+{
+    AllowanceSettings s;
+    s.hours = 1;
+    s.thresholds = {1, 100};
+    const QDate start(2024, 4, 1);
+    const QDate next(2024, 5, 1);
+    const QDateTime now(QDate(2024, 4, 10), QTime(12, 0));
+
+    // A session of 454 s of a one-hour allowance is 12.6 %: the Main tab's share and bar follow it, even
+    // though the minutes it shows (0:07 h) stand still from 420 s on.
+    AllowanceMonitor monitor;
+    monitor.setSettings(s, QString());
+    monitor.load(QStringLiteral("/jane.rvl"), start, next, 1, UsageFigures(), now.date());
+    monitor.tick(now, true, 420, 0, 0);
+    EXPECT_TRUE(monitor.takeDisplayChange());
+    EXPECT_EQ(monitor.status(now).sharePercent(), 11);
+    monitor.sessionClosed(now, 454, 0, 0);
+    monitor.tick(now, false, 0, 0, 0);
+    EXPECT_TRUE(monitor.takeDisplayChange()) << "11 % became 12 %";
+    EXPECT_EQ(monitor.status(now).sharePercent(), 12);
+    EXPECT_TRUE(AllowanceText::mainLine(monitor.status(now)).endsWith(QStringLiteral("12 % of 1 h")));
+
+    // 3:30 used: a warning of the 1 % threshold, reached with 5 % used, says 5 %, and 0:03 h + 0:57 h = 1 h.
+    AllowanceWarnings warnings;
+    warnings.arm(s, start, QString());
+    QList<AllowanceCrossing> crossed;
+    ASSERT_TRUE(warnings.check(210, 0, &crossed));
+    UsageFigures u;
+    u.seconds = 210;
+    const AllowanceText::Warning w = AllowanceText::warning(crossed, AllowanceStatus::of(u, s, start, next, now));
+    EXPECT_EQ(w.summary, QStringLiteral("5 % of the allowance used"));
+    EXPECT_TRUE(w.message.endsWith(QStringLiteral("Time online: 0:03 h of 1 h used, 0:57 h left")))
+        << qPrintable(w.message);
+    u.seconds = 3600 + 5 * 60 + 30;
+    EXPECT_TRUE(AllowanceText::warning(crossed, AllowanceStatus::of(u, s, start, next, now))
+                    .body.startsWith(QStringLiteral("Time online: 1:05 h of 1 h used, 0:05 h over")));
+
+    // Data the same way, and a share that binary fractions would put a hair below its percent.
+    AllowanceSettings d;
+    d.bytes = 8 * AllowanceSettings::bytesPerGB;
+    UsageFigures b;
+    b.bytesReceived = quint64(1.234 * double(AllowanceSettings::bytesPerGB));
+    const AllowanceStatus data = AllowanceStatus::of(b, d, start, next, now);
+    EXPECT_TRUE(AllowanceText::warning({{AllowanceKind::Data, 1}}, data)
+                    .body.startsWith(QStringLiteral("Data: 1.23 GB of 8.00 GB used, 6.77 GB left")));
+    EXPECT_EQ(AllowanceForecast::of(29, 100, start, next, now).percent(), 29);
 }
 
 // A personal file built in memory and totalled as the report command totals it.
