@@ -59,6 +59,18 @@ for f in usr/bin/qovruvela usr/bin/qovruvela-report usr/share/applications/net.q
 done
 [[ -e "$root/usr/bin/qovruvela-sim" ]] && fail "the simulation script is in /usr/bin"
 
+# The headless recorder beside the program, and its service units, which start the installed program and
+# are installed but not enabled.
+[[ -x "$root/usr/bin/qovruvela-recorder" ]] || fail "the package lacks /usr/bin/qovruvela-recorder"
+for unit in user/qovruvela.service system/qovruvela@.service; do
+    file="$root/usr/lib/systemd/$unit"
+    [[ -f "$file" ]] || { fail "the package lacks /usr/lib/systemd/$unit"; continue; }
+    grep -q '^ExecStart=/usr/bin/qovruvela --headless$' "$file" || fail "$unit does not start /usr/bin/qovruvela --headless"
+done
+[[ -e "$root/etc/systemd" ]] && fail "the package enables a service unit"
+objdump -p "$root/usr/bin/qovruvela-recorder" | grep -qE 'NEEDED *libQt6(Widgets|Gui)' &&
+    fail "the recorder links a widget or GUI library"
+
 # The History window's chart is a module of its own, in the folder the program looks in (the build's
 # QOVRUVELA_CHART_MODULE_DIR gives both), so that the program itself starts without Qt Charts.
 moduledir=$(sed -n 's/^QOVRUVELA_CHART_MODULE_DIR:[A-Z]*=//p' "$build_dir/CMakeCache.txt")
@@ -71,7 +83,7 @@ fi
 objdump -p "$root/usr/bin/qovruvela" | grep -q 'NEEDED *libQt6Charts' && fail "qovruvela links Qt Charts again"
 
 # The stack protector, which lintian does not look for: each binary calls its failure handler.
-for f in usr/bin/qovruvela usr/bin/qovruvela-report "$module"; do
+for f in usr/bin/qovruvela usr/bin/qovruvela-report usr/bin/qovruvela-recorder "$module"; do
     [[ -f "$root/$f" ]] || continue
     [[ "$(objdump -T "$root/$f")" == *__stack_chk_fail* ]] || fail "/$f is built without the stack protector"
 done
@@ -87,7 +99,7 @@ done
     fail "qovruvela-report --version is not $version"
 
 # Each page renders without a warning from groff and has the sections a reader looks for.
-for page in qovruvela qovruvela-report; do
+for page in qovruvela qovruvela-report qovruvela-recorder; do
     file="$root/usr/share/man/man1/$page.1.gz"
     text=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l -P cat "$file" 2>"$work/man.err") || fail "man -l $page"
     [[ -s "$work/man.err" ]] && { cat "$work/man.err" >&2; fail "man -l $page warns"; }
