@@ -3,6 +3,7 @@
 #include "report/IsoMoment.h"
 
 #include <QDateTime>
+#include <ctime>
 #include <utility>
 
 namespace {
@@ -43,15 +44,40 @@ QString IsoMoment::dateText(qint64 julianDay)
     return QString::fromLatin1(text, 10);
 }
 
+std::optional<long> IsoMoment::probe(qint64 utcDay)
+{
+    Probe& slot = m_probes[utcDay & 7];
+    if (slot.utcDay != utcDay) {
+        slot.utcDay = utcDay;
+        const time_t at = time_t(utcDay * 86400);
+        tm parts{};
+        slot.offset = localtime_r(&at, &parts) ? std::optional<long>(parts.tm_gmtoff) : std::nullopt;
+    }
+    return slot.offset;
+}
+
 int IsoMoment::offsetAt(qint64 day, qint32 second)
 {
     if (m_days[0].day != day) {
         std::swap(m_days[0], m_days[1]);
         if (m_days[0].day != day) {
-            // A zone changes its offset at most once a day: equal at both ends means equal all day.
             m_days[0].day = day;
-            m_days[0].offset = localOffset(day, 0);
-            m_days[0].uniform = m_days[0].offset == localOffset(day, 86399);
+            // The zone is read once: localtime_r, unlike the conversion from local time, does not look at the
+            // zone's file again on each call. No offset reaches a whole day, so the day's local hours lie
+            // within the UTC days before, of and after it; the same offset at the midnights around them
+            // means no change all day, as a zone changes its offset at most once a day.
+            const qint64 utcDay = day - 2440588;
+            const std::optional<long> offset = probe(utcDay - 1);
+            bool steady =
+                offset && probe(utcDay) == offset && probe(utcDay + 1) == offset && probe(utcDay + 2) == offset;
+            if (steady) {
+                m_days[0].offset = int(*offset);
+                m_days[0].uniform = true;
+            } else {
+                // A zone changes its offset at most once a day: equal at both ends means equal all day.
+                m_days[0].offset = localOffset(day, 0);
+                m_days[0].uniform = m_days[0].offset == localOffset(day, 86399);
+            }
         }
     }
     return m_days[0].uniform ? m_days[0].offset : localOffset(day, second);

@@ -6,6 +6,8 @@
 
 #include <QLatin1StringView>
 #include <QString>
+#include <limits>
+#include <optional>
 
 class IsoMoment
 {
@@ -28,7 +30,18 @@ private:
         int offset = 0;
     };
 
+    /// The local zone's offset at midnight UTC of `utcDay` (days since 1970-01-01), or nothing.
+    std::optional<long> probe(qint64 utcDay);
+
+    struct Probe
+    {
+        qint64 utcDay = std::numeric_limits<qint64>::min();
+        std::optional<long> offset;
+    };
+
     char m_text[25] = {};
     /// The last two days asked for: sessions around midnight alternate between two days.
     Day m_days[2];
+    /// The latest probes, by day: consecutive days share three of their four.
+    Probe m_probes[8];
 };

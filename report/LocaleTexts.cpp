@@ -3,6 +3,7 @@
 #include "report/LocaleTexts.h"
 
 #include "common/ByteText.h"
+#include "report/CalendarMoment.h"
 
 #include <charconv>
 #include <limits>
@@ -36,6 +37,118 @@ LocaleTexts::LocaleTexts(const QLocale& locale) : m_locale(locale)
                 formDayBytes(bytes) ==
                 utf8(m_locale.toString(double(bytes) / (1024.0 * 1024.0 * 1024.0), 'f', 2) + QStringLiteral(" GB"));
     }
+    // A file of many days would ask the locale once a day; its format is read once instead, and used only when
+    // it gives the locale's own text for every month, short and long years, one- and two-digit days and each
+    // day of the week.
+    m_formsDates =
+        m_locale.zeroDigit() == QLatin1String("0") && readDateFormat(m_locale.dateFormat(QLocale::ShortFormat));
+    for (const int year : {1, 99, 999, 1990, 2024, 9999}) {
+        for (int month = 1; m_formsDates && month <= 12; ++month) {
+            for (const int day : {1, 10, 28}) {
+                if (m_formsDates)
+                    m_formsDates = formDate(year, month, day) ==
+                                   utf8(m_locale.toString(QDate(year, month, day), QLocale::ShortFormat));
+            }
+        }
+    }
+    for (int day = 1; m_formsDates && day <= 7; ++day)
+        m_formsDates = formDate(2024, 1, day) == utf8(m_locale.toString(QDate(2024, 1, day), QLocale::ShortFormat));
+}
+
+bool LocaleTexts::readDateFormat(const QString& format)
+{
+    for (int m = 1; m <= 12; ++m) {
+        m_monthNames[0][m - 1] = utf8(m_locale.monthName(m, QLocale::ShortFormat));
+        m_monthNames[1][m - 1] = utf8(m_locale.monthName(m, QLocale::LongFormat));
+    }
+    for (int d = 1; d <= 7; ++d) {
+        m_dayNames[0][d - 1] = utf8(m_locale.dayName(d, QLocale::ShortFormat));
+        m_dayNames[1][d - 1] = utf8(m_locale.dayName(d, QLocale::LongFormat));
+    }
+    const auto addText = [this](QStringView text) {
+        if (m_dateParts.empty() || m_dateParts.back().field != 0)
+            m_dateParts.push_back({});
+        m_dateParts.back().text += utf8(text.toString());
+    };
+    for (qsizetype i = 0; i < format.size();) {
+        const QChar c = format[i];
+        if (c == QLatin1Char('\'')) {
+            // 'text' is taken as it is; '' is a quote, inside quotes or out.
+            qsizetype end = i + 1;
+            if (end < format.size() && format[end] == QLatin1Char('\'')) {
+                addText(u"'");
+                i = end + 1;
+                continue;
+            }
+            QString quoted;
+            for (; end < format.size(); ++end) {
+                if (format[end] != QLatin1Char('\''))
+                    quoted += format[end];
+                else if (end + 1 < format.size() && format[end + 1] == QLatin1Char('\''))
+                    quoted += format[++end];
+                else
+                    break;
+            }
+            addText(quoted);
+            i = end + 1;
+            continue;
+        }
+        qsizetype end = i + 1;
+        while (end < format.size() && format[end] == c)
+            ++end;
+        const int width = int(end - i);
+        if (c == QLatin1Char('d') || c == QLatin1Char('M')) {
+            if (width > 4)
+                return false;
+            m_dateParts.push_back({char(c.unicode()), width, {}});
+        } else if (c == QLatin1Char('y')) {
+            if (width != 2 && width != 4)
+                return false;
+            m_dateParts.push_back({'y', width, {}});
+        } else if (c.isLetter()) {
+            return false;
+        } else {
+            addText(QStringView(format).sliced(i, width));
+        }
+        i = end;
+    }
+    return true;
+}
+
+std::string_view LocaleTexts::formDate(int year, int month, int day)
+{
+    const auto number = [this](int value, int digits) {
+        char text[8];
+        const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+        for (auto n = end - text; n < digits; ++n)
+            m_date.push_back('0');
+        m_date.append(text, static_cast<std::size_t>(end - text));
+    };
+    m_date.clear();
+    for (const DatePart& part : m_dateParts) {
+        switch (part.field) {
+        case 'd':
+            if (part.width <= 2) {
+                number(day, part.width);
+            } else {
+                const auto weekday = CalendarMoment::dayNumber(year, month, day) % 7; // Monday is 0
+                m_date.append(m_dayNames[part.width - 3][weekday]);
+            }
+            break;
+        case 'M':
+            if (part.width <= 2)
+                number(month, part.width);
+            else
+                m_date.append(m_monthNames[part.width - 3][month - 1]);
+            break;
+        case 'y':
+            number(part.width == 2 ? year % 100 : year, part.width);
+            break;
+        default:
+            m_date.append(part.text);
+        }
+    }
+    return m_date;
 }
 
 bool LocaleTexts::appendHundredths(quint64 value, int shift)
@@ -121,6 +234,14 @@ std::string_view LocaleTexts::formDayBytes(quint64 bytes)
 std::string_view LocaleTexts::shortDate(int year, int month, int day)
 {
     const quint32 key = quint32(year) << 9 | quint32(month) << 5 | quint32(day);
+    if (m_formsDates) {
+        // Sessions of one day follow one another.
+        if (key != m_formedKey) {
+            formDate(year, month, day);
+            m_formedKey = key;
+        }
+        return m_date;
+    }
     if (m_lastDate && key == m_lastDateKey)
         return *m_lastDate;
     auto found = m_dates.find(key);

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 class LocaleTexts
 {
@@ -25,6 +26,8 @@ public:
 
     /// Whether numbers are formed here rather than by the locale; for the tests.
     bool formsNumbers() const { return m_formsNumbers; }
+    /// Whether dates are formed here from the locale's short date format rather than asked day by day.
+    bool formsDates() const { return m_formsDates; }
 
 private:
     std::string_view formBytes(quint32 bytes);
@@ -34,6 +37,17 @@ private:
     bool appendHundredths(quint64 value, int shift);
     std::string_view fromLocale(const QString& text);
     void appendUnit(const char* unit);
+    /// The short date format as parts; false when it holds anything but days, months, years and text.
+    bool readDateFormat(const QString& format);
+    std::string_view formDate(int year, int month, int day);
+
+    /// One part of the short date format: text, or a field of the date with its width.
+    struct DatePart
+    {
+        char field = 0; ///< 'd', 'M', 'y', or 0 for text
+        int width = 0;  ///< the letter's count: d dd ddd dddd, M MM MMM MMMM, yy yyyy
+        std::string text;
+    };
 
     QLocale m_locale;
     bool m_formsNumbers = false;
@@ -42,7 +56,13 @@ private:
     std::string m_decimal;
     std::string m_group;
     std::string m_text;
-    std::unordered_map<quint32, std::string> m_dates;
+    bool m_formsDates = false;
+    std::vector<DatePart> m_dateParts;
+    std::string m_monthNames[2][12]; ///< short and long, as the locale writes them in a date
+    std::string m_dayNames[2][7];    ///< the same, Monday first
+    std::string m_date;
+    quint32 m_formedKey = 0;                          ///< the date m_date holds
+    std::unordered_map<quint32, std::string> m_dates; ///< the locale's own texts, when they are not formed
     quint32 m_lastDateKey = 0;
     const std::string* m_lastDate = nullptr;
 };

@@ -78,6 +78,23 @@ TEST(LocaleTexts, EachDayKeepsItsOwnDateText)
     }
 }
 
+TEST(LocaleTexts, DatesFormedFromTheFormatAreTheLocalesOwn)
+{
+    // Day names, month names, two-digit years, another script, and a format given as written by a user.
+    QList<QLocale> more = locales;
+    more << QLocale(QLocale::Japanese, QLocale::Japan) << QLocale(QLocale::Russian, QLocale::Russia)
+         << QLocale(QLocale::Greek, QLocale::Greece) << QLocale(QLocale::Chinese, QLocale::China);
+    int formed = 0;
+    for (const QLocale& locale : more) {
+        LocaleTexts texts(locale);
+        formed += texts.formsDates();
+        for (QDate date(1999, 12, 1); date < QDate(2001, 3, 1); date = date.addDays(1))
+            ASSERT_EQ(texts.shortDate(date), utf8(locale.toString(date, QLocale::ShortFormat)))
+                << locale.name().toStdString() << " " << date.toString(Qt::ISODate).toStdString();
+    }
+    EXPECT_GE(formed, 8);
+}
+
 TEST(ReportOutput, HandsOnWholeBlocksAndTheRestAtFlush)
 {
     std::vector<std::string> blocks;
