@@ -16,6 +16,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace {
 constexpr int pointerWidth = 9;
 
@@ -76,8 +78,9 @@ MainTab::MainTab(QWidget* parent) : QWidget(parent)
     // own a change repaints the label alone instead of laying out and repainting the whole window.
     const QFontMetrics metrics(bold);
     int widest = 0;
-    for (const QString& text : {lblOnlineStatus->text(), QLatin1Char(' ') + SessionTracker::offlineWord,
-                                QLatin1Char(' ') + SessionTracker::onlineWord + QStringLiteral("...")})
+    for (const QString& text :
+         {lblOnlineStatus->text(), QLatin1Char(' ') + SessionTracker::offlineWord,
+          QLatin1Char(' ') + SessionTracker::onlineWord + QStringLiteral("..."), QLatin1Char(' ') + pausedWord})
         widest = qMax(widest, metrics.horizontalAdvance(text));
     lblOnlineStatus->setFixedSize(widest + 2 * lblOnlineStatus->margin() + 4, lblOnlineStatus->sizeHint().height());
     lblAdapter = named(new QLabel(QStringLiteral("Adapter"), gbStatus), "lblAdapter");
@@ -145,9 +148,15 @@ MainTab::MainTab(QWidget* parent) : QWidget(parent)
     pbAllowance->setVisible(false);
 
     lblStatusBar = named(new TLabel3D(this), "lblStatusBar");
-    lblStatusBar->setToolTip(QStringLiteral("Extra Message"));
+    lblStatusBar->setToolTip(statusLineHint);
     lblStatusBar->setMinimumHeight(22);
     lblStatusBar->setAutoSize(false);
+    // A long message is shortened with "…" and told whole in the tooltip; it never widens the window.
+    lblStatusBar->setEllipsesStyle(esEnd);
+    lblStatusBar->setShowAccelChar(false);
+    lblStatusBar->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    tmStatusLine = named(new QTimer(this), "tmStatusLine");
+    tmStatusLine->setSingleShot(true);
     lblStatusBar->setBorder(true);
     lblStatusBar->setBorderType(btRecessed);
     lblStatusBar->setBorderColor(Qt::red);
@@ -201,6 +210,7 @@ void MainTab::connectEvents()
             tmAutoPlusTime->start();
     });
     connect(tmAutoPlusTime, &QTimer::timeout, Button2, &QPushButton::click);
+    connect(tmStatusLine, &QTimer::timeout, this, &MainTab::advanceStatusLine);
 }
 
 void MainTab::setChanged(QLineEdit* edit, const QString& text)
@@ -219,7 +229,9 @@ void MainTab::startEmpty()
 
 void MainTab::render(const TrackerView& v)
 {
-    lblOnlineStatus->setText(v.onlineStatus);
+    m_onlineStatus = v.onlineStatus;
+    showOnlineStatus();
+    advanceStatusLine();
     setChanged(edStartTime, v.startTime);
     setChanged(edEndTime, v.endTime);
     setChanged(edElapsed, v.elapsed);
@@ -239,6 +251,16 @@ void MainTab::renderStopped(bool stopped)
 {
     const QSignalBlocker quiet(btnDisabled);
     btnDisabled->setChecked(stopped);
+    // Nothing ticks while Stop is down, so the last second's "Online.." would stand as if it were counted.
+    m_stopped = stopped;
+    showOnlineStatus();
+    showStatusLine();
+}
+
+void MainTab::showOnlineStatus()
+{
+    const bool online = m_onlineStatus.startsWith(QLatin1Char(' ') + SessionTracker::onlineWord);
+    lblOnlineStatus->setText(m_stopped && online ? QLatin1Char(' ') + pausedWord : m_onlineStatus);
 }
 
 void MainTab::renderDialUp(const QString& adapter, const QString& ip)
@@ -254,7 +276,28 @@ void MainTab::renderDayPeriod(const QString& text)
 
 void MainTab::renderStatusLine(const QString& text)
 {
+    if (m_statusLine.post(text, now()))
+        showStatusLine();
+    advanceStatusLine();
+}
+
+void MainTab::advanceStatusLine()
+{
+    const QDateTime at = now();
+    if (m_statusLine.advance(at))
+        showStatusLine();
+    const QDateTime next = m_statusLine.nextChange();
+    if (!next.isValid())
+        tmStatusLine->stop();
+    else if (!tmStatusLine->isActive())
+        tmStatusLine->start(int(std::clamp<qint64>(at.msecsTo(next), 250, StatusLineQueue::holdMsecs)));
+}
+
+void MainTab::showStatusLine()
+{
+    const QString text = m_stopped ? pausedText : m_statusLine.shown();
     lblStatusBar->setText(text);
+    lblStatusBar->setToolTip(text.isEmpty() ? statusLineHint : text);
 }
 
 void MainTab::renderAllowance(const QString& line, const QString& forecast, bool barShown, int percent)

@@ -2,7 +2,11 @@
 // status line.
 #pragma once
 
+#include "record/StatusLineQueue.h"
+
+#include <QDateTime>
 #include <QWidget>
+#include <functional>
 
 class QGroupBox;
 class QLabel;
@@ -23,6 +27,13 @@ public:
 
     /// The status label's caption until the first second is shown.
     static inline const QString statusCaption = QStringLiteral("Status :");
+    /// The status label while Stop is down on a connection (an end of it is still shown), and the status
+    /// line's note of the pause.
+    static inline const QString pausedWord = QStringLiteral("Online, paused");
+    static inline const QString pausedText =
+        QStringLiteral("Recording is paused: nothing is counted until Stop is released.");
+    /// The status line's tooltip while it says nothing.
+    static inline const QString statusLineHint = QStringLiteral("Extra Message");
     static constexpr int scaleWidth = 318;
     static constexpr int pointerHomeLeft = 41;
     /// Where the pointer stands, in pixels from the scale panel's left, `minute` minutes along the hour.
@@ -39,7 +50,10 @@ public:
     void renderStopped(bool stopped);
     void renderDialUp(const QString& adapter, const QString& ip);
     void renderDayPeriod(const QString& text);
+    /// A message of the core's for the status line: it waits until the one shown has stood its time.
     void renderStatusLine(const QString& text);
+    /// The program's clock, which times the status line's messages.
+    void setClock(std::function<QDateTime()> now) { m_now = std::move(now); }
     /// The line of the period's figures with its forecast as a tooltip, and the share of the allowance.
     void renderAllowance(const QString& line, const QString& forecast, bool barShown, int percent);
 
@@ -57,6 +71,11 @@ private:
     /// of the tab stays the same from one second to the next.
     static void setChanged(QLineEdit* edit, const QString& text);
     void connectEvents();
+    QDateTime now() const { return m_now ? m_now() : QDateTime::currentDateTime(); }
+    /// The waiting message whose turn has come, and the timer for the next.
+    void advanceStatusLine();
+    void showStatusLine();
+    void showOnlineStatus();
 
     QPushButton* btnCreateModify;
     QLabel* lblDayPeriod;
@@ -95,4 +114,9 @@ private:
     QLabel* lblTest_FilePointer;
     QLabel* lblTest_UsedTimeNPrevMin;
     QTimer* tmAutoPlusTime;
+    QTimer* tmStatusLine;
+    std::function<QDateTime()> m_now;
+    StatusLineQueue m_statusLine;
+    QString m_onlineStatus = statusCaption;
+    bool m_stopped = false;
 };

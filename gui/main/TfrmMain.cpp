@@ -192,6 +192,7 @@ void TfrmMain::FormCreate()
     tabCalculation->clearTotals();
     tabAlert->clearStatus();
     tabMain->startEmpty();
+    tabMain->setClock([this] { return m_platform.clock->now(); });
 
     setWindowIcon(QApplication::windowIcon());
     setWindowTitle(AppInfo::ProgramTitle);

@@ -73,6 +73,8 @@ public:
     void Click();
 
     QSize sizeHint() const override;
+    /// The caption as the label draws it at its present size: shortened when it does not fit.
+    QString shownText() const;
 
     /// Lines in `topLeft` along the top and left edge, in `bottomRight` along the right and bottom edge,
     /// each without its end point.

@@ -143,6 +143,14 @@ QSize TLabel3D::unrotatedTextSize(const QString& text) const
     return QSize(metrics.horizontalAdvance(text), metrics.height());
 }
 
+QString TLabel3D::shownText() const
+{
+    if (m_escapement != 0)
+        return text();
+    return shortened(text(), m_ellipsesStyle, QFontMetrics(font()), contentsRect().width(),
+                     Label3DGeometry::labelTextFlags(alignment(), wordWrap(), m_showAccelChar, false));
+}
+
 QSize TLabel3D::sizeHint() const
 {
     if (m_escapement == 0 || !m_autoSize)
