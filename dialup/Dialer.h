@@ -43,7 +43,7 @@ public:
         bool hangUpEnabled = false;
         bool fieldsEnabled = true; ///< entry list, user name and password
         QString connectCaption = QStringLiteral("Connect");
-        QString exitCaption = QStringLiteral("E&xit");
+        QString exitCaption = exitText;
     };
 
     Dialer(DialUpService& service, ConnectionMonitor& monitor, DialerHost& host, QObject* parent = nullptr);
@@ -79,7 +79,7 @@ public:
 
     QTimer* RedialTimer;
 
-    static inline const QString exitText = QStringLiteral("Exit");
+    static inline const QString exitText = QStringLiteral("E&xit");
     static inline const QString cancelText = QStringLiteral("Cancel");
 
 signals:

@@ -17,6 +17,7 @@ AlertTab::AlertTab(QWidget* parent) : QWidget(parent)
     seAlertMin = named(new QSpinBox(this), "seAlertMin");
     seAlertMin->setRange(0, 1440);
     lblAlertMin = named(new QLabel(QStringLiteral("1-1440 min(s) / time to alert"), this), "lblAlertMin");
+    lblAlertMin->setBuddy(seAlertMin);
     chkKeepAlertSet = named(new QCheckBox(QStringLiteral("Keep this setting"), this), "chkKeepAlertSet");
     lblAlertStatus = named(new QLabel(this), "lblAlertStatus");
     btnApply = named(new QPushButton(QStringLiteral("&Apply"), this), "btnApply");

@@ -17,6 +17,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTimer>
 
 TDial::TDial(DialUpService& service, Dialogs& dialogs, Recorder& recorder, QWidget* parent)
@@ -31,8 +32,9 @@ void TDial::buildControls()
 {
     setObjectName(QStringLiteral("TDial"));
     setWindowTitle(QStringLiteral("Qov Ruvela Dial-Up"));
-    // Only the system menu: the title bar's close box is not offered, "Exit" hides the window.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint);
+    // The title bar's close box, Alt+F4 and Esc do what "Exit" does: the window hides (or a dial stops).
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
 
     lblAccount = named(new QLabel(QStringLiteral("Account :"), this), "lblAccount");
     lblAccount->setToolTip(QStringLiteral("Click to set up selected Account be first priority"));
@@ -55,6 +57,10 @@ void TDial::buildControls()
     lblStatus->setMinimumHeight(3 * fontMetrics().lineSpacing());
     lblStatus->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lstErrMsg = named(new QListWidget(this), "lstErrMsg");
+    lstErrMsg->setAccessibleName(QStringLiteral("Messages"));
+    lblAccount->setBuddy(lstentries);
+    lblUserName->setBuddy(txtUserName);
+    lblPassword->setBuddy(txtPassword);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(lblAccount, 0, 0);
@@ -89,6 +95,7 @@ void TDial::connectEvents()
     connect(btnDialEntry, &QPushButton::clicked, this, &TDial::btnDialEntryClick);
     connect(btnHangup, &QPushButton::clicked, this, &TDial::btnHangupClick);
     connect(btnExit, &QPushButton::clicked, this, &TDial::btnExitClick);
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &TDial::btnExitClick);
     connect(lstentries, &QComboBox::activated, this, &TDial::GetParams);
     connect(lstentries, &QComboBox::currentIndexChanged, this, &TDial::ResetRedial);
     connect(txtUserName, &QLineEdit::textChanged, this, &TDial::txtUserNameChange);
@@ -242,6 +249,7 @@ void TDial::render()
 
 void TDial::closeEvent(QCloseEvent* event)
 {
-    // The title bar cannot close the dialer; "Exit" hides it.
+    // The window lives for the whole run: closing it is "Exit", which hides it.
     event->ignore();
+    btnExitClick();
 }

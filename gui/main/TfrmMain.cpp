@@ -15,6 +15,7 @@
 #include "gui/settings/SettingsTab.h"
 #include "gui/settings/StartupGroup.h"
 #include "gui/traffic/TrafficTab.h"
+#include "gui/widgets/MenuBarKeys.h"
 #include "gui/widgets/Named.h"
 #include "gui/widgets/WindowGeometry.h"
 #include "platform/Platform.h"
@@ -77,16 +78,18 @@ void TfrmMain::buildMenu()
 {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
-    mnuMainClose = named(bar->addAction(QStringLiteral("Close")), "mnuMainClose");
-    mmDial = named(bar->addAction(QStringLiteral("Dial")), "mmDial");
-    mmView = named(bar->addMenu(QStringLiteral("View")), "mmView");
+    // Alt and a letter open each item; Alt alone or F10 puts the keyboard on the bar (MenuBarKeys).
+    mnuMainClose = named(bar->addAction(QStringLiteral("&Close")), "mnuMainClose");
+    mmDial = named(bar->addAction(QStringLiteral("&Dial")), "mmDial");
+    mmView = named(bar->addMenu(QStringLiteral("&View")), "mmView");
     mmTrafficMonitor = named(mmView->addAction(QStringLiteral("Traffic Monitor")), "mmTrafficMonitor");
     mmTrafficMonitor->setCheckable(true);
-    mmHelp = named(bar->addMenu(QStringLiteral("Help")), "mmHelp");
+    mmHelp = named(bar->addMenu(QStringLiteral("&Help")), "mmHelp");
     smHelp = named(mmHelp->addAction(QStringLiteral("Ruvela Help")), "smHelp");
     N1 = named(mmHelp->addSeparator(), "N1");
     mmHomePage = named(mmHelp->addAction(QStringLiteral("Qov's Home Page")), "mmHomePage");
     smAbout = named(mmHelp->addAction(QStringLiteral("About")), "smAbout");
+    MenuBarKeys::enable(*this);
 }
 
 void TfrmMain::connectEvents()

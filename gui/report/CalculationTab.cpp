@@ -51,6 +51,7 @@ void CalculationTab::buildControls()
 {
     setObjectName(QStringLiteral("tabCalculation"));
     ListBox1 = named(new QListWidget(this), "ListBox1");
+    ListBox1->setAccessibleName(QStringLiteral("Personal files"));
     btnSearchDir = named(new QToolButton(this), "btnSearchDir");
     btnSearchDir->setToolTip(QStringLiteral("Search"));
     btnRefresh = named(new QToolButton(this), "btnRefresh");

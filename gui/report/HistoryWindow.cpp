@@ -22,6 +22,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -66,6 +67,7 @@ void HistoryWindow::buildControls()
 
     tvSessions = named(new QTableView(this), "tvSessions");
     tvSessions->setModel(m_model);
+    tvSessions->setAccessibleName(QStringLiteral("Sessions"));
     tvSessions->setSelectionBehavior(QAbstractItemView::SelectRows);
     tvSessions->setSelectionMode(QAbstractItemView::ExtendedSelection);
     tvSessions->setWordWrap(false);
@@ -120,6 +122,7 @@ void HistoryWindow::connectEvents()
     });
     connect(btnSaveCsv, &QPushButton::clicked, this, &HistoryWindow::saveCsv);
     connect(btnClose, &QPushButton::clicked, this, &QWidget::close);
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &HistoryWindow::close);
 }
 
 void HistoryWindow::showResult(std::shared_ptr<const CalculationResult> result)

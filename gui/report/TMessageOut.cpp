@@ -12,6 +12,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace {
 constexpr int designLeft = 276;
@@ -73,6 +74,7 @@ void TMessageOut::buildControls()
     page->addWidget(pnBottom);
     page->setSizeConstraint(QLayout::SetFixedSize);
     connect(btnOK, &QPushButton::clicked, this, &TMessageOut::btnOKClick);
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &TMessageOut::close);
 }
 
 void TMessageOut::FormCreate()

@@ -49,6 +49,7 @@ void TfrmDir::buildControls()
     CoolBar1 = named(new QWidget(pnTop), "CoolBar1");
     cbHistoryPath = named(new QComboBox(CoolBar1), "cbHistoryPath");
     cbHistoryPath->setEditable(true);
+    cbHistoryPath->setAccessibleName(QStringLiteral("Folders chosen before"));
     cbHistoryPath->setCompleter(nullptr);
     cbHistoryPath->setInsertPolicy(QComboBox::NoInsert);
     cbHistoryPath->setMinimumWidth(220);
@@ -81,6 +82,7 @@ void TfrmDir::buildControls()
     pnTree = named(new QWidget(Splitter1), "pnTree");
     DriveView1 = named(new QTreeView(pnTree), "DriveView1");
     DriveView1->setHeaderHidden(true);
+    DriveView1->setAccessibleName(QStringLiteral("Folder tree"));
     // The stored width may be as narrow as 11 pixels; the tree must not refuse it.
     DriveView1->setMinimumWidth(1);
     pnTree->setMinimumWidth(1);
@@ -89,6 +91,7 @@ void TfrmDir::buildControls()
     tree->addWidget(DriveView1);
     DirView1 = named(new QTreeView(Splitter1), "DirView1");
     DirView1->setRootIsDecorated(false);
+    DirView1->setAccessibleName(QStringLiteral("Files"));
     DirView1->setItemsExpandable(false);
     DirView1->setSortingEnabled(true);
     DirView1->setDragEnabled(true);
@@ -102,6 +105,7 @@ void TfrmDir::buildControls()
 
     pnBottom = named(new QWidget(this), "pnBottom");
     edToPath = named(new QLineEdit(QDir::toNativeSeparators(QDir::tempPath()), pnBottom), "edToPath");
+    edToPath->setAccessibleName(QStringLiteral("Folder"));
     btnOK = named(new QPushButton(QStringLiteral("&OK"), pnBottom), "btnOK");
     btnCancel = named(new QPushButton(QStringLiteral("&Cancel"), pnBottom), "btnCancel");
     btnOK->setAutoDefault(false);

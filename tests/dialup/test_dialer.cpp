@@ -288,7 +288,7 @@ TEST_F(DialerWindow, ASuccessfulDialHidesTheDialerAndForgetsThePassword)
     deliver();
     EXPECT_EQ(child<QLabel>(*dial, "lblStatus")->text(), QStringLiteral("Connected"));
     EXPECT_TRUE(password->text().isEmpty());
-    EXPECT_EQ(exitButton->text(), QStringLiteral("Exit"));
+    EXPECT_EQ(exitButton->text(), QStringLiteral("E&xit"));
     EXPECT_TRUE(recorder.ActiveTimer->isActive());
     EXPECT_FALSE(dial->isVisible());
 }
@@ -300,7 +300,7 @@ TEST_F(DialerWindow, ARefusedDialLeavesTheWindowUsableAndTheMonitorOn)
     connectButton->click();
     EXPECT_TRUE(recorder.ActiveTimer->isActive());
     EXPECT_TRUE(connectButton->isEnabled());
-    EXPECT_EQ(exitButton->text(), QStringLiteral("Exit"));
+    EXPECT_EQ(exitButton->text(), QStringLiteral("E&xit"));
     EXPECT_EQ(child<QListWidget>(*dial, "lstErrMsg")->count(), 1);
     exitButton->click();
     EXPECT_FALSE(dial->isVisible());

@@ -169,9 +169,9 @@ TEST_F(MainWindowTest, MenuHasItsItemsInOrder)
 {
     start();
     TfrmMain& w = *m_window;
-    EXPECT_EQ(child<QAction>(w, "mnuMainClose")->text(), QStringLiteral("Close"));
-    EXPECT_EQ(child<QAction>(w, "mmDial")->text(), QStringLiteral("Dial"));
-    EXPECT_EQ(child<QMenu>(w, "mmHelp")->title(), QStringLiteral("Help"));
+    EXPECT_EQ(child<QAction>(w, "mnuMainClose")->text(), QStringLiteral("&Close"));
+    EXPECT_EQ(child<QAction>(w, "mmDial")->text(), QStringLiteral("&Dial"));
+    EXPECT_EQ(child<QMenu>(w, "mmHelp")->title(), QStringLiteral("&Help"));
 
     const QList<QAction*> bar = w.menuBar()->actions();
     ASSERT_EQ(bar.size(), 4);
