@@ -7,6 +7,9 @@ class DialUpService;
 
 namespace ConnStateText {
 
+/// What the connection monitor shows while no connection is listed.
+inline const QString notConnected = QStringLiteral("Not connected");
+
 /// The text of a connection state; empty for a state without one.
 QString ofState(quint32 state);
 

@@ -63,7 +63,7 @@ void ConnectionMonitor::IsThis_DialedPhoneBook_Needed_TimerOn()
 
 void ConnectionMonitor::ResetToNotConnected()
 {
-    m_host.showStatus(QStringLiteral("Not connected"));
+    m_host.showStatus(ConnStateText::notConnected);
     m_host.showIdle();
     m_connected = false;
     m_entryName.clear();

@@ -44,6 +44,9 @@ void Dialer::note(const QString& line)
 
 void Dialer::showStatus(const QString& text)
 {
+    if (m_errorShown && text == ConnStateText::notConnected)
+        return;
+    m_errorShown = false;
     if (text != m_status)
         Trace::line(QStringLiteral("dialer-status ") + text);
     m_status = text;
@@ -54,6 +57,7 @@ void Dialer::dial(const DialParams& params)
 {
     m_host.setMonitorWatching(false);
     RedialTimer->stop();
+    m_errorShown = false;
     m_status.clear();
     m_log.clear();
     m_params = params;
@@ -78,6 +82,7 @@ void Dialer::dial(const DialParams& params)
         showIdleLook();
         m_host.setMonitorWatching(true);
         showStatus(action.status);
+        m_errorShown = true;
         return;
     }
     setState(State::Dialling);
@@ -118,6 +123,7 @@ void Dialer::onDialError(quint32 code)
 {
     const DialErrorAction action = DialErrorPolicy::onDialError(code, m_service);
     m_status = action.status;
+    m_errorShown = true;
     Trace::line(QStringLiteral("dialer-status ") + action.status);
     if (!action.logLine.isEmpty())
         logLine(action.logLine);
@@ -147,6 +153,7 @@ void Dialer::hangUp()
 
 void Dialer::cancel()
 {
+    m_errorShown = false;
     logLine(QStringLiteral("Received cancel command"));
     hangUp();
 }
@@ -179,6 +186,7 @@ void Dialer::ResetRedial()
     m_look.connectCaption = QStringLiteral("Connect");
     RedialTimer->stop();
     m_redial.reset();
+    m_errorShown = false;
     if (m_state == State::WaitingToRedial)
         setState(State::Idle);
     emit changed();

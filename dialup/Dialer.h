@@ -66,7 +66,8 @@ public:
     /// Progress of the dial under way, on this object's thread.
     void DialProgressCallback(quint32 state, quint32 error);
 
-    // What the connection monitor sees.
+    // What the connection monitor sees. A dial's error stays until the user's next step: the monitor's
+    // "Not connected" does not replace it.
     void showStatus(const QString& text);
     void lineInUse();
     void lineIdle();
@@ -104,4 +105,5 @@ private:
     QStringList m_log;
     DialParams m_params;
     RedialCounter m_redial;
+    bool m_errorShown = false; ///< the status is a dial's error, kept until the user acts
 };

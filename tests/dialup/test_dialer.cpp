@@ -1,6 +1,7 @@
 // The dialer: its state machine without a display (dial, refusal, cancel in each state, the busy line's
 // redial, hang-up failure), and the window's own rules on the offscreen platform.
 #include "core/Recorder.h"
+#include "dialup/ConnStateText.h"
 #include "dialup/ConnectionMonitor.h"
 #include "dialup/Dialer.h"
 #include "dialup/RecordingFilter.h"
@@ -118,6 +119,30 @@ TEST_F(DialerLogic, ADialRefusedAtOnceReturnsToIdleWithTheMonitorWatching)
     monitor.PollConnections();
     EXPECT_TRUE(monitor.IsConnected());
     EXPECT_EQ(dialer.state(), Dialer::State::Connected);
+}
+
+TEST_F(DialerLogic, ADialsErrorStaysThroughTheMonitorsPollsUntilTheUserActs)
+{
+    service.system().refuseDial = 711;
+    dialer.dial(params());
+    const QString refused = dialer.status();
+    monitor.PollConnections();
+    monitor.PollConnections();
+    EXPECT_EQ(dialer.status(), refused);
+    dialer.ResetRedial();
+    monitor.PollConnections();
+    EXPECT_EQ(dialer.status(), ConnStateText::notConnected);
+
+    // The redial countdown goes on showing why.
+    service.system().refuseDial = 0;
+    service.dialOutcomes = {676};
+    dialer.dial(params());
+    deliver();
+    monitor.PollConnections();
+    dialer.RedialTimerTimer();
+    monitor.PollConnections();
+    EXPECT_EQ(dialer.look().connectCaption, QStringLiteral("Redial 5"));
+    EXPECT_EQ(dialer.status(), QStringLiteral("The line is busy."));
 }
 
 TEST_F(DialerLogic, ASuccessfulDialConnectsAndWatchesAgain)
