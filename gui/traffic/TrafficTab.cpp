@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QTabBar>
@@ -39,6 +40,13 @@ QLineEdit* labelledField(QWidget* parent, QGridLayout* grid, int row, int column
     grid->addWidget(edit, row + 1, column);
     return edit;
 }
+
+/// Room for `sample`, the widest text the field shows in practice, beside the frame and the text margins.
+void roomFor(QLineEdit* edit, const QString& sample)
+{
+    const int frame = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(sample) + 2 * frame + 8);
+}
 } // namespace
 
 TrafficTab::TrafficTab(const TrafficMonitor& monitor, QWidget* parent) : QWidget(parent), m_monitor(monitor)
@@ -49,7 +57,12 @@ TrafficTab::TrafficTab(const TrafficMonitor& monitor, QWidget* parent) : QWidget
 void TrafficTab::buildControls()
 {
     const QColor windowText = palette().color(QPalette::WindowText);
-    GroupBox = named(new QGroupBox(this), "GroupBox");
+    // The page is made after the main window took its size, which did not count it: where that is less than
+    // the figures need (a shorter Settings tab, larger fonts), they scroll rather than shrink below their text.
+    scrollPanel = named(new QScrollArea(this), "scrollPanel");
+    scrollPanel->setWidgetResizable(true);
+    scrollPanel->setFrameShape(QFrame::NoFrame);
+    GroupBox = named(new QGroupBox, "GroupBox");
     auto* panel = new QGridLayout(GroupBox);
     ledAdapterDescription =
         labelledField(GroupBox, panel, 0, 0, "ledAdapterDescription", "Adapter description", windowText);
@@ -57,11 +70,15 @@ void TrafficTab::buildControls()
     panel->addWidget(ledAdapterDescription, 1, 0, 1, 3);
     ledMACAddress = labelledField(GroupBox, panel, 2, 0, "ledMACAddress", "MAC Address", windowText);
     ledSpeed = labelledField(GroupBox, panel, 2, 1, "ledSpeed", "Speed", windowText);
+    roomFor(ledMACAddress, QStringLiteral("00-00-00-00-00-00"));
+    roomFor(ledSpeed, QStringLiteral("100.00 Mbps"));
 
     gbTime = named(new QGroupBox(QStringLiteral("From last reset:"), GroupBox), "gbTime");
     auto* time = new QGridLayout(gbTime);
     ledStartedAt = labelledField(gbTime, time, 0, 0, "ledStartedAt", "Started at", green);
     ledActiveFor = labelledField(gbTime, time, 0, 1, "ledActiveFor", "Duration", green);
+    roomFor(ledStartedAt, QStringLiteral("28 Dec 2026 20:14:51"));
+    roomFor(ledActiveFor, QStringLiteral("100:00:00"));
     panel->addWidget(gbTime, 4, 0, 1, 3);
 
     gbIN = named(new QGroupBox(QStringLiteral("In (download)"), GroupBox), "gbIN");
@@ -79,6 +96,9 @@ void TrafficTab::buildControls()
     ledAvgOUTSec = labelledField(gbOUT, out, 0, 2, "ledAvgOUTSec", "Average / second", blue);
     ledTotalOUT = labelledField(gbOUT, out, 0, 3, "ledTotalOUT", "TOTAL", blue);
     panel->addWidget(gbOUT, 6, 0, 1, 3);
+    for (QLineEdit* figure :
+         {ledOctInSec, ledPeakINSec, ledAvgINSec, ledTotalIN, ledOctOUTSec, ledPeakOUTSec, ledAvgOUTSec, ledTotalOUT})
+        roomFor(figure, QStringLiteral("1,023.99 KB/s"));
 
     StatusText = named(new QLabel(GroupBox), "StatusText");
     panel->setRowStretch(7, 1);
@@ -89,6 +109,7 @@ void TrafficTab::buildControls()
     QPalette captions = GroupBox->palette();
     captions.setColor(QPalette::Disabled, QPalette::WindowText, windowText);
     GroupBox->setPalette(captions);
+    scrollPanel->setWidget(GroupBox);
 
     TrafficTabs = named(new QTabBar(this), "TrafficTabs");
     TrafficTabs->setShape(QTabBar::RoundedSouth);
@@ -96,7 +117,7 @@ void TrafficTab::buildControls()
     TrafficTabs->setStyleSheet(QStringLiteral("QTabBar::tab { height: 18px; }"));
 
     auto* page = new QVBoxLayout(this);
-    page->addWidget(GroupBox, 1);
+    page->addWidget(scrollPanel, 1);
     page->addWidget(TrafficTabs);
 }
 
@@ -106,7 +127,7 @@ void TrafficTab::showEvent(QShowEvent* event)
     render();
     // Controls made while the page is already showing would show only once the event loop gets to them.
     if (!made) {
-        GroupBox->show();
+        scrollPanel->show();
         TrafficTabs->show();
     }
     QWidget::showEvent(event);

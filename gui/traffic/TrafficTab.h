@@ -9,6 +9,7 @@
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QScrollArea;
 class QTabBar;
 
 class TrafficTab final : public QWidget
@@ -39,6 +40,8 @@ private:
     const TrafficMonitor& m_monitor;
     quint64 m_shownGeneration = 0;
 
+    /// Holds the panel: a window with less room than the figures need scrolls them instead of squashing them.
+    QScrollArea* scrollPanel = nullptr;
     QGroupBox* GroupBox = nullptr;
     QLineEdit* ledAdapterDescription = nullptr;
     QLineEdit* ledMACAddress = nullptr;

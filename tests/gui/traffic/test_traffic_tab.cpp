@@ -5,6 +5,7 @@
 #include "tests/support/TestClock.h"
 #include "tests/traffic/StringPrinter.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabBar>
@@ -86,6 +87,23 @@ TEST_F(TrafficTabTest, ALongDescriptionGetsItsWholeTextAsHint)
     const QString long_ = QStringLiteral("a very long adapter description ").repeated(8);
     description->setText(long_);
     EXPECT_EQ(description->toolTip(), long_);
+}
+
+// A page with less room than its figures need, as in a main window sized before the page was made: every
+// field keeps the height of its text and the width of its widest figure; the page scrolls instead.
+TEST_F(TrafficTabTest, FiguresKeepTheirRoomInACrampedWindow)
+{
+    monitor.primeTrafficMonitor();
+    tab.resize(360, 240);
+    tab.show();
+    QApplication::processEvents();
+    for (const char* name :
+         {"ledMACAddress", "ledSpeed", "ledStartedAt", "ledActiveFor", "ledOctInSec", "ledPeakINSec", "ledAvgINSec",
+          "ledTotalIN", "ledOctOUTSec", "ledPeakOUTSec", "ledAvgOUTSec", "ledTotalOUT"}) {
+        const QLineEdit* f = field(name);
+        EXPECT_GE(f->height(), f->sizeHint().height()) << name;
+        EXPECT_GT(f->width(), f->fontMetrics().horizontalAdvance(QStringLiteral("1,023.99 KB/s"))) << name;
+    }
 }
 
 } // namespace
