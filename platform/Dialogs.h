@@ -28,7 +28,7 @@ public:
     /// closes it. Everything raised while recording is shown this way, so the tick never stops.
     virtual void notify(Kind kind, const QString& text, std::function<void()> closed = {}) = 0;
 
-    /// A modal Yes / No question; true for Yes.
+    /// A modal Yes / No question, No the default; true for Yes. Only for what the user asked for by a click.
     virtual bool confirm(const QString& text) = 0;
 
     /// A modal one-line input box; nothing when the user cancels.

@@ -6,6 +6,9 @@
 #include "record/PeriodRules.h"
 #include "record/PersonalAccountPrompt.h"
 #include "record/PersonalFile.h"
+#include "record/ProfileRecord.h"
+
+#include <QFileInfo>
 
 const QString ProfileSetup::information = QStringLiteral(
     "Ruvela is a program to calculate time you spend on the internet with monthly record.\n"
@@ -46,6 +49,14 @@ QString ProfileSetup::wrongDayMessage(const QString& which) const
            QStringLiteral(" was loaded. Please try to close the \"") + windowTitle +
            QStringLiteral("\" screen and open it again. If the problem is still exist, ") + m_file.PersonalFileName() +
            QStringLiteral(" is corrupted. You have to create a new one.");
+}
+
+qint64 ProfileSetup::sessionsInFile() const
+{
+    if (!m_file.isNamed() || !m_file.exists())
+        return 0;
+    const qint64 records = m_file.nextPointerAfter(QFileInfo(m_file.filePath()).size() / ProfileRecord::Size);
+    return qMax<qint64>(0, records - 1);
 }
 
 void ProfileSetup::refuse(const QString& text)
@@ -110,5 +121,15 @@ ProfileSetup::Confirmation ProfileSetup::confirmProfile(const QString& startingD
         return {};
     }
 
+    // The period's file goes to the backup folder and its sessions stop counting: the user says so first.
+    if (const qint64 sessions = sessionsInFile(); sessions > 0) {
+        const QString question =
+            QStringLiteral("Start a new personal file now? The %1 recorded in %2 this period will be moved to the "
+                           "backup folder \"%3\" and no longer count for this period.")
+                .arg(sessions == 1 ? QStringLiteral("1 session") : QStringLiteral("%1 sessions").arg(sessions),
+                     m_file.PersonalFileName(), m_file.PersonalName());
+        if (!m_dialogs.confirm(question))
+            return {};
+    }
     return {Outcome::Close, m_period.StartNewFile(*startingDay, *endingDay).reload};
 }

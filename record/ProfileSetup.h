@@ -54,6 +54,8 @@ public:
 private:
     QString wrongDayMessage(const QString& which) const;
     void refuse(const QString& text);
+    /// The sessions the active personal file holds (written or waiting to be); 0 without a file.
+    qint64 sessionsInFile() const;
 
     PersonalFile& m_file;
     Dialogs& m_dialogs;

@@ -6,6 +6,7 @@
 #include "gui/main/MainTab.h"
 #include "gui/main/TProfile.h"
 #include "gui/tray/TForm2.h"
+#include "platform/Platform.h"
 #include "platform/Trace.h"
 
 void TfrmMain::renderTracker()
@@ -54,8 +55,29 @@ void TfrmMain::renderStopped()
         m_tray->renderStopped(stopped);
 }
 
+namespace {
+// "1:07" or "2:03:07": how long a session has run.
+QString durationText(qint64 seconds)
+{
+    const qint64 s = qMax<qint64>(0, seconds);
+    const QLatin1Char zero('0');
+    if (s < 3600)
+        return QStringLiteral("%1:%2").arg(s / 60).arg(s % 60, 2, 10, zero);
+    return QStringLiteral("%1:%2:%3").arg(s / 3600).arg(s / 60 % 60, 2, 10, zero).arg(s % 60, 2, 10, zero);
+}
+} // namespace
+
 void TfrmMain::btnResetDataClick()
 {
+    // Reset drops the time of the session being recorded: the user says so first.
+    const SessionTracker& tracker = m_recorder.tracker();
+    if (tracker.SessionOpen() && m_recorder.monitor().IsConnected()) {
+        const qint64 seconds = tracker.sessionStartTime().secsTo(m_platform.clock->now());
+        if (!m_platform.dialogs->confirm(
+                QStringLiteral("Start this session afresh? %1 recorded so far will be dropped.")
+                    .arg(durationText(seconds))))
+            return;
+    }
     tabMain->renderDialUp(QString(), QString());
     m_recorder.resetData();
 }

@@ -48,8 +48,9 @@ void QtDialogs::notify(Kind kind, const QString& text, std::function<void()> clo
 
 bool QtDialogs::confirm(const QString& text)
 {
-    return QMessageBox::question(QApplication::activeWindow(), m_title, text, QMessageBox::Yes | QMessageBox::No) ==
-           QMessageBox::Yes;
+    // No is the default: Enter or Esc never throws anything away.
+    return QMessageBox::question(QApplication::activeWindow(), m_title, text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
 }
 
 std::optional<QString> QtDialogs::inputBox(const QString& caption, const QString& prompt, const QString& initial)

@@ -132,11 +132,32 @@ TEST_F(ProfileSetupTest, DaysAreRefusedBeforeTheCurrentFileIsMoved)
     EXPECT_FALSE(QFileInfo::exists(backupDir()));
     EXPECT_TRUE(dialogs.prompts.isEmpty());
 
-    // Accepted days archive the current file with its sessions and start a new one.
+    // Accepted days archive the current file with its sessions and start a new one, once the user says Yes.
+    dialogs.confirmAnswers = {true};
     EXPECT_EQ(setup.confirmProfile(QStringLiteral("05"), QStringLiteral("4")).outcome, ProfileSetup::Outcome::Close);
     EXPECT_EQ(readBytes(backupDir() + QStringLiteral("1.rvl")), current);
     EXPECT_EQ(headerOnDisk(file.filePath()).StartingDay, 5);
     EXPECT_EQ(readBytes(file.filePath()).size(), 104);
+}
+
+TEST_F(ProfileSetupTest, ArchivingAPeriodWithSessionsIsAskedFirstNoKeepingIt)
+{
+    file.setPersonalFileName(QStringLiteral("alice.rvl"));
+    const QByteArray current =
+        writeActive(header(QStringLiteral("2024/03/01"), QStringLiteral("2024/04/01"), 1, 31), 2);
+    EXPECT_EQ(setup.confirmProfile(QStringLiteral("10"), QStringLiteral("20")).outcome,
+              ProfileSetup::Outcome::StayOpen);
+    ASSERT_EQ(dialogs.questions.size(), 1);
+    EXPECT_TRUE(dialogs.questions[0].contains(QStringLiteral("2 sessions recorded in alice.rvl")))
+        << qPrintable(dialogs.questions[0]);
+    EXPECT_EQ(readBytes(file.filePath()), current);
+    EXPECT_FALSE(QFileInfo::exists(backupDir()));
+
+    // A period without sessions has nothing to lose: no question.
+    writeActive(header(QStringLiteral("2024/03/01"), QStringLiteral("2024/04/01"), 1, 31), 0);
+    EXPECT_EQ(setup.confirmProfile(QStringLiteral("10"), QStringLiteral("20")).outcome, ProfileSetup::Outcome::Close);
+    EXPECT_EQ(dialogs.questions.size(), 1);
+    EXPECT_EQ(headerOnDisk(file.filePath()).StartingDay, 10);
 }
 
 TEST_F(ProfileSetupTest, AFailedArchiveKeepsTheCurrentFile)
@@ -145,6 +166,7 @@ TEST_F(ProfileSetupTest, AFailedArchiveKeepsTheCurrentFile)
     const QByteArray current =
         writeActive(header(QStringLiteral("2024/03/01"), QStringLiteral("2024/04/01"), 1, 31), 2);
     writeBytes(programDir + QStringLiteral("alice"), "in the way");
+    dialogs.confirmAnswers = {true};
     EXPECT_EQ(setup.confirmProfile(QStringLiteral("10"), QStringLiteral("20")).outcome, ProfileSetup::Outcome::Close);
     EXPECT_EQ(readBytes(file.filePath()), current);
     EXPECT_EQ(host.statusLine, QStringLiteral("Failing to create a new personal file."));

@@ -48,6 +48,8 @@ public:
     bool confirm(const QString& text) override
     {
         questions.append(text);
+        if (whileOpen)
+            whileOpen();
         return confirmAnswers.isEmpty() ? false : confirmAnswers.takeFirst();
     }
     std::optional<QString> inputBox(const QString&, const QString& prompt, const QString&) override

@@ -356,6 +356,35 @@ TEST_F(MainWindowTest, AWindowHiddenInTheTrayShowsTheSessionAsItIsWhenOpened)
     EXPECT_EQ(child<QLineEdit>(*m_window, "edElapsed")->text(), m_recorder->tracker().view().elapsed);
 }
 
+// Reset drops the time of the session being recorded: the user is asked first, and No keeps it.
+TEST_F(MainWindowTest, ResetAsksBeforeDroppingTheSessionsTime)
+{
+    preset(SettingNames::personalAccount, QStringLiteral("jane.rvl"));
+    writePersonalFile(QStringLiteral("jane.rvl"));
+    start();
+    auto* reset = child<QPushButton>(*m_window, "btnResetData");
+    reset->click();
+    EXPECT_TRUE(m_dialogs->questions.isEmpty()) << "nothing recorded, nothing to ask";
+
+    connectionIs(home);
+    m_recorder->PollConnections();
+    m_recorder->MainTimerTimer();
+    const QDateTime began = m_recorder->tracker().sessionStartTime();
+    auto& clock = static_cast<TestClock&>(*m_platform.clock);
+    clock.advance(67);
+    // The question is modal; the tick runs on under it, as under the toolkit's box.
+    m_dialogs->whileOpen = [this] { m_recorder->MainTimerTimer(); };
+    reset->click();
+    ASSERT_EQ(m_dialogs->questions.size(), 1);
+    EXPECT_EQ(m_dialogs->questions[0],
+              QStringLiteral("Start this session afresh? 1:07 recorded so far will be dropped."));
+    EXPECT_EQ(m_recorder->tracker().sessionStartTime(), began);
+
+    m_dialogs->confirmAnswers = {true};
+    reset->click();
+    EXPECT_EQ(m_recorder->tracker().sessionStartTime(), clock.now());
+}
+
 TEST_F(MainWindowTest, TheAdapterAndAddressKeepTheUsersSelectionWhileRecording)
 {
     // The fields are filled every second; one whose text stays the same keeps what the user selected to copy.

@@ -48,6 +48,12 @@ TEST_F(TProfileTest, OpensWithTheCurrentDaysAndClosesAfterANewFile)
 
     child<QComboBox>(window, "cbStartingDay")->setCurrentText(QStringLiteral("1"));
     child<QComboBox>(window, "cbEndingDay")->setCurrentText(QStringLiteral("31"));
+    // The period's session would go to the backup folder: No keeps the window and the file.
+    QTest::mouseClick(child<QPushButton>(window, "btnOK"), Qt::LeftButton);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(dialogs.questions.size(), 1);
+    EXPECT_EQ(headerOnDisk(file.filePath()).StartingDay, 15);
+    dialogs.confirmAnswers = {true};
     QTest::mouseClick(child<QPushButton>(window, "btnOK"), Qt::LeftButton);
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(window.result(), QDialog::Accepted);
