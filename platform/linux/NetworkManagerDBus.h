@@ -1,5 +1,7 @@
-// What both halves of the network manager backend share: how long a call may wait, and how to read an answer.
+// What the parts of the network manager backend share: how long a call may wait, how to read an answer.
 #pragma once
+
+#include "platform/linux/NetworkManagerNames.h"
 
 #include <QDBusArgument>
 #include <QDBusMessage>
@@ -8,11 +10,10 @@
 #include <QList>
 #include <QString>
 #include <QVariant>
+#include <optional>
 
 namespace NetworkManagerDBus {
 
-// The poll runs every second on the program's only thread: a service that hangs must not freeze it long.
-inline constexpr int PollTimeoutMs = 3000;
 // Reads for what the user asked for: the service answers them itself, without asking anyone.
 inline constexpr int ReadTimeoutMs = 5000;
 // Requests that may wait while the user answers an authorisation prompt; nothing waits for them.
@@ -36,6 +37,18 @@ inline bool succeeded(const QDBusMessage& reply)
 inline QList<QDBusObjectPath> pathsOf(const QVariant& value)
 {
     return qdbus_cast<QList<QDBusObjectPath>>(value);
+}
+
+// The setting holding user name and password, for a dial-up profile; nothing for any other profile.
+inline std::optional<QString> secretSettingOf(const NmSettings& settings)
+{
+    const QString type = settings.value(QStringLiteral("connection")).value(QStringLiteral("type")).toString();
+    if (type == QLatin1String("gsm") || type == QLatin1String("cdma") || type == QLatin1String("pppoe"))
+        return type;
+    if (type == QLatin1String("bluetooth") &&
+        settings.value(QStringLiteral("bluetooth")).value(QStringLiteral("type")).toString() == QLatin1String("dun"))
+        return settings.contains(QStringLiteral("cdma")) ? QStringLiteral("cdma") : QStringLiteral("gsm");
+    return std::nullopt;
 }
 
 } // namespace NetworkManagerDBus

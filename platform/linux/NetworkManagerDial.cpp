@@ -107,13 +107,10 @@ void NetworkManagerDialUp::activate(Handle handle)
                     return;
                 }
                 m_dial->activePath = activePath;
-                if (m_dial->devicePath.isEmpty()) {
-                    // The service chose the device.
-                    if (const auto devices =
-                            property(activePath, N::ActiveInterface, QStringLiteral("Devices"), ReadTimeoutMs);
-                        devices && !pathsOf(*devices).isEmpty())
-                        m_dial->devicePath = pathsOf(*devices).constFirst().path();
-                }
+                // The device the service chose, as it announced the connection; if it has not yet, it is taken
+                // when it does.
+                if (m_dial->devicePath.isEmpty())
+                    m_dial->devicePath = m_actives.value(activePath).devicePath;
             });
 }
 

@@ -17,22 +17,6 @@
 namespace N = NetworkManagerNames;
 using namespace NetworkManagerDBus;
 
-namespace {
-
-// The setting holding user name and password, for a dial-up profile; nothing for any other profile.
-std::optional<QString> secretSettingOf(const NmSettings& settings)
-{
-    const QString type = settings.value(QStringLiteral("connection")).value(QStringLiteral("type")).toString();
-    if (type == QLatin1String("gsm") || type == QLatin1String("cdma") || type == QLatin1String("pppoe"))
-        return type;
-    if (type == QLatin1String("bluetooth") &&
-        settings.value(QStringLiteral("bluetooth")).value(QStringLiteral("type")).toString() == QLatin1String("dun"))
-        return settings.contains(QStringLiteral("cdma")) ? QStringLiteral("cdma") : QStringLiteral("gsm");
-    return std::nullopt;
-}
-
-} // namespace
-
 void registerNmSettingsType()
 {
     // The agent's exported slots name the type by its alias; Qt D-Bus looks it up by that name.
@@ -49,12 +33,19 @@ NetworkManagerDialUp::NetworkManagerDialUp(const QDBusConnection& bus, QObject* 
     // activation at once and must not be missed.
     m_bus.connect(N::Service, QString(), N::DeviceInterface, QStringLiteral("StateChanged"), this,
                   SLOT(onDeviceStateChanged(uint, uint, uint, QDBusMessage)));
-    // A restarted service knows neither our agent nor its former object paths.
+    // A restarted service knows neither our agent nor its former object paths: what it told is read afresh,
+    // and until then the poll says the connections cannot be listed, which ends no session.
     auto* watcher = new QDBusServiceWatcher(N::Service, m_bus, QDBusServiceWatcher::WatchForOwnerChange, this);
-    connect(watcher, &QDBusServiceWatcher::serviceOwnerChanged, this, [this] {
-        m_agentRegistered = false;
-        m_bluetoothDun.clear();
-    });
+    connect(watcher, &QDBusServiceWatcher::serviceOwnerChanged, this,
+            [this](const QString&, const QString&, const QString& newOwner) {
+                m_agentRegistered = false;
+                m_bluetoothDun.clear();
+                m_meteredProfiles.clear();
+                refetch(!newOwner.isEmpty());
+                if (!newOwner.isEmpty() && m_recordMetered)
+                    readProfiles();
+            });
+    followState();
 }
 
 NetworkManagerDialUp::~NetworkManagerDialUp()
@@ -116,69 +107,53 @@ bool NetworkManagerDialUp::profileSettings(const QString& path, NmSettings& out,
 bool NetworkManagerDialUp::enumConnections(QList<RasConnection>& out)
 {
     out.clear();
+    if (!m_known || !m_bus.isConnected())
+        return false; // gone, or its first answer since it appeared is on its way
     QList<RasConnection> metered;
-    const auto active =
-        property(N::ManagerPath, N::ManagerInterface, QStringLiteral("ActiveConnections"), PollTimeoutMs);
-    if (!active)
-        return false;
-    for (const QDBusObjectPath& path : pathsOf(*active)) {
-        const QDBusMessage reply =
-            call(path.path(), N::PropertiesInterface, QStringLiteral("GetAll"), {N::ActiveInterface}, PollTimeoutMs);
-        if (!answered(reply))
-            continue; // it ended between the two requests
-        const QVariantMap props = qdbus_cast<QVariantMap>(reply.arguments().constFirst());
-        const QString profilePath = qdbus_cast<QDBusObjectPath>(props.value(QStringLiteral("Connection"))).path();
-        if (!isDialUpActive(props.value(QStringLiteral("Type")).toString(), profilePath)) {
+    for (const QString& path : std::as_const(m_activeOrder)) {
+        const auto found = m_actives.constFind(path);
+        if (found == m_actives.constEnd())
+            continue; // its properties are on their way
+        const ActiveConnection& active = *found;
+        if (!isDialUpActive(active.type, active.profilePath)) {
             if (m_recordMetered) {
-                if (auto link = meteredConnection(path.path(), props))
+                if (auto link = meteredConnection(path, active))
                     metered.append(*link);
             }
             continue;
         }
-        const quint32 activeState = props.value(QStringLiteral("State")).toUInt();
         std::optional<quint32> deviceState;
-        const QList<QDBusObjectPath> devices = pathsOf(props.value(QStringLiteral("Devices")));
-        if (activeState == NmActiveState::Activating && !devices.isEmpty()) {
-            if (const auto state =
-                    property(devices.constFirst().path(), N::DeviceInterface, QStringLiteral("State"), PollTimeoutMs))
-                deviceState = state->toUInt();
+        if (active.state == NmActiveState::Activating) {
+            if (const auto device = m_devices.constFind(active.devicePath); device != m_devices.constEnd())
+                deviceState = device->state;
         }
         // Our own dial's activation, listed before the service's answer to it has been read: it keeps the
         // dial's handle, or the connection would be known by two.
-        if (m_dial && m_dial->activePath.isEmpty() && profilePath == m_dial->profilePath &&
-            !m_handles.contains(path.path())) {
-            m_dial->activePath = path.path();
-            m_handles.insert(path.path(), m_dial->handle);
+        if (m_dial && m_dial->activePath.isEmpty() && active.profilePath == m_dial->profilePath &&
+            !m_handles.contains(path)) {
+            m_dial->activePath = path;
+            m_handles.insert(path, m_dial->handle);
         }
         RasConnection connection;
-        connection.handle = handleOf(path.path());
-        connection.entryName = props.value(QStringLiteral("Id")).toString();
-        connection.state = NetworkManagerCodes::stateOfActive(activeState, deviceState);
-        if (activeState == NmActiveState::Activated)
-            connection.interfaceName = ipInterfaceOf(path.path(), devices);
+        connection.handle = handleOf(path);
+        connection.entryName = active.id;
+        connection.state = NetworkManagerCodes::stateOfActive(active.state, deviceState);
+        if (connection.state == RasState::Connected)
+            connection.interfaceName = ipInterfaceOf(path, active.devicePath);
         out.append(connection);
     }
     // Metered links before the dial-up connections: the monitor follows the last one listed, so a dial-up
     // link that is up is the one recorded, and the one the dialer's "Hang up" ends.
     out = metered + out;
-    // Forget the interfaces of connections that have ended.
-    for (auto it = m_ipInterfaces.begin(); it != m_ipInterfaces.end();) {
-        if (pathsOf(*active).contains(QDBusObjectPath(it.key())))
-            ++it;
-        else
-            it = m_ipInterfaces.erase(it);
-    }
     return true;
 }
 
-QString NetworkManagerDialUp::ipInterfaceOf(const QString& activePath, const QList<QDBusObjectPath>& devices)
+QString NetworkManagerDialUp::ipInterfaceOf(const QString& activePath, const QString& devicePath)
 {
     // Kept for the life of the connection: an activated device keeps its IP interface.
-    if (const QString known = m_ipInterfaces.value(activePath); !known.isEmpty() || devices.isEmpty())
+    if (const QString known = m_ipInterfaces.value(activePath); !known.isEmpty())
         return known;
-    const auto name =
-        property(devices.constFirst().path(), N::DeviceInterface, QStringLiteral("IpInterface"), PollTimeoutMs);
-    const QString ipInterface = name ? name->toString() : QString();
+    const QString ipInterface = m_devices.value(devicePath).ipInterface;
     if (!ipInterface.isEmpty())
         m_ipInterfaces.insert(activePath, ipInterface);
     return ipInterface;
@@ -194,12 +169,8 @@ bool NetworkManagerDialUp::isDialUpActive(const QString& type, const QString& pr
     const auto known = m_bluetoothDun.constFind(profilePath);
     if (known != m_bluetoothDun.constEnd())
         return known.value();
-    NmSettings settings;
-    if (!profileSettings(profilePath, settings, PollTimeoutMs))
-        return false;
-    const bool dun = secretSettingOf(settings).has_value();
-    m_bluetoothDun.insert(profilePath, dun);
-    return dun;
+    readProfile(profilePath);
+    return false;
 }
 
 std::optional<QList<NetworkManagerDialUp::Profile>> NetworkManagerDialUp::dialUpProfiles(QDBusError& error) const

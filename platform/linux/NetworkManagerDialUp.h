@@ -24,9 +24,11 @@ class NetworkManagerSecretAgent;
 // password goes to our secret agent for that dial only; a password the system keeps is left alone. Requests
 // that may wait for the user's authorisation (changing a profile, activating, deactivating, registering the
 // agent) are sent without waiting: their answers arrive through the event loop, like the device's state
-// signals that carry a dial's progress. Reads wait, but never long. Everything runs on the thread that
-// owns the object. Metered links, when recorded, are known from the devices' and profiles' own marks,
-// read without waiting and followed through the service's signals (NetworkManagerMetered.cpp).
+// signals that carry a dial's progress. The once-a-second poll asks the service nothing: it answers from
+// the active connections and devices the backend keeps, read once without waiting and then followed through
+// the service's signals (NetworkManagerState.cpp). Reads for what the user asked for (the phone book) wait,
+// but never long. Everything runs on the thread that owns the object. Metered links, when recorded, are
+// known from the devices' and profiles' own marks (NetworkManagerMetered.cpp).
 class NetworkManagerDialUp final : public QObject, public DialUpService
 {
     Q_OBJECT
@@ -39,6 +41,7 @@ public:
     /// Whether a network manager runs on `bus`.
     static bool isRunning(const QDBusConnection& bus);
 
+    /// Answers from what the service has told; false until its first answer since it (re)appeared.
     bool enumConnections(QList<RasConnection>& out) override;
     std::optional<QString> errorText(quint32) const override { return std::nullopt; }
     bool enumEntries(QStringList& out) override;
@@ -68,6 +71,8 @@ private slots:
     void onPropertiesChanged(const QString& interface, const QVariantMap& changed, const QStringList& invalidated,
                              const QDBusMessage& message);
     void onProfileUpdated(const QDBusMessage& message);
+    void onInterfacesAdded(const QDBusMessage& message);
+    void onInterfacesRemoved(const QDBusMessage& message);
 
 private:
     struct Profile
@@ -89,10 +94,19 @@ private:
         bool hangUpAsked = false; // hung up before the service answered the activation
     };
     using Answer = std::function<void(const QDBusMessage& reply)>;
-    struct MeteredDevice
+    struct ActiveConnection
     {
-        quint32 metered = 0; // NMMetered
+        QString profilePath;
+        QString type;
+        QString id;
+        quint32 state = 0;  // NMActiveConnectionState
+        QString devicePath; // its first device; empty while it has none
+    };
+    struct Device
+    {
+        quint32 state = 0; // NMDeviceState
         QString ipInterface;
+        quint32 metered = 0; // NMMetered
     };
 
     QDBusMessage call(const QString& path, const QString& interface, const QString& method, const QVariantList& args,
@@ -107,8 +121,9 @@ private:
     std::optional<QList<Profile>> dialUpProfiles(QDBusError& error) const;
     quint32 findProfile(const QString& name, Profile& out) const;
     void rememberUserName(const Profile& profile, const QString& userName, std::function<void()> then);
+    /// Nothing for a Bluetooth profile not read yet: its read is asked for, and it counts once answered.
     bool isDialUpActive(const QString& type, const QString& profilePath);
-    QString ipInterfaceOf(const QString& activePath, const QList<QDBusObjectPath>& devices);
+    QString ipInterfaceOf(const QString& activePath, const QString& devicePath);
     QString deviceFor(const QString& profilePath) const;
     void registerAgent(std::function<void()> then);
     void activate(Handle handle);
@@ -120,11 +135,27 @@ private:
     /// A read whose answer `then` gets through the event loop; nothing waits for it.
     void readLater(const QString& path, const QString& interface, const QString& method, const QVariantList& args,
                    Answer then);
-    void readDevice(const QString& devicePath);
+    /// Reads a profile's settings without waiting: whether a Bluetooth profile is for dial-up, and while metered
+    /// links are recorded, whether it is marked metered.
     void readProfile(const QString& profilePath);
+    /// Every profile's metering mark, read ahead.
+    void readProfiles();
     /// An active connection that is no dial-up: listed when it is activated and its device or profile is
     /// metered. Marks not known yet are asked for, and the connection waits for them.
-    std::optional<RasConnection> meteredConnection(const QString& activePath, const QVariantMap& props);
+    std::optional<RasConnection> meteredConnection(const QString& activePath, const ActiveConnection& active);
+
+    // What the service has told of its active connections and devices (NetworkManagerState.cpp).
+    /// Subscribes to the signals that carry its changes, then reads it.
+    void followState();
+    /// Forgets all of it and, with `ask`, reads it afresh in one request.
+    void refetch(bool ask);
+    /// Takes in an object's properties, `interface` → (name → value): `whole` when it appears, and only the
+    /// changed ones of an object already known.
+    void takeProperties(const QString& path, const NmSettings& interfaces, bool whole);
+    /// Reads the properties of an object named before it was announced (a service without ObjectManager).
+    void readObject(const QString& path, const QString& interface);
+    /// Reads the listed connections, and their devices, that nothing has announced.
+    void readUnknown();
 
     QDBusConnection m_bus;
     NetworkManagerSecretAgent* m_agent;
@@ -137,7 +168,12 @@ private:
     QHash<QString, QString> m_ipInterfaces; // active connection path → its device's IP interface
     std::optional<DialInProgress> m_dial;
     bool m_recordMetered = false;
-    QHash<QString, MeteredDevice> m_meteredDevices; // device path → its metering and IP interface
-    QHash<QString, bool> m_meteredProfiles;         // profile path → whether its settings mark it metered
-    QSet<QString> m_reading;                        // devices and profiles whose read is on its way
+    QHash<QString, bool> m_meteredProfiles; // profile path → whether its settings mark it metered
+    QSet<QString> m_reading;                // objects and profiles whose read is on its way
+
+    bool m_known = false;         // the service's first answer since it (re)appeared has come
+    quint64 m_generation = 0;     // counts the service's comings and goings: older answers are dropped
+    QList<QString> m_activeOrder; // the service's ActiveConnections, in its order
+    QHash<QString, ActiveConnection> m_actives;
+    QHash<QString, Device> m_devices;
 };

@@ -1,6 +1,6 @@
 // Metered links beside dial-up: which devices and profiles the network manager marks as metered (a tethered
-// phone, a mobile hotspot). The poll only looks their marks up: they are read without waiting and kept up to
-// date by the service's signals.
+// phone, a mobile hotspot). The poll only looks their marks up: the devices' come with the rest of what the
+// backend follows, the profiles' are read without waiting and kept up to date by the service's signals.
 #include "platform/linux/NetworkManagerCodes.h"
 #include "platform/linux/NetworkManagerDBus.h"
 #include "platform/linux/NetworkManagerDialUp.h"
@@ -42,28 +42,22 @@ void NetworkManagerDialUp::setRecordMetered(bool on)
     if (on == m_recordMetered)
         return;
     m_recordMetered = on;
-    const QString propertiesChanged = QStringLiteral("PropertiesChanged");
     const QString updated = QStringLiteral("Updated");
     if (!on) {
-        m_bus.disconnect(N::Service, QString(), N::PropertiesInterface, propertiesChanged, this,
-                         SLOT(onPropertiesChanged(QString, QVariantMap, QStringList, QDBusMessage)));
         m_bus.disconnect(N::Service, QString(), N::ProfileInterface, updated, this,
                          SLOT(onProfileUpdated(QDBusMessage)));
-        m_meteredDevices.clear();
         m_meteredProfiles.clear();
-        m_reading.clear();
         return;
     }
-    // Subscribed before the first reads, so that no change falls between a read and its signal.
-    m_bus.connect(N::Service, QString(), N::PropertiesInterface, propertiesChanged, this,
-                  SLOT(onPropertiesChanged(QString, QVariantMap, QStringList, QDBusMessage)));
+    // The devices' metering is followed all along with their other properties; the profiles' marks from now
+    // on, subscribed before the first reads so that no change falls between a read and its signal.
     m_bus.connect(N::Service, QString(), N::ProfileInterface, updated, this, SLOT(onProfileUpdated(QDBusMessage)));
-    // Every device and profile read ahead: a link that comes up later is known by the time it is activated.
-    readLater(N::ManagerPath, N::ManagerInterface, QStringLiteral("GetDevices"), {}, [this](const QDBusMessage& reply) {
-        if (answered(reply))
-            for (const QDBusObjectPath& device : pathsOf(reply.arguments().constFirst()))
-                readDevice(device.path());
-    });
+    readProfiles();
+}
+
+void NetworkManagerDialUp::readProfiles()
+{
+    // Every profile read ahead: a link that comes up later is known by the time it is activated.
     readLater(N::SettingsPath, N::SettingsInterface, QStringLiteral("ListConnections"), {},
               [this](const QDBusMessage& reply) {
                   if (answered(reply))
@@ -84,22 +78,6 @@ void NetworkManagerDialUp::readLater(const QString& path, const QString& interfa
     });
 }
 
-void NetworkManagerDialUp::readDevice(const QString& devicePath)
-{
-    if (devicePath.isEmpty() || m_reading.contains(devicePath))
-        return;
-    m_reading.insert(devicePath);
-    readLater(devicePath, N::PropertiesInterface, QStringLiteral("GetAll"), {N::DeviceInterface},
-              [this, devicePath](const QDBusMessage& reply) {
-                  m_reading.remove(devicePath);
-                  if (!m_recordMetered || !answered(reply))
-                      return; // asked again when the poll next meets it
-                  const QVariantMap props = qdbus_cast<QVariantMap>(reply.arguments().constFirst());
-                  m_meteredDevices.insert(devicePath, {props.value(QStringLiteral("Metered")).toUInt(),
-                                                       props.value(QStringLiteral("IpInterface")).toString()});
-              });
-}
-
 void NetworkManagerDialUp::readProfile(const QString& profilePath)
 {
     if (profilePath.isEmpty() || m_reading.contains(profilePath))
@@ -108,25 +86,15 @@ void NetworkManagerDialUp::readProfile(const QString& profilePath)
     readLater(profilePath, N::ProfileInterface, QStringLiteral("GetSettings"), {},
               [this, profilePath](const QDBusMessage& reply) {
                   m_reading.remove(profilePath);
-                  if (!m_recordMetered || !answered(reply))
-                      return;
-                  m_meteredProfiles.insert(profilePath,
-                                           isMetered(qdbus_cast<NmSettings>(reply.arguments().constFirst())));
+                  if (!answered(reply))
+                      return; // asked again when it is next needed
+                  const NmSettings settings = qdbus_cast<NmSettings>(reply.arguments().constFirst());
+                  if (settings.value(QStringLiteral("connection")).value(QStringLiteral("type")).toString() ==
+                      QLatin1String("bluetooth"))
+                      m_bluetoothDun.insert(profilePath, secretSettingOf(settings).has_value());
+                  if (m_recordMetered)
+                      m_meteredProfiles.insert(profilePath, isMetered(settings));
               });
-}
-
-void NetworkManagerDialUp::onPropertiesChanged(const QString& interface, const QVariantMap& changed,
-                                               const QStringList& /*invalidated*/, const QDBusMessage& message)
-{
-    if (interface != N::DeviceInterface)
-        return;
-    const auto device = m_meteredDevices.find(message.path());
-    if (device == m_meteredDevices.end())
-        return; // its read is on its way, or the poll asks for it when it meets it
-    if (const auto metered = changed.constFind(QStringLiteral("Metered")); metered != changed.constEnd())
-        device->metered = metered->toUInt();
-    if (const auto ip = changed.constFind(QStringLiteral("IpInterface")); ip != changed.constEnd())
-        device->ipInterface = ip->toString();
 }
 
 void NetworkManagerDialUp::onProfileUpdated(const QDBusMessage& message)
@@ -137,28 +105,23 @@ void NetworkManagerDialUp::onProfileUpdated(const QDBusMessage& message)
 }
 
 std::optional<RasConnection> NetworkManagerDialUp::meteredConnection(const QString& activePath,
-                                                                     const QVariantMap& props)
+                                                                     const ActiveConnection& active)
 {
-    const QString profilePath = qdbus_cast<QDBusObjectPath>(props.value(QStringLiteral("Connection"))).path();
-    const QList<QDBusObjectPath> devices = pathsOf(props.value(QStringLiteral("Devices")));
-    const QString devicePath = devices.isEmpty() ? QString() : devices.constFirst().path();
-    // Asked for while the link is still coming up, so that its marks are known once it is activated.
-    const auto device = m_meteredDevices.constFind(devicePath);
-    const bool deviceKnown = device != m_meteredDevices.constEnd();
-    if (!deviceKnown)
-        readDevice(devicePath);
-    const auto profile = m_meteredProfiles.constFind(profilePath);
+    // Asked for while the link is still coming up, so that its mark is known once it is activated.
+    const auto profile = m_meteredProfiles.constFind(active.profilePath);
     if (profile == m_meteredProfiles.constEnd())
-        readProfile(profilePath);
-    if (props.value(QStringLiteral("State")).toUInt() != NmActiveState::Activated)
+        readProfile(active.profilePath);
+    if (active.state != NmActiveState::Activated)
         return std::nullopt;
+    const auto device = m_devices.constFind(active.devicePath);
+    const bool deviceKnown = device != m_devices.constEnd();
     const bool metered =
         (deviceKnown && isMetered(device->metered)) || (profile != m_meteredProfiles.constEnd() && profile.value());
     if (!metered)
         return std::nullopt;
     RasConnection connection;
     connection.handle = handleOf(activePath);
-    connection.entryName = props.value(QStringLiteral("Id")).toString();
+    connection.entryName = active.id;
     connection.state = RasState::Connected;
     if (deviceKnown)
         connection.interfaceName = device->ipInterface;

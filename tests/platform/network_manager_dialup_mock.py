@@ -7,10 +7,14 @@ that remembers who registered; activations that run through the device states li
 using a password the system keeps or asking the registered secret agent for one on the way, giving the
 device its IP interface once activated and ending in the outcome the test chose; and profile writes that
 are told apart by whether they would reach the disk (Update, Update2 without an in-memory flag, Save) or
-stay in the service's memory (UpdateUnsaved), each one logged.
+stay in the service's memory (UpdateUnsaved), each one logged. Active connections come and go with the
+object manager's InterfacesAdded / InterfacesRemoved, as the real service announces its objects. For the
+tests of a slow or restarting service: the property and settings reads are counted, the service can stop
+answering for a while (Freeze) and can leave the bus and come back (Restart).
 Reset() on /org/freedesktop brings all of it back to the state below.
 '''
 
+import time
 import uuid
 
 import dbus
@@ -22,6 +26,21 @@ from gi.repository import GLib
 # The stock template: its names, its mock methods (AddEthernetDevice, SetProperty, ...) and its load().
 from dbusmock.templates.networkmanager import *  # noqa: F401,F403 pylint: disable=wildcard-import
 from dbusmock.templates import networkmanager as stock
+
+# What clients read over the bus (not the mock's own look-ups): counted across all objects, so a test can
+# tell whether the backend asked the service anything or followed its signals alone.
+READS = ('Get', 'GetAll', 'GetManagedObjects', 'GetSettings', 'ListConnections', 'GetDevices')
+if not getattr(dbusmock.mockobject.DBusMockObject, 'counts_reads', False):
+    _plain_dispatch = dbusmock.mockobject.DBusMockObject._message_cb  # pylint: disable=protected-access
+
+    def _counting_dispatch(self, connection, message):
+        if message.get_member() in READS:
+            dbusmock.mockobject.DBusMockObject.reads += 1
+        _plain_dispatch(self, connection, message)
+
+    dbusmock.mockobject.DBusMockObject._message_cb = _counting_dispatch  # pylint: disable=protected-access
+    dbusmock.mockobject.DBusMockObject.counts_reads = True
+    dbusmock.mockobject.DBusMockObject.reads = 0
 
 AGENT_MANAGER_OBJ = '/org/freedesktop/NetworkManager/AgentManager'
 AGENT_MANAGER_IFACE = 'org.freedesktop.NetworkManager.AgentManager'
@@ -122,6 +141,7 @@ def _end_activation(manager, active_path, device_state, reason):
     paths = _active_paths()
     paths.remove(dbus.ObjectPath(active_path))
     manager.SetProperty(MANAGER_OBJ, MANAGER_IFACE, 'ActiveConnections', dbus.Array(paths, signature='o'))
+    manager.object_manager_emit_removed(active_path)
     manager.RemoveObject(active_path)
 
 
@@ -223,6 +243,8 @@ def _activate(manager, profile_path, device_path, _specific_object):
         'Default6': False,
         'Master': dbus.ObjectPath('/'),
     }, [])
+    # Announced with all its properties before it is listed, as the real service does.
+    manager.object_manager_emit_added(active_path)
     dbusmock.get_object(device_path).Set(DEVICE_IFACE, 'ActiveConnection', dbus.ObjectPath(active_path))
     paths = _active_paths()
     paths.append(dbus.ObjectPath(active_path))
@@ -297,6 +319,7 @@ def _add_device(mock, name, device_type, available, metered=METERED_UNKNOWN):
 def load(mock, parameters):
     stock.load(mock, parameters)
     manager = dbusmock.get_object(MANAGER_OBJ)
+    dbusmock.mockobject.DBusMockObject.reads = 0
     manager.dial_outcome = 0
     manager.dial_hold = False
     manager.agent_answers = []
@@ -390,3 +413,57 @@ def SetDeviceMetered(_self, device, metered):
     '''Changes a device's (by its name: usb0, eth0, ...) metering, as the service does when DHCP or the user
     tells it more; signalled like any property change.'''
     dbusmock.get_object(DEVICES + str(device)).Set(DEVICE_IFACE, 'Metered', dbus.UInt32(metered))
+
+
+@dbus.service.method(MOCK_IFACE, in_signature='sui', out_signature='')
+def SetLinkState(_self, device, device_state, active_state):
+    '''Moves a device (by its name) that works on an activation to `device_state`, and its active connection
+    to `active_state` (none: -1), signalled as the service does; an activated device gets its IP interface.'''
+    obj = dbusmock.get_object(DEVICES + str(device))
+    _set_device_state(obj, int(device_state), 0)
+    if int(device_state) == stock.DeviceState.ACTIVATED:
+        obj.Set(DEVICE_IFACE, 'IpInterface', dbusmock.get_object(MANAGER_OBJ).ip_interfaces.get(str(device), ''))
+    active = str(obj.Get(DEVICE_IFACE, 'ActiveConnection'))
+    if int(active_state) >= 0 and active != '/':
+        _set_active_state(dbusmock.get_object(active), int(active_state), 0)
+
+
+@dbus.service.method(MOCK_IFACE, in_signature='', out_signature='u')
+def CountReads(_self):
+    '''How many property, settings and list reads anyone made since the last Reset().'''
+    return dbus.UInt32(dbusmock.mockobject.DBusMockObject.reads)
+
+
+@dbus.service.method(MOCK_IFACE, in_signature='u', out_signature='', async_callbacks=('reply', 'error'))
+def Freeze(self, milliseconds, reply, error):  # pylint: disable=unused-argument
+    '''Answers, then neither answers nor signals anything for `milliseconds`: a service that hangs.'''
+    reply()
+    self.connection.flush()
+    time.sleep(int(milliseconds) / 1000)
+
+
+@dbus.service.method(MOCK_IFACE, in_signature='u', out_signature='')
+def Restart(self, milliseconds):
+    '''Leaves the bus and takes its name back after `milliseconds`, having forgotten every connection but the
+    wired line without a word: a service that restarted while a link went down.'''
+    manager = dbusmock.get_object(MANAGER_OBJ)
+    wired = dbus.ObjectPath('/org/freedesktop/NetworkManager/ActiveConnection/0')
+    for path in [str(p) for p in _active_paths() if p != wired]:
+        for device_path in dbusmock.get_object(path).Get(ACTIVE_CONNECTION_IFACE, 'Devices'):
+            props = dbusmock.get_object(device_path).props[DEVICE_IFACE]
+            props['State'] = dbus.UInt32(stock.DeviceState.DISCONNECTED)
+            props['ActiveConnection'] = dbus.ObjectPath('/')
+            props['IpInterface'] = ''
+        manager.RemoveObject(path)
+    manager.props[MANAGER_IFACE]['ActiveConnections'] = dbus.Array([wired], signature='o')
+
+    def come_back():
+        self.connection.request_name(BUS_NAME)
+        return False
+
+    def leave():
+        self.connection.release_name(BUS_NAME)
+        GLib.timeout_add(int(milliseconds), come_back)
+        return False
+
+    GLib.idle_add(leave)  # once this call is answered

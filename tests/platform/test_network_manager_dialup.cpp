@@ -11,6 +11,7 @@
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
 #include <QDBusPendingCall>
+#include <QElapsedTimer>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -18,6 +19,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <functional>
+#include <iostream>
 #include <linux/if.h>
 #include <linux/if_tun.h>
 #include <optional>
@@ -86,6 +88,12 @@ protected:
         ASSERT_TRUE(m_bus->isConnected());
         ASSERT_EQ(mock(QStringLiteral("Reset")).type(), QDBusMessage::ReplyMessage);
         m_service = std::make_unique<NetworkManagerDialUp>(*m_bus);
+        // The backend answers polls from what the service has told it: its first reading, which the
+        // program's first poll a second after start finds done.
+        ASSERT_TRUE(waitFor([&] {
+            QList<RasConnection> listed;
+            return m_service->enumConnections(listed);
+        }));
     }
 
     void TearDown() override
@@ -134,8 +142,19 @@ protected:
         return mock(QStringLiteral("GetSettingsWrites")).arguments().value(0).toStringList();
     }
 
+    // A round trip to the service puts every signal it sent before in our queue, and handling the queue
+    // brings the backend up to date, as the second between two polls of the program does.
+    void settle()
+    {
+        mock(QStringLiteral("CountReads"));
+        QCoreApplication::processEvents();
+    }
+
+    quint32 reads() { return mock(QStringLiteral("CountReads")).arguments().value(0).toUInt(); }
+
     QList<RasConnection> connections()
     {
+        settle();
         QList<RasConnection> out;
         EXPECT_TRUE(m_service->enumConnections(out));
         return out;
@@ -610,6 +629,94 @@ TEST_F(NetworkManagerMeteredTest, ATetheredPhonesLinkFeedsTheByteCounts)
     EXPECT_EQ(traffic.DialUpBytesReceived(), received);
     EXPECT_EQ(traffic.DialUpBytesSent(), sent);
     ::close(other);
+}
+
+TEST_F(NetworkManagerDialUpTest, APollWhileTheServiceHangsAnswersAtOnce)
+{
+    setDialOutcome(0, true);
+    ProgressLog log;
+    DialUpService::Handle handle = 0;
+    ASSERT_EQ(dial("Mobile Provider", "dialuser", "s3cret", log, handle), 0u);
+    ASSERT_TRUE(waitFor([&] { return log.has(RasState::ConnectDevice); }));
+    const QList<RasConnection> before = connections();
+    ASSERT_EQ(before.size(), 1);
+
+    // The service stops answering: a request sent now is answered only when it wakes up.
+    ASSERT_EQ(mock(QStringLiteral("Freeze"), {1500u}).type(), QDBusMessage::ReplyMessage);
+    const QDBusPendingCall pending = m_bus->asyncCall(
+        QDBusMessage::createMethodCall(Service, QStringLiteral("/org/freedesktop"),
+                                       QStringLiteral("org.freedesktop.DBus.Mock"), QStringLiteral("CountReads")));
+    QElapsedTimer timer;
+    timer.start();
+    QList<RasConnection> listed;
+    const bool answered = m_service->enumConnections(listed);
+    const qint64 elapsed = timer.nsecsElapsed();
+    // The poll came back before the service did, and with the connection as it was.
+    EXPECT_FALSE(pending.isFinished());
+    EXPECT_TRUE(answered);
+    ASSERT_EQ(listed.size(), 1);
+    EXPECT_EQ(listed[0].entryName, before[0].entryName);
+    EXPECT_EQ(listed[0].state, RasState::ConnectDevice);
+    EXPECT_EQ(listed[0].handle, handle);
+    std::cout << "poll while the service hangs: " << elapsed / 1000 << " us\n";
+    ASSERT_TRUE(waitFor([&] { return pending.isFinished(); }));
+    ASSERT_TRUE(m_service->hangUp(handle));
+}
+
+TEST_F(NetworkManagerDialUpTest, AConnectionIsFollowedThroughTheServicesSignalsAlone)
+{
+    setDialOutcome(0, true);
+    const quint32 readsBefore = reads();
+    const auto state = [&](quint32 device, int active) {
+        ASSERT_EQ(mock(QStringLiteral("SetLinkState"), {QStringLiteral("modem0"), device, active}).type(),
+                  QDBusMessage::ReplyMessage);
+    };
+    // Started elsewhere: the modem dials.
+    const QDBusMessage reply =
+        call(QStringLiteral("/org/freedesktop/NetworkManager"), Service, QStringLiteral("ActivateConnection"),
+             {QVariant::fromValue(QDBusObjectPath(GsmProfile)),
+              QVariant::fromValue(QDBusObjectPath(QStringLiteral("/org/freedesktop/NetworkManager/Devices/modem0"))),
+              QVariant::fromValue(QDBusObjectPath(QStringLiteral("/")))});
+    ASSERT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
+    QList<RasConnection> listed = connections();
+    ASSERT_EQ(listed.size(), 1);
+    EXPECT_EQ(listed[0].entryName, QStringLiteral("Mobile Provider"));
+    EXPECT_EQ(listed[0].state, RasState::ConnectDevice);
+    const DialUpService::Handle handle = listed[0].handle;
+
+    state(60, -1); // need-auth
+    listed = connections();
+    ASSERT_EQ(listed.size(), 1);
+    EXPECT_EQ(listed[0].state, RasState::Authenticate);
+    EXPECT_TRUE(listed[0].interfaceName.isEmpty());
+
+    state(100, 2); // activated
+    listed = connections();
+    ASSERT_EQ(listed.size(), 1);
+    EXPECT_EQ(listed[0].state, RasState::Connected);
+    EXPECT_EQ(listed[0].interfaceName, QStringLiteral("ppp0"));
+    EXPECT_EQ(listed[0].handle, handle);
+
+    ASSERT_TRUE(m_service->hangUp(handle));
+    ASSERT_TRUE(waitFor([&] { return connections().isEmpty(); }));
+    // Not one property, profile or list was read meanwhile.
+    EXPECT_EQ(reads(), readsBefore);
+}
+
+TEST_F(NetworkManagerDialUpTest, AServiceThatRestartsIsReadAfresh)
+{
+    setDialOutcome(0, true);
+    ProgressLog log;
+    DialUpService::Handle handle = 0;
+    ASSERT_EQ(dial("Mobile Provider", "dialuser", "s3cret", log, handle), 0u);
+    ASSERT_TRUE(waitFor([&] { return connections().size() == 1; }));
+
+    // It leaves the bus, forgets the dial-up link and comes back.
+    ASSERT_EQ(mock(QStringLiteral("Restart"), {400u}).type(), QDBusMessage::ReplyMessage);
+    QList<RasConnection> listed;
+    // Meanwhile the list cannot be told: an open session goes on rather than ending on a guess.
+    ASSERT_TRUE(waitFor([&] { return !m_service->enumConnections(listed); }));
+    ASSERT_TRUE(waitFor([&] { return m_service->enumConnections(listed) && listed.isEmpty(); }));
 }
 
 TEST_F(NetworkManagerDialUpTest, WithoutTheServiceNothingIsListedAndNothingDials)
