@@ -18,9 +18,9 @@ public:
     /// `available` then. Not every kind of notification area announces itself, so callers look again now
     /// and then as well.
     virtual void watchAvailability(std::function<void()> changed) = 0;
-    /// Shows the icon with its tooltip; a right click pops `menu` up, a left click does nothing.
-    /// False when the desktop refuses the icon.
-    virtual bool add(const QIcon& icon, const QString& tip, QMenu* menu) = 0;
+    /// Shows the icon with its tooltip; a right click pops `menu` up, a left click (a StatusNotifier host's
+    /// "Activate") runs `leftClicked`. False when the desktop refuses the icon.
+    virtual bool add(const QIcon& icon, const QString& tip, QMenu* menu, std::function<void()> leftClicked) = 0;
     virtual void setIcon(const QIcon& icon) = 0;
     /// The text shown while the pointer rests on the icon; lines apart by "\n".
     virtual void setToolTip(const QString& tip) = 0;

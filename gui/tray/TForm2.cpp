@@ -31,7 +31,9 @@ TForm2::TForm2(TrayIconService& service, QWidget* parent) : QWidget(parent), m_s
 
     ilOnlineMin = TrayImages::imageList();
     m_imageIndex = TrayImages::offline;
-    m_created = m_service.add(ilOnlineMin[m_imageIndex], AppInfo::ProgramTitle.left(63), PopupMenu1);
+    // A left click on the icon opens the main window, as "Open" does.
+    m_created = m_service.add(ilOnlineMin[m_imageIndex], AppInfo::ProgramTitle.left(63), PopupMenu1,
+                              [this] { emit openClicked(); });
     connectEvents();
 }
 

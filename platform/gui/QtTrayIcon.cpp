@@ -1,4 +1,4 @@
-// Only the context menu is bound: clicks and double clicks on the icon do nothing.
+// The context menu on a right click; a left click (Trigger) is the caller's, a double click does nothing.
 //
 // The toolkit decides once per run whether the desktop has a StatusNotifier host, at its first question,
 // and keeps that answer: asked before the panel is up, it would never use the panel's notification area.
@@ -86,13 +86,18 @@ void QtTrayIcon::watchAvailability(std::function<void()> changed)
                      });
 }
 
-bool QtTrayIcon::add(const QIcon& icon, const QString& tip, QMenu* menu)
+bool QtTrayIcon::add(const QIcon& icon, const QString& tip, QMenu* menu, std::function<void()> leftClicked)
 {
     if (!available())
         return false;
     m_icon = std::make_unique<QSystemTrayIcon>(icon);
     m_icon->setToolTip(tip);
     m_icon->setContextMenu(menu);
+    QObject::connect(m_icon.get(), &QSystemTrayIcon::activated, m_icon.get(),
+                     [leftClicked = std::move(leftClicked)](QSystemTrayIcon::ActivationReason reason) {
+                         if (reason == QSystemTrayIcon::Trigger && leftClicked)
+                             leftClicked();
+                     });
     m_icon->show();
     return m_icon->isVisible();
 }

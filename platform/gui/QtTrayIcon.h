@@ -16,7 +16,7 @@ public:
 
     bool available() const override;
     void watchAvailability(std::function<void()> changed) override;
-    bool add(const QIcon& icon, const QString& tip, QMenu* menu) override;
+    bool add(const QIcon& icon, const QString& tip, QMenu* menu, std::function<void()> leftClicked) override;
     void setIcon(const QIcon& icon) override;
     void setToolTip(const QString& tip) override;
     void remove() override;

@@ -18,10 +18,11 @@ public:
         if (m_changed)
             m_changed();
     }
-    bool add(const QIcon&, const QString& tip, QMenu* menu) override
+    bool add(const QIcon&, const QString& tip, QMenu* menu, std::function<void()> leftClicked) override
     {
         if (!isAvailable)
             return false;
+        m_leftClicked = std::move(leftClicked);
         shown = true;
         tooltip = tip;
         contextMenu = menu;
@@ -30,8 +31,15 @@ public:
     }
     void setIcon(const QIcon&) override { ++iconChanges; }
     void setToolTip(const QString& tip) override { tooltip = tip; }
+    /// The user clicks the icon with the left button.
+    void leftClick()
+    {
+        if (shown && m_leftClicked)
+            m_leftClicked();
+    }
     void remove() override
     {
+        m_leftClicked = nullptr;
         shown = false;
         contextMenu = nullptr;
         ++removals;
@@ -47,4 +55,5 @@ public:
 
 private:
     std::function<void()> m_changed;
+    std::function<void()> m_leftClicked;
 };

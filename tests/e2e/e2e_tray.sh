@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The real program in tray mode under Xvfb, with a notification-area host on a private session bus: the icon
 # appears with its tooltip, its menu lists the items in order with the disconnect item last while connected,
-# "Open" shows the main window and "Remove" ends the program.
+# "Open" and a left click on the icon show the main window and "Remove" ends the program.
 source "$(dirname "$0")/lib.sh"
 
 start_xvfb
@@ -34,7 +34,20 @@ wait_new_trace tray "$n" 'dialer-status Not connected' 3 >/dev/null || fail "the
 n=$(trace_lines tray)
 host click Open
 wait_new_trace tray "$n" 'main-window shown' 3 >/dev/null || fail "\"Open\" did not show the main window"
-xdotool search --sync --onlyvisible --name '^Qov Ruvela v2\.2\.1$' >/dev/null || fail "no main window on screen"
+main=$(xdotool search --sync --onlyvisible --name '^Qov Ruvela v2\.2\.1$' | head -1)
+[[ -n "$main" ]] || fail "no main window on screen"
+
+# "Close" (Alt+C) hides the window in tray mode; a left click on the icon opens it again.
+xdotool windowfocus --sync "$main"
+xdotool key --window "$main" alt+c
+for _ in $(seq 30); do
+    xdotool search --onlyvisible --name '^Qov Ruvela v2\.2\.1$' >/dev/null 2>&1 || break
+    sleep 0.1
+done
+xdotool search --onlyvisible --name '^Qov Ruvela v2\.2\.1$' >/dev/null 2>&1 && fail "Alt+C did not hide the window"
+n=$(trace_lines tray)
+host activate
+wait_new_trace tray "$n" 'main-window shown' 3 >/dev/null || fail "a left click on the icon did not show the main window"
 
 host click Remove
 for _ in $(seq 50); do

@@ -6,6 +6,7 @@ StatusNotifier protocol on the session bus, where status_notifier_watcher.py pla
   tray_host.py tooltip              print the icon's tooltip title
   tray_host.py menu                 print the icon menu's labels, one a line
   tray_host.py click LABEL          activate the menu item with that label, as a click does
+  tray_host.py activate             a left click on the icon (the host's "Activate")
 """
 import sys
 import time
@@ -58,6 +59,9 @@ def main():
     elif command == ["menu"]:
         for _, label in menu_items(bus)[1]:
             print(label)
+    elif command == ["activate"]:
+        item = bus.get_object(item_name(bus), "/StatusNotifierItem")
+        item.Activate(dbus.Int32(0), dbus.Int32(0), dbus_interface="org.kde.StatusNotifierItem")
     elif command == ["click"] and len(sys.argv) == 3:
         menu, items = menu_items(bus)
         ident = next((i for i, label in items if label == sys.argv[2]), None)

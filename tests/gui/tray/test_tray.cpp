@@ -220,6 +220,10 @@ TEST_F(TrayTest, CloseHidesTheWindowInTrayModeAndRemoveEndsTheProgram)
     EXPECT_TRUE(window->isVisible());
     child<QAction>(*window, "mnuMainClose")->trigger();
     EXPECT_FALSE(window->isVisible());
+    // A left click on the icon opens the window as "Open" does.
+    tp.tray->leftClick();
+    EXPECT_TRUE(window->isVisible());
+    child<QAction>(*window, "mnuMainClose")->trigger();
 
     bool ended = false;
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, [&] { ended = true; });
