@@ -1,5 +1,5 @@
-// Written by hand: a million sessions give two million of these texts. The time zone is asked once a day
-// unless the offset changes during that day.
+// Written by hand: a million sessions give two million of these texts. The time zone is read once and asked
+// about a day once, and through the local-time conversion only near a change of offset.
 #include "report/IsoMoment.h"
 
 #include <QDateTime>
@@ -22,12 +22,31 @@ int localOffset(qint64 day, qint32 second)
         .offsetFromUtc();
 }
 
+// The calendar date of a day number, as QDate gives it.
+void civilDate(qint64 julianDay, int* year, int* month, int* day)
+{
+    if (julianDay < CalendarMoment::dayNumber(1, 1, 1)) {
+        QDate::fromJulianDay(julianDay).getDate(year, month, day);
+        return;
+    }
+    // Counted in 400-year eras from 1 March of year 0, so that the leap day ends the year.
+    const qint64 days = julianDay - 1721120;
+    const qint64 era = days / 146097;
+    const auto dayOfEra = int(days - era * 146097);
+    const int yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const int dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const int shifted = (5 * dayOfYear + 2) / 153;
+    *day = dayOfYear - (153 * shifted + 2) / 5 + 1;
+    *month = shifted < 10 ? shifted + 3 : shifted - 9;
+    *year = int(era * 400 + yearOfEra) + (*month <= 2 ? 1 : 0);
+}
+
 void putDate(char* at, qint64 julianDay)
 {
     int year = 0;
     int month = 0;
     int day = 0;
-    QDate::fromJulianDay(julianDay).getDate(&year, &month, &day);
+    civilDate(julianDay, &year, &month, &day);
     put(at, year, 4);
     at[4] = '-';
     put(at + 5, month, 2);

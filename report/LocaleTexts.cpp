@@ -5,7 +5,10 @@
 #include "common/ByteText.h"
 #include "report/CalendarMoment.h"
 
+#include <algorithm>
+#include <bit>
 #include <charconv>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -25,7 +28,7 @@ LocaleTexts::LocaleTexts(const QLocale& locale) : m_locale(locale)
     m_halfToEven = m_locale.toString(0.125, 'f', 2).endsWith(QLatin1String("12"));
     m_groupFourDigits = !m_group.empty() && m_locale.toString(1000.0, 'f', 2).size() > 7;
     // Formed here only when every sample comes out as the locale forms it: halves, four digits, each step.
-    m_formsNumbers = m_locale.zeroDigit() == QLatin1String("0");
+    m_formsNumbers = m_locale.zeroDigit() == QLatin1String("0") && m_decimal.size() + m_group.size() <= 16;
     for (const quint32 bytes :
          {0u, 1u, 999u, 1000u, 1023u, 1024u, 1152u, 1536u, 1048575u, 1048576u, 3u << 28, 1073741824u, 4294967295u}) {
         if (m_formsNumbers)
@@ -151,7 +154,7 @@ std::string_view LocaleTexts::formDate(int year, int month, int day)
     return m_date;
 }
 
-bool LocaleTexts::appendHundredths(quint64 value, int shift)
+char* LocaleTexts::putHundredths(char* at, quint64 value, int shift) const
 {
     // value / 2^shift, with two decimals.
     const quint64 scaled = value * 100;
@@ -162,23 +165,43 @@ bool LocaleTexts::appendHundredths(quint64 value, int shift)
         if (rest > half || (rest == half && (!m_halfToEven || hundredths % 2 == 1)))
             ++hundredths;
     }
-    const quint64 whole = hundredths / 100;
+    const auto whole = static_cast<unsigned>(hundredths / 100);
     if (whole >= 10000)
-        return false;
-    char digits[8];
-    const auto end = std::to_chars(digits, digits + sizeof digits, whole).ptr;
-    const std::string_view text(digits, static_cast<std::size_t>(end - digits));
-    if (text.size() == 4 && m_groupFourDigits) {
-        m_text.append(text.substr(0, 1));
-        m_text.append(m_group);
-        m_text.append(text.substr(1));
+        return nullptr;
+    const auto copy = [&at](const std::string& text) {
+        std::memcpy(at, text.data(), text.size());
+        at += text.size();
+    };
+    // Byte counts of every size follow one another: the digits are chosen without a branch.
+    char digits[8] = {static_cast<char>('0' + whole / 1000), static_cast<char>('0' + whole / 100 % 10),
+                      static_cast<char>('0' + whole / 10 % 10), static_cast<char>('0' + whole % 10)};
+    const auto count = static_cast<std::size_t>(1 + (whole >= 10) + (whole >= 100) + (whole >= 1000));
+    if (count == 4 && m_groupFourDigits) {
+        *at++ = digits[0];
+        copy(m_group);
+        std::memcpy(at, digits + 1, 3);
+        at += 3;
     } else {
-        m_text.append(text);
+        std::memcpy(at, digits + 4 - count, 4);
+        at += count;
     }
-    m_text.append(m_decimal);
-    const auto cents = static_cast<char>(hundredths % 100);
-    m_text.push_back(static_cast<char>('0' + cents / 10));
-    m_text.push_back(static_cast<char>('0' + cents % 10));
+    if (m_decimal.size() == 1)
+        *at++ = m_decimal[0];
+    else
+        copy(m_decimal);
+    const auto cents = static_cast<unsigned>(hundredths % 100);
+    *at++ = static_cast<char>('0' + cents / 10);
+    *at++ = static_cast<char>('0' + cents % 10);
+    return at;
+}
+
+bool LocaleTexts::appendHundredths(quint64 value, int shift)
+{
+    char text[sizeof m_formed];
+    const char* end = putHundredths(text, value, shift);
+    if (!end)
+        return false;
+    m_text.append(text, static_cast<std::size_t>(end - text));
     return true;
 }
 
@@ -210,14 +233,12 @@ std::string_view LocaleTexts::dayBytesText(quint64 bytes)
 
 std::string_view LocaleTexts::formBytes(quint32 bytes)
 {
-    static constexpr const char* units[] = {"B", "KB", "MB", "GB"};
-    int step = 0;
-    while (step < 3 && bytes >= (quint64(1) << (10 * (step + 1))))
-        ++step;
-    m_text.clear();
-    appendHundredths(bytes, 10 * step);
-    appendUnit(units[step]);
-    return m_text;
+    static constexpr std::string_view units[] = {" B", " KB", " MB", " GB"};
+    // Below 2^32 the whole part stays under 1024.
+    const int step = std::min(3, (static_cast<int>(std::bit_width(bytes)) - 1) / 10);
+    char* end = putHundredths(m_formed, bytes, 10 * step);
+    end = std::copy(units[step].begin(), units[step].end(), end);
+    return {m_formed, static_cast<std::size_t>(end - m_formed)};
 }
 
 std::string_view LocaleTexts::formDayBytes(quint64 bytes)

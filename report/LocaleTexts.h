@@ -35,6 +35,8 @@ private:
     /// value / 2^shift with two decimals, rounded as the locale rounds; false, writing nothing, when the
     /// integer part has more than four digits (whose grouping is not checked).
     bool appendHundredths(quint64 value, int shift);
+    /// The same written at `at`, up to sizeof m_formed bytes; its end, or nothing.
+    char* putHundredths(char* at, quint64 value, int shift) const;
     std::string_view fromLocale(const QString& text);
     void appendUnit(const char* unit);
     /// The short date format as parts; false when it holds anything but days, months, years and text.
@@ -56,6 +58,7 @@ private:
     std::string m_decimal;
     std::string m_group;
     std::string m_text;
+    char m_formed[32]; ///< a byte count formed here
     bool m_formsDates = false;
     std::vector<DatePart> m_dateParts;
     std::string m_monthNames[2][12]; ///< short and long, as the locale writes them in a date

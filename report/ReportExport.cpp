@@ -46,19 +46,73 @@ void writeSessionLines(ReportOutput& out, const CalculationResult& result, std::
     const SessionRow& row = result.sessions[i];
     const std::string_view mark = row.marked() ? " *" : "";
     if (row.isRegular()) {
-        out << "start: ";
-        SessionText::writeShown(out, row.start(), texts);
-        out << mark << "\n_end: ";
-        SessionText::writeShown(out, row.end(), texts);
-        out << mark << '\n';
-    } else {
-        out << "start: " << printable(CalculationResult::shownText(result.startText(i), locale)) << mark
-            << "\n_end: " << printable(CalculationResult::shownText(result.endText(i), locale)) << mark << '\n';
+        // Formed in place; each text is copied before the next one is asked for.
+        const StoredMoment start = row.start();
+        const StoredMoment end = row.end();
+        std::string_view text = texts.shortDate(start.year, start.month, start.day);
+        PlacedText line(out.room(text.size() + 32));
+        line << "start: " << text;
+        SessionText::placeStoredTime(line, start);
+        line << mark << "\n_end: ";
+        out.commit(line.end());
+        text = texts.shortDate(end.year, end.month, end.day);
+        line = PlacedText(out.room(text.size() + 80));
+        line << text;
+        SessionText::placeStoredTime(line, end);
+        line << mark << "\ntime: ";
+        SessionText::placeTime(line, row.minutes, row.seconds);
+        line << "\ndownloaded bytes: ";
+        out.commit(line.end());
+        text = texts.bytesText(row.BytesReceived);
+        line = PlacedText(out.room(text.size() + 32));
+        line << text << "\nuploaded bytes: ";
+        out.commit(line.end());
+        text = texts.bytesText(row.BytesSent);
+        line = PlacedText(out.room(text.size() + 4));
+        line << text << "\n \n";
+        out.commit(line.end());
+        return;
     }
+    out << "start: " << printable(CalculationResult::shownText(result.startText(i), locale)) << mark
+        << "\n_end: " << printable(CalculationResult::shownText(result.endText(i), locale)) << mark << '\n';
     out << "time: ";
     SessionText::writeTime(out, row.minutes, row.seconds);
     out << "\ndownloaded bytes: " << texts.bytesText(row.BytesReceived)
         << "\nuploaded bytes: " << texts.bytesText(row.BytesSent) << "\n \n";
+}
+
+// One session's row, formed in place.
+void writeCsvSession(ReportOutput& out, const CalculationResult& result, std::size_t i, std::string_view path,
+                     bool withDays)
+{
+    const SessionRow& session = result.sessions[i];
+    PlacedText line(out.room(path.size() + 160));
+    line << "session," << path << ',' << result.recordNumber(i) << ',';
+    if (session.isRegular()) {
+        // The stored form holds a comma, so it is always quoted.
+        line << '"';
+        session.start().writeText(line.skip(23));
+        line << "\",\"";
+        session.end().writeText(line.skip(23));
+        line << '"';
+    } else {
+        out.commit(line.end());
+        out << csvField(result.startText(i)) << ',' << csvField(result.endText(i));
+        line = PlacedText(out.room(160));
+    }
+    const char startAfterEnd = session.startAfterEnd() ? '1' : '0';
+    if (Q_UNLIKELY(session.damaged())) {
+        // No duration is known; the totals count none.
+        line << ",,," << session.BytesReceived << ',' << session.BytesSent << ',' << startAfterEnd
+             << (withDays ? std::string_view(",,,,,,") : std::string_view(",,,,,"));
+        out.commit(line.end());
+        out << CalculationResult::damagedRowNote() << '\n';
+        return;
+    }
+    line << ',' << session.minutes << ',' << int(session.seconds) << ',' << session.BytesReceived << ','
+         << session.BytesSent << ',' << startAfterEnd
+         << (withDays ? std::string_view(",,,,,,\n") : std::string_view(",,,,,\n"));
+    out.commit(line.end());
 }
 
 } // namespace
@@ -119,9 +173,13 @@ void writeText(ReportOutput& out, const CalculationResult& result, const QLocale
         << "Total Time : " << result.usedTimeText() << '\n'
         << "Downloaded : " << result.receivedText(locale) << '\n'
         << "Uploaded : " << result.sentText(locale) << "\n\n";
-    LocaleTexts texts(locale);
-    for (std::size_t i = 0; i < result.sessions.size(); ++i)
-        writeSessionLines(out, result, i, texts, locale);
+    // Each thread its own texts and locale.
+    LocaleTexts texts[2] = {LocaleTexts(locale), LocaleTexts(locale)};
+    const QLocale locales[2] = {locale, locale};
+    out.formRows(result.sessions.size(), [&](ReportOutput& part, std::size_t begin, std::size_t end, int worker) {
+        for (std::size_t i = begin; i < end; ++i)
+            writeSessionLines(part, result, i, texts[worker], locales[worker]);
+    });
     out << "Total time: " << result.usedTimeText() << '\n'
         << "Downloaded: " << result.receivedText(locale) << '\n'
         << "Uploaded: " << result.sentText(locale) << '\n';
@@ -160,32 +218,12 @@ void writeCsvRows(ReportOutput& out, const CalculationResult& result, const Dail
         row({QStringLiteral("period"), result.path, QStringLiteral("0"), none, none, none, none, none, none, none,
              result.createdDate, result.nextPeriodDate, QString::number(result.startingDay),
              QString::number(result.endingDay)});
-    const QString path = csvField(result.path);
-    const std::string_view rowEnd = days ? ",,,,,,\n" : ",,,,,\n";
-    const std::string_view damagedRowEnd = days ? ",,,,,," : ",,,,,";
-    for (std::size_t i = 0; i < result.sessions.size(); ++i) {
-        const SessionRow& session = result.sessions[i];
-        out << "session," << path << ',' << result.recordNumber(i) << ',';
-        if (session.isRegular()) {
-            // The stored form holds a comma, so it is always quoted.
-            char text[23];
-            session.start().writeText(text);
-            out << '"' << std::string_view(text, 23) << "\",\"";
-            session.end().writeText(text);
-            out << std::string_view(text, 23) << '"';
-        } else {
-            out << csvField(result.startText(i)) << ',' << csvField(result.endText(i));
-        }
-        if (Q_UNLIKELY(session.damaged())) {
-            // No duration is known; the totals count none.
-            out << ",,," << session.BytesReceived << ',' << session.BytesSent << ','
-                << (session.startAfterEnd() ? '1' : '0') << damagedRowEnd << CalculationResult::damagedRowNote()
-                << '\n';
-            continue;
-        }
-        out << ',' << session.minutes << ',' << session.seconds << ',' << session.BytesReceived << ','
-            << session.BytesSent << ',' << (session.startAfterEnd() ? '1' : '0') << rowEnd;
-    }
+    const QByteArray path = csvField(result.path).toUtf8();
+    const std::string_view pathText(path.constData(), static_cast<std::size_t>(path.size()));
+    out.formRows(result.sessions.size(), [&](ReportOutput& part, std::size_t begin, std::size_t end, int) {
+        for (std::size_t i = begin; i < end; ++i)
+            writeCsvSession(part, result, i, pathText, days != nullptr);
+    });
     for (const CalculationResult::DamagedRecord& d : result.damagedRecords)
         row({QStringLiteral("damaged"), result.path, QString::number(d.record), none, none, none, none, none, none,
              none, none, none, none, none},

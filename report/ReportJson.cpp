@@ -80,36 +80,73 @@ void writeDuration(ReportOutput& out, qint64 minutes, qint64 seconds)
     out << "\",\"duration_seconds\":" << minutes * 60 + seconds;
 }
 
-void writeSessions(ReportOutput& out, const CalculationResult& result, IsoMoment& iso)
+// An undamaged session in the stored form, formed in place: the same members as writeSessions() writes.
+void placeSession(ReportOutput& out, const CalculationResult& result, std::size_t i, IsoMoment& iso)
+{
+    const SessionRow& row = result.sessions[i];
+    const StoredMoment start = row.start();
+    const StoredMoment end = row.end();
+    const auto iso8601 = [&iso](const StoredMoment& moment) {
+        const QLatin1StringView text = iso.text(CalendarMoment::fromStored(moment));
+        return std::string_view(text.data(), static_cast<std::size_t>(text.size()));
+    };
+    PlacedText line(out.room(512));
+    line << (i ? ",\n" : "\n") << "{\"index\":" << result.recordNumber(i) << ",\"start\":\"" << iso8601(start)
+         << "\",\"end\":\"" << iso8601(end) << "\",\"start_text\":\"";
+    start.writeText(line.skip(23));
+    line << "\",\"end_text\":\"";
+    end.writeText(line.skip(23));
+    line << "\",\"minutes\":" << row.minutes << ",\"seconds\":" << int(row.seconds) << ",\"time\":\"";
+    SessionText::placeTime(line, row.minutes, row.seconds);
+    line << "\",\"duration_seconds\":" << qint64(row.minutes) * 60 + row.seconds
+         << ",\"bytes_down\":" << row.BytesReceived << ",\"bytes_up\":" << row.BytesSent
+         << ",\"start_after_end\":" << (row.startAfterEnd() ? std::string_view("true") : std::string_view("false"))
+         << ",\"damaged\":null}";
+    out.commit(line.end());
+}
+
+void writeSession(ReportOutput& out, const CalculationResult& result, std::size_t i, IsoMoment& iso)
+{
+    const SessionRow& row = result.sessions[i];
+    if (row.isRegular() && !row.damaged()) {
+        placeSession(out, result, i, iso);
+        return;
+    }
+    out << (i ? ",\n" : "\n") << "{\"index\":" << result.recordNumber(i) << ",\"start\":";
+    writeIsoOrNull(out, iso, result.startMoment(i));
+    out << ",\"end\":";
+    writeIsoOrNull(out, iso, result.endMoment(i));
+    out << ",\"start_text\":";
+    writeStoredText(out, result, i, true);
+    out << ",\"end_text\":";
+    writeStoredText(out, result, i, false);
+    out << ",\"minutes\":" << row.minutes << ",\"seconds\":" << int(row.seconds);
+    if (Q_UNLIKELY(row.damaged())) {
+        // Counted as no time, as the totals count it, but no duration is known.
+        out << ",\"time\":\"";
+        SessionText::writeTime(out, row.minutes, row.seconds);
+        out << "\",\"duration_seconds\":null";
+    } else {
+        writeDuration(out, row.minutes, row.seconds);
+    }
+    out << ",\"bytes_down\":" << row.BytesReceived << ",\"bytes_up\":" << row.BytesSent
+        << ",\"start_after_end\":" << (row.startAfterEnd() ? "true" : "false") << ",\"damaged\":";
+    if (Q_UNLIKELY(row.damaged()))
+        writeQuoted(out, CalculationResult::damagedRowNote());
+    else
+        out << "null";
+    out << '}';
+}
+
+void writeSessions(ReportOutput& out, const CalculationResult& result, const IsoMoment& iso)
 {
     out << ",\"sessions\":[";
-    for (std::size_t i = 0; i < result.sessions.size(); ++i) {
-        const SessionRow& row = result.sessions[i];
-        out << (i ? ",\n" : "\n") << "{\"index\":" << result.recordNumber(i) << ",\"start\":";
-        writeIsoOrNull(out, iso, result.startMoment(i));
-        out << ",\"end\":";
-        writeIsoOrNull(out, iso, result.endMoment(i));
-        out << ",\"start_text\":";
-        writeStoredText(out, result, i, true);
-        out << ",\"end_text\":";
-        writeStoredText(out, result, i, false);
-        out << ",\"minutes\":" << row.minutes << ",\"seconds\":" << int(row.seconds);
-        if (Q_UNLIKELY(row.damaged())) {
-            // Counted as no time, as the totals count it, but no duration is known.
-            out << ",\"time\":\"";
-            SessionText::writeTime(out, row.minutes, row.seconds);
-            out << "\",\"duration_seconds\":null";
-        } else {
-            writeDuration(out, row.minutes, row.seconds);
-        }
-        out << ",\"bytes_down\":" << row.BytesReceived << ",\"bytes_up\":" << row.BytesSent
-            << ",\"start_after_end\":" << (row.startAfterEnd() ? "true" : "false") << ",\"damaged\":";
-        if (Q_UNLIKELY(row.damaged()))
-            writeQuoted(out, CalculationResult::damagedRowNote());
-        else
-            out << "null";
-        out << '}';
-    }
+    // Each thread its own offsets.
+    IsoMoment isos[2] = {iso, iso};
+    out.formRows(result.sessions.size(), [&](ReportOutput& part, std::size_t begin, std::size_t end, int worker) {
+        for (std::size_t i = begin; i < end; ++i)
+            writeSession(part, result, i, isos[worker]);
+    });
     out << ']';
 }
 

@@ -8,7 +8,9 @@
 #include <charconv>
 #include <concepts>
 #include <cstdio>
+#include <cstring>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -27,41 +29,109 @@ public:
 
     ReportOutput& operator<<(std::string_view bytes)
     {
-        m_buffer.append(bytes);
-        return spill();
+        char* at = room(bytes.size());
+        std::memcpy(at, bytes.data(), bytes.size());
+        return commit(at + bytes.size());
     }
     ReportOutput& operator<<(const char* bytes) { return *this << std::string_view(bytes); }
     ReportOutput& operator<<(char c)
     {
-        m_buffer.push_back(c);
-        return spill();
+        char* at = room(1);
+        *at = c;
+        return commit(at + 1);
     }
     /// Integers as QTextStream writes them by default: plain digits, a minus sign, no separators.
     template <std::integral Number>
     requires(!std::same_as<Number, char> && !std::same_as<Number, bool>) ReportOutput& operator<<(Number value)
     {
-        char digits[24];
-        const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-        m_buffer.append(digits, static_cast<std::size_t>(end - digits));
-        return spill();
+        char* at = room(24);
+        return commit(std::to_chars(at, at + 24, value).ptr);
     }
     ReportOutput& operator<<(QStringView text);
     ReportOutput& operator<<(const QString& text) { return *this << QStringView(text); }
     ReportOutput& operator<<(QLatin1StringView text);
 
-    /// Hands everything written so far to the sink.
-    void flush();
-
-private:
-    ReportOutput& spill()
+    /// Room for `size` bytes after those written: a line formed in place is handed on with commit(its end).
+    char* room(std::size_t size)
     {
-        if (m_buffer.size() >= m_blockSize)
+        if (size > m_capacity - m_size)
+            grow(size);
+        return m_data.get() + m_size;
+    }
+    ReportOutput& commit(char* end)
+    {
+        m_size = static_cast<std::size_t>(end - m_data.get());
+        if (m_size >= m_blockSize)
             flush();
         return *this;
     }
 
+    /// Hands everything written so far to the sink.
+    void flush();
+
+    /// Forms rows [0, count) with `form(out, begin, end, worker)` and writes them in order. Many rows are
+    /// formed on two threads in turns of two blocks, the second block of each turn into a buffer of its own
+    /// that is written after the first; `worker` (0 or 1) says which thread's state `form` may use.
+    using RowForm = std::function<void(ReportOutput& out, std::size_t begin, std::size_t end, int worker)>;
+    void formRows(std::size_t count, const RowForm& form);
+    static constexpr std::size_t rowBlock = 32768;
+
+private:
+    void grow(std::size_t size);
+
     Sink m_sink;
     std::size_t m_blockSize;
-    std::string m_buffer;
+    std::unique_ptr<char[]> m_data;
+    std::size_t m_size = 0;
+    std::size_t m_capacity = 0;
     std::FILE* m_file = nullptr;
+};
+
+/// Writes a line in the room ReportOutput::room() gave: a million sessions are formed field by field in place.
+class PlacedText
+{
+public:
+    explicit PlacedText(char* at) : m_at(at) {}
+    PlacedText& operator<<(std::string_view text)
+    {
+        std::memcpy(m_at, text.data(), text.size());
+        m_at += text.size();
+        return *this;
+    }
+    template <std::size_t N> PlacedText& operator<<(const char (&text)[N])
+    {
+        return *this << std::string_view(text, N - 1);
+    }
+    PlacedText& operator<<(char c)
+    {
+        *m_at++ = c;
+        return *this;
+    }
+    template <std::integral Number>
+    requires(!std::same_as<Number, char> && !std::same_as<Number, bool>) PlacedText& operator<<(Number value)
+    {
+        m_at = std::to_chars(m_at, m_at + 24, value).ptr;
+        return *this;
+    }
+    /// A value of two digits or more, as SessionText::writeTime pads them.
+    PlacedText& padded(qint64 value)
+    {
+        if (value >= 0 && value < 100) {
+            *m_at++ = char('0' + value / 10);
+            *m_at++ = char('0' + value % 10);
+            return *this;
+        }
+        return *this << value;
+    }
+    /// Room for `size` bytes written by the caller.
+    char* skip(std::size_t size)
+    {
+        char* at = m_at;
+        m_at += size;
+        return at;
+    }
+    char* end() const { return m_at; }
+
+private:
+    char* m_at;
 };

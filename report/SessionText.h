@@ -32,4 +32,20 @@ inline void writeTime(ReportOutput& out, qint64 minutes, qint64 seconds)
     padded(seconds);
 }
 
+/// The same two texts formed in place.
+inline void placeTime(PlacedText& into, qint64 minutes, qint64 seconds)
+{
+    into.padded(minutes / 60) << ':';
+    into.padded(minutes % 60) << ':';
+    into.padded(seconds);
+}
+/// ", hh:nn:ss am": the time part of the stored form.
+inline void placeStoredTime(PlacedText& into, const StoredMoment& moment)
+{
+    into << ", ";
+    into.padded(moment.hour) << ':';
+    into.padded(moment.minute) << ':';
+    into.padded(moment.second) << ' ' << moment.half << 'm';
+}
+
 } // namespace SessionText

@@ -111,4 +111,27 @@ TEST(ReportOutput, HandsOnWholeBlocksAndTheRestAtFlush)
     EXPECT_GE(blocks.front().size(), 16u);
 }
 
+TEST(ReportOutput, RowsFormedOnTwoThreadsComeOutInOrder)
+{
+    // Enough rows for the second thread, and an odd last turn.
+    const std::size_t count = 5 * ReportOutput::rowBlock + 17;
+    std::string all;
+    std::vector<int> rowsBy(2, 0);
+    {
+        ReportOutput out([&all](std::string_view block) { all += block; });
+        out << "[";
+        out.formRows(count, [&](ReportOutput& part, std::size_t begin, std::size_t end, int worker) {
+            rowsBy[std::size_t(worker)] += int(end - begin);
+            for (std::size_t i = begin; i < end; ++i)
+                part << i << '\n';
+        });
+        out << "]";
+    }
+    std::string expected = "[";
+    for (std::size_t i = 0; i < count; ++i)
+        expected += std::to_string(i) + '\n';
+    EXPECT_EQ(all, expected + "]");
+    EXPECT_EQ(rowsBy[0] + rowsBy[1], int(count));
+}
+
 } // namespace
