@@ -1,48 +1,55 @@
-// Sessions come in time order, so nearly every one lands on the day of the one before: the ordered map of
-// days is searched only when the day changes.
+// Sessions come in time order, so nearly every one lands on the day of the one before: a day's figures are
+// looked up only when the day changes.
 #include "report/DailyHistory.h"
 
 #include "record/StoredDate.h"
 #include "report/CalculationResult.h"
 
-#include <map>
+#include <algorithm>
+#include <utility>
 
 namespace {
 
 constexpr qint64 secondsPerDay = 86400;
 
+// Figures gathered in the order the sessions give their days, then sorted once: a day that comes back after
+// another (a clock set back) is a second entry of the same day, merged at the end.
 class DayTable
 {
 public:
+    /// Valid until the next call.
     DayFigures& at(qint64 day)
     {
-        if (m_last != m_days.end() && m_last->first == day)
-            return m_last->second;
-        if (m_last != m_days.end()) {
-            const auto next = std::next(m_last);
-            if (next != m_days.end() && next->first == day) {
-                m_last = next;
-                return m_last->second;
-            }
-        }
-        m_last = m_days.try_emplace(day).first;
-        return m_last->second;
+        if (m_days.empty() || m_days.back().first != day)
+            m_days.emplace_back(day, DayFigures());
+        return m_days.back().second;
     }
 
     std::vector<DayFigures> sorted()
     {
+        const auto byDay = [](const auto& a, const auto& b) { return a.first < b.first; };
+        if (!std::is_sorted(m_days.begin(), m_days.end(), byDay))
+            std::stable_sort(m_days.begin(), m_days.end(), byDay);
         std::vector<DayFigures> out;
         out.reserve(m_days.size());
-        for (auto& [day, figures] : m_days) {
-            figures.date = QDate::fromJulianDay(day);
-            out.push_back(figures);
+        for (std::size_t i = 0; i < m_days.size(); ++i) {
+            const qint64 day = m_days[i].first;
+            if (i > 0 && m_days[i - 1].first == day) {
+                DayFigures& merged = out.back();
+                merged.seconds += m_days[i].second.seconds;
+                merged.sessions += m_days[i].second.sessions;
+                merged.bytesReceived += m_days[i].second.bytesReceived;
+                merged.bytesSent += m_days[i].second.bytesSent;
+                continue;
+            }
+            out.push_back(m_days[i].second);
+            out.back().date = QDate::fromJulianDay(day);
         }
         return out;
     }
 
 private:
-    std::map<qint64, DayFigures> m_days;
-    std::map<qint64, DayFigures>::iterator m_last = m_days.end();
+    std::vector<std::pair<qint64, DayFigures>> m_days;
 };
 
 struct Session
@@ -131,6 +138,7 @@ DailyHistory DailyHistory::fromResult(const CalculationResult& result)
             s.end = end.value_or(CalendarMoment{});
         }
         add(table, s);
+        lastDate = ~quint64(0); // the day at hand may have moved
     }
 
     const QDate created = StoredDate::parseDate(result.createdDate);

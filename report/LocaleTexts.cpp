@@ -275,5 +275,9 @@ std::string_view LocaleTexts::shortDate(int year, int month, int day)
 
 std::string_view LocaleTexts::shortDate(const QDate& date)
 {
-    return shortDate(date.year(), date.month(), date.day());
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    date.getDate(&year, &month, &day);
+    return shortDate(year, month, day);
 }
