@@ -26,6 +26,7 @@ const char* const usage =
     "\n"
     "  --headless   record without a display: no window and no tray icon; what the windows would\n"
     "               show goes to standard error, one line per event (the qovruvela-recorder program)\n"
+    "  --at-login   the start-at-log-in entry's start: with that option on, the program starts in the tray\n"
     "  --help       show this text and end\n"
     "  --version    show the version and end\n";
 } // namespace

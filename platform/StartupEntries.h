@@ -17,4 +17,7 @@ public:
 
     /// The program path the entry starts; empty when there is no such entry.
     virtual QString readStartupEntry(const QString& name) const = 0;
+
+    /// Whether this run was started by such an entry at log-in, rather than by the user.
+    virtual bool startedAtLogin() const = 0;
 };

@@ -197,7 +197,8 @@ void TfrmMain::FormCreate()
     tabMain->startEmpty();
     tabMain->setClock([this] { return m_platform.clock->now(); });
 
-    setWindowIcon(QApplication::windowIcon());
+    // No copy of the application's icon, which the program sets only after the first paint: a window without
+    // an icon of its own shows the application's, and follows it when it is set.
     setWindowTitle(AppInfo::ProgramTitle);
     move(designLeft, designTop);
 
@@ -233,7 +234,9 @@ void TfrmMain::LoadSettings()
     WindowGeometry::fixSizeWithinScreen(*this);
     WindowGeometry::restoreFramePosition(*this, QPoint(s.mainLeft.value_or(x()), s.mainTop.value_or(y())));
 
-    if (!s.startsInTray()) {
+    // The start-at-log-in entry starts the program in the tray; a start by the user shows the window unless
+    // "Show icon in tray" asks for the tray.
+    if (!s.inTray && !(s.runWhenWinStarts && m_platform.startup->startedAtLogin())) {
         showMainWindow();
         return;
     }
@@ -242,11 +245,13 @@ void TfrmMain::LoadSettings()
         Trace::line(QStringLiteral("main-window hidden (tray)"));
         return;
     }
-    // Started at log-in the program is often up before the panel: the window stays hidden while it waits.
+    // Started at log-in the program is often up before the panel: the window shows while it waits, and
+    // goes into the tray when the notification area comes.
     m_trayWait.start();
     m_platform.tray->watchAvailability([this] { TrayWaitTimerTimer(); });
     TrayWaitTimer->start();
-    Trace::line(QStringLiteral("main-window hidden (waiting for a notification area)"));
+    Trace::line(QStringLiteral("waiting for a notification area"));
+    showMainWindow();
 }
 
 void TfrmMain::showMainWindow()

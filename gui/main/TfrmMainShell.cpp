@@ -61,6 +61,8 @@ void TfrmMain::TrayWaitTimerTimer()
         m_recorder.setTrayShown(true);
         showTrayState();
         Trace::line(QStringLiteral("notification area arrived"));
+        hide();
+        Trace::line(QStringLiteral("main-window hidden (tray)"));
         break;
     case TrayWait::Step::GaveUp:
         TrayWaitTimer->stop();

@@ -1,6 +1,7 @@
 // Desktop entries are written whole through a temporary file, so a half-written entry never starts anything.
 #include "platform/linux/XdgAutostart.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -46,7 +47,8 @@ QString unescapeString(const QString& text)
 }
 } // namespace
 
-XdgAutostart::XdgAutostart(QString folder) : m_folder(std::move(folder))
+XdgAutostart::XdgAutostart(QString folder)
+    : m_folder(std::move(folder)), m_startedAtLogin(QCoreApplication::arguments().contains(atLoginArgument))
 {
     if (m_folder.isEmpty())
         m_folder =
@@ -100,16 +102,17 @@ bool XdgAutostart::WriteStartupEntry(const QString& name, const QString& command
     QSaveFile file(filePathOf(name));
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    const QString text = QStringLiteral("[Desktop Entry]\n"
-                                        "Type=Application\n"
-                                        "Name=%1\n"
-                                        "Comment=Records the time spent online\n"
-                                        "Exec=%2\n"
-                                        "TryExec=%3\n"
-                                        "Icon=qovruvela\n"
-                                        "Terminal=false\n"
-                                        "X-GNOME-Autostart-enabled=true\n")
-                             .arg(escapeString(name), execValue(command), escapeString(command));
+    const QString text =
+        QStringLiteral("[Desktop Entry]\n"
+                       "Type=Application\n"
+                       "Name=%1\n"
+                       "Comment=Records the time spent online\n"
+                       "Exec=%2\n"
+                       "TryExec=%3\n"
+                       "Icon=qovruvela\n"
+                       "Terminal=false\n"
+                       "X-GNOME-Autostart-enabled=true\n")
+            .arg(escapeString(name), execValue(command) + QLatin1Char(' ') + atLoginArgument, escapeString(command));
     file.write(text.toUtf8());
     return file.commit();
 }
@@ -131,7 +134,11 @@ QString XdgAutostart::readStartupEntry(const QString& name) const
         return QString();
     const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
     for (const QString& line : lines)
-        if (line.startsWith(QLatin1String("Exec=")))
-            return programOf(line.mid(5));
+        if (line.startsWith(QLatin1String("Exec="))) {
+            QString exec = line.mid(5);
+            if (exec.endsWith(QLatin1Char(' ') + atLoginArgument))
+                exec.chop(atLoginArgument.size() + 1);
+            return programOf(exec);
+        }
     return QString();
 }

@@ -6,12 +6,18 @@
 class XdgAutostart final : public StartupEntries
 {
 public:
-    /// `folder` empty: the user's autostart folder.
+    /// `folder` empty: the user's autostart folder. Whether this run was started at log-in is read from the
+    /// program's arguments.
     explicit XdgAutostart(QString folder = QString());
 
     bool WriteStartupEntry(const QString& name, const QString& command) override;
     bool RemoveStartupEntry(const QString& name) override;
     QString readStartupEntry(const QString& name) const override;
+    bool startedAtLogin() const override { return m_startedAtLogin; }
+    void setStartedAtLogin(bool atLogin) { m_startedAtLogin = atLogin; }
+
+    /// The argument the entry starts the program with, so that a start at log-in can be told from the user's.
+    static inline const QString atLoginArgument = QStringLiteral("--at-login");
 
     QString filePathOf(const QString& name) const;
 
@@ -23,4 +29,5 @@ public:
 
 private:
     QString m_folder;
+    bool m_startedAtLogin = false;
 };

@@ -40,6 +40,11 @@ TEST_F(StartupEntryTest, WrittenEntryIsValidAndReadsBack)
     const QString program = dir.filePath(QStringLiteral("plain/qovruvela"));
     ASSERT_TRUE(entries.WriteStartupEntry(title, program));
     EXPECT_EQ(entries.readStartupEntry(title), program);
+    // The entry marks its start, so that a start at log-in can be told from the user's.
+    QFile written(entries.filePathOf(title));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(written.readAll()).contains(QStringLiteral(" --at-login\n")));
+    EXPECT_FALSE(entries.startedAtLogin());
     EXPECT_TRUE(entries.filePathOf(title).endsWith(QStringLiteral(".desktop")));
 
     const QString validator = QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));

@@ -315,6 +315,7 @@ TEST_F(MainWindowTest, APlaceStoredOffTheScreenShowsTheWindowWhole)
     EXPECT_EQ(m_window->size(), m_window->sizeHint());
 }
 
+// "Show icon in tray" starts in the tray; the start-at-log-in option does so only for the entry's own start.
 TEST_F(MainWindowTest, EitherTrayBoxKeepsTheWindowHidden)
 {
     preset(SettingNames::inTray, QStringLiteral("1"));
@@ -327,7 +328,13 @@ TEST_F(MainWindowTest, EitherTrayBoxKeepsTheWindowHidden)
     preset(SettingNames::inTray, QStringLiteral("0"));
     preset(SettingNames::runWhenWinStarts, QStringLiteral("1"));
     start();
-    EXPECT_FALSE(m_window->isVisible());
+    EXPECT_TRUE(m_window->isVisible()) << "a start by the user";
+    EXPECT_FALSE(m_recorder->trayShown());
+    m_window.reset();
+    m_recorder.reset();
+    static_cast<XdgAutostart&>(*m_platform.startup).setStartedAtLogin(true);
+    create(false);
+    EXPECT_FALSE(m_window->isVisible()) << "the start at log-in";
     EXPECT_TRUE(m_recorder->trayShown());
 }
 
