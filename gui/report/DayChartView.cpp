@@ -10,6 +10,7 @@
 #include <QChart>
 #include <QCursor>
 #include <QFontMetrics>
+#include <QHelpEvent>
 #include <QLegendMarker>
 #include <QScatterSeries>
 #include <QToolTip>
@@ -68,11 +69,18 @@ void DayChartView::rebuild()
     for (const DayChart::Series& series : scale.series) {
         auto* set = new QBarSet(series.name);
         set->append(QList<qreal>(series.values.begin(), series.values.end()));
-        set->setSelectedColor(todayColor);
+        m_bars->append(set);
+        // The theme gives each set its colour once it is in the series.
+        set->setSelectedColor(scale.series.size() == 1 ? todayColor : set->color().darker(170));
         if (today >= 0)
             set->selectBar(today);
-        m_bars->append(set);
     }
+    const bool onePerDay = scale.series.size() == 1;
+    m_todayKey->setName(onePerDay ? QStringLiteral("Today") : QStringLiteral("Today (darker)"));
+    const QColor key =
+        onePerDay || m_bars->barSets().isEmpty() ? todayColor : m_bars->barSets().constFirst()->selectedColor();
+    m_todayKey->setColor(key);
+    m_todayKey->setBorderColor(key);
 
     m_dayAxis->setRange(-0.5, std::max(1, m_dayChart.barCount()) - 0.5);
     fitLabels();
@@ -111,6 +119,16 @@ void DayChartView::fitLabels()
     const int step = static_cast<int>((needed + room - 1) / room);
     for (int bar = 0; bar < labels.size(); bar += step)
         m_dayAxis->append(labels[bar], bar);
+}
+
+bool DayChartView::viewportEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip && !m_hoverText.isEmpty()) {
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), m_hoverText, this);
+        event->accept();
+        return true;
+    }
+    return QChartView::viewportEvent(event);
 }
 
 void DayChartView::barHovered(bool on, int bar)

@@ -16,7 +16,8 @@ class DayChartView final : public QChartView, public DayChartPanel
 {
     Q_OBJECT
 public:
-    /// The colour of today's bars.
+    /// The colour of today's bar when one measure is shown; with two side by side (bytes down and up) today's
+    /// pair keeps their own colours, darker.
     static const QColor todayColor;
 
     explicit DayChartView(QWidget* parent = nullptr);
@@ -36,6 +37,8 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    /// The scene hides any tooltip its items do not have when the pointer rests: the bar's stays.
+    bool viewportEvent(QEvent* event) override;
 
 private:
     void rebuild();

@@ -26,6 +26,7 @@
 #include <QSplitter>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 HistoryWindow::HistoryWindow(Dialogs& dialogs, QWidget* parent)
     : QWidget(parent, Qt::Window), m_dialogs(dialogs), m_model(new SessionTableModel(this))
@@ -74,7 +75,6 @@ void HistoryWindow::buildControls()
     tvSessions->verticalHeader()->hide();
     tvSessions->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     tvSessions->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    tvSessions->horizontalHeader()->setStretchLastSection(true);
     // The file's own order until a column is clicked; a third click on it gives that order back.
     tvSessions->horizontalHeader()->setSortIndicatorClearable(true);
     tvSessions->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
@@ -151,6 +151,31 @@ void HistoryWindow::render()
     btnSaveCsv->setEnabled(m_result != nullptr);
     // Measures the rows in view only, whatever the number of sessions.
     tvSessions->resizeColumnsToContents();
+    m_contentWidths.clear();
+    for (int column = 0; column < tvSessions->horizontalHeader()->count(); ++column)
+        m_contentWidths.append(tvSessions->columnWidth(column));
+    shareWidth();
+}
+
+void HistoryWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    shareWidth();
+}
+
+void HistoryWindow::shareWidth()
+{
+    const qsizetype columns = m_contentWidths.size();
+    if (columns == 0)
+        return;
+    int used = 0;
+    for (const int width : m_contentWidths)
+        used += width;
+    // The last column alone would take all that is left: half the table for the uploaded bytes.
+    const int spare = std::max(0, tvSessions->viewport()->width() - used);
+    for (qsizetype column = 0; column < columns; ++column)
+        tvSessions->setColumnWidth(int(column), m_contentWidths[column] + int(spare * (column + 1) / columns) -
+                                                    int(spare * column / columns));
 }
 
 void HistoryWindow::copySelection()

@@ -7,6 +7,7 @@
 #include "report/DayChart.h"
 
 #include <QDate>
+#include <QList>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -42,11 +43,14 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void buildControls();
     void connectEvents();
     void render();
+    /// Each column as wide as its contents, and the table's spare width shared among them all.
+    void shareWidth();
     void copySelection();
     void saveCsv();
     std::optional<QString> chooseWithDialog(const QString& suggested);
@@ -56,6 +60,7 @@ private:
     ChooseSaveFile m_chooseSaveFile;
     std::shared_ptr<const CalculationResult> m_result;
     bool m_stale = false;
+    QList<int> m_contentWidths;
     SessionTableModel* m_model;
 
     QLabel* lblFile;

@@ -21,12 +21,14 @@
 #include <QComboBox>
 #include <QDir>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <QToolTip>
 #include <QValueAxis>
 
 namespace {
@@ -155,6 +157,39 @@ TEST_F(HistoryWindowTest, TheBarUnderThePointerShowsItsDaysFigures)
     QTest::mouseMove(view.viewport(), view.mapFromScene(inBar));
     EXPECT_EQ(view.hoverText(), view.dayChart().toolTip(5));
     EXPECT_TRUE(view.hoverText().startsWith(QStringLiteral("Wednesday, 6 March 2024 (today)\nOnline: 00:39:00")));
+}
+
+// The tooltip stays while the pointer rests on the bar (the window system's rest asks the view for its
+// tooltip), bytes down and up keep their colours on today's pair, and the table's columns share its width.
+TEST_F(HistoryWindowTest, TodaysBarsTheRestingTooltipAndTheColumnsWidths)
+{
+    HistoryWindow* history = openHistory();
+    ASSERT_NE(history, nullptr);
+    chooseFile();
+    DayChartView& view = chartOf(history);
+    const QPoint inBar = view.mapFromScene(view.chart()->mapToPosition(QPointF(5, 20), view.bars()));
+    QTest::mouseMove(view.viewport(), QPoint(1, 1));
+    QTest::mouseMove(view.viewport(), inBar);
+    ASSERT_FALSE(view.hoverText().isEmpty());
+    QHelpEvent rest(QEvent::ToolTip, inBar, view.viewport()->mapToGlobal(inBar));
+    QApplication::sendEvent(view.viewport(), &rest);
+    EXPECT_TRUE(rest.isAccepted()) << "an unanswered rest starts the tooltip's hiding";
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), view.dayChart().toolTip(5));
+
+    child<QComboBox>(history, "cbMeasure")->setCurrentIndex(1);
+    const QList<QBarSet*> sets = view.bars()->barSets();
+    ASSERT_EQ(sets.size(), 2);
+    EXPECT_NE(sets[0]->selectedColor(), sets[1]->selectedColor());
+    EXPECT_NE(sets[0]->selectedColor(), sets[0]->color()) << "today is still told apart";
+
+    const QTableView* table = child<QTableView>(history, "tvSessions");
+    const int uploaded = table->columnWidth(SessionTableModel::Uploaded);
+    EXPECT_LT(uploaded, 2 * table->columnWidth(SessionTableModel::Downloaded));
+    int sum = 0;
+    for (int column = 0; column < table->model()->columnCount(); ++column)
+        sum += table->columnWidth(column);
+    EXPECT_NEAR(sum, table->viewport()->width(), 2);
 }
 
 TEST_F(HistoryWindowTest, ColumnClicksSortByValueAndCtrlCCopiesTheSelectedRows)
