@@ -7,12 +7,15 @@
 #include "settings/Settings.h"
 
 #include <QComboBox>
+#include <QDateTime>
 #include <QDir>
 #include <QFileSystemModel>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
@@ -20,6 +23,7 @@
 #include <QStyle>
 #include <QToolButton>
 #include <QTreeView>
+#include <algorithm>
 
 namespace {
 constexpr int treeWidthAbove = 10;
@@ -37,6 +41,24 @@ TfrmDir::TfrmDir(Settings& settings, Dialogs& dialogs, QWidget* parent)
 }
 
 TfrmDir::~TfrmDir() = default;
+
+namespace {
+// The file list's name and type columns keep their design widths.
+constexpr int nameWidth = 140;
+constexpr int typeWidth = 110;
+
+int sizeColumnWidth(const QFontMetrics& metrics)
+{
+    return metrics.horizontalAdvance(QStringLiteral("1023.99 KiB")) + 24;
+}
+
+// Room for a date and time with seconds in the locale's short form, as the list shows them.
+int dateColumnWidth(const QFontMetrics& metrics)
+{
+    const QString sample = QLocale().toString(QDateTime(QDate(2026, 12, 28), QTime(20, 44, 58)), QLocale::ShortFormat);
+    return metrics.horizontalAdvance(sample + QStringLiteral(":00")) + 24;
+}
+} // namespace
 
 void TfrmDir::buildControls()
 {
@@ -94,6 +116,8 @@ void TfrmDir::buildControls()
     DirView1->setAccessibleName(QStringLiteral("Files"));
     DirView1->setItemsExpandable(false);
     DirView1->setSortingEnabled(true);
+    // A header's sort indicator starts descending: the files would be listed Z to A.
+    DirView1->sortByColumn(0, Qt::AscendingOrder);
     DirView1->setDragEnabled(true);
     Splitter1->addWidget(pnTree);
     Splitter1->addWidget(DirView1);
@@ -121,9 +145,14 @@ void TfrmDir::buildControls()
     page->addWidget(pnTop);
     page->addWidget(pnMiddle, 1);
     page->addWidget(pnBottom);
-    // A fixed border: the size found at the first layout stays.
-    setFixedSize(640, 460);
-    Splitter1->setSizes({designTreeWidth, 640 - designTreeWidth});
+    // A fixed border: the size found at the first layout stays. The file list's four columns fit beside the
+    // tree, so that the date and time are not cut.
+    const QFontMetrics metrics = DirView1->fontMetrics();
+    const int width =
+        std::max(640, 7 + designTreeWidth + Splitter1->handleWidth() + nameWidth + sizeColumnWidth(metrics) +
+                          typeWidth + dateColumnWidth(metrics) + 2 * DirView1->frameWidth() + 7 + 20);
+    setFixedSize(width, 460);
+    Splitter1->setSizes({designTreeWidth, width - designTreeWidth});
 }
 
 void TfrmDir::makeModels()
@@ -142,13 +171,23 @@ void TfrmDir::makeModels()
     for (int column = 1; column < treeModel->columnCount(); ++column)
         DriveView1->hideColumn(column);
     DirView1->setModel(listModel);
-    DirView1->setColumnWidth(0, 140);
-    DirView1->setColumnWidth(2, 110);
+    DirView1->setColumnWidth(0, nameWidth);
+    DirView1->setColumnWidth(1, sizeColumnWidth(DirView1->fontMetrics()));
+    DirView1->setColumnWidth(2, typeWidth);
+    DirView1->setColumnWidth(3, dateColumnWidth(DirView1->fontMetrics()));
     delete m_treeModel;
     delete m_listModel;
     m_treeModel = treeModel;
     m_listModel = listModel;
     connect(DriveView1->selectionModel(), &QItemSelectionModel::currentChanged, this, &TfrmDir::DriveView1Change);
+    // The tree is read in the background: rows that arrive above the current folder push it out of view.
+    connect(treeModel, &QFileSystemModel::directoryLoaded, this, &TfrmDir::showCurrentFolder);
+}
+
+void TfrmDir::showCurrentFolder()
+{
+    if (DriveView1->currentIndex().isValid())
+        DriveView1->scrollTo(DriveView1->currentIndex(), QAbstractItemView::PositionAtCenter);
 }
 
 void TfrmDir::fillDrives()
@@ -172,7 +211,10 @@ void TfrmDir::connectEvents()
     connect(btnUp1, &QToolButton::clicked, this, &TfrmDir::btnUp1Click);
     connect(btnCollapse1, &QToolButton::clicked, this, &TfrmDir::btnCollapse1Click);
     connect(btnRefresh1, &QToolButton::clicked, this, &TfrmDir::btnRefresh1Click);
+    // Keys reach the editable box itself, which hands them to its line edit without its event filters.
+    cbHistoryPath->installEventFilter(this);
     cbHistoryPath->lineEdit()->installEventFilter(this);
+    edToPath->installEventFilter(this);
     DriveView1->installEventFilter(this);
 }
 
@@ -318,14 +360,33 @@ bool TfrmDir::eventFilter(QObject* watched, QEvent* event)
         const auto* key = static_cast<QKeyEvent*>(event);
         if ((key->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier)
             DriveView1KeyUp(key->key());
-    } else if (watched == cbHistoryPath->lineEdit() && event->type() == QEvent::KeyPress) {
+    } else if ((watched == cbHistoryPath || watched == cbHistoryPath->lineEdit()) &&
+               event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && !cbHistoryPath->currentText().isEmpty()) {
             cbHistoryPathKeyPress();
             return true;
         }
+    } else if (watched == edToPath && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && !edToPath->text().isEmpty()) {
+            edToPathKeyPress();
+            return true;
+        }
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void TfrmDir::edToPathKeyPress()
+{
+    const QString typed = edToPath->text();
+    if (setCurrentDirectory(QDir::fromNativeSeparators(typed))) {
+        edToPath->setText(typed);
+        DriveView1->setFocus();
+        return;
+    }
+    m_dialogs.beep();
+    m_dialogs.showMessage(Dialogs::Kind::Error, QStringLiteral("Directory does not exist."));
 }
 
 void TfrmDir::btnOKClick()
@@ -363,6 +424,7 @@ void TfrmDir::done(int result)
 void TfrmDir::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+    showCurrentFolder();
     if (m_centred)
         return;
     m_centred = true;

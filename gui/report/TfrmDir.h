@@ -65,6 +65,10 @@ private:
     void btnUp1Click();
     void btnCollapse1Click();
     void btnRefresh1Click();
+    /// Enter in the path field: the tree goes to the folder typed, or the user hears that there is none.
+    void edToPathKeyPress();
+    /// The tree's current folder in view, once the folders around it are read and the view has its size.
+    void showCurrentFolder();
 
     Settings& m_settings;
     Dialogs& m_dialogs;

@@ -14,10 +14,13 @@
 
 #include <QAbstractListModel>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDir>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -169,6 +172,54 @@ TEST_F(ReportWindows, DirHistoryChoices)
     // Enter belongs to the box: it neither confirms nor closes the chooser.
     EXPECT_TRUE(dir.isVisible());
     EXPECT_EQ(dir.Tag(), 0);
+}
+
+// Keys as the window system delivers them, to the focused control of the active window: Enter in the history
+// box and in the path field, for a folder that is there and one that is not.
+TEST_F(ReportWindows, DirEnterThroughTheWindowSystem)
+{
+    const QString there = folder(QStringLiteral("there"));
+    const QString other = folder(QStringLiteral("other"));
+    TfrmDir dir(loaded(), dialogs);
+    dir.show();
+    dir.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dir));
+    QComboBox* history = child<QComboBox>(dir, "cbHistoryPath");
+    history->setFocus();
+    history->setEditText(temp.filePath(QStringLiteral("gone")));
+    QTest::keyClick(dir.windowHandle(), Qt::Key_Return);
+    EXPECT_EQ(dialogs.messages.value(0).text, QStringLiteral("Directory does not exist."));
+    history->setEditText(there);
+    QTest::keyClick(dir.windowHandle(), Qt::Key_Return);
+    EXPECT_EQ(dir.currentDirectory(), there);
+
+    QLineEdit* path = child<QLineEdit>(dir, "edToPath");
+    path->setFocus();
+    path->setText(temp.filePath(QStringLiteral("missing")));
+    QTest::keyClick(dir.windowHandle(), Qt::Key_Return);
+    EXPECT_EQ(dialogs.messages.size(), 2);
+    EXPECT_EQ(dialogs.messages.value(1).text, QStringLiteral("Directory does not exist."));
+    path->setText(QDir::toNativeSeparators(other));
+    QTest::keyClick(dir.windowHandle(), Qt::Key_Return);
+    EXPECT_EQ(dir.currentDirectory(), other);
+    EXPECT_TRUE(dir.isVisible()) << "Enter neither confirms nor closes the chooser";
+}
+
+// The files from A to Z, with room for their date and time.
+TEST_F(ReportWindows, DirListsFilesInOrderWithTheirDates)
+{
+    const QString files = folder(QStringLiteral("files"));
+    for (const char* name : {"b.rvl", "c.rvl", "a.rvl"})
+        writeFile(QStringLiteral("files/") + QLatin1String(name), {headerRecord()});
+    settings.WriteIniToReg(key, QStringLiteral("Last Directory"), files);
+    TfrmDir dir(loaded(), dialogs);
+    dir.show();
+    QTreeView* list = child<QTreeView>(dir, "DirView1");
+    EXPECT_EQ(list->header()->sortIndicatorSection(), 0);
+    EXPECT_EQ(list->header()->sortIndicatorOrder(), Qt::AscendingOrder);
+    const QString date = QLocale().toString(QDateTime::currentDateTime(), QLocale::ShortFormat);
+    EXPECT_GT(list->columnWidth(3), list->fontMetrics().horizontalAdvance(date) + 8);
+    EXPECT_LE(list->header()->sectionViewportPosition(3) + list->columnWidth(3), list->viewport()->width());
 }
 
 TEST_F(ReportWindows, MessageOutStoresItsPositionOnEveryClose)
