@@ -182,10 +182,15 @@ MainTab::MainTab(QWidget* parent) : QWidget(parent)
     auto* top = new QHBoxLayout;
     top->addWidget(btnCreateModify);
     top->addWidget(lblDayPeriod, 1);
+    // The tab is as tall as the tallest tab; the room it does not need is shared between its parts rather
+    // than left as one empty block above the status line.
     auto* page = new QVBoxLayout(this);
     page->addLayout(top);
+    page->addStretch(1);
     page->addWidget(gbStatus);
+    page->addStretch(1);
     page->addWidget(gbOther);
+    page->addStretch(1);
     page->addWidget(scalePanel, 0, Qt::AlignHCenter);
     page->addStretch(1);
     auto* allowance = new QHBoxLayout;

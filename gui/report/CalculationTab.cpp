@@ -109,11 +109,14 @@ void CalculationTab::buildControls()
     buttons->addStretch(1);
     buttons->addWidget(btnHistory);
     buttons->addWidget(btnDetail);
+    // The list takes the page's height; the totals and the buttons stand at its top, and the path line keeps
+    // to the page's bottom edge, whatever height the tallest tab gives the page.
     auto* page = new QGridLayout(this);
-    page->addWidget(ListBox1, 0, 0, 2, 1);
+    page->addWidget(ListBox1, 0, 0, 3, 1);
     page->addWidget(gbCal, 0, 1);
     page->addLayout(buttons, 1, 1);
-    page->addWidget(stbOnCal, 2, 0, 1, 2);
+    page->setRowStretch(2, 1);
+    page->addWidget(stbOnCal, 3, 0, 1, 2);
 }
 
 void CalculationTab::attach(Settings& settings, Dialogs& dialogs, QString programDir,
