@@ -1,6 +1,8 @@
 // Merging two dial-up systems' answers.
 #include "platform/CombinedDialUp.h"
 
+#include <QStringList>
+
 namespace {
 constexpr quint32 EntryNotFound = 623;
 }
@@ -95,7 +97,9 @@ QString CombinedDialUp::unavailableReason() const
 
 QString CombinedDialUp::systemsInUse() const
 {
-    return m_first->systemsInUse() + QStringLiteral(", ") + m_second->systemsInUse();
+    QStringList systems{m_first->systemsInUse(), m_second->systemsInUse()};
+    systems.removeAll(QString());
+    return systems.join(QStringLiteral(", "));
 }
 
 void CombinedDialUp::setRecordMetered(bool on)

@@ -11,11 +11,13 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -98,7 +100,10 @@ void TAboutBox::buildControls(const QString& logoPath)
     imgMainIcon->setScaledContents(true);
 
     lblProgNameVer = named(new QLabel(QStringLiteral("lblProgNameVer"), this), "lblProgNameVer");
-    lblProgNameVer->setFont(pixelFont(QStringLiteral("Comic Sans MS"), 15));
+    // The program's name heads the window: half as large again as the window's text, at any font size,
+    // where a fixed 15 pixels came out the smallest text of all.
+    lblProgNameVer->setFont(
+        pixelFont(QStringLiteral("Comic Sans MS"), std::max(15, QFontInfo(font()).pixelSize() * 3 / 2)));
     lblWare = fixedWrappingLabel(this, "lblWare", 305, 33);
     lblCpyRightAuthor = named(new QLabel(QStringLiteral("lblCpyRightAuthor"), this), "lblCpyRightAuthor");
     lblCpyRightAuthor->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

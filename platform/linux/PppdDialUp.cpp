@@ -333,3 +333,8 @@ QString PppdDialUp::unavailableReason() const
 {
     return PppdFiles::findProgram(m_places).isEmpty() ? NoSystemText : QString();
 }
+
+QString PppdDialUp::systemsInUse() const
+{
+    return PppdFiles::findProgram(m_places).isEmpty() ? QString() : QStringLiteral("pppd");
+}

@@ -38,7 +38,8 @@ public:
     bool hangUp(Handle handle) override;
     /// Used alone only where no network manager runs: without pppd there is then no dial-up system at all.
     QString unavailableReason() const override;
-    QString systemsInUse() const override { return QStringLiteral("pppd"); }
+    /// "pppd" where it is installed; nothing where it is not, so the About window names only what is there.
+    QString systemsInUse() const override;
 
     /// The text of the status line when neither a network manager nor pppd is there.
     static inline const QString NoSystemText =

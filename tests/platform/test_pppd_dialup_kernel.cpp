@@ -316,6 +316,7 @@ TEST_F(PppdKernelTest, APppdThatCannotStartIsAClearError)
     places.program = dir.filePath(QStringLiteral("bin/pppd"));
     makeService();
     EXPECT_EQ(service->unavailableReason(), PppdDialUp::NoSystemText);
+    EXPECT_TRUE(service->systemsInUse().isEmpty()) << "the About window names only what is there";
     ProgressLog log;
     DialUpService::Handle handle = 7;
     EXPECT_EQ(dial(QStringLiteral("provider"), QStringLiteral("kim"), QStringLiteral("pw"), log, handle), 711u);

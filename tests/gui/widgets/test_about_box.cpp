@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFontInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -54,6 +55,18 @@ TEST_F(AboutBox, ShowsItsTextsAndLogo)
 
     // The program's own texts name the program as its title does.
     EXPECT_EQ(open()->windowTitle(), QStringLiteral("Qov Ruvela v2.2.1 - About"));
+}
+
+// The program's name is the window's largest text, with larger fonts as with the usual ones.
+TEST_F(AboutBox, TheProgramsNameIsItsLargestText)
+{
+    auto box = open();
+    const int name = QFontInfo(child<QLabel>(*box, "lblProgNameVer")->font()).pixelSize();
+    for (const QLabel* label : box->findChildren<QLabel*>()) {
+        if (label->objectName() != QStringLiteral("lblProgNameVer") && !label->text().isEmpty()) {
+            EXPECT_GT(name, QFontInfo(label->font()).pixelSize()) << qPrintable(label->objectName());
+        }
+    }
 }
 
 TEST_F(AboutBox, NamesTheDialUpSystemsInUseWhenTold)
