@@ -2,7 +2,10 @@
 // about a day once, and through the local-time conversion only near a change of offset.
 #include "report/IsoMoment.h"
 
+#include "report/ReportOutput.h"
+
 #include <QDateTime>
+#include <cstring>
 #include <ctime>
 #include <utility>
 
@@ -14,6 +17,26 @@ void put(char* at, int value, int digits)
         at[i] = char('0' + value % 10);
         value /= 10;
     }
+}
+
+// A value of 0..99 as two digits.
+void put2(char* at, int value)
+{
+    std::memcpy(at, PlacedText::digitPairs.data() + 2 * value, 2);
+}
+
+void putYearMonthDay(char* at, int year, int month, int day)
+{
+    if (year >= 0 && year <= 9999) {
+        put2(at, year / 100);
+        put2(at + 2, year % 100);
+    } else {
+        put(at, year, 4);
+    }
+    at[4] = '-';
+    put2(at + 5, month);
+    at[7] = '-';
+    put2(at + 8, day);
 }
 
 int localOffset(qint64 day, qint32 second)
@@ -47,11 +70,7 @@ void putDate(char* at, qint64 julianDay)
     int month = 0;
     int day = 0;
     civilDate(julianDay, &year, &month, &day);
-    put(at, year, 4);
-    at[4] = '-';
-    put(at + 5, month, 2);
-    at[7] = '-';
-    put(at + 8, day, 2);
+    putYearMonthDay(at, year, month, day);
 }
 
 } // namespace
@@ -107,17 +126,29 @@ QLatin1StringView IsoMoment::text(const CalendarMoment& moment)
     putDate(m_text, moment.day);
     if (!moment.hasTime())
         return QLatin1StringView(m_text, 10);
+    return withTime(moment);
+}
+
+QLatin1StringView IsoMoment::text(const StoredMoment& moment)
+{
+    // The stored form's date is a calendar date of year 1 or later.
+    putYearMonthDay(m_text, moment.year, moment.month, moment.day);
+    return withTime(CalendarMoment::fromStored(moment));
+}
+
+QLatin1StringView IsoMoment::withTime(const CalendarMoment& moment)
+{
     const int offset = offsetAt(moment.day, moment.second);
     const int east = offset < 0 ? -offset : offset;
     m_text[10] = 'T';
-    put(m_text + 11, moment.second / 3600, 2);
+    put2(m_text + 11, moment.second / 3600);
     m_text[13] = ':';
-    put(m_text + 14, moment.second / 60 % 60, 2);
+    put2(m_text + 14, moment.second / 60 % 60);
     m_text[16] = ':';
-    put(m_text + 17, moment.second % 60, 2);
+    put2(m_text + 17, moment.second % 60);
     m_text[19] = offset < 0 ? '-' : '+';
-    put(m_text + 20, east / 3600, 2);
+    put2(m_text + 20, east / 3600);
     m_text[22] = ':';
-    put(m_text + 23, east / 60 % 60, 2);
+    put2(m_text + 23, east / 60 % 60);
     return QLatin1StringView(m_text, 25);
 }

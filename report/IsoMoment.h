@@ -15,11 +15,15 @@ public:
     /// "2024-03-05T22:00:50+01:00"; "2024-03-05" when the time cannot be read. The text lives until the
     /// next call.
     QLatin1StringView text(const CalendarMoment& moment);
+    /// The same of a moment read in the stored form.
+    QLatin1StringView text(const StoredMoment& moment);
 
     /// "2024-03-05".
     static QString dateText(qint64 julianDay);
 
 private:
+    /// The time and offset after the date in m_text.
+    QLatin1StringView withTime(const CalendarMoment& moment);
     /// Seconds east of UTC; a day without a change of offset is looked up once.
     int offsetAt(qint64 day, qint32 second);
 

@@ -4,6 +4,7 @@
 
 #include "common/ByteText.h"
 #include "report/CalendarMoment.h"
+#include "report/ReportOutput.h"
 
 #include <algorithm>
 #include <bit>
@@ -173,8 +174,9 @@ char* LocaleTexts::putHundredths(char* at, quint64 value, int shift) const
         at += text.size();
     };
     // Byte counts of every size follow one another: the digits are chosen without a branch.
-    char digits[8] = {static_cast<char>('0' + whole / 1000), static_cast<char>('0' + whole / 100 % 10),
-                      static_cast<char>('0' + whole / 10 % 10), static_cast<char>('0' + whole % 10)};
+    char digits[8];
+    std::memcpy(digits, PlacedText::digitPairs.data() + 2 * (whole / 100), 2);
+    std::memcpy(digits + 2, PlacedText::digitPairs.data() + 2 * (whole % 100), 2);
     const auto count = static_cast<std::size_t>(1 + (whole >= 10) + (whole >= 100) + (whole >= 1000));
     if (count == 4 && m_groupFourDigits) {
         *at++ = digits[0];
@@ -189,10 +191,8 @@ char* LocaleTexts::putHundredths(char* at, quint64 value, int shift) const
         *at++ = m_decimal[0];
     else
         copy(m_decimal);
-    const auto cents = static_cast<unsigned>(hundredths % 100);
-    *at++ = static_cast<char>('0' + cents / 10);
-    *at++ = static_cast<char>('0' + cents % 10);
-    return at;
+    std::memcpy(at, PlacedText::digitPairs.data() + 2 * (hundredths % 100), 2);
+    return at + 2;
 }
 
 bool LocaleTexts::appendHundredths(quint64 value, int shift)
@@ -233,12 +233,27 @@ std::string_view LocaleTexts::dayBytesText(quint64 bytes)
 
 std::string_view LocaleTexts::formBytes(quint32 bytes)
 {
-    static constexpr std::string_view units[] = {" B", " KB", " MB", " GB"};
-    // Below 2^32 the whole part stays under 1024.
+    return {m_formed, static_cast<std::size_t>(putFormedBytes(m_formed, bytes) - m_formed)};
+}
+
+char* LocaleTexts::putFormedBytes(char* at, quint32 bytes) const
+{
+    // Below 2^32 the whole part stays under 1024; each unit is copied whole, with the byte after it.
+    static constexpr char units[4][4] = {" B", " KB", " MB", " GB"};
     const int step = std::min(3, (static_cast<int>(std::bit_width(bytes)) - 1) / 10);
-    char* end = putHundredths(m_formed, bytes, 10 * step);
-    end = std::copy(units[step].begin(), units[step].end(), end);
-    return {m_formed, static_cast<std::size_t>(end - m_formed)};
+    at = putHundredths(at, bytes, 10 * step);
+    std::memcpy(at, units[step], 4);
+    return at + (step == 0 ? 2 : 3);
+}
+
+char* LocaleTexts::putBytesText(char* at, quint32 bytes)
+{
+    if (m_formsNumbers)
+        return putFormedBytes(at, bytes);
+    const std::string_view text = bytesText(bytes);
+    const std::size_t size = std::min(text.size(), maxBytesText);
+    std::memcpy(at, text.data(), size);
+    return at + size;
 }
 
 std::string_view LocaleTexts::formDayBytes(quint64 bytes)

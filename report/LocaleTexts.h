@@ -18,6 +18,9 @@ public:
 
     /// ByteText::BytesToFriendlyString(bytes) in UTF-8; valid until the next call.
     std::string_view bytesText(quint32 bytes);
+    /// The same written at `at`, which has room for maxBytesText bytes; returns its end.
+    char* putBytesText(char* at, quint32 bytes);
+    static constexpr std::size_t maxBytesText = 64;
     /// A day's bytes, which are not wrapped at 2^32: above 4 GiB in GB.
     std::string_view dayBytesText(quint64 bytes);
     /// The locale's short date of a valid date, in UTF-8.
@@ -31,6 +34,7 @@ public:
 
 private:
     std::string_view formBytes(quint32 bytes);
+    char* putFormedBytes(char* at, quint32 bytes) const;
     std::string_view formDayBytes(quint64 bytes);
     /// value / 2^shift with two decimals, rounded as the locale rounds; false, writing nothing, when the
     /// integer part has more than four digits (whose grouping is not checked).

@@ -56,20 +56,16 @@ void writeSessionLines(ReportOutput& out, const CalculationResult& result, std::
         line << mark << "\n_end: ";
         out.commit(line.end());
         text = texts.shortDate(end.year, end.month, end.day);
-        line = PlacedText(out.room(text.size() + 80));
+        line = PlacedText(out.room(text.size() + 128 + 2 * LocaleTexts::maxBytesText));
         line << text;
         SessionText::placeStoredTime(line, end);
         line << mark << "\ntime: ";
         SessionText::placeTime(line, row.minutes, row.seconds);
         line << "\ndownloaded bytes: ";
-        out.commit(line.end());
-        text = texts.bytesText(row.BytesReceived);
-        line = PlacedText(out.room(text.size() + 32));
-        line << text << "\nuploaded bytes: ";
-        out.commit(line.end());
-        text = texts.bytesText(row.BytesSent);
-        line = PlacedText(out.room(text.size() + 4));
-        line << text << "\n \n";
+        line = PlacedText(texts.putBytesText(line.end(), row.BytesReceived));
+        line << "\nuploaded bytes: ";
+        line = PlacedText(texts.putBytesText(line.end(), row.BytesSent));
+        line << "\n \n";
         out.commit(line.end());
         return;
     }

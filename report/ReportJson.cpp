@@ -87,7 +87,7 @@ void placeSession(ReportOutput& out, const CalculationResult& result, std::size_
     const StoredMoment start = row.start();
     const StoredMoment end = row.end();
     const auto iso8601 = [&iso](const StoredMoment& moment) {
-        const QLatin1StringView text = iso.text(CalendarMoment::fromStored(moment));
+        const QLatin1StringView text = iso.text(moment);
         return std::string_view(text.data(), static_cast<std::size_t>(text.size()));
     };
     PlacedText line(out.room(512));

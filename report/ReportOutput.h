@@ -5,6 +5,7 @@
 
 #include <QLatin1StringView>
 #include <QString>
+#include <array>
 #include <charconv>
 #include <concepts>
 #include <cstdio>
@@ -91,6 +92,16 @@ private:
 class PlacedText
 {
 public:
+    /// "00" to "99".
+    static constexpr std::array<char, 200> digitPairs = [] {
+        std::array<char, 200> pairs{};
+        for (int i = 0; i < 100; ++i) {
+            pairs[std::size_t(2 * i)] = char('0' + i / 10);
+            pairs[std::size_t(2 * i + 1)] = char('0' + i % 10);
+        }
+        return pairs;
+    }();
+
     explicit PlacedText(char* at) : m_at(at) {}
     PlacedText& operator<<(std::string_view text)
     {
@@ -113,14 +124,18 @@ public:
         m_at = std::to_chars(m_at, m_at + 24, value).ptr;
         return *this;
     }
+    /// A value below 100 as two digits.
+    PlacedText& twoDigits(unsigned value)
+    {
+        std::memcpy(m_at, digitPairs.data() + 2 * value, 2);
+        m_at += 2;
+        return *this;
+    }
     /// A value of two digits or more, as SessionText::writeTime pads them.
     PlacedText& padded(qint64 value)
     {
-        if (value >= 0 && value < 100) {
-            *m_at++ = char('0' + value / 10);
-            *m_at++ = char('0' + value % 10);
-            return *this;
-        }
+        if (value >= 0 && value < 100)
+            return twoDigits(static_cast<unsigned>(value));
         return *this << value;
     }
     /// Room for `size` bytes written by the caller.

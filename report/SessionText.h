@@ -42,10 +42,11 @@ inline void placeTime(PlacedText& into, qint64 minutes, qint64 seconds)
 /// ", hh:nn:ss am": the time part of the stored form.
 inline void placeStoredTime(PlacedText& into, const StoredMoment& moment)
 {
+    // Read only in the stored form: the hour up to 12, minutes and seconds up to 59.
     into << ", ";
-    into.padded(moment.hour) << ':';
-    into.padded(moment.minute) << ':';
-    into.padded(moment.second) << ' ' << moment.half << 'm';
+    into.twoDigits(moment.hour) << ':';
+    into.twoDigits(moment.minute) << ':';
+    into.twoDigits(moment.second) << ' ' << moment.half << 'm';
 }
 
 } // namespace SessionText

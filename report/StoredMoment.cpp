@@ -1,6 +1,10 @@
 // Writing a moment back in the stored form.
 #include "report/StoredMoment.h"
 
+#include "report/ReportOutput.h"
+
+#include <cstring>
+
 QString StoredMoment::toText() const
 {
     char text[23];
@@ -11,8 +15,7 @@ QString StoredMoment::toText() const
 void StoredMoment::writeText(char* text) const
 {
     const auto put = [&text](int at, int value) {
-        text[at] = char('0' + value / 10);
-        text[at + 1] = char('0' + value % 10);
+        std::memcpy(text + at, PlacedText::digitPairs.data() + 2 * value, 2);
     };
     put(0, year / 100);
     put(2, year % 100);
