@@ -1,7 +1,8 @@
 // Takes the pictures of the main window, the dialer, the About window and the history window shown in the
 // README, with a simulated connection and personal files in a temporary folder. Run it under a real X server (Xvfb)
 // with a window manager: each picture is the window with its frame, as the screen shows it.
-//   take_screenshots DIR           the four pictures
+//   take_screenshots DIR           the pictures: main window, paused, Traffic Monitor, Settings, dialer,
+//                                  About and history
 //   take_screenshots DIR large     the main window alone, as main-window-large-font.png (run it with larger
 //                                  fonts, QT_FONT_DPI=144)
 #include "core/Recorder.h"
@@ -16,11 +17,13 @@
 #include "record/PersonalFile.h"
 #include "record/ProfileRecord.h"
 #include "record/StoredDate.h"
+#include "settings/AllowanceSettings.h"
 #include "settings/SettingNames.h"
 #include "settings/Settings.h"
 #include "tests/gui/FindChild.h"
 #include "tests/support/TestPlatform.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QLineEdit>
@@ -30,6 +33,7 @@
 #include <QTabWidget>
 #include <QThread>
 #include <QTimer>
+#include <QToolButton>
 #include <cstdio>
 
 namespace {
@@ -118,6 +122,11 @@ int main(int argc, char* argv[])
                          PeriodRules::nextPeriodDate(today, 1), 1, 31, QString(), QString(), 0, 0);
 
     Settings settings(*tp.platform.settings);
+    // An allowance, so the Main tab's line has its share and the Settings tab's group its figures.
+    AllowanceSettings allowance;
+    allowance.hours = 30;
+    allowance.bytes = 2 * AllowanceSettings::bytesPerGB;
+    settings.setAllowance(allowance);
     Recorder recorder(tp.platform, settings, tp.programDir(), QStringList());
     recorder.load();
     TfrmMain main(tp.platform, recorder, settings);
@@ -127,15 +136,34 @@ int main(int argc, char* argv[])
     recorder.MainTimer->stop();
     recorder.ActiveTimer->stop();
 
+    tp.interfaces->addInterface(1, QStringLiteral("lo - Loopback"));
+    tp.interfaces->addInterface(7, QStringLiteral("ppp0 - PPP link"), 0, 0).speed = 115200;
+    tp.interfaces->addresses = {{1, ipv4Address(127, 0, 0, 1)}, {7, ipv4Address(10, 64, 0, 7)}};
     tp.dialUp->system().connections = {{7, QStringLiteral("Home ISP"), RasState::Connected, 0}};
     recorder.PollConnections();
     for (int second = 0; second < 23 * 60 + 7; ++second) {
+        tp.interfaces->move(7, quint32(3000 + (second * 7919) % 6000), quint32(200 + (second * 131) % 400));
+        tp.interfaces->move(1, 120, 120);
         recorder.MainTimerTimer();
         tp.clock->advance(1);
     }
     if (argc > 2 && qstrcmp(argv[2], "large") == 0)
         return save(main, out + QStringLiteral("/main-window-large-font.png")) ? 0 : 1;
     bool ok = save(main, out + QStringLiteral("/main-window.png"));
+
+    auto* stop = child<QToolButton>(main, "btnDisabled");
+    stop->click();
+    ok = save(main, out + QStringLiteral("/main-window-paused.png")) && ok;
+    stop->click();
+    recorder.MainTimerTimer();
+
+    auto* pages = child<QTabWidget>(main, "PageControl1");
+    child<QAction>(main, "mmTrafficMonitor")->setChecked(true);
+    ok = save(main, out + QStringLiteral("/traffic-monitor.png")) && ok;
+    child<QAction>(main, "mmTrafficMonitor")->setChecked(false);
+    pages->setCurrentWidget(child<QWidget>(main, "tabSettings"));
+    ok = save(main, out + QStringLiteral("/settings.png")) && ok;
+    pages->setCurrentWidget(child<QWidget>(main, "tabMain"));
 
     tp.dialUp->system().connections.clear();
     recorder.PollConnections();
@@ -151,7 +179,7 @@ int main(int argc, char* argv[])
     about.hide();
 
     auto* calculation = child<CalculationTab>(main, "tabCalculation");
-    child<QTabWidget>(main, "PageControl1")->setCurrentWidget(calculation);
+    pages->setCurrentWidget(calculation);
     calculation->CalculateRecordFile(writeMonthFile(tp.programDir() + QStringLiteral("november.rvl"), today));
     child<QPushButton>(calculation, "btnHistory")->click();
     ok = save(*calculation->history(), out + QStringLiteral("/history.png")) && ok;
