@@ -30,7 +30,10 @@ TWarning::TWarning(QWidget* parent) : QDialog(parent)
     imgWarn->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(32, 32));
     lblWarn = named(new QLabel(this), "lblWarn");
     lblWarn->setWordWrap(true);
-    lblWarn->setFixedSize(209, 97);
+    // As wide as the window's title needs, and as high as the text: a one-line warning is a small box.
+    const int titleRoom = fontMetrics().horizontalAdvance(AppInfo::ProgramTitle) * 6 / 5 + 110;
+    lblWarn->setFixedWidth(qMax(209, titleRoom - 2 * borderWidth - 32 - 6));
+    lblWarn->setMinimumHeight(32);
     lblWarn->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     btnOK = named(new QPushButton(QStringLiteral("OK"), this), "btnOK");
     btnOK->setFixedSize(81, 28);

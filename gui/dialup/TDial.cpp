@@ -58,6 +58,11 @@ void TDial::buildControls()
     lblStatus->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lstErrMsg = named(new QListWidget(this), "lstErrMsg");
     lstErrMsg->setAccessibleName(QStringLiteral("Messages"));
+    // A long line (a network manager's reason, a path) wraps instead of running off the side.
+    lstErrMsg->setWordWrap(true);
+    lstErrMsg->setTextElideMode(Qt::ElideNone);
+    lstErrMsg->setResizeMode(QListView::Adjust);
+    lstErrMsg->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     lblAccount->setBuddy(lstentries);
     lblUserName->setBuddy(txtUserName);
     lblPassword->setBuddy(txtPassword);

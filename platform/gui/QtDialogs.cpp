@@ -5,6 +5,7 @@
 #include "platform/Trace.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -14,6 +15,18 @@ void QtDialogs::beep()
 }
 
 namespace {
+// A box as narrow as a short message would cut the program's name in its title bar: it is kept wide enough
+// for the title, with room for the title bar's icon and buttons.
+void keepTitleInView(QMessageBox& box)
+{
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    const int width = box.fontMetrics().horizontalAdvance(box.windowTitle()) * 6 / 5 + 110;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
+
 QMessageBox::Icon iconOf(Dialogs::Kind kind)
 {
     return kind == Dialogs::Kind::Information ? QMessageBox::Information
@@ -26,6 +39,7 @@ void QtDialogs::showMessage(Kind kind, const QString& text)
 {
     QMessageBox box(iconOf(kind), m_title, text, QMessageBox::Ok, QApplication::activeWindow());
     box.setObjectName(QStringLiteral("messageBox"));
+    keepTitleInView(box);
     box.exec();
 }
 
@@ -36,6 +50,7 @@ void QtDialogs::notify(Kind kind, const QString& text, std::function<void()> clo
     box->setObjectName(QStringLiteral("messageBox"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);
+    keepTitleInView(*box);
     QObject::connect(box, &QMessageBox::finished, box, [closed = std::move(closed)] {
         if (closed)
             closed();
@@ -49,8 +64,12 @@ void QtDialogs::notify(Kind kind, const QString& text, std::function<void()> clo
 bool QtDialogs::confirm(const QString& text)
 {
     // No is the default: Enter or Esc never throws anything away.
-    return QMessageBox::question(QApplication::activeWindow(), m_title, text, QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::No) == QMessageBox::Yes;
+    QMessageBox box(QMessageBox::Question, m_title, text, QMessageBox::Yes | QMessageBox::No,
+                    QApplication::activeWindow());
+    box.setObjectName(QStringLiteral("questionBox"));
+    box.setDefaultButton(QMessageBox::No);
+    keepTitleInView(box);
+    return box.exec() == QMessageBox::Yes;
 }
 
 std::optional<QString> QtDialogs::inputBox(const QString& caption, const QString& prompt, const QString& initial)

@@ -332,6 +332,19 @@ TEST_F(DialerWindow, ARefusedDialLeavesTheWindowUsableAndTheMonitorOn)
     EXPECT_TRUE(recorder.ActiveTimer->isActive());
 }
 
+TEST_F(DialerWindow, ALongLogLineWrapsInsteadOfBeingCutAtTheSide)
+{
+    service.system().refuseDial = 691; // "Access was denied: the user name or password is not valid on this domain."
+    dial->show();
+    connectButton->click();
+    auto* log = child<QListWidget>(*dial, "lstErrMsg");
+    ASSERT_EQ(log->count(), 1);
+    const QRect line = log->visualItemRect(log->item(0));
+    ASSERT_GT(log->fontMetrics().horizontalAdvance(log->item(0)->text()), log->viewport()->width());
+    EXPECT_LE(line.right(), log->viewport()->width());
+    EXPECT_GE(line.height(), 2 * log->fontMetrics().lineSpacing());
+}
+
 TEST_F(DialerWindow, RefusesWithoutEntryOrPasswordAndKeepsWatching)
 {
     password->clear();

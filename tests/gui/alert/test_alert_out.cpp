@@ -122,6 +122,10 @@ TEST(WarningTest, ShowsTheTextAboveAllWindowsUnderTheProgramTitleAndClosesOnOk)
     EXPECT_TRUE(warning->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_EQ(child<QLabel>(*warning, "lblWarn")->text(), QStringLiteral("alertB.wav not found. Play no sound."));
     EXPECT_TRUE(child<QLabel>(*warning, "lblWarn")->wordWrap());
+    // A one-line warning is a small box, wide enough for its title.
+    const QFontMetrics metrics = warning->fontMetrics();
+    EXPECT_LT(warning->height(), 4 * metrics.lineSpacing() + 28 + 2 * 10 + 12);
+    EXPECT_GE(warning->width(), metrics.horizontalAdvance(warning->windowTitle()) + 100);
     QTest::mouseClick(child<QPushButton>(*warning, "btnOK"), Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(warning.isNull());
