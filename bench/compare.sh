@@ -1,18 +1,23 @@
 #!/usr/bin/env bash
 # Measures what the user waits for, each against an anchor measured in the same run, and prints the table:
-#   P1/P2  qovruvela-report (plain and --json) on a file of 1,000,000 sessions   vs  cat FILE > /dev/null
+#   P1     qovruvela-report (plain, --csv, --json, --daily) on two files of       vs  its floor: cat FILE >/dev/null;
+#          1,000,000 sessions, the project's own and one spread over centuries;      head -c OUTPUT_SIZE /dev/zero
+#          and 25 files of 3,000 sessions in one command                             >/dev/null (read the file, write
+#                                                                                    as many bytes as it prints)
 #   P3     Calculation tab, click -> totals and list painted (bench_report)      vs  cat, in the same process
-#   P4     main window shown (and the tray alone) while a session is recorded,   vs  a traffic daemon polling
-#          instructions/s (callgrind, a 60 s run minus a 30 s run, so start-up       every 2 s, and a C loop
-#          cancels out)                                                              reading /proc/net/dev
+#   P4     main window shown (and the tray alone) at rest while recording, in    vs  a bare clock window (a fixed-
+#          steady state: instructions/s (callgrind zeroed after start-up),           size label changed every
+#          CPU ms/s and wake-ups/s (/proc)                                           second), a C loop reading
+#                                                                                    /proc/net/dev
 #   P5     start -> main window exposed and painted under Xvfb: time,            vs  a bare three-tab Qt window
 #          instructions, peak memory
-# Times are medians of interleaved runs with a warm cache. Nothing here is a pass/fail check.
+# Times are medians of interleaved runs with a warm cache; TZ is unset, as for users, so that the zone is the
+# system's /etc/localtime. The machine's load is printed with the table. Nothing here is a pass/fail check.
 #
 # Usage: bench/compare.sh [BUILD_DIR]    (default build/bench: cmake --preset bench, then
 #        cmake --build build/bench --target qovruvela qovruvela-report bench_report make_personal_file bare_window)
 # Environment: RUNS (default 7), SESSIONS (default 1000000), ONLY="p1 p3 p4 p5" to run some rows only,
-#              IDLE_SECONDS (default 60; the short run is half of it).
+#              IDLE_SECONDS (default 300: the steady span of P4), WARMUP_SECONDS (default 20: start-up left out).
 set -euo pipefail
 
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -22,8 +27,10 @@ bin="$build/bin"
 runs="${RUNS:-7}"
 sessions="${SESSIONS:-1000000}"
 only="${ONLY:-p1 p3 p4 p5}"
-long="${IDLE_SECONDS:-60}"
-short=$((long / 2))
+long="${IDLE_SECONDS:-300}"
+warmup="${WARMUP_SECONDS:-20}"
+unset TZ
+load_at_start=$(cut -d' ' -f1-3 /proc/loadavg)
 
 for tool in qovruvela qovruvela-report bench_report make_personal_file bare_window; do
     [[ -x "$bin/$tool" ]] || { echo "compare.sh: build $bin/$tool first" >&2; exit 2; }
@@ -52,56 +59,51 @@ millis() {
     echo "($t1 - $t0) * 1000" | bc -l
 }
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-ratio() { echo "scale=2; $1 / $2" | bc -l | sed 's/^\./0./'; }
+ratio() { if [[ $(echo "$2 == 0" | bc -l) == 1 ]]; then echo "-"; else echo "scale=2; $1 / $2" | bc -l | sed 's/^\./0./'; fi; }
 fmt() { printf '%.*f' "${2:-1}" "$1"; }
 
-# --- P1, P2: the report command against cat -------------------------------------------------------------
-report_vs_cat() { # FILE ARGS... -> "report_ms cat_ms"
-    local file="$1"
-    shift
-    local i r=() c=()
-    cat "$file" >/dev/null
+# --- P1: the report command against its floor -------------------------------------------------------------
+# The floor: the file read and as many bytes as the command prints written, with no work between them.
+report_vs_floor() { # ARGS... FILE... -> "report_ms floor_ms output_bytes"; $files holds the files
+    local i r=() f=() size
+    size=$("$bin/qovruvela-report" "$@" | wc -c)
     for ((i = 0; i < runs; i++)); do
-        c+=("$(millis cat "$file")")
-        r+=("$(millis "$bin/qovruvela-report" "$@" "$file")")
+        f+=("$(millis floor_of_all "$size")")
+        r+=("$(millis "$bin/qovruvela-report" "$@")")
     done
-    echo "$(printf '%s\n' "${r[@]}" | median) $(printf '%s\n' "${c[@]}" | median)"
+    echo "$(printf '%s\n' "${r[@]}" | median) $(printf '%s\n' "${f[@]}" | median) $size"
+}
+floor_of_all() { # OUTPUT_BYTES, the files in $files
+    cat "${files[@]}" >/dev/null
+    head -c "$1" /dev/zero >/dev/null
 }
 
 if wanted p1; then
-    for n in 10000 100000 "$sessions"; do
-        "$bin/make_personal_file" "$work/s$n.rvl" "$n"
+    "$bin/make_personal_file" "$work/project.rvl" "$sessions"
+    "$bin/make_personal_file" "$work/years.rvl" "$sessions" --years
+    size=$(($(stat -c %s "$work/project.rvl") / 1000000))
+    for kind in project years; do
+        files=("$work/$kind.rvl")
+        cat "${files[@]}" >/dev/null
+        for form in "" --csv --json --daily; do
+            read -r rep flo out < <(report_vs_floor $form "${files[@]}")
+            row "\`qovruvela-report ${form:+$form }FILE\`, $sessions sessions, $kind file ($size MB in, $((out / 1000000)) MB out)" \
+                "$(fmt "$rep" 0) ms" "floor $(fmt "$flo") ms" "$(ratio "$rep" "$flo")x" "<= 3x"
+        done
     done
-    big="$work/s$sessions.rvl"
-    size=$(($(stat -c %s "$big") / 1000000))
-    read -r r10 _ < <(report_vs_cat "$work/s10000.rvl")
-    read -r r100 _ < <(report_vs_cat "$work/s100000.rvl")
-    read -r rbig cbig < <(report_vs_cat "$big")
-    row "\`qovruvela-report FILE\`, $sessions sessions ($size MB; 10k / 100k: $(fmt "$r10" 0) / $(fmt "$r100" 0) ms)" \
-        "$(fmt "$rbig" 0) ms" "cat $(fmt "$cbig") ms" "$(ratio "$rbig" "$cbig")x" "<= 2x"
-    read -r jbig cjbig < <(report_vs_cat "$big" --json)
-    row "\`qovruvela-report --json FILE\`, $sessions sessions" "$(fmt "$jbig" 0) ms" "cat $(fmt "$cjbig") ms" \
-        "$(ratio "$jbig" "$cjbig")x" "<= 3x"
-    # The floor no formatter can go below: reading the file and the output's bytes once each, with no work
-    # between them (cat FILE OUTPUT). The output is larger than the file.
-    for form in plain json; do
-        args=()
-        [[ "$form" == json ]] && args=(--json)
-        "$bin/qovruvela-report" "${args[@]}" "$big" >"$work/out.txt"
-        outsize=$(($(stat -c %s "$work/out.txt") / 1000000))
-        read -r floor cfloor < <(
-            f=() c=()
-            for ((i = 0; i < runs; i++)); do
-                c+=("$(millis cat "$big")")
-                f+=("$(millis cat "$big" "$work/out.txt")")
-            done
-            echo "$(printf '%s\n' "${f[@]}" | median) $(printf '%s\n' "${c[@]}" | median)"
-        )
-        row "floor for ${args[*]:-the plain form}: cat FILE and its $outsize MB output, no formatting" "$(fmt "$floor") ms" \
-            "cat $(fmt "$cfloor") ms" "$(ratio "$floor" "$cfloor")x" "-"
-        rm -f "$work/out.txt"
+    rm -f "$work"/project.rvl "$work"/years.rvl
+    # A user's size: the periods of two years, one file each.
+    files=()
+    for i in $(seq 25); do
+        "$bin/make_personal_file" "$work/period$i.rvl" 3000
+        files+=("$work/period$i.rvl")
     done
-    rm -f "$work"/s*.rvl
+    for form in "" --json; do
+        read -r rep flo out < <(report_vs_floor $form "${files[@]}")
+        row "\`qovruvela-report ${form:+$form }FILE...\`, 25 files of 3,000 sessions" "$(fmt "$rep" 1) ms" \
+            "floor $(fmt "$flo") ms" "$(ratio "$rep" "$flo")x" "<= 3x"
+    done
+    rm -f "$work"/period*.rvl
 fi
 
 # --- P3: the Calculation tab, timed inside bench_report against its own cat runs ---------------------------
@@ -155,36 +157,41 @@ in_home() { # HOME COMMAND...
 # Instructions callgrind counted in the run that wrote FILE.
 instructions() { awk '/^(summary|totals):/ { print $2; exit }' "$1"; }
 
-# --- P4: a shown window (and the tray alone) while recording, against the idle anchors ----------------------
-# The anchors: the traffic daemon of a common Linux bandwidth monitor polling at its shortest interval, 2 s
-# (fetched from the package archive and unpacked into the build folder, never installed), and a plain C loop
-# that reads every interface's counters once a second.
-daemon_anchor() { # -> the daemon's path, or nothing when the archive cannot be reached
-    local dir="$build/anchor"
-    if [[ ! -x "$dir/root/usr/sbin/vnstatd" ]]; then
-        mkdir -p "$dir"
-        (cd "$dir" && apt-get download vnstat >/dev/null 2>&1 && dpkg-deb -x vnstat_*.deb root) || return 0
-    fi
-    echo "$dir/root/usr/sbin/vnstatd"
+# --- P4: a shown window (and the tray alone) at rest while recording, in steady state -----------------------
+# Each program runs twice at once with the others: under callgrind, whose counts are zeroed once start-up is
+# over (WARMUP_SECONDS) and dumped IDLE_SECONDS later, and natively, whose CPU time (utime + stime) and
+# wake-ups (voluntary and involuntary context switches of all its threads) are read from /proc over the same
+# span. The anchors: a bare Qt window with one fixed-size label whose text changes every second (bare_window
+# --clock), a C loop reading every counter of /proc/net/dev once a second, and, when it is at hand (on PATH
+# or unpacked in BUILD_DIR/anchor; nothing is fetched), a traffic daemon polling every 2 s.
+daemon_anchor() { # -> the daemon's path, or nothing
+    local found
+    for found in "$build/anchor/root/usr/sbin/vnstatd" "$(command -v vnstatd || true)"; do
+        [[ -n "$found" && -x "$found" ]] && { echo "$found"; return 0; }
+    done
+    return 0
 }
 
-# Runs COMMAND... under callgrind for SECONDS, in the program's home HOME (or none: -), then ends it with
-# SIGTERM. NAME names the profile.
-profiled() { # NAME SECONDS HOME COMMAND...
-    local name="$1" seconds="$2" home="$3"
-    shift 3
-    local env=()
+# Starts COMMAND... in the program's home HOME (or none: -), under callgrind when NAME ends in ".cg";
+# records its pid in $work/NAME.pid.
+started() { # NAME HOME COMMAND...
+    local name="$1" home="$2"
+    shift 2
+    local env=() tool=()
     [[ "$home" == - ]] || env=(XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data"
         XDG_RUNTIME_DIR="$home/runtime" XDG_CACHE_HOME="$home/cache" QOVRUVELA_SIMULATE="$home/sim")
-    env "${env[@]}" valgrind --tool=callgrind --callgrind-out-file="$work/$name.cg" "$@" >/dev/null 2>&1 &
-    local pid=$!
-    sleep "$seconds"
-    kill -TERM "$pid"
-    wait "$pid" || true
+    [[ "$name" == *.cg ]] && tool=(valgrind --tool=callgrind --callgrind-out-file="$work/$name")
+    env "${env[@]}" "${tool[@]}" "$@" >/dev/null 2>&1 &
+    pids+=($!)
+    echo $! >"$work/$name.pid"
 }
-per_second() { # NAME -> millions of instructions per second between the long and the short run
-    echo "($(instructions "$work/$1$long.cg") - $(instructions "$work/$1$short.cg")) / ($long - $short) / 1000000" |
-        bc -l
+# CPU ticks (utime + stime) and context switches of all threads of PID, as "ticks switches".
+proc_counts() {
+    local pid="$1" ticks switches
+    ticks=$(awk '{ sub(/.*\) /, ""); print $12 + $13 }' "/proc/$pid/stat")
+    switches=$(cat /proc/"$pid"/task/*/status 2>/dev/null |
+        awk '/^(voluntary|nonvoluntary)_ctxt_switches:/ { n += $2 } END { print n + 0 }')
+    echo "$ticks $switches"
 }
 
 if wanted p4; then
@@ -225,46 +232,68 @@ C
             org.freedesktop.DBus.Peer.Ping >/dev/null 2>&1 && break
         sleep 0.1
     done
-    # Every run at once: they sleep nearly all the time.
-    cg=()
-    for seconds in "$long" "$short"; do
-        home=$(make_home "window$seconds" connected)
-        profiled "window$seconds" "$seconds" "$home" "$home/bin/qovruvela" &
-        cg+=($!)
-        home=$(make_home "tray$seconds" connected)
-        printf 'Check%%20In%%20Tray=1\n' >>"$home/config/QovRuvela/QovRuvela.conf"
-        profiled "tray$seconds" "$seconds" "$home" "$home/bin/qovruvela" &
-        cg+=($!)
-        profiled "idle$seconds" "$seconds" - "$work/idle" &
-        cg+=($!)
-        if [[ -n "$daemon" ]]; then
-            mkdir -p "$work/daemon$seconds"
-            printf 'DatabaseDir "%s"\nUpdateInterval 2\nPollInterval 2\nUseLogging 0\n' "$work/daemon$seconds" \
-                >"$work/daemon$seconds.conf"
-            profiled "daemon$seconds" "$seconds" - "$daemon" -n --config "$work/daemon$seconds.conf" &
-            cg+=($!)
-        fi
+    names=(window tray clock idle)
+    [[ -n "$daemon" ]] && names+=(daemon)
+    for run in cg native; do
+        for name in "${names[@]}"; do
+            tag="$name.$run"
+            [[ $run == cg ]] && tag="$name.cg"
+            case $name in
+            window | tray)
+                home=$(make_home "$name-$run" connected)
+                [[ $name == tray ]] && printf 'Check%%20In%%20Tray=1\n' >>"$home/config/QovRuvela/QovRuvela.conf"
+                started "$tag" "$home" "$home/bin/qovruvela"
+                ;;
+            clock) started "$tag" - "$bin/bare_window" --clock ;;
+            idle) started "$tag" - "$work/idle" ;;
+            daemon)
+                mkdir -p "$work/daemon-$run"
+                printf 'DatabaseDir "%s"\nUpdateInterval 2\nPollInterval 2\nUseLogging 0\n' "$work/daemon-$run" \
+                    >"$work/daemon-$run.conf"
+                started "$tag" - "$daemon" -n --config "$work/daemon-$run.conf"
+                ;;
+            esac
+        done
     done
-    wait "${cg[@]}"
-    records=$(python3 "$root/tests/e2e/profile_file.py" dump "$work/window$long/bin/bench.rvl" | wc -l)
-    wrate=$(per_second window)
-    trate=$(per_second tray)
-    irate=$(per_second idle)
-    span="callgrind, ${long} s minus ${short} s; $((records - 1)) session recorded"
-    if [[ -n "$daemon" ]]; then
-        drate=$(per_second daemon)
-        row "window shown while recording, instructions per second ($span)" "$(fmt "$wrate" 2) M/s" \
-            "traffic daemon, 2 s polling $(fmt "$drate" 3) M/s" "$(ratio "$wrate" "$drate")x" "<= 3x"
-        row "tray mode while recording, same" "$(fmt "$trate" 2) M/s" "traffic daemon $(fmt "$drate" 3) M/s" \
-            "$(ratio "$trate" "$drate")x" "keep <= 3x"
-    fi
-    row "window shown while recording, against a lighter anchor" "$(fmt "$wrate" 2) M/s" \
-        "C loop reading /proc/net/dev $(fmt "$irate" 3) M/s" "$(ratio "$wrate" "$irate")x" "-"
-    row "tray mode while recording, against the lighter anchor" "$(fmt "$trate" 2) M/s" \
-        "C loop $(fmt "$irate" 3) M/s" "$(ratio "$trate" "$irate")x" "-"
+    sleep "$warmup"
+    declare -A before after
+    for name in "${names[@]}"; do
+        callgrind_control --zero "$(cat "$work/$name.cg.pid")" >/dev/null 2>&1
+        before[$name]=$(proc_counts "$(cat "$work/$name.native.pid")")
+    done
+    t0=$EPOCHREALTIME
+    sleep "$long"
+    for name in "${names[@]}"; do
+        after[$name]=$(proc_counts "$(cat "$work/$name.native.pid")")
+        callgrind_control --dump "$(cat "$work/$name.cg.pid")" >/dev/null 2>&1
+    done
+    span=$(echo "$EPOCHREALTIME - $t0" | bc -l)
+    for _ in $(seq 100); do
+        ls "$work"/*.cg.1 2>/dev/null | wc -l | grep -qx "${#names[@]}" && break
+        sleep 0.2
+    done
+    hz=$(getconf CLK_TCK)
+    declare -A rate cpu wakes
+    for name in "${names[@]}"; do
+        rate[$name]=$(echo "$(instructions "$work/$name.cg.1") / $long / 1000000" | bc -l)
+        read -r t1 s1 <<<"${after[$name]}"
+        read -r t0n s0 <<<"${before[$name]}"
+        cpu[$name]=$(echo "($t1 - $t0n) * 1000 / $hz / $span" | bc -l)
+        wakes[$name]=$(echo "($s1 - $s0) / $span" | bc -l)
+    done
+    records=$(python3 "$root/tests/e2e/profile_file.py" dump "$work/window-native/bin/bench.rvl" | wc -l)
+    figures() { echo "$(fmt "${rate[$1]}" 3) M instr/s, $(fmt "${cpu[$1]}" 2) ms CPU/s, $(fmt "${wakes[$1]}" 2) wake-ups/s"; }
+    what="steady state: callgrind zeroed after ${warmup} s and dumped ${long} s later; /proc over the same span"
+    row "window shown at rest while recording ($what; $((records - 1)) session recorded)" "$(figures window)" \
+        "bare clock window: $(figures clock)" \
+        "$(ratio "${rate[window]}" "${rate[clock]}")x instr, $(ratio "${cpu[window]}" "${cpu[clock]}")x CPU" \
+        "<= 1.5x"
+    row "tray mode at rest while recording" "$(figures tray)" "C loop: $(figures idle)" \
+        "$(ratio "${rate[tray]}" "${rate[idle]}")x instr" "<= 1.2 wake-ups/s"
+    [[ -n "$daemon" ]] && row "the traffic daemon, 2 s polling, for scale" "$(figures daemon)" "-" "-" "-"
     if [[ -n "${KEEP_PROFILES:-}" ]]; then
         mkdir -p "$KEEP_PROFILES"
-        cp "$work"/window*.cg "$work"/tray*.cg "$KEEP_PROFILES/"
+        cp "$work"/window.cg.1 "$work"/tray.cg.1 "$work"/clock.cg.1 "$KEEP_PROFILES/"
     fi
 fi
 
@@ -302,6 +331,8 @@ if wanted p5; then
     fi
 fi
 
+echo "Load average (1, 5, 15 min) at the start: $load_at_start; at the end: $(cut -d' ' -f1-3 /proc/loadavg) ($(nproc) CPUs)"
+echo
 echo "| measure | now | anchor | ratio | goal |"
 echo "|---|---|---|---|---|"
 printf '%s\n' "${rows[@]}"
