@@ -1,0 +1,104 @@
+// The colour is read from a rendering of the window around the control, a ring two pixels wide just outside
+// it, once after the control was first painted and again after it moved or the style or palette changed.
+#include "gui/widgets/SteadyBackground.h"
+
+#include <QEvent>
+#include <QImage>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QTimer>
+#include <QWidget>
+
+namespace {
+
+constexpr int ringWidth = 2;
+
+} // namespace
+
+SteadyBackground::SteadyBackground(QWidget* control) : QObject(control), m_control(control)
+{
+    control->installEventFilter(this);
+}
+
+void SteadyBackground::keep(QWidget* control)
+{
+    new SteadyBackground(control);
+}
+
+QColor SteadyBackground::filledWith(const QWidget* control)
+{
+    const auto* steady = control->findChild<SteadyBackground*>(QString(), Qt::FindDirectChildrenOnly);
+    return steady && steady->m_state == State::Flat ? steady->m_color : QColor();
+}
+
+bool SteadyBackground::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != m_control)
+        return false;
+    switch (event->type()) {
+    case QEvent::Paint:
+        if (m_state == State::Flat) {
+            QPainter painter(m_control);
+            painter.fillRect(static_cast<QPaintEvent*>(event)->rect(), m_color);
+        } else if (m_state == State::Unknown && !m_sampleQueued && !m_sampling) {
+            // Once this paint is done, so that the window around it is drawn.
+            m_sampleQueued = true;
+            QTimer::singleShot(0, this, &SteadyBackground::sample);
+        }
+        break;
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::StyleChange:
+    case QEvent::PaletteChange:
+    case QEvent::ParentChange:
+        forget();
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+void SteadyBackground::forget()
+{
+    if (m_state == State::Unknown)
+        return;
+    m_state = State::Unknown;
+    m_control->setAttribute(Qt::WA_OpaquePaintEvent, false);
+    m_control->update();
+}
+
+void SteadyBackground::sample()
+{
+    m_sampleQueued = false;
+    if (m_state != State::Unknown || !m_control->isVisible())
+        return;
+    QWidget* window = m_control->window();
+    const QRect area = QRect(m_control->mapTo(window, QPoint(0, 0)), m_control->size())
+                           .adjusted(-ringWidth, -ringWidth, ringWidth, ringWidth);
+    m_sampling = true;
+    const QImage image = window->grab(area).toImage().convertToFormat(QImage::Format_ARGB32);
+    m_sampling = false;
+    const qreal ratio = image.devicePixelRatio();
+    const QRect inner =
+        QRect(QPoint(0, 0), QRectF(QPointF(0, 0), QSizeF(area.size()) * ratio).toRect().size())
+            .adjusted(int(ringWidth * ratio), int(ringWidth * ratio), -int(ringWidth * ratio), -int(ringWidth * ratio));
+    const QRgb first = image.pixel(0, 0);
+    bool flat = qAlpha(first) == 255 && !image.isNull();
+    for (int y = 0; flat && y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (inner.contains(x, y))
+                x = inner.right();
+            else if (image.pixel(x, y) != first) {
+                flat = false;
+                break;
+            }
+        }
+    }
+    m_state = flat ? State::Flat : State::Uneven;
+    if (flat) {
+        m_color = QColor::fromRgb(first);
+        m_control->setAttribute(Qt::WA_OpaquePaintEvent, true);
+    }
+}
