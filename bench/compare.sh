@@ -185,13 +185,19 @@ started() { # NAME HOME COMMAND...
     pids+=($!)
     echo $! >"$work/$name.pid"
 }
-# CPU ticks (utime + stime) and context switches of all threads of PID, as "ticks switches".
+# CPU ticks (utime + stime) of PID, then each of its threads' context switches, one "tid switches" a line.
 proc_counts() {
-    local pid="$1" ticks switches
-    ticks=$(awk '{ sub(/.*\) /, ""); print $12 + $13 }' "/proc/$pid/stat")
-    switches=$(cat /proc/"$pid"/task/*/status 2>/dev/null |
-        awk '/^(voluntary|nonvoluntary)_ctxt_switches:/ { n += $2 } END { print n + 0 }')
-    echo "$ticks $switches"
+    local pid="$1" task
+    awk '{ sub(/.*\) /, ""); print $12 + $13 }' "/proc/$pid/stat"
+    for task in /proc/"$pid"/task/*; do
+        awk -v tid="${task##*/}" '/^(voluntary|nonvoluntary)_ctxt_switches:/ { n += $2 } END { print tid, n }' \
+            "$task/status" 2>/dev/null || true
+    done
+}
+# Context switches between two proc_counts: of the threads alive at the end, counted from the start or from
+# their birth (a thread that ended between the two is left out).
+switches_between() { # BEFORE_FILE AFTER_FILE
+    awk 'NR == FNR { if (FNR > 1) was[$1] = $2; next } FNR > 1 { n += $2 - ($1 in was ? was[$1] : 0) } END { print n + 0 }' "$1" "$2"
 }
 
 if wanted p4; then
@@ -256,15 +262,14 @@ C
         done
     done
     sleep "$warmup"
-    declare -A before after
     for name in "${names[@]}"; do
         callgrind_control --zero "$(cat "$work/$name.cg.pid")" >/dev/null 2>&1
-        before[$name]=$(proc_counts "$(cat "$work/$name.native.pid")")
+        proc_counts "$(cat "$work/$name.native.pid")" >"$work/$name.before"
     done
     t0=$EPOCHREALTIME
     sleep "$long"
     for name in "${names[@]}"; do
-        after[$name]=$(proc_counts "$(cat "$work/$name.native.pid")")
+        proc_counts "$(cat "$work/$name.native.pid")" >"$work/$name.after"
         callgrind_control --dump "$(cat "$work/$name.cg.pid")" >/dev/null 2>&1
     done
     span=$(echo "$EPOCHREALTIME - $t0" | bc -l)
@@ -276,10 +281,8 @@ C
     declare -A rate cpu wakes
     for name in "${names[@]}"; do
         rate[$name]=$(echo "$(instructions "$work/$name.cg.1") / $long / 1000000" | bc -l)
-        read -r t1 s1 <<<"${after[$name]}"
-        read -r t0n s0 <<<"${before[$name]}"
-        cpu[$name]=$(echo "($t1 - $t0n) * 1000 / $hz / $span" | bc -l)
-        wakes[$name]=$(echo "($s1 - $s0) / $span" | bc -l)
+        cpu[$name]=$(echo "($(head -1 "$work/$name.after") - $(head -1 "$work/$name.before")) * 1000 / $hz / $span" | bc -l)
+        wakes[$name]=$(echo "$(switches_between "$work/$name.before" "$work/$name.after") / $span" | bc -l)
     done
     records=$(python3 "$root/tests/e2e/profile_file.py" dump "$work/window-native/bin/bench.rvl" | wc -l)
     figures() { echo "$(fmt "${rate[$1]}" 3) M instr/s, $(fmt "${cpu[$1]}" 2) ms CPU/s, $(fmt "${wakes[$1]}" 2) wake-ups/s"; }
