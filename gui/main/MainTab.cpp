@@ -4,6 +4,7 @@
 #include "gui/widgets/Named.h"
 #include "gui/widgets/QuietGroupBox.h"
 #include "gui/widgets/SerifFont.h"
+#include "gui/widgets/SteadyBackground.h"
 #include "gui/widgets/TLabel3D.h"
 #include "record/SessionTracker.h"
 
@@ -120,6 +121,9 @@ MainTab::MainTab(QWidget* parent) : QWidget(parent)
     other->addWidget(edElapsed, 1, 1);
     other->addWidget(edReceived, 1, 2);
     other->addWidget(edSent, 1, 3);
+    // These change every second while online: each repaints its own rectangle, not the group box beneath.
+    for (QWidget* changing : std::initializer_list<QWidget*>{lblOnlineStatus, edEndTime, edElapsed, edReceived, edSent})
+        SteadyBackground::keep(changing);
 
     // The scale: the pointer's left edge stands at the home position for minute 0 and moves one
     // sixtieth of the scale's width per minute.
