@@ -16,8 +16,15 @@ constexpr int ringWidth = 2;
 
 } // namespace
 
+namespace {
+
+const char* const watcherName = "qov_steadyBackground";
+
+} // namespace
+
 SteadyBackground::SteadyBackground(QWidget* control) : QObject(control), m_control(control)
 {
+    setObjectName(QLatin1String(watcherName));
     control->installEventFilter(this);
 }
 
@@ -28,7 +35,9 @@ void SteadyBackground::keep(QWidget* control)
 
 QColor SteadyBackground::filledWith(const QWidget* control)
 {
-    const auto* steady = control->findChild<SteadyBackground*>(QString(), Qt::FindDirectChildrenOnly);
+    // Found by name: without a meta-object of its own the class cannot be told from other children by type.
+    const QObject* child = control->findChild<QObject*>(QLatin1String(watcherName), Qt::FindDirectChildrenOnly);
+    const auto* steady = static_cast<const SteadyBackground*>(child);
     return steady && steady->m_state == State::Flat ? steady->m_color : QColor();
 }
 
