@@ -34,10 +34,11 @@ SessionReload SessionTracker::tick()
     if (!m_sessionOpen && m_file.pendingWrites() > 0)
         m_file.retryPendingWrites();
     const QDateTime now = m_clock.now();
-    m_view.testCurMin = QStringLiteral("Current minute : %1").arg(now.time().minute(), 2, 10, QLatin1Char('0'));
+    m_view.testCurMin = now.time().minute();
+    m_view.testCurMinPadded = true;
 
     if (!m_host.IsConnected()) {
-        m_view.onlineStatus = QLatin1Char(' ') + offlineWord;
+        m_view.link = TrackerView::Link::Offline;
         if (m_period.PersonalFileActive()) {
             if (!m_period.TodayInPeriod())
                 m_host.showStatusLine(notRecordingDayText);
@@ -51,10 +52,12 @@ SessionReload SessionTracker::tick()
     }
 
     // The online word with one, two, three and again three dots, one step a second.
-    if (m_statusDotCount >= 4)
+    if (m_statusDotCount >= 4) {
         m_statusDotCount = 0;
-    else
-        m_view.onlineStatus = QLatin1Char(' ') + onlineWord + QString(m_statusDotCount, QLatin1Char('.'));
+    } else {
+        m_view.link = TrackerView::Link::Online;
+        m_view.onlineDots = m_statusDotCount;
+    }
     ++m_statusDotCount;
 
     // A file out of reach that will come back still records: in memory, written as soon as it can be.
@@ -111,7 +114,7 @@ void SessionTracker::countMinute(const QDateTime& moment)
     ++m_usedMinutes;
     m_prevMinute = minute;
     MoveimgPointer();
-    m_view.spendingHour = QString::number(m_usedMinutes / 60);
+    m_view.spendingHour = m_usedMinutes / 60;
     showUsedTimeTestLabel();
 }
 
@@ -143,7 +146,7 @@ void SessionTracker::startSession()
     m_sessionEndText = m_sessionStartText;
     saveSession(now);
     m_view.startTime = StoredDate::displayedForm(m_sessionStartText);
-    m_view.spendingHour = QString::number(m_usedMinutes / 60);
+    m_view.spendingHour = m_usedMinutes / 60;
     if (m_host.TrayIconOn())
         m_host.ChangeSysTrayIcon(1);
 }
@@ -187,7 +190,7 @@ void SessionTracker::closeRecord()
     m_sessionEndText = StoredDate::dateTimeText(now);
     saveSession(now);
     m_view.endTime = StoredDate::displayedForm(m_sessionEndText);
-    m_view.spendingHour = QString::number(m_usedMinutes / 60);
+    m_view.spendingHour = m_usedMinutes / 60;
     m_sessionOpen = false;
     m_host.sessionClosed(m_sessionStartTime.secsTo(now), m_host.DialUpBytesReceived(), m_host.DialUpBytesSent());
 }
@@ -236,15 +239,16 @@ void SessionTracker::resetData()
     m_host.resetHourlyAlert();
     if (m_host.IsConnected() && m_sessionOpen)
         startSession();
-    m_view.testFilePointer = QStringLiteral("Next file pointer : %1").arg(m_nextFilePointer);
+    m_view.testFilePointer = m_nextFilePointer;
     showUsedTimeTestLabel();
-    m_view.testCurMin = QStringLiteral("Current minute : %1").arg(m_clock.now().time().minute());
+    m_view.testCurMin = m_clock.now().time().minute();
+    m_view.testCurMinPadded = false;
 }
 
 void SessionTracker::clearUsedTimeTestLabel()
 {
     if (!m_sessionOpen)
-        m_view.testUsedTimeNPrevMin = QStringLiteral("Used Time , Previous Min : ");
+        m_view.testUsedTimeState = TrackerView::UsedTimeLabel::Cleared;
 }
 
 void SessionTracker::advancePreviousMinute()
@@ -277,11 +281,12 @@ void SessionTracker::startAfresh()
 void SessionTracker::setNextFilePointer(qint64 pointer)
 {
     m_nextFilePointer = pointer;
-    m_view.testFilePointer = QStringLiteral("Next file pointer : %1").arg(pointer);
+    m_view.testFilePointer = pointer;
 }
 
 void SessionTracker::showUsedTimeTestLabel()
 {
-    m_view.testUsedTimeNPrevMin =
-        QStringLiteral("Used Time , Previous Min : %1,%2").arg(m_usedMinutes).arg(m_prevMinute);
+    m_view.testUsedTimeState = TrackerView::UsedTimeLabel::Figures;
+    m_view.testUsedTime = m_usedMinutes;
+    m_view.testPrevMin = m_prevMinute;
 }

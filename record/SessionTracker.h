@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <optional>
 
 #include "record/AccountingPeriod.h"
 
@@ -48,7 +49,23 @@ public:
 // What the Main tab shows of the tracker.
 struct TrackerView
 {
-    QString onlineStatus = QStringLiteral("Status :");
+    /// What the ticks have seen of the connection: nothing yet (or nothing since Reset), no link, a link.
+    enum class Link
+    {
+        None,
+        Offline,
+        Online
+    };
+    /// The hidden used-time label: never written, cleared of its figures outside a session, or its figures.
+    enum class UsedTimeLabel
+    {
+        Unset,
+        Cleared,
+        Figures
+    };
+
+    Link link = Link::None;
+    int onlineDots = 0; ///< while online: 0 ... 3, one more each second
     QString startTime;
     QString endTime;
     QString elapsed;
@@ -57,10 +74,15 @@ struct TrackerView
     bool scaleVisible = false;
     int pointerMinute = 0; ///< the pointer's place on the hour scale: minutes 0 ... 59
 
-    QString spendingHour = QStringLiteral("0");
-    QString testCurMin;
-    QString testFilePointer;
-    QString testUsedTimeNPrevMin;
+    int spendingHour = 0; ///< the used time's whole hours
+
+    // What the hand-testing labels show.
+    std::optional<int> testCurMin; ///< the clock's minute as last read
+    bool testCurMinPadded = false; ///< a tick writes the minute with two digits, Reset as it is
+    std::optional<qint64> testFilePointer;
+    UsedTimeLabel testUsedTimeState = UsedTimeLabel::Unset;
+    qint32 testUsedTime = 0;
+    int testPrevMin = 0;
 };
 
 class SessionTracker
@@ -95,8 +117,6 @@ public:
     /// The tray image of the minutes of the hour: 1 for 0–4 minutes up to 12 for 55–59.
     int minutesImage() const { return (m_usedMinutes % 60) / 5 + 1; }
 
-    static inline const QString offlineWord = QStringLiteral("Offline");
-    static inline const QString onlineWord = QStringLiteral("Online");
     static inline const QString noPersonalFileText =
         QStringLiteral("No personal file: press \"Create / Modify\" to start one.");
     static inline const QString entryNotRecordedText =

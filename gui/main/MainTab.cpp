@@ -18,6 +18,7 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <array>
 
 namespace {
 constexpr int pointerWidth = 9;
@@ -79,9 +80,8 @@ MainTab::MainTab(QWidget* parent) : QWidget(parent)
     // own a change repaints the label alone instead of laying out and repainting the whole window.
     const QFontMetrics metrics(bold);
     int widest = 0;
-    for (const QString& text :
-         {lblOnlineStatus->text(), QLatin1Char(' ') + SessionTracker::offlineWord,
-          QLatin1Char(' ') + SessionTracker::onlineWord + QStringLiteral("..."), QLatin1Char(' ') + pausedWord})
+    for (const QString& text : {lblOnlineStatus->text(), QLatin1Char(' ') + offlineWord,
+                                QLatin1Char(' ') + onlineWord + QStringLiteral("..."), QLatin1Char(' ') + pausedWord})
         widest = qMax(widest, metrics.horizontalAdvance(text));
     lblOnlineStatus->setFixedSize(widest + 2 * lblOnlineStatus->margin() + 4, lblOnlineStatus->sizeHint().height());
     lblAdapter = named(new QLabel(QStringLiteral("Adapter"), gbStatus), "lblAdapter");
@@ -238,7 +238,8 @@ void MainTab::startEmpty()
 
 void MainTab::render(const TrackerView& v)
 {
-    m_onlineStatus = v.onlineStatus;
+    m_onlineStatus = onlineStatusText(v);
+    m_online = v.link == TrackerView::Link::Online;
     showOnlineStatus();
     advanceStatusLine();
     setChanged(edStartTime, v.startTime);
@@ -250,10 +251,46 @@ void MainTab::render(const TrackerView& v)
     imgPointer->setVisible(v.scaleVisible);
     lblSpendingHour->setVisible(v.scaleVisible);
     imgPointer->move(pointerLeft(v.pointerMinute), imgPointer->y());
-    lblSpendingHour->setText(v.spendingHour);
-    lblTest_CurMin->setText(v.testCurMin);
-    lblTest_FilePointer->setText(v.testFilePointer);
-    lblTest_UsedTimeNPrevMin->setText(v.testUsedTimeNPrevMin);
+    lblSpendingHour->setText(QString::number(v.spendingHour));
+    showTestLabels(v);
+}
+
+const QString& MainTab::onlineStatusText(const TrackerView& view)
+{
+    // Made once: the window traces this text every second, also while it is hidden in the tray.
+    static const QString offline = QLatin1Char(' ') + offlineWord;
+    static const std::array<QString, 4> online = [] {
+        std::array<QString, 4> texts;
+        for (int dots = 0; dots < int(texts.size()); ++dots)
+            texts[dots] = QLatin1Char(' ') + onlineWord + QString(dots, QLatin1Char('.'));
+        return texts;
+    }();
+    switch (view.link) {
+    case TrackerView::Link::Offline:
+        return offline;
+    case TrackerView::Link::Online:
+        return online[std::clamp(view.onlineDots, 0, int(online.size()) - 1)];
+    case TrackerView::Link::None:
+        break;
+    }
+    return statusCaption;
+}
+
+void MainTab::showTestLabels(const TrackerView& v)
+{
+    QString curMin;
+    if (v.testCurMin)
+        curMin = v.testCurMinPadded ? QStringLiteral("Current minute : %1").arg(*v.testCurMin, 2, 10, QLatin1Char('0'))
+                                    : QStringLiteral("Current minute : %1").arg(*v.testCurMin);
+    lblTest_CurMin->setText(curMin);
+    lblTest_FilePointer->setText(v.testFilePointer ? QStringLiteral("Next file pointer : %1").arg(*v.testFilePointer)
+                                                   : QString());
+    QString usedTime;
+    if (v.testUsedTimeState != TrackerView::UsedTimeLabel::Unset)
+        usedTime = QStringLiteral("Used Time , Previous Min : ");
+    if (v.testUsedTimeState == TrackerView::UsedTimeLabel::Figures)
+        usedTime += QStringLiteral("%1,%2").arg(v.testUsedTime).arg(v.testPrevMin);
+    lblTest_UsedTimeNPrevMin->setText(usedTime);
 }
 
 void MainTab::renderStopped(bool stopped)
@@ -268,8 +305,7 @@ void MainTab::renderStopped(bool stopped)
 
 void MainTab::showOnlineStatus()
 {
-    const bool online = m_onlineStatus.startsWith(QLatin1Char(' ') + SessionTracker::onlineWord);
-    lblOnlineStatus->setText(m_stopped && online ? QLatin1Char(' ') + pausedWord : m_onlineStatus);
+    lblOnlineStatus->setText(m_stopped && m_online ? QLatin1Char(' ') + pausedWord : m_onlineStatus);
 }
 
 void MainTab::renderDialUp(const QString& adapter, const QString& ip)

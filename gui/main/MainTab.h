@@ -27,6 +27,11 @@ public:
 
     /// The status label's caption until the first second is shown.
     static inline const QString statusCaption = QStringLiteral("Status :");
+    /// The status label's words, after a space; online with up to three dots, one more each second.
+    static inline const QString offlineWord = QStringLiteral("Offline");
+    static inline const QString onlineWord = QStringLiteral("Online");
+    /// The status label's text for what the tracker saw of the connection (Stop aside).
+    static const QString& onlineStatusText(const TrackerView& view);
     /// The status label while Stop is down on a connection (an end of it is still shown), and the status
     /// line's note of the pause.
     static inline const QString pausedWord = QStringLiteral("Online, paused");
@@ -76,6 +81,7 @@ private:
     void advanceStatusLine();
     void showStatusLine();
     void showOnlineStatus();
+    void showTestLabels(const TrackerView& view);
 
     QPushButton* btnCreateModify;
     QLabel* lblDayPeriod;
@@ -118,5 +124,6 @@ private:
     std::function<QDateTime()> m_now;
     StatusLineQueue m_statusLine;
     QString m_onlineStatus = statusCaption;
+    bool m_online = false;
     bool m_stopped = false;
 };

@@ -14,9 +14,10 @@ void TfrmMain::renderTracker()
     const TrackerView& v = m_recorder.tracker().view();
     if (m_tracedStatus.isNull())
         m_tracedStatus = MainTab::statusCaption;
-    if (v.onlineStatus != m_tracedStatus) {
-        m_tracedStatus = v.onlineStatus;
-        Trace::line(QStringLiteral("main-status") + v.onlineStatus);
+    const QString& status = MainTab::onlineStatusText(v);
+    if (status != m_tracedStatus) {
+        m_tracedStatus = status;
+        Trace::line(QStringLiteral("main-status") + status);
     }
     // Hidden behind the tray icon, the window's fields wait until it is shown again: setting a line edit's text
     // lays it out even when nobody sees it, a fifth of what a second in the tray costs.

@@ -20,7 +20,9 @@ TEST_F(SessionTrackerTest, MinutesCountClockMinuteChangesAndTheNextSessionAppend
     tickAt(10, 0, 30);
     EXPECT_EQ(tracker.NextFilePointer(), 2);
     tickEverySecondUntil(10, 5, 10);
-    EXPECT_EQ(tracker.view().testUsedTimeNPrevMin, QStringLiteral("Used Time , Previous Min : 5,5"));
+    EXPECT_EQ(tracker.view().testUsedTimeState, TrackerView::UsedTimeLabel::Figures);
+    EXPECT_EQ(tracker.view().testUsedTime, 5);
+    EXPECT_EQ(tracker.view().testPrevMin, 5);
     window.connected = false;
     tracker.tick();
     EXPECT_EQ(tracker.view().endTime, StoredDate::displayedForm(stored(10, 5, 10)));
@@ -116,13 +118,16 @@ TEST_F(SessionTrackerTest, ResetWhileRecordingRestartsTheSameRecord)
     EXPECT_EQ(record(1).BytesReceived(), 0U);
     EXPECT_EQ(window.trayImages, (QList<int>{0, 1}));
     EXPECT_EQ(tracker.view().startTime, StoredDate::displayedForm(stored(10, 3, 22)));
-    EXPECT_EQ(tracker.view().spendingHour, QStringLiteral("0"));
+    EXPECT_EQ(tracker.view().spendingHour, 0);
     EXPECT_EQ(tracker.view().pointerMinute, 0);
     EXPECT_TRUE(tracker.view().scaleVisible);
+    // Reset writes the minute without the leading zero a tick gives it.
+    EXPECT_FALSE(tracker.view().testCurMinPadded);
 
     // Counting starts again from the minute of the reset.
     tickEverySecondUntil(10, 4, 15);
     EXPECT_EQ(record(1).UsedMinutes, 1);
+    EXPECT_TRUE(tracker.view().testCurMinPadded);
     EXPECT_EQ(tracker.view().pointerMinute, 1) << "one minute along the scale";
     EXPECT_EQ(record(1).StartText, stored(10, 3, 22));
 }
@@ -176,7 +181,7 @@ TEST_F(SessionTrackerTest, ScalePointerAndTrayImageFollowTheMinutesOfTheHour)
         if (minutes == 60) {
             EXPECT_EQ(tracker.view().pointerMinute, 0);
             EXPECT_EQ(window.trayImages.last(), 1);
-            EXPECT_EQ(tracker.view().spendingHour, QStringLiteral("1"));
+            EXPECT_EQ(tracker.view().spendingHour, 1);
         }
         if (minutes % 5 == 0) {
             EXPECT_EQ(window.trayImages.last(), tracker.minutesImage()) << minutes;
@@ -228,7 +233,7 @@ TEST_F(SessionTrackerTest, ThreeHourSessionTickedEverySecondCountsOneHundredEigh
         tracker.tick();
     }
     EXPECT_EQ(tracker.UsedMinutes(), 180);
-    EXPECT_EQ(tracker.view().spendingHour, QStringLiteral("3"));
+    EXPECT_EQ(tracker.view().spendingHour, 3);
     EXPECT_EQ(tracker.view().elapsed, QStringLiteral("3:0:0"));
     EXPECT_EQ(record(1).UsedMinutes, 180);
     EXPECT_EQ(record(1).EndText, stored(13, 0, 0));
@@ -294,7 +299,7 @@ TEST_F(SessionTrackerTest, OutsideTheRecordingDaysNothingIsRecorded)
     ASSERT_FALSE(period.TodayInPeriod());
     window.connected = false;
     tracker.tick();
-    EXPECT_EQ(tracker.view().onlineStatus, QStringLiteral(" Offline"));
+    EXPECT_EQ(tracker.view().link, TrackerView::Link::Offline);
     EXPECT_EQ(window.statusLine, SessionTracker::notRecordingDayText);
 
     window.statusLine.clear();
@@ -307,16 +312,14 @@ TEST_F(SessionTrackerTest, OutsideTheRecordingDaysNothingIsRecorded)
 
 TEST_F(SessionTrackerTest, OnlineWordCyclesThroughItsDotsWithOrWithoutAFile)
 {
-    QStringList shown;
+    QList<int> dots;
     for (int i = 0; i < 10; ++i) {
         clock.advance(1);
         tracker.tick();
-        shown.append(tracker.view().onlineStatus);
+        EXPECT_EQ(tracker.view().link, TrackerView::Link::Online);
+        dots.append(tracker.view().onlineDots);
     }
-    EXPECT_EQ(shown, (QStringList{QStringLiteral(" Online"), QStringLiteral(" Online."), QStringLiteral(" Online.."),
-                                  QStringLiteral(" Online..."), QStringLiteral(" Online..."),
-                                  QStringLiteral(" Online."), QStringLiteral(" Online.."), QStringLiteral(" Online..."),
-                                  QStringLiteral(" Online..."), QStringLiteral(" Online.")}));
+    EXPECT_EQ(dots, (QList<int>{0, 1, 2, 3, 3, 1, 2, 3, 3, 1}));
     EXPECT_EQ(window.statusLine, SessionTracker::noPersonalFileText);
     EXPECT_FALSE(file.exists());
 
@@ -324,7 +327,8 @@ TEST_F(SessionTrackerTest, OnlineWordCyclesThroughItsDotsWithOrWithoutAFile)
     startFile();
     clock.advance(1);
     tracker.tick();
-    EXPECT_EQ(tracker.view().onlineStatus, QStringLiteral(" Online"));
+    EXPECT_EQ(tracker.view().link, TrackerView::Link::Online);
+    EXPECT_EQ(tracker.view().onlineDots, 0);
 }
 
 } // namespace

