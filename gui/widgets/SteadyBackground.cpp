@@ -1,9 +1,12 @@
 // The colour is read from a rendering of the window around the control, a ring two pixels wide just outside
-// it, once after the control was first painted and again after it moved or the style or palette changed.
+// it, once after the control was first painted and again after it moved or the style or palette changed. A
+// label's or a read-only field's look then follows from its text alone: each text is drawn once and kept.
 #include "gui/widgets/SteadyBackground.h"
 
 #include <QEvent>
 #include <QImage>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPixmap>
@@ -49,6 +52,20 @@ bool SteadyBackground::eventFilter(QObject* watched, QEvent* event)
     case QEvent::Paint:
         if (m_state == State::Flat) {
             QPainter painter(m_control);
+            const QString text = shownText();
+            if (!text.isNull() && !m_sampling) {
+                // A text drawn before is drawn again from its picture, without laying the text out.
+                for (const Drawn& drawn : m_drawn) {
+                    if (drawn.text == text) {
+                        painter.drawPixmap(0, 0, drawn.picture);
+                        return true;
+                    }
+                }
+                if (!m_drawQueued) {
+                    m_drawQueued = true;
+                    QTimer::singleShot(0, this, &SteadyBackground::keepPicture);
+                }
+            }
             painter.fillRect(static_cast<QPaintEvent*>(event)->rect(), m_color);
         } else if (m_state == State::Unknown && !m_sampleQueued && !m_sampling) {
             // Once this paint is done, so that the window around it is drawn.
@@ -61,6 +78,9 @@ bool SteadyBackground::eventFilter(QObject* watched, QEvent* event)
     case QEvent::StyleChange:
     case QEvent::PaletteChange:
     case QEvent::ParentChange:
+    case QEvent::FontChange:
+    case QEvent::EnabledChange:
+    case QEvent::LayoutDirectionChange:
         forget();
         break;
     default:
@@ -69,8 +89,34 @@ bool SteadyBackground::eventFilter(QObject* watched, QEvent* event)
     return false;
 }
 
+QString SteadyBackground::shownText() const
+{
+    // Only what a text alone decides: a label without a picture, a line edit without focus or selection.
+    if (const auto* label = qobject_cast<const QLabel*>(m_control))
+        return label->pixmap().isNull() ? label->text() : QString();
+    if (const auto* edit = qobject_cast<const QLineEdit*>(m_control))
+        return edit->hasFocus() || edit->hasSelectedText() ? QString() : edit->text();
+    return {};
+}
+
+void SteadyBackground::keepPicture()
+{
+    m_drawQueued = false;
+    const QString text = shownText();
+    if (m_state != State::Flat || text.isNull() || !m_control->isVisible())
+        return;
+    m_sampling = true;
+    Drawn drawn{text, m_control->grab()};
+    m_sampling = false;
+    // The few texts that take turns (the dots of "Online...") are kept; any other text replaces the oldest.
+    if (m_drawn.size() >= maxPictures)
+        m_drawn.erase(m_drawn.begin());
+    m_drawn.push_back(std::move(drawn));
+}
+
 void SteadyBackground::forget()
 {
+    m_drawn.clear();
     if (m_state == State::Unknown)
         return;
     m_state = State::Unknown;
