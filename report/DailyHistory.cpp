@@ -28,7 +28,11 @@ public:
     std::vector<DayFigures> sorted()
     {
         const auto byDay = [](const auto& a, const auto& b) { return a.first < b.first; };
-        if (!std::is_sorted(m_days.begin(), m_days.end(), byDay))
+        // The sessions' days in order, then the period's few: two runs merged; anything else sorted whole.
+        const auto second = std::is_sorted_until(m_days.begin(), m_days.end(), byDay);
+        if (std::is_sorted(second, m_days.end(), byDay))
+            std::inplace_merge(m_days.begin(), second, m_days.end(), byDay);
+        else
             std::stable_sort(m_days.begin(), m_days.end(), byDay);
         std::vector<DayFigures> out;
         out.reserve(m_days.size());

@@ -186,10 +186,22 @@ void writeDaysText(ReportOutput& out, const DailyHistory& days, const QLocale& l
     LocaleTexts texts(locale);
     out << "\nPer day:\n";
     for (const DayFigures& d : days.days()) {
-        out << texts.shortDate(d.date) << ": " << d.sessions << (d.sessions == 1 ? " session, " : " sessions, ");
-        SessionText::writeTime(out, d.seconds / 60, d.seconds % 60);
-        out << ", downloaded " << texts.dayBytesText(d.bytesReceived);
-        out << ", uploaded " << texts.dayBytesText(d.bytesSent) << '\n';
+        // Formed in place; each text is copied before the next one is asked for.
+        std::string_view text = texts.shortDate(d.date);
+        PlacedText line(out.room(text.size() + 128));
+        line << text << ": " << d.sessions
+             << (d.sessions == 1 ? std::string_view(" session, ") : std::string_view(" sessions, "));
+        SessionText::placeTime(line, d.seconds / 60, d.seconds % 60);
+        line << ", downloaded ";
+        out.commit(line.end());
+        text = texts.dayBytesText(d.bytesReceived);
+        line = PlacedText(out.room(text.size() + 16));
+        line << text << ", uploaded ";
+        out.commit(line.end());
+        text = texts.dayBytesText(d.bytesSent);
+        line = PlacedText(out.room(text.size() + 1));
+        line << text << '\n';
+        out.commit(line.end());
     }
 }
 
