@@ -25,30 +25,35 @@ public:
         return m_days.back().second;
     }
 
-    std::vector<DayFigures> sorted()
+    /// Every day in date order, with `alsoDays` (in order) among them, listed even when empty.
+    std::vector<DayFigures> sorted(const std::vector<qint64>& alsoDays)
     {
         const auto byDay = [](const auto& a, const auto& b) { return a.first < b.first; };
-        // The sessions' days in order, then the period's few: two runs merged; anything else sorted whole.
-        const auto second = std::is_sorted_until(m_days.begin(), m_days.end(), byDay);
-        if (std::is_sorted(second, m_days.end(), byDay))
-            std::inplace_merge(m_days.begin(), second, m_days.end(), byDay);
-        else
+        // The sessions' days come in order; only a clock set back leaves something to sort.
+        if (!std::is_sorted(m_days.begin(), m_days.end(), byDay))
             std::stable_sort(m_days.begin(), m_days.end(), byDay);
         std::vector<DayFigures> out;
-        out.reserve(m_days.size());
-        for (std::size_t i = 0; i < m_days.size(); ++i) {
-            const qint64 day = m_days[i].first;
-            if (i > 0 && m_days[i - 1].first == day) {
+        out.reserve(m_days.size() + alsoDays.size());
+        const auto addTo = [&out](qint64 day, const DayFigures& figures) {
+            if (!out.empty() && out.back().date.toJulianDay() == day) {
                 DayFigures& merged = out.back();
-                merged.seconds += m_days[i].second.seconds;
-                merged.sessions += m_days[i].second.sessions;
-                merged.bytesReceived += m_days[i].second.bytesReceived;
-                merged.bytesSent += m_days[i].second.bytesSent;
-                continue;
+                merged.seconds += figures.seconds;
+                merged.sessions += figures.sessions;
+                merged.bytesReceived += figures.bytesReceived;
+                merged.bytesSent += figures.bytesSent;
+                return;
             }
-            out.push_back(m_days[i].second);
+            out.push_back(figures);
             out.back().date = QDate::fromJulianDay(day);
+        };
+        auto also = alsoDays.begin();
+        for (const auto& [day, figures] : m_days) {
+            for (; also != alsoDays.end() && *also <= day; ++also)
+                addTo(*also, DayFigures());
+            addTo(day, figures);
         }
+        for (; also != alsoDays.end(); ++also)
+            addTo(*also, DayFigures());
         return out;
     }
 
@@ -100,16 +105,14 @@ void add(DayTable& table, const Session& s)
     }
 }
 
-} // namespace
-
-DailyHistory DailyHistory::fromResult(const CalculationResult& result)
+// The sessions of rows [begin, end) into `table`.
+void gather(DayTable& table, const CalculationResult& result, std::size_t begin, std::size_t end)
 {
-    DayTable table;
     // Most sessions begin and end on the day of the session before: that day's figures are kept at hand,
     // found by the packed date of the rows.
     quint64 lastDate = ~quint64(0);
     DayFigures* lastDay = nullptr;
-    for (std::size_t i = 0; i < result.sessions.size(); ++i) {
+    for (std::size_t i = begin; i < end; ++i) {
         const SessionRow& row = result.sessions[i];
         Session s;
         s.seconds = qint64(row.minutes) * 60 + row.seconds;
@@ -144,18 +147,27 @@ DailyHistory DailyHistory::fromResult(const CalculationResult& result)
         add(table, s);
         lastDate = ~quint64(0); // the day at hand may have moved
     }
+}
 
+} // namespace
+
+DailyHistory DailyHistory::fromResult(const CalculationResult& result)
+{
+    DayTable table;
+    gather(table, result, 0, result.sessions.size());
+
+    std::vector<qint64> periodDays;
     const QDate created = StoredDate::parseDate(result.createdDate);
     const QDate next = StoredDate::parseDate(result.nextPeriodDate);
     if (result.headerRead && created.isValid() && next.isValid() && created < next &&
         created.daysTo(next) <= maxPeriodDays) {
         for (qint64 day = created.toJulianDay(); day < next.toJulianDay(); ++day) {
             if (result.selection.accepts(day))
-                table.at(day);
+                periodDays.push_back(day);
         }
     }
 
     DailyHistory history;
-    history.m_days = table.sorted();
+    history.m_days = table.sorted(periodDays);
     return history;
 }

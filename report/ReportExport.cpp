@@ -111,6 +111,26 @@ void writeCsvSession(ReportOutput& out, const CalculationResult& result, std::si
     out.commit(line.end());
 }
 
+// One line of the per-day figures, formed in place; each text is copied before the next one is asked for.
+void writeDayLine(ReportOutput& out, const DayFigures& d, LocaleTexts& texts)
+{
+    std::string_view text = texts.shortDate(d.date);
+    PlacedText line(out.room(text.size() + 128));
+    line << text << ": " << d.sessions
+         << (d.sessions == 1 ? std::string_view(" session, ") : std::string_view(" sessions, "));
+    SessionText::placeTime(line, d.seconds / 60, d.seconds % 60);
+    line << ", downloaded ";
+    out.commit(line.end());
+    text = texts.dayBytesText(d.bytesReceived);
+    line = PlacedText(out.room(text.size() + 16));
+    line << text << ", uploaded ";
+    out.commit(line.end());
+    text = texts.dayBytesText(d.bytesSent);
+    line = PlacedText(out.room(text.size() + 1));
+    line << text << '\n';
+    out.commit(line.end());
+}
+
 } // namespace
 
 QString printable(const QString& text, QStringView keep)
@@ -183,26 +203,13 @@ void writeText(ReportOutput& out, const CalculationResult& result, const QLocale
 
 void writeDaysText(ReportOutput& out, const DailyHistory& days, const QLocale& locale)
 {
-    LocaleTexts texts(locale);
     out << "\nPer day:\n";
-    for (const DayFigures& d : days.days()) {
-        // Formed in place; each text is copied before the next one is asked for.
-        std::string_view text = texts.shortDate(d.date);
-        PlacedText line(out.room(text.size() + 128));
-        line << text << ": " << d.sessions
-             << (d.sessions == 1 ? std::string_view(" session, ") : std::string_view(" sessions, "));
-        SessionText::placeTime(line, d.seconds / 60, d.seconds % 60);
-        line << ", downloaded ";
-        out.commit(line.end());
-        text = texts.dayBytesText(d.bytesReceived);
-        line = PlacedText(out.room(text.size() + 16));
-        line << text << ", uploaded ";
-        out.commit(line.end());
-        text = texts.dayBytesText(d.bytesSent);
-        line = PlacedText(out.room(text.size() + 1));
-        line << text << '\n';
-        out.commit(line.end());
-    }
+    // Each thread its own texts.
+    LocaleTexts texts[2] = {LocaleTexts(locale), LocaleTexts(locale)};
+    out.formRows(days.days().size(), [&](ReportOutput& part, std::size_t begin, std::size_t end, int worker) {
+        for (std::size_t i = begin; i < end; ++i)
+            writeDayLine(part, days.days()[i], texts[worker]);
+    });
 }
 
 void writeCsvHeader(ReportOutput& out, bool withDays)

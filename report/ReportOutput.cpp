@@ -4,14 +4,18 @@
 
 #include <algorithm>
 #include <future>
+#include <limits>
 
 ReportOutput::ReportOutput(Sink sink, std::size_t blockSize)
-    : m_sink(std::move(sink)), m_blockSize(blockSize), m_data(new char[blockSize + 4096]), m_capacity(blockSize + 4096)
-{}
+    : m_sink(std::move(sink)), m_blockSize(blockSize), m_capacity(std::min(blockSize, std::size_t(1) << 20) + 4096)
+{
+    m_data.reset(new char[m_capacity]);
+}
 
 void ReportOutput::grow(std::size_t size)
 {
-    m_capacity = m_size + size + 4096;
+    // Doubled: a buffer that is never handed on grows as a string would.
+    m_capacity = std::max(m_size + size + 4096, 2 * m_capacity);
     std::unique_ptr<char[]> data(new char[m_capacity]);
     std::memcpy(data.get(), m_data.get(), m_size);
     m_data = std::move(data);
@@ -47,27 +51,25 @@ ReportOutput& ReportOutput::operator<<(QLatin1StringView text)
 void ReportOutput::formRows(std::size_t count, const RowForm& form)
 {
     // A real period's few thousand sessions are formed here alone; a thread pays from some hundred thousand.
-    if (count < 4 * rowBlock || QThread::idealThreadCount() < 2) {
+    if (count < parallelFrom || QThread::idealThreadCount() < 2) {
         form(*this, 0, count, 0);
         return;
     }
-    std::string second;
+    // The second block of a turn is gathered whole in a buffer of its own, kept from turn to turn, and handed
+    // on as it is.
+    ReportOutput second([](std::string_view) {}, std::numeric_limits<std::size_t>::max());
     for (std::size_t begin = 0; begin < count; begin += 2 * rowBlock) {
         const std::size_t middle = std::min(count, begin + rowBlock);
         const std::size_t end = std::min(count, middle + rowBlock);
-        second.clear();
         std::future<void> helper;
-        if (middle < end) {
-            helper = std::async(std::launch::async, [&form, &second, middle, end] {
-                ReportOutput part([&second](std::string_view bytes) { second.append(bytes); });
-                form(part, middle, end, 1);
-            });
-        }
+        if (middle < end)
+            helper = std::async(std::launch::async, [&form, &second, middle, end] { form(second, middle, end, 1); });
         form(*this, begin, middle, 0);
         if (helper.valid()) {
             helper.get();
             flush();
-            m_sink(second);
+            m_sink(std::string_view(second.m_data.get(), second.m_size));
+            second.m_size = 0;
         }
     }
 }

@@ -76,6 +76,8 @@ public:
     using RowForm = std::function<void(ReportOutput& out, std::size_t begin, std::size_t end, int worker)>;
     void formRows(std::size_t count, const RowForm& form);
     static constexpr std::size_t rowBlock = 32768;
+    /// From this many rows on they are formed on two threads; below it, alone.
+    static constexpr std::size_t parallelFrom = 4 * rowBlock;
 
 private:
     void grow(std::size_t size);
