@@ -13,13 +13,14 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-LockFileInstance::LockFileInstance()
-    : LockFileInstance(
-          {QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation),
-           QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation).isEmpty()
-               ? QString()
-               : QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + QStringLiteral("/QovRuvela")})
-{}
+LockFileInstance::LockFileInstance() : LockFileInstance(defaultFolders()) {}
+
+QStringList LockFileInstance::defaultFolders()
+{
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    return {QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation),
+            cache.isEmpty() ? QString() : cache + QStringLiteral("/QovRuvela")};
+}
 
 LockFileInstance::LockFileInstance(QStringList folders) : m_folders(std::move(folders)) {}
 

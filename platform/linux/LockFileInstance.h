@@ -14,6 +14,8 @@ class LockFileInstance final : public SingleInstance
 public:
     /// The user's runtime folder (XDG_RUNTIME_DIR) and `$XDG_CACHE_HOME/QovRuvela`.
     LockFileInstance();
+    /// The runtime folder and the private cache folder, as the default constructor locks them.
+    static QStringList defaultFolders();
     /// The folders to lock in, in order; an empty one is skipped.
     explicit LockFileInstance(QStringList folders);
     ~LockFileInstance() override;
