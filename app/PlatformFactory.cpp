@@ -8,6 +8,7 @@
 #include "platform/gui/QtTrayIcon.h"
 #include "platform/linux/CanberraSound.h"
 #include "platform/linux/FreedesktopNotifications.h"
+#include "platform/linux/LocalSocketShowRequests.h"
 #include "platform/linux/LockFileInstance.h"
 #include "platform/linux/NetlinkInterfaceTable.h"
 #include "platform/linux/XdgAutostart.h"
@@ -24,6 +25,7 @@ Platform make()
     p.dialogs = std::make_unique<QtDialogs>(AppInfo::ProgramTitle);
     p.settings = std::make_unique<IniSettingsStore>(IniSettingsStore::defaultFilePath());
     p.instance = std::make_unique<LockFileInstance>();
+    p.showRequests = std::make_unique<LocalSocketShowRequests>(LockFileInstance::defaultFolders());
     p.sound = std::make_unique<CanberraSound>(AppInfo::ProgramTitle);
     p.startup = std::make_unique<XdgAutostart>();
     p.tray = std::make_unique<QtTrayIcon>();

@@ -31,6 +31,10 @@ int run(Platform& platform)
     QApplication::setQuitOnLastWindowClosed(false);
     if (platform.instance->IsAlreadyRunning()) {
         Trace::line(QStringLiteral("refused: already running"));
+        // The running copy's window comes forward behind this notice; a headless copy has none to show.
+        if (platform.showRequests)
+            Trace::line(platform.showRequests->askToShow() ? QStringLiteral("asked the running copy to show")
+                                                           : QStringLiteral("no running window to show"));
         platform.dialogs->beep();
         platform.dialogs->showMessage(Dialogs::Kind::Information,
                                       AppInfo::ProgramTitle + QStringLiteral(" is already running."));
@@ -74,6 +78,8 @@ int run(Platform& platform)
     // Watching for the first paint last puts its end ahead of the icon: a start-up measurement ends when the
     // window is painted, not after the work that waits for that.
     FirstPaint::exitAfterIfAsked(frmMain);
+    if (platform.showRequests)
+        platform.showRequests->listen([&frmMain] { frmMain.showForAnotherStart(); });
     // The dialer and the session list are made when first asked for: most runs never open them, and the
     // main window comes up sooner without them. Neither changes what is recorded; the monitor starts
     // without a connection handle, as it always has.

@@ -8,6 +8,7 @@
 #include "platform/InterfaceTable.h"
 #include "platform/SettingsStore.h"
 #include "platform/Shell.h"
+#include "platform/ShowRequests.h"
 #include "platform/SingleInstance.h"
 #include "platform/Sound.h"
 #include "platform/StartupEntries.h"
@@ -21,6 +22,8 @@ struct Platform
     std::unique_ptr<Dialogs> dialogs;
     std::unique_ptr<SettingsStore> settings;
     std::unique_ptr<SingleInstance> instance;
+    /// Missing in the headless recorder: it has no window to show, so a window start beside it only says so.
+    std::unique_ptr<ShowRequests> showRequests;
     std::unique_ptr<DialUpService> dialUp;
     std::unique_ptr<Sound> sound;
     std::unique_ptr<StartupEntries> startup;

@@ -51,6 +51,9 @@ public:
     /// Removes the tray icon and leaves the event loop; the program's start-up sequence then closes the
     /// open session and ends.
     void endProgram();
+    /// Another start of the program asks for the window: shown as the tray's "Open" shows it, raised and
+    /// active, whether it was in the tray, minimised or behind others.
+    void showForAnotherStart() { showMainWindow(); }
 
     static inline const QString helpFileName = QStringLiteral("qovruvela-help.html");
     /// The tray form while tray mode is on, else null.

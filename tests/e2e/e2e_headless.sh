@@ -54,6 +54,7 @@ sleep 4
 # A window copy started meanwhile is refused, as a second window copy is.
 start_window refused
 wait_trace refused 'refused: already running' 10 >/dev/null || fail "the window copy was not refused"
+wait_trace refused 'no running window to show' 2 >/dev/null || fail "the window copy found a window to show"
 kill "$LAST_PID" 2>/dev/null || true
 
 n=$(trace_lines one)
