@@ -116,19 +116,58 @@ bool LocaleTexts::readDateFormat(const QString& format)
         }
         i = end;
     }
-    return true;
+    // Each part's longest text must fit the room a date is formed in.
+    const auto longestOf = [](const auto& names) {
+        std::size_t size = 0;
+        for (const std::string& name : names)
+            size = std::max(size, name.size());
+        return size;
+    };
+    std::size_t longest = 0;
+    for (const DatePart& part : m_dateParts) {
+        if (part.field == 0)
+            longest += part.text.size();
+        else if (part.field == 'd' && part.width > 2)
+            longest += longestOf(m_dayNames[part.width - 3]);
+        else if (part.field == 'M' && part.width > 2)
+            longest += longestOf(m_monthNames[part.width - 3]);
+        else
+            longest += 16; // a number and the zeros before it
+    }
+    return longest <= sizeof m_date;
 }
 
 std::string_view LocaleTexts::formDate(int year, int month, int day)
 {
-    const auto number = [this](int value, int digits) {
-        char text[8];
-        const auto end = std::to_chars(text, text + sizeof text, value).ptr;
-        for (auto n = end - text; n < digits; ++n)
-            m_date.push_back('0');
-        m_date.append(text, static_cast<std::size_t>(end - text));
+    // Once a day for a file of many days: the parts are copied into place, numbers below 10,000 in pairs.
+    char* at = m_date;
+    // The parts are a few bytes each: copied byte by byte, without a call.
+    const auto put = [&at](std::string_view text) {
+        for (const char c : text)
+            *at++ = c;
     };
-    m_date.clear();
+    const auto pair = [&at](int value) {
+        std::memcpy(at, PlacedText::digitPairs.data() + 2 * value, 2);
+        at += 2;
+    };
+    const auto number = [&](int value, int digits) {
+        if (value >= 10 && value < 100 && digits <= 2) {
+            pair(value);
+        } else if (value >= 0 && value < 10 && digits <= 2) {
+            if (digits == 2)
+                *at++ = '0';
+            *at++ = char('0' + value);
+        } else if (value >= 0 && value < 10000 && digits == 4) {
+            pair(value / 100);
+            pair(value % 100);
+        } else {
+            char text[16];
+            const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+            for (auto n = end - text; n < digits; ++n)
+                *at++ = '0';
+            put({text, static_cast<std::size_t>(end - text)});
+        }
+    };
     for (const DatePart& part : m_dateParts) {
         switch (part.field) {
         case 'd':
@@ -136,63 +175,24 @@ std::string_view LocaleTexts::formDate(int year, int month, int day)
                 number(day, part.width);
             } else {
                 const auto weekday = CalendarMoment::dayNumber(year, month, day) % 7; // Monday is 0
-                m_date.append(m_dayNames[part.width - 3][weekday]);
+                put(m_dayNames[part.width - 3][weekday]);
             }
             break;
         case 'M':
             if (part.width <= 2)
                 number(month, part.width);
             else
-                m_date.append(m_monthNames[part.width - 3][month - 1]);
+                put(m_monthNames[part.width - 3][month - 1]);
             break;
         case 'y':
             number(part.width == 2 ? year % 100 : year, part.width);
             break;
         default:
-            m_date.append(part.text);
+            put(part.text);
         }
     }
-    return m_date;
-}
-
-char* LocaleTexts::putHundredths(char* at, quint64 value, int shift) const
-{
-    // value / 2^shift, with two decimals.
-    const quint64 scaled = value * 100;
-    quint64 hundredths = scaled >> shift;
-    if (shift > 0) {
-        const quint64 rest = scaled & ((quint64(1) << shift) - 1);
-        const quint64 half = quint64(1) << (shift - 1);
-        if (rest > half || (rest == half && (!m_halfToEven || hundredths % 2 == 1)))
-            ++hundredths;
-    }
-    const auto whole = static_cast<unsigned>(hundredths / 100);
-    if (whole >= 10000)
-        return nullptr;
-    const auto copy = [&at](const std::string& text) {
-        std::memcpy(at, text.data(), text.size());
-        at += text.size();
-    };
-    // Byte counts of every size follow one another: the digits are chosen without a branch.
-    char digits[8];
-    std::memcpy(digits, PlacedText::digitPairs.data() + 2 * (whole / 100), 2);
-    std::memcpy(digits + 2, PlacedText::digitPairs.data() + 2 * (whole % 100), 2);
-    const auto count = static_cast<std::size_t>(1 + (whole >= 10) + (whole >= 100) + (whole >= 1000));
-    if (count == 4 && m_groupFourDigits) {
-        *at++ = digits[0];
-        copy(m_group);
-        std::memcpy(at, digits + 1, 3);
-        at += 3;
-    } else {
-        std::memcpy(at, digits + 4 - count, 4);
-        at += count;
-    }
-    if (m_decimal.size() == 1)
-        *at++ = m_decimal[0];
-    else
-        copy(m_decimal);
-    std::memcpy(at, PlacedText::digitPairs.data() + 2 * (hundredths % 100), 2);
-    return at + 2;
+    m_dateSize = static_cast<std::size_t>(at - m_date);
+    return {m_date, m_dateSize};
 }
 
 bool LocaleTexts::appendHundredths(quint64 value, int shift)
@@ -236,20 +236,8 @@ std::string_view LocaleTexts::formBytes(quint32 bytes)
     return {m_formed, static_cast<std::size_t>(putFormedBytes(m_formed, bytes) - m_formed)};
 }
 
-char* LocaleTexts::putFormedBytes(char* at, quint32 bytes) const
+char* LocaleTexts::putLocaleBytes(char* at, quint32 bytes)
 {
-    // Below 2^32 the whole part stays under 1024; each unit is copied whole, with the byte after it.
-    static constexpr char units[4][4] = {" B", " KB", " MB", " GB"};
-    const int step = std::min(3, (static_cast<int>(std::bit_width(bytes)) - 1) / 10);
-    at = putHundredths(at, bytes, 10 * step);
-    std::memcpy(at, units[step], 4);
-    return at + (step == 0 ? 2 : 3);
-}
-
-char* LocaleTexts::putBytesText(char* at, quint32 bytes)
-{
-    if (m_formsNumbers)
-        return putFormedBytes(at, bytes);
     const std::string_view text = bytesText(bytes);
     const std::size_t size = std::min(text.size(), maxBytesText);
     std::memcpy(at, text.data(), size);
@@ -267,16 +255,12 @@ std::string_view LocaleTexts::formDayBytes(quint64 bytes)
     return m_text;
 }
 
-std::string_view LocaleTexts::shortDate(int year, int month, int day)
+std::string_view LocaleTexts::newShortDate(int year, int month, int day, quint32 key)
 {
-    const quint32 key = quint32(year) << 9 | quint32(month) << 5 | quint32(day);
     if (m_formsDates) {
-        // Sessions of one day follow one another.
-        if (key != m_formedKey) {
-            formDate(year, month, day);
-            m_formedKey = key;
-        }
-        return m_date;
+        formDate(year, month, day);
+        m_formedKey = key;
+        return {m_date, m_dateSize};
     }
     if (m_lastDate && key == m_lastDateKey)
         return *m_lastDate;

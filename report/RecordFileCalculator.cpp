@@ -217,9 +217,10 @@ void RecordFileCalculator::totalRange(QIODevice& file, Range& range, const std::
     }
 }
 
-// Nearly every record of a file is a session that began and ended on the days of the record before it, both
-// texts in the stored form. Such a record is totalled here in one go, from the texts' time fields alone; it
-// gives the same row and totals as handleRecord(), which takes every other record (and this one, when false).
+// Nearly every record of a file is a session with both texts in the stored form, most of them on the days of
+// the record before it. Such a record is totalled here in one go: a date is read once a day, then the texts'
+// time fields alone; it gives the same row and totals as handleRecord(), which takes every other record (and
+// this one, when false).
 // Inlined into the pass's loop, which it is nearly all of.
 Q_ALWAYS_INLINE bool RecordFileCalculator::addUsualSession(Range& range, const char* bytes, qint64 index)
 {
@@ -231,7 +232,7 @@ Q_ALWAYS_INLINE bool RecordFileCalculator::addUsualSession(Range& range, const c
     // The compiler is told which way these go: it would otherwise take the checks for the usual case and build
     // the rest of this function for size.
     if (Q_UNLIKELY(index <= 1 || index >= RecordCount - 1 || bytes[createdAt] != 0 || bytes[startAt] != 23 ||
-                   bytes[endAt] != 23 || !range.startDates.holds(start) || !range.endDates.holds(end)))
+                   bytes[endAt] != 23 || !range.startDates.take(start) || !range.endDates.take(end)))
         return false;
     StoredMomentForm::Time first;
     StoredMomentForm::Time last;

@@ -76,8 +76,7 @@ struct StoredMoment::DateCache
 {
     quint64 head = 0; ///< "yyyy/mm/" as read from the text
     quint32 tail = 0; ///< "dd, ": the day and what follows it in every stored text
-    StoredMoment date;
-    quint64 packedDate = 0; ///< date.packed() with the time's bits clear
+    quint64 packedDate = 0; ///< the date's StoredMoment::packed(), the time's bits clear
     bool filled = false;
 
     /// The text's first twelve characters are the cached date's and ", ".
@@ -89,6 +88,9 @@ struct StoredMoment::DateCache
         std::memcpy(&day, text + 8, sizeof day);
         return filled && front == head && day == tail;
     }
+    /// Whether it holds the date of the 23 characters at `text`, once it has read their date when it is
+    /// another day's. Their time is not looked at.
+    bool take(const char* text);
 };
 
 // Read inline: the totalling pass calls it twice for every record.
@@ -230,7 +232,6 @@ inline bool StoredMoment::read(std::string_view text, StoredMoment* into, DateCa
             return false;
         std::memcpy(&cache.head, text.data(), sizeof cache.head);
         std::memcpy(&cache.tail, text.data() + 8, sizeof cache.tail);
-        cache.date = *into;
         cache.packedDate = into->packed() >> 17 << 17;
         cache.filled = true;
         return true;
@@ -240,5 +241,31 @@ inline bool StoredMoment::read(std::string_view text, StoredMoment* into, DateCa
     if (!StoredMomentForm::readTime(text.data(), &time))
         return false;
     *into = fromPacked(cache.packedDate | time.packed);
+    return true;
+}
+
+inline bool StoredMoment::DateCache::take(const char* text)
+{
+    if (holds(text))
+        return true;
+    // Another day's: its date is checked as read() checks it; the time is left to the caller.
+    using namespace StoredMomentForm;
+    if (!matches(load(text), words[0]) || !matches(load(text + wordAt[1]), words[1]))
+        return false;
+    const auto* c = reinterpret_cast<const unsigned char*>(text);
+    const auto two = [c](int at) { return (c[at] - '0') * 10 + (c[at + 1] - '0'); };
+    StoredMoment date;
+    const int year = two(0) * 100 + two(2);
+    const int month = two(5);
+    const int day = two(8);
+    if (year < 1 || month < 1 || month > 12 || day < 1 || day > daysInMonth(year, month))
+        return false;
+    date.year = static_cast<quint16>(year);
+    date.month = static_cast<quint8>(month);
+    date.day = static_cast<quint8>(day);
+    std::memcpy(&head, text, sizeof head);
+    std::memcpy(&tail, text + 8, sizeof tail);
+    packedDate = date.packed();
+    filled = true;
     return true;
 }
