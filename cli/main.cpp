@@ -187,9 +187,11 @@ int main(int argc, char* argv[])
             json ? AllowanceJson::members(allowance, *result, QDateTime::currentDateTime()) : QString();
         if (!options->filter.isOpen())
             result = selectSessions(*result, options->filter);
+        // A large file's days are worked out while its sessions are written.
         std::optional<DailyHistory> days;
         if (options->daily)
-            days = DailyHistory::fromResult(*result);
+            days = result->sessions.size() >= ReportOutput::parallelFrom ? DailyHistory::fromResultMeanwhile(*result)
+                                                                         : DailyHistory::fromResult(*result);
         const DailyHistory* perDay = days ? &*days : nullptr;
         switch (options->format) {
         case Format::Json:

@@ -171,3 +171,11 @@ DailyHistory DailyHistory::fromResult(const CalculationResult& result)
     history.m_days = table.sorted(periodDays);
     return history;
 }
+
+DailyHistory DailyHistory::fromResultMeanwhile(const CalculationResult& result)
+{
+    DailyHistory history;
+    history.m_pending =
+        std::async(std::launch::async, [&result] { return std::move(fromResult(result).m_days); }).share();
+    return history;
+}

@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QtGlobal>
+#include <future>
 #include <vector>
 
 struct CalculationResult;
@@ -33,9 +34,13 @@ public:
     /// (split at midnight); the session itself counts on the day it began. A session whose times cannot be
     /// read, or whose start lies after its end, counts whole on its start day.
     static DailyHistory fromResult(const CalculationResult& result);
+    /// The same, worked out on a thread of its own while the caller goes on (writing the sessions before the
+    /// days); days() waits for it. `result` must stay as it is until then.
+    static DailyHistory fromResultMeanwhile(const CalculationResult& result);
 
-    const std::vector<DayFigures>& days() const { return m_days; }
+    const std::vector<DayFigures>& days() const { return m_pending.valid() ? m_pending.get() : m_days; }
 
 private:
     std::vector<DayFigures> m_days;
+    std::shared_future<std::vector<DayFigures>> m_pending;
 };

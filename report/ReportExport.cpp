@@ -12,6 +12,7 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <limits>
 
 namespace ReportExport {
 
@@ -111,23 +112,30 @@ void writeCsvSession(ReportOutput& out, const CalculationResult& result, std::si
     out.commit(line.end());
 }
 
-// One line of the per-day figures, formed in place; each text is copied before the next one is asked for.
+// One line of the per-day figures, formed in place.
 void writeDayLine(ReportOutput& out, const DayFigures& d, LocaleTexts& texts)
 {
-    std::string_view text = texts.shortDate(d.date);
-    PlacedText line(out.room(text.size() + 128));
-    line << text << ": " << d.sessions
+    const std::string_view date = texts.shortDate(d.date);
+    PlacedText line(out.room(date.size() + 128 + 2 * LocaleTexts::maxBytesText));
+    line << date << ": " << d.sessions
          << (d.sessions == 1 ? std::string_view(" session, ") : std::string_view(" sessions, "));
     SessionText::placeTime(line, d.seconds / 60, d.seconds % 60);
+    const auto putBytes = [&](quint64 bytes) {
+        if (bytes <= std::numeric_limits<quint32>::max()) {
+            line = PlacedText(texts.putBytesText(line.end(), static_cast<quint32>(bytes)));
+            return;
+        }
+        // Above 4 GiB the text may be longer than the room a line is given.
+        out.commit(line.end());
+        const std::string_view text = texts.dayBytesText(bytes);
+        line = PlacedText(out.room(text.size() + 64 + LocaleTexts::maxBytesText));
+        line << text;
+    };
     line << ", downloaded ";
-    out.commit(line.end());
-    text = texts.dayBytesText(d.bytesReceived);
-    line = PlacedText(out.room(text.size() + 16));
-    line << text << ", uploaded ";
-    out.commit(line.end());
-    text = texts.dayBytesText(d.bytesSent);
-    line = PlacedText(out.room(text.size() + 1));
-    line << text << '\n';
+    putBytes(d.bytesReceived);
+    line << ", uploaded ";
+    putBytes(d.bytesSent);
+    line << '\n';
     out.commit(line.end());
 }
 
