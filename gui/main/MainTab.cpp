@@ -5,6 +5,7 @@
 #include "gui/widgets/QuietGroupBox.h"
 #include "gui/widgets/SerifFont.h"
 #include "gui/widgets/SteadyBackground.h"
+#include "gui/widgets/SteadySlot.h"
 #include "gui/widgets/TLabel3D.h"
 #include "record/SessionTracker.h"
 
@@ -198,10 +199,12 @@ MainTab::MainTab(QWidget* parent) : QWidget(parent)
     page->addWidget(scalePanel, 0, Qt::AlignHCenter);
     page->addStretch(1);
     auto* allowance = new QHBoxLayout;
-    allowance->addWidget(lblAllowance, 1);
+    // The allowance line's figures and the status line's messages change while the window is at rest: each
+    // stands in a slot of its own, so that a new text does not lay the page out again.
+    allowance->addWidget(SteadySlot::around(lblAllowance), 1);
     allowance->addWidget(pbAllowance);
     page->addLayout(allowance);
-    page->addWidget(lblStatusBar);
+    page->addWidget(SteadySlot::around(lblStatusBar));
     connectEvents();
 }
 

@@ -2,6 +2,7 @@
 // that are repainted only in part (the group boxes stay as drawn) must look exactly as a full redraw; and
 // where the pointer stands on the hour scale.
 #include "gui/main/MainTab.h"
+#include "gui/widgets/TLabel3D.h"
 #include "tests/gui/FindChild.h"
 
 #include <QApplication>
@@ -74,6 +75,17 @@ TEST(MainTabRepaint, FiguresChangingEverySecondLeaveTheWindowAsAFullRedrawDrawsI
         repaintChanges();
         EXPECT_EQ(difference(onScreen(window), redrawn(window)), QRect()) << "second " << second;
     }
+
+    // The status line's message and the allowance line change in slots of their own: the status line still
+    // spans the page as the group boxes do, and the screen shows the new texts.
+    tab->renderStatusLine(QStringLiteral("Today is not a recording day of the period."));
+    tab->renderAllowance(QStringLiteral("Today 0:12"), QString(), false, 0);
+    repaintChanges();
+    const auto* line = child<TLabel3D>(*tab, "lblStatusBar");
+    const QRect others = child<QGroupBox>(*tab, "gbOther")->geometry();
+    EXPECT_EQ(line->mapTo(tab, QPoint(0, 0)).x(), others.left());
+    EXPECT_EQ(line->width(), others.width());
+    EXPECT_EQ(difference(onScreen(window), redrawn(window)), QRect());
 
     // A change that reaches a group box's frame or title still redraws them.
     child<QGroupBox>(*tab, "gbOther")->setTitle(QStringLiteral(" Other figures "));

@@ -53,9 +53,11 @@ TEST_F(MainWindowLook, SpareRoomIsSharedAndThePathLineKeepsToTheBottom)
     QList<QWidget*> parts{child<QWidget>(main, "btnCreateModify"), child<QWidget>(main, "gbStatus"),
                           child<QWidget>(main, "gbOther"), child<QWidget>(main, "scalePanel"),
                           child<QWidget>(main, "lblStatusBar")};
+    // Where each part stands on the page (the status line stands in a slot of its own).
+    const auto placed = [main](const QWidget* part) { return QRect(part->mapTo(main, QPoint(0, 0)), part->size()); };
     int widest = 0;
     for (qsizetype i = 1; i < parts.size(); ++i)
-        widest = std::max(widest, parts[i]->geometry().top() - parts[i - 1]->geometry().bottom());
+        widest = std::max(widest, placed(parts[i]).top() - placed(parts[i - 1]).bottom());
     EXPECT_LT(widest, main->height() / 6) << "no one gap holds the tab's spare room";
 
     QWidget* calculation = child<QWidget>(*window, "tabCalculation");
