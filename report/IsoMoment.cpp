@@ -124,31 +124,43 @@ int IsoMoment::offsetAt(qint64 day, qint32 second)
 QLatin1StringView IsoMoment::text(const CalendarMoment& moment)
 {
     putDate(m_text, moment.day);
+    m_storedDate = 0;
     if (!moment.hasTime())
         return QLatin1StringView(m_text, 10);
-    return withTime(moment);
+    return withTime(moment.day, moment.second, moment.second / 3600, moment.second / 60 % 60, moment.second % 60);
 }
 
 QLatin1StringView IsoMoment::text(const StoredMoment& moment)
 {
-    // The stored form's date is a calendar date of year 1 or later.
-    putYearMonthDay(m_text, moment.year, moment.month, moment.day);
-    return withTime(CalendarMoment::fromStored(moment));
+    // A session's start and end mostly share their day, and sessions of one day follow one another: the
+    // date's text and day number are kept from the moment before.
+    const quint32 date = quint32(moment.year) << 9 | quint32(moment.month) << 5 | moment.day;
+    if (date != m_storedDate) {
+        // The stored form's date is a calendar date of year 1 or later.
+        putYearMonthDay(m_text, moment.year, moment.month, moment.day);
+        m_storedDay = CalendarMoment::dayNumber(moment.year, moment.month, moment.day);
+        m_storedDate = date;
+    }
+    const int hour = moment.hour % 12 + (moment.half == 'p' ? 12 : 0);
+    return withTime(m_storedDay, hour * 3600 + moment.minute * 60 + moment.second, hour, moment.minute, moment.second);
 }
 
-QLatin1StringView IsoMoment::withTime(const CalendarMoment& moment)
+QLatin1StringView IsoMoment::withTime(qint64 day, qint32 second, int hours, int minutes, int seconds)
 {
-    const int offset = offsetAt(moment.day, moment.second);
-    const int east = offset < 0 ? -offset : offset;
+    const int offset = offsetAt(day, second);
     m_text[10] = 'T';
-    put2(m_text + 11, moment.second / 3600);
+    put2(m_text + 11, hours);
     m_text[13] = ':';
-    put2(m_text + 14, moment.second / 60 % 60);
+    put2(m_text + 14, minutes);
     m_text[16] = ':';
-    put2(m_text + 17, moment.second % 60);
-    m_text[19] = offset < 0 ? '-' : '+';
-    put2(m_text + 20, east / 3600);
-    m_text[22] = ':';
-    put2(m_text + 23, east / 60 % 60);
+    put2(m_text + 17, seconds);
+    if (offset != m_shownOffset) {
+        const int east = offset < 0 ? -offset : offset;
+        m_text[19] = offset < 0 ? '-' : '+';
+        put2(m_text + 20, east / 3600);
+        m_text[22] = ':';
+        put2(m_text + 23, east / 60 % 60);
+        m_shownOffset = offset;
+    }
     return QLatin1StringView(m_text, 25);
 }

@@ -22,8 +22,8 @@ public:
     static QString dateText(qint64 julianDay);
 
 private:
-    /// The time and offset after the date in m_text.
-    QLatin1StringView withTime(const CalendarMoment& moment);
+    /// The time and offset after the date in m_text: `second` of `day`, also as its hours, minutes and seconds.
+    QLatin1StringView withTime(qint64 day, qint32 second, int hours, int minutes, int seconds);
     /// Seconds east of UTC; a day without a change of offset is looked up once.
     int offsetAt(qint64 day, qint32 second);
 
@@ -44,6 +44,12 @@ private:
     };
 
     char m_text[25] = {};
+    /// The date of the stored moment whose date m_text holds (year, month and day in bits), and its day
+    /// number; 0 when m_text holds another.
+    quint32 m_storedDate = 0;
+    qint64 m_storedDay = 0;
+    /// The offset m_text holds after its time.
+    int m_shownOffset = std::numeric_limits<int>::min();
     /// The last two days asked for: sessions around midnight alternate between two days.
     Day m_days[2];
     /// The latest probes, by day: consecutive days share three of their four.

@@ -107,8 +107,24 @@ public:
     explicit PlacedText(char* at) : m_at(at) {}
     PlacedText& operator<<(std::string_view text)
     {
-        std::memcpy(m_at, text.data(), text.size());
-        m_at += text.size();
+        // Dates and marks are short: copied as two words that may overlap, without a call.
+        const std::size_t size = text.size();
+        const char* from = text.data();
+        if (size >= 8 && size <= 16) {
+            std::memcpy(m_at, from, 8);
+            std::memcpy(m_at + size - 8, from + size - 8, 8);
+        } else if (size >= 2 && size < 8) {
+            if (size >= 4) {
+                std::memcpy(m_at, from, 4);
+                std::memcpy(m_at + size - 4, from + size - 4, 4);
+            } else {
+                std::memcpy(m_at, from, 2);
+                m_at[size - 1] = from[size - 1];
+            }
+        } else if (size != 0) {
+            std::memcpy(m_at, from, size);
+        }
+        m_at += size;
         return *this;
     }
     template <std::size_t N> PlacedText& operator<<(const char (&text)[N])

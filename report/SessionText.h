@@ -35,6 +35,13 @@ inline void writeTime(ReportOutput& out, qint64 minutes, qint64 seconds)
 /// The same two texts formed in place.
 inline void placeTime(PlacedText& into, qint64 minutes, qint64 seconds)
 {
+    if (minutes >= 0 && minutes < 6000 && seconds >= 0 && seconds < 60) {
+        const auto whole = static_cast<unsigned>(minutes);
+        into.twoDigits(whole / 60) << ':';
+        into.twoDigits(whole % 60) << ':';
+        into.twoDigits(static_cast<unsigned>(seconds));
+        return;
+    }
     into.padded(minutes / 60) << ':';
     into.padded(minutes % 60) << ':';
     into.padded(seconds);
