@@ -28,6 +28,16 @@ LocaleTexts::LocaleTexts(const QLocale& locale) : m_locale(locale)
     m_group = utf8(m_locale.groupSeparator());
     m_halfToEven = m_locale.toString(0.125, 'f', 2).endsWith(QLatin1String("12"));
     m_groupFourDigits = !m_group.empty() && m_locale.toString(1000.0, 'f', 2).size() > 7;
+    if (m_decimal.size() + m_group.size() <= sizeof(WholePart::text) - 4) {
+        m_wholeParts.resize(1025);
+        for (std::size_t whole = 0; whole < m_wholeParts.size(); ++whole) {
+            char text[32];
+            const auto size = static_cast<std::size_t>(putHundredths(text, whole, 0) - text) - 2; // no hundredths
+            WholePart& part = m_wholeParts[whole];
+            std::memcpy(part.text, text, size);
+            part.size = static_cast<quint8>(size);
+        }
+    }
     // Formed here only when every sample comes out as the locale forms it: halves, four digits, each step.
     m_formsNumbers = m_locale.zeroDigit() == QLatin1String("0") && m_decimal.size() + m_group.size() <= 16;
     for (const quint32 bytes :

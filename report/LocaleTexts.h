@@ -59,6 +59,8 @@ private:
     bool appendHundredths(quint64 value, int shift);
     /// The same written at `at`, up to sizeof m_formed bytes; its end, or nothing.
     Q_ALWAYS_INLINE char* putHundredths(char* at, quint64 value, int shift) const;
+    /// value / 2^shift in hundredths, rounded as the locale rounds.
+    Q_ALWAYS_INLINE quint64 hundredthsOf(quint64 value, int shift) const;
     std::string_view fromLocale(const QString& text);
     void appendUnit(const char* unit);
     /// The short date format as parts; false when it holds anything but days, months, years and text.
@@ -81,6 +83,15 @@ private:
     std::string m_group;
     std::string m_text;
     char m_formed[32]; ///< a byte count formed here
+    /// The whole part of a byte count below 4 GiB in its unit (0 to 1,024) with the decimal point after it,
+    /// as putHundredths() forms it; copied whole, the byte of its size too.
+    struct WholePart
+    {
+        char text[15];
+        quint8 size;
+    };
+    static_assert(sizeof(WholePart) == 16);
+    std::vector<WholePart> m_wholeParts;
     bool m_formsDates = false;
     std::vector<DatePart> m_dateParts;
     std::string m_monthNames[2][12]; ///< short and long, as the locale writes them in a date
@@ -93,10 +104,10 @@ private:
     const std::string* m_lastDate = nullptr;
 };
 
-char* LocaleTexts::putHundredths(char* at, quint64 value, int shift) const
+quint64 LocaleTexts::hundredthsOf(quint64 value, int shift) const
 {
-    // value / 2^shift, with two decimals: byte counts below 4 GiB divided by a power of two are exact binary
-    // fractions, so the hundredths and the remainder that decides the rounding are whole numbers.
+    // Byte counts below 4 GiB divided by a power of two are exact binary fractions, so the hundredths and the
+    // remainder that decides the rounding are whole numbers.
     const quint64 scaled = value * 100;
     quint64 hundredths = scaled >> shift;
     if (shift > 0) {
@@ -105,6 +116,12 @@ char* LocaleTexts::putHundredths(char* at, quint64 value, int shift) const
         if (rest > half || (rest == half && (!m_halfToEven || hundredths % 2 == 1)))
             ++hundredths;
     }
+    return hundredths;
+}
+
+char* LocaleTexts::putHundredths(char* at, quint64 value, int shift) const
+{
+    const quint64 hundredths = hundredthsOf(value, shift);
     const auto whole = static_cast<unsigned>(hundredths / 100);
     if (whole >= 10000)
         return nullptr;
@@ -140,7 +157,18 @@ char* LocaleTexts::putFormedBytes(char* at, quint32 bytes) const
     // Below 2^32 the whole part stays under 1024; each unit is copied whole, with the byte after it.
     static constexpr char units[4][4] = {" B", " KB", " MB", " GB"};
     const int step = std::min(3, (static_cast<int>(std::bit_width(bytes)) - 1) / 10);
-    at = putHundredths(at, bytes, 10 * step);
+    const quint64 hundredths = hundredthsOf(bytes, 10 * step);
+    const auto whole = static_cast<std::size_t>(hundredths / 100);
+    if (whole < m_wholeParts.size()) {
+        // Formed once for every whole part a count can have.
+        const WholePart& part = m_wholeParts[whole];
+        std::memcpy(at, &part, sizeof part);
+        at += part.size;
+        std::memcpy(at, PlacedText::digitPairs.data() + 2 * (hundredths % 100), 2);
+        at += 2;
+    } else {
+        at = putHundredths(at, bytes, 10 * step);
+    }
     std::memcpy(at, units[step], 4);
     return at + (step == 0 ? 2 : 3);
 }

@@ -74,8 +74,8 @@ struct StoredMoment
 
 struct StoredMoment::DateCache
 {
-    quint64 head = 0; ///< "yyyy/mm/" as read from the text
-    quint32 tail = 0; ///< "dd, ": the day and what follows it in every stored text
+    quint64 head = 0;       ///< "yyyy/mm/" as read from the text
+    quint32 tail = 0;       ///< "dd, ": the day and what follows it in every stored text
     quint64 packedDate = 0; ///< the date's StoredMoment::packed(), the time's bits clear
     bool filled = false;
 
@@ -90,7 +90,10 @@ struct StoredMoment::DateCache
     }
     /// Whether it holds the date of the 23 characters at `text`, once it has read their date when it is
     /// another day's. Their time is not looked at.
-    bool take(const char* text);
+    bool take(const char* text) { return holds(text) || takeNew(text); }
+
+private:
+    bool takeNew(const char* text);
 };
 
 // Read inline: the totalling pass calls it twice for every record.
@@ -244,10 +247,8 @@ inline bool StoredMoment::read(std::string_view text, StoredMoment* into, DateCa
     return true;
 }
 
-inline bool StoredMoment::DateCache::take(const char* text)
+inline bool StoredMoment::DateCache::takeNew(const char* text)
 {
-    if (holds(text))
-        return true;
     // Another day's: its date is checked as read() checks it; the time is left to the caller.
     using namespace StoredMomentForm;
     if (!matches(load(text), words[0]) || !matches(load(text + wordAt[1]), words[1]))
