@@ -144,6 +144,13 @@ bool LocaleTexts::readDateFormat(const QString& format)
         else
             longest += 16; // a number and the zeros before it
     }
+    // The day's digits are written over in place when the format has them once and no weekday.
+    const auto days =
+        std::count_if(m_dateParts.begin(), m_dateParts.end(), [](const DatePart& p) { return p.field == 'd'; });
+    const auto dayDigits = std::find_if(m_dateParts.begin(), m_dateParts.end(),
+                                        [](const DatePart& p) { return p.field == 'd' && p.width <= 2; });
+    m_dayAt = days == 1 && dayDigits != m_dateParts.end() ? 0 : -1;
+    m_dayWidth = dayDigits != m_dateParts.end() ? dayDigits->width : 0;
     return longest <= sizeof m_date;
 }
 
@@ -182,6 +189,8 @@ std::string_view LocaleTexts::formDate(int year, int month, int day)
         switch (part.field) {
         case 'd':
             if (part.width <= 2) {
+                if (m_dayAt >= 0)
+                    m_dayAt = at - m_date;
                 number(day, part.width);
             } else {
                 const auto weekday = CalendarMoment::dayNumber(year, month, day) % 7; // Monday is 0
@@ -268,7 +277,17 @@ std::string_view LocaleTexts::formDayBytes(quint64 bytes)
 std::string_view LocaleTexts::newShortDate(int year, int month, int day, quint32 key)
 {
     if (m_formsDates) {
-        formDate(year, month, day);
+        // Days of one month follow one another: only the day's digits change, when their count does not.
+        const auto digits = [this](int d) { return m_dayWidth == 2 || d >= 10 ? 2 : 1; };
+        if (m_dayAt >= 0 && (m_formedKey >> 5) == (key >> 5) && digits(int(m_formedKey & 31)) == digits(day)) {
+            char* at = m_date + m_dayAt;
+            if (digits(day) == 2)
+                std::memcpy(at, PlacedText::digitPairs.data() + 2 * day, 2);
+            else
+                *at = char('0' + day);
+        } else {
+            formDate(year, month, day);
+        }
         m_formedKey = key;
         return {m_date, m_dateSize};
     }

@@ -98,7 +98,9 @@ private:
     std::string m_dayNames[2][7];    ///< the same, Monday first
     char m_date[256];                ///< the last date formed
     std::size_t m_dateSize = 0;
-    quint32 m_formedKey = 0;                          ///< the date m_date holds
+    std::ptrdiff_t m_dayAt = -1; ///< where the day's digits are in m_date; -1 when it is formed whole each day
+    int m_dayWidth = 0;          ///< "d" or "dd"
+    quint32 m_formedKey = 0;     ///< the date m_date holds
     std::unordered_map<quint32, std::string> m_dates; ///< the locale's own texts, when they are not formed
     quint32 m_lastDateKey = 0;
     const std::string* m_lastDate = nullptr;
