@@ -6,6 +6,7 @@
 #include <QLatin1StringView>
 #include <QString>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <concepts>
 #include <cstdio>
@@ -14,6 +15,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 class ReportOutput
 {
@@ -46,7 +48,7 @@ public:
     requires(!std::same_as<Number, char> && !std::same_as<Number, bool>) ReportOutput& operator<<(Number value)
     {
         char* at = room(24);
-        return commit(std::to_chars(at, at + 24, value).ptr);
+        return commit(placed(at, value));
     }
     ReportOutput& operator<<(QStringView text);
     ReportOutput& operator<<(const QString& text) { return *this << QStringView(text); }
@@ -81,6 +83,7 @@ public:
 
 private:
     void grow(std::size_t size);
+    template <std::integral Number> static char* placed(char* at, Number value);
 
     Sink m_sink;
     std::size_t m_blockSize;
@@ -139,7 +142,54 @@ public:
     template <std::integral Number>
     requires(!std::same_as<Number, char> && !std::same_as<Number, bool>) PlacedText& operator<<(Number value)
     {
-        m_at = std::to_chars(m_at, m_at + 24, value).ptr;
+        if constexpr (std::is_signed_v<Number>) {
+            if (value < 0) {
+                m_at = std::to_chars(m_at, m_at + 24, value).ptr;
+                return *this;
+            }
+        }
+        return placeDigits(static_cast<quint64>(value));
+    }
+    /// Plain digits, as std::to_chars writes them: the count found first, then pairs from the end.
+    PlacedText& placeDigits(quint64 value)
+    {
+        if (value < 10) {
+            *m_at++ = char('0' + value);
+            return *this;
+        }
+        static constexpr quint64 powers[20] = {1ull,
+                                               10ull,
+                                               100ull,
+                                               1000ull,
+                                               10000ull,
+                                               100000ull,
+                                               1000000ull,
+                                               10000000ull,
+                                               100000000ull,
+                                               1000000000ull,
+                                               10000000000ull,
+                                               100000000000ull,
+                                               1000000000000ull,
+                                               10000000000000ull,
+                                               100000000000000ull,
+                                               1000000000000000ull,
+                                               10000000000000000ull,
+                                               100000000000000000ull,
+                                               1000000000000000000ull,
+                                               10000000000000000000ull};
+        const int guess = (static_cast<int>(std::bit_width(value)) * 1233) >> 12; // log10 of 2, in 4096ths
+        const int count = guess + (value >= powers[guess] ? 1 : 0);
+        char* at = m_at + count;
+        m_at = at;
+        while (value >= 100) {
+            at -= 2;
+            std::memcpy(at, digitPairs.data() + 2 * (value % 100), 2);
+            value /= 100;
+        }
+        if (value >= 10)
+            std::memcpy(at - 2, digitPairs.data() + 2 * value, 2);
+        else
+            at[-1] = char('0' + value);
         return *this;
     }
     /// A value below 100 as two digits.
@@ -168,3 +218,10 @@ public:
 private:
     char* m_at;
 };
+
+template <std::integral Number> char* ReportOutput::placed(char* at, Number value)
+{
+    PlacedText text(at);
+    text << value;
+    return text.end();
+}
