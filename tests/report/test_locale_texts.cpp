@@ -6,6 +6,9 @@
 
 #include <QDate>
 #include <gtest/gtest.h>
+#include <limits>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -109,6 +112,28 @@ TEST(ReportOutput, HandsOnWholeBlocksAndTheRestAtFlush)
     EXPECT_EQ(all, "0123456789-42 4294967295 \xc3\xa9\xe2\x82\xac\xc3\xa9");
     ASSERT_GE(blocks.size(), 2u);
     EXPECT_GE(blocks.front().size(), 16u);
+}
+
+TEST(ReportOutput, NumbersOfEveryLengthAreTheirDigits)
+{
+    // Each power of ten and the number before it: where the count of digits changes.
+    std::vector<quint64> values = {0, std::numeric_limits<quint64>::max()};
+    for (quint64 power = 1; power <= 1'000'000'000'000'000'000ull; power *= 10) {
+        values.push_back(power - 1);
+        values.push_back(power);
+    }
+    for (const quint64 value : values) {
+        char text[32];
+        PlacedText placed(text);
+        placed << value;
+        EXPECT_EQ(std::string(text, placed.end()), std::to_string(value));
+    }
+    std::string all;
+    {
+        ReportOutput out([&all](std::string_view block) { all += block; });
+        out << std::numeric_limits<qint64>::min() << ' ' << qint32(-7) << ' ' << quint8(255);
+    }
+    EXPECT_EQ(all, "-9223372036854775808 -7 255");
 }
 
 TEST(ReportOutput, RowsFormedOnTwoThreadsComeOutInOrder)
