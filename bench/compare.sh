@@ -11,12 +11,18 @@
 #                                                                                    /proc/net/dev
 #   P5     start -> main window exposed and painted under Xvfb: time,            vs  a bare three-tab Qt window
 #          instructions, peak memory
+#   P6     the real program under Xvfb and openbox, its Calculation tab over a   vs  cat FILE >/dev/null, between
+#          folder of a 1,000,000-session file and a small one: a mouse press         the presses
+#          (XTest) on the large file's entry -> the last drawing (Damage on the
+#          root window) before 500 ms of quiet; presses alternate between the
+#          two files; without and with the History window open
 # Times are medians of interleaved runs with a warm cache; TZ is unset, as for users, so that the zone is the
 # system's /etc/localtime. The machine's load is printed with the table. Nothing here is a pass/fail check.
 #
 # Usage: bench/compare.sh [BUILD_DIR]    (default build/bench: cmake --preset bench, then
-#        cmake --build build/bench --target qovruvela qovruvela-report bench_report make_personal_file bare_window)
-# Environment: RUNS (default 7), SESSIONS (default 1000000), ONLY="p1 p3 p4 p5" to run some rows only,
+#        cmake --build build/bench --target qovruvela qovruvela-report bench_report make_personal_file bare_window
+#        calculation_geometry; P6 wants python3-xlib and openbox: scripts/setup-deps.sh test)
+# Environment: RUNS (default 7), SESSIONS (default 1000000), ONLY="p1 p3 p4 p5 p6" to run some rows only,
 #              IDLE_SECONDS (default 300: the steady span of P4), WARMUP_SECONDS (default 20: start-up left out).
 set -euo pipefail
 
@@ -26,7 +32,7 @@ build="$(cd "${1:-$root/build/bench}" && pwd)"
 bin="$build/bin"
 runs="${RUNS:-7}"
 sessions="${SESSIONS:-1000000}"
-only="${ONLY:-p1 p3 p4 p5}"
+only="${ONLY:-p1 p3 p4 p5 p6}"
 long="${IDLE_SECONDS:-300}"
 warmup="${WARMUP_SECONDS:-20}"
 unset TZ
@@ -331,6 +337,69 @@ if wanted p5; then
     if [[ -n "${KEEP_PROFILES:-}" ]]; then
         mkdir -p "$KEEP_PROFILES"
         cp "$work/start.cg" "$work/bare.cg" "$KEEP_PROFILES/"
+    fi
+fi
+
+# --- P6: a real click -> painted, as a user waits, under Xvfb with a window manager -------------------------
+# An X server of its own, wide enough for the main window and the History window side by side, with openbox;
+# the program runs from a home of its own whose personal file's backup folder, which the Calculation tab
+# lists, holds the large file and a small one. calculation_geometry builds the same window (before the
+# program starts) and tells where its tab, its History button and the list's entries are; click_painted.py
+# presses there and watches the drawing. Both servers end with the row.
+wait_for_display() { # FILE that Xvfb writes its display number into
+    local i
+    for i in $(seq 100); do
+        [[ -s "$1" ]] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+if wanted p6; then
+    if [[ ! -x "$bin/calculation_geometry" ]] || ! /usr/bin/python3 -c 'import Xlib.ext.damage' 2>/dev/null ||
+        ! command -v openbox >/dev/null; then
+        echo "compare.sh: P6 left out: it wants $bin/calculation_geometry, python3-xlib and openbox" >&2
+    else
+        Xvfb -displayfd 5 -screen 0 1920x1200x24 -nolisten tcp 5>"$work/click-display" >/dev/null 2>&1 &
+        click_xvfb=$!
+        pids+=("$click_xvfb")
+        wait_for_display "$work/click-display" || { echo "compare.sh: Xvfb did not start" >&2; exit 1; }
+        click_display=":$(head -1 "$work/click-display")"
+        DISPLAY="$click_display" openbox --sm-disable >/dev/null 2>&1 &
+        click_wm=$!
+        pids+=("$click_wm")
+        for _ in $(seq 100); do
+            DISPLAY="$click_display" xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+            sleep 0.1
+        done
+        home=$(make_home click)
+        cp "$bin/libqovruvela-chart.so" "$home/bin/"
+        mkdir -p "$home/bin/bench"
+        "$bin/make_personal_file" "$home/bin/bench/large.rvl" "$sessions"
+        "$bin/make_personal_file" "$home/bin/bench/small.rvl" 1000
+        cat "$home/bin/bench/large.rvl" >/dev/null
+        DISPLAY="$click_display" QT_QPA_PLATFORM=xcb in_home "$home" "$bin/calculation_geometry" "$home/bin" \
+            >"$work/click-geometry" 2>/dev/null
+        DISPLAY="$click_display" QT_QPA_PLATFORM=xcb started click "$home" "$home/bin/qovruvela"
+        # Twice the runs and one: a press is short, and alternating files halves the presses on the large one.
+        out=$(DISPLAY="$click_display" /usr/bin/python3 "$here/click_painted.py" --pid "$(cat "$work/click.pid")" \
+            --geometry "$work/click-geometry" --large large.rvl --small small.rvl --cat "$home/bin/bench/large.rvl" \
+            --presses $((runs * 2 + 1)) | grep '^compare:' || true)
+        kill "$(cat "$work/click.pid")" "$click_wm" "$click_xvfb" 2>/dev/null || true
+        wait "$(cat "$work/click.pid")" "$click_wm" "$click_xvfb" 2>/dev/null || true
+        rm -f "$home/bin/bench/large.rvl"
+        figure() { sed -n "s/.* $1=\([0-9.]*\).*/\1/p" <<<" $out"; }
+        if [[ -z "$out" ]]; then
+            row "real click -> painted under Xvfb, $sessions sessions" "failed" "-" "-" "<= 2x"
+        else
+            what="XTest press on the file's entry -> last Damage before 500 ms of quiet; medians of $((runs * 2 + 1))"
+            row "real click -> painted under Xvfb, $sessions sessions ($what)" \
+                "$(fmt "$(figure click_ms)") ms (small file $(fmt "$(figure small_ms)") ms)" \
+                "cat $(fmt "$(figure cat_ms)") ms" "$(ratio "$(figure click_ms)" "$(figure cat_ms)")x" "<= 2x"
+            row "same, History window open" \
+                "$(fmt "$(figure history_click_ms)") ms (small file $(fmt "$(figure history_small_ms)") ms)" \
+                "cat $(fmt "$(figure history_cat_ms)") ms" \
+                "$(ratio "$(figure history_click_ms)" "$(figure history_cat_ms)")x" "<= 4x"
+        fi
     fi
 fi
 

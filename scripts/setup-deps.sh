@@ -8,7 +8,7 @@ build=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-char
 run=(xdg-utils libcanberra-pulse)
 test=(bc python3 libgtest-dev libgmock-dev libbenchmark-dev clang clang-format xvfb xauth x11-utils xdotool util-linux valgrind iproute2
       dbus-daemon dbus-bin python3-dbusmock dex desktop-file-utils appstream sox pulseaudio pulseaudio-utils
-      dpkg-dev fakeroot file lintian man-db bash-completion openbox
+      dpkg-dev fakeroot file lintian man-db bash-completion openbox python3-xlib
       systemd) # systemd-analyze checks the recorder's service units; installing systemd starts nothing
 # The fuzz targets: clang and its run-time libraries (libFuzzer, the sanitizers), which clang only recommends.
 fuzz=(clang libclang-rt-dev)
