@@ -27,6 +27,22 @@
 namespace {
 // Passes that end sooner than this show no progress and handle no events in between.
 constexpr qint64 quietMilliseconds = 500;
+
+// The list of files. A press on an entry has the view bring it into sight half a second later (after the
+// time for a double click); an entry wholly in sight, as it nearly always is, would then be painted again
+// unchanged, the last drawing a click makes. Only an entry partly out of sight is scrolled to.
+class FileList final : public QListWidget
+{
+public:
+    using QListWidget::QListWidget;
+
+    void scrollTo(const QModelIndex& index, ScrollHint hint) override
+    {
+        if (hint == EnsureVisible && viewport()->rect().contains(visualRect(index)))
+            return;
+        QListWidget::scrollTo(index, hint);
+    }
+};
 } // namespace
 
 CalculationTab::CalculationTab(QWidget* parent) : QWidget(parent)
@@ -50,7 +66,7 @@ void CalculationTab::showEvent(QShowEvent* event)
 void CalculationTab::buildControls()
 {
     setObjectName(QStringLiteral("tabCalculation"));
-    ListBox1 = named(new QListWidget(this), "ListBox1");
+    ListBox1 = named(new FileList(this), "ListBox1");
     ListBox1->setAccessibleName(QStringLiteral("Personal files"));
     btnSearchDir = named(new QToolButton(this), "btnSearchDir");
     btnSearchDir->setToolTip(QStringLiteral("Search"));

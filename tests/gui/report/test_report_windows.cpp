@@ -321,6 +321,25 @@ TEST_F(ReportWindows, SessionListMadeOnFirstShowDetailShowsTheFileTotalledBefore
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
+// Walking a long list of files with the keys keeps the chosen file in sight.
+TEST_F(ReportWindows, CalculationTabKeepsTheChosenFileInSight)
+{
+    const QString backups = folder(QStringLiteral("backups"));
+    for (int i = 0; i < 40; ++i)
+        writeFile(QStringLiteral("backups/%1.rvl").arg(i), {headerRecord()});
+    CalculationTab tab;
+    tab.attach(loaded(), dialogs, folder(QStringLiteral("program")), [] { return QString(); });
+    tab.ReadFilesToList(backups);
+    tab.resize(500, 300);
+    tab.show();
+    QListWidget* files = child<QListWidget>(tab, "ListBox1");
+    files->setCurrentRow(0);
+    for (int row = 1; row < files->count(); ++row)
+        QTest::keyClick(files, Qt::Key_Down);
+    ASSERT_EQ(files->currentRow(), 39);
+    EXPECT_TRUE(files->viewport()->rect().contains(files->visualItemRect(files->currentItem())));
+}
+
 TEST_F(ReportWindows, CalculationTabReportsAFileThatIsGone)
 {
     const QString backups = folder(QStringLiteral("backups"));
