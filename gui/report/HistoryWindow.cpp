@@ -143,18 +143,21 @@ void HistoryWindow::showEvent(QShowEvent* event)
 void HistoryWindow::render()
 {
     m_stale = false;
+    // The chart's days are worked out on a thread of their own while the table is filled and measured.
+    const DailyHistory days = m_result && chvDays ? DailyHistory::fromResultMeanwhile(*m_result) : DailyHistory();
     lblFile->setText(m_result ? QDir::toNativeSeparators(m_result->path) : QString());
     m_model->setResult(m_result);
-    const QDate today = m_today ? m_today() : QDate();
-    if (chvDays)
-        chvDays->showChart(m_result ? DayChart::fromHistory(DailyHistory::fromResult(*m_result), today) : DayChart());
     btnSaveCsv->setEnabled(m_result != nullptr);
-    // Measures the rows in view only, whatever the number of sessions.
+    // Measures the rows in view and those next to them, a thousand at most (the header's precision), whatever
+    // the number of sessions.
     tvSessions->resizeColumnsToContents();
     m_contentWidths.clear();
     for (int column = 0; column < tvSessions->horizontalHeader()->count(); ++column)
         m_contentWidths.append(tvSessions->columnWidth(column));
     shareWidth();
+    const QDate today = m_today ? m_today() : QDate();
+    if (chvDays)
+        chvDays->showChart(m_result ? DayChart::fromHistory(days, today) : DayChart());
 }
 
 void HistoryWindow::resizeEvent(QResizeEvent* event)
