@@ -305,26 +305,31 @@ void Recorder::sessionClosed(qint64 seconds, quint32 received, quint32 sent)
     m_allowance.sessionClosed(m_platform.clock->now(), seconds, received, sent);
 }
 
-qint64 Recorder::openSessionSeconds(const QDateTime& now) const
+qint64 Recorder::openSessionSeconds(const Clock::Reading& now) const
 {
-    return m_tracker.SessionOpen() ? std::max<qint64>(m_tracker.sessionStartTime().secsTo(now), 0) : 0;
+    // As sessionStartTime().secsTo(now): the start's local time is read in the zone as it stands now.
+    return m_tracker.SessionOpen()
+               ? std::max<qint64>((now.msecs - m_tracker.sessionStartTime().toMSecsSinceEpoch()) / 1000, 0)
+               : 0;
 }
 
 void Recorder::CheckHourlyAlert(qint32 usedMinutes)
 {
-    m_alerts.CheckHourlyAlert(usedMinutes, openSessionSeconds(m_platform.clock->now()));
+    // Asked during the tracker's tick, which has read the clock.
+    m_alerts.CheckHourlyAlert(usedMinutes, openSessionSeconds(m_tracker.tickTime()));
 }
 
 void Recorder::updateAllowance()
 {
     if (m_allowance.active()) {
-        const QDateTime now = m_platform.clock->now();
+        // The clock as the tick that has just run read it.
+        const Clock::Reading& now = m_tracker.tickTime();
         const bool open = m_tracker.SessionOpen();
-        m_allowance.tick(now, open, openSessionSeconds(now), m_traffic.DialUpBytesReceived(),
+        m_allowance.tick(now.local, open, openSessionSeconds(now), m_traffic.DialUpBytesReceived(),
                          m_traffic.DialUpBytesSent());
         QList<AllowanceCrossing> crossed;
         if (m_allowance.checkWarnings(&crossed))
-            warnAllowance(crossed, now);
+            warnAllowance(crossed, now.local);
     }
     if (m_allowance.takeDisplayChange())
         emit allowanceChanged();

@@ -228,7 +228,7 @@ private:
     /// The tick's part: the open session joins the running totals, and a threshold reached is warned of.
     void updateAllowance();
     /// The time the open session has lasted by the clock (0 with none): what "Today" and the hourly alert count.
-    qint64 openSessionSeconds(const QDateTime& now) const;
+    qint64 openSessionSeconds(const Clock::Reading& now) const;
     void warnAllowance(const QList<AllowanceCrossing>& crossed, const QDateTime& now);
 
     Recorder(Platform& platform, std::unique_ptr<Settings> own, Settings* shared, QString programDir,

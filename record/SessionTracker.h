@@ -7,9 +7,9 @@
 #include <QString>
 #include <optional>
 
+#include "platform/Clock.h"
 #include "record/AccountingPeriod.h"
 
-class Clock;
 class PersonalFile;
 
 // What the tracker reads and drives outside itself.
@@ -114,6 +114,9 @@ public:
     qint64 NextFilePointer() const { return m_nextFilePointer; }
     /// When the open session began (or began afresh after Reset).
     const QDateTime& sessionStartTime() const { return m_sessionStartTime; }
+    /// The clock as the latest tick read it, once, after the period's checks: what the rest of that tick
+    /// counts with (the host's hourly alert during the tick, the core's allowance right after it).
+    const Clock::Reading& tickTime() const { return m_tickTime; }
     /// The tray image of the minutes of the hour: 1 for 0–4 minutes up to 12 for 55–59.
     int minutesImage() const { return (m_usedMinutes % 60) / 5 + 1; }
 
@@ -130,16 +133,16 @@ private:
     void startSession();
     void showNoFile();
     /// Writes the open session's record as it stands at `moment`.
-    void saveSession(const QDateTime& moment);
+    void saveSession(const Clock::Reading& moment);
     /// Counts the minute when `moment`'s clock minute differs from the one last seen.
     void countMinute(const QDateTime& moment);
     /// The quarter-minute `moment` falls in: its marks are the seconds 0, 15, 30 and 45.
-    static qint64 quarterOf(const QDateTime& moment);
+    static qint64 quarterOf(const Clock::Reading& moment);
     /// The final save of the open session: its end time, and the session is no longer open.
     void closeRecord();
     void MoveimgPointer();
-    /// The time since `start`, the open session's start, as "h:m:s".
-    void ShowElapsed(const QDateTime& start);
+    /// The time from the open session's start to `now`, as "h:m:s".
+    void ShowElapsed(const Clock::Reading& now);
     void showUsedTimeTestLabel();
 
     Clock& m_clock;
@@ -157,6 +160,7 @@ private:
     QDateTime m_sessionStartTime;
     qint64 m_sessionStartMSecs = 0; ///< m_sessionStartTime since the epoch, worked out once
     qint64 m_lastSaveQuarter = 0;   ///< the quarter-minute of the open session's last save
+    Clock::Reading m_tickTime;
     /// A byte count and its text as last made: most ticks see the same counts again.
     struct ByteTextMemo
     {
