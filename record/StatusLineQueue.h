@@ -19,6 +19,8 @@ public:
     bool advance(const QDateTime& now);
 
     QString shown() const { return m_shown; }
+    /// Whether a message waits for its turn.
+    bool waiting() const { return !m_waiting.isEmpty(); }
     /// When the next waiting message is due; invalid when none waits.
     QDateTime nextChange() const;
 

@@ -254,7 +254,10 @@ void MainTab::render(const TrackerView& v)
     imgPointer->setVisible(v.scaleVisible);
     lblSpendingHour->setVisible(v.scaleVisible);
     imgPointer->move(pointerLeft(v.pointerMinute), imgPointer->y());
-    lblSpendingHour->setText(QString::number(v.spendingHour));
+    if (v.spendingHour != m_spendingHour) {
+        m_spendingHour = v.spendingHour;
+        lblSpendingHour->setText(QString::number(v.spendingHour));
+    }
     showTestLabels(v);
 }
 
@@ -281,6 +284,12 @@ const QString& MainTab::onlineStatusText(const TrackerView& view)
 
 void MainTab::showTestLabels(const TrackerView& v)
 {
+    // Their figures change once a minute at most: the texts are made again only then.
+    const TestFigures figures{v.testCurMin,        v.testCurMinPadded, v.testFilePointer,
+                              v.testUsedTimeState, v.testUsedTime,     v.testPrevMin};
+    if (figures == m_testShown)
+        return;
+    m_testShown = figures;
     QString curMin;
     if (v.testCurMin)
         curMin = v.testCurMinPadded ? QStringLiteral("Current minute : %1").arg(*v.testCurMin, 2, 10, QLatin1Char('0'))
@@ -331,6 +340,11 @@ void MainTab::renderStatusLine(const QString& text)
 
 void MainTab::advanceStatusLine()
 {
+    // Most seconds nothing waits, and the clock is not asked.
+    if (!m_statusLine.waiting()) {
+        tmStatusLine->stop();
+        return;
+    }
     const QDateTime at = now();
     if (m_statusLine.advance(at))
         showStatusLine();

@@ -2,11 +2,13 @@
 // status line.
 #pragma once
 
+#include "record/SessionTracker.h"
 #include "record/StatusLineQueue.h"
 
 #include <QDateTime>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 class QGroupBox;
 class QLabel;
@@ -16,8 +18,6 @@ class QPushButton;
 class QTimer;
 class QToolButton;
 class TLabel3D;
-
-struct TrackerView;
 
 class MainTab final : public QWidget
 {
@@ -126,4 +126,17 @@ private:
     QString m_onlineStatus = statusCaption;
     bool m_online = false;
     bool m_stopped = false;
+    int m_spendingHour = 0; ///< what lblSpendingHour shows
+    /// The figures the hand-testing labels show; none before the first render.
+    struct TestFigures
+    {
+        std::optional<int> curMin;
+        bool curMinPadded = false;
+        std::optional<qint64> filePointer;
+        TrackerView::UsedTimeLabel usedTimeState = TrackerView::UsedTimeLabel::Unset;
+        qint32 usedTime = 0;
+        int prevMin = 0;
+        bool operator==(const TestFigures&) const = default;
+    };
+    std::optional<TestFigures> m_testShown;
 };
