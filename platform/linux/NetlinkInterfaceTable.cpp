@@ -23,12 +23,27 @@ struct LinkRead
     std::vector<NetlinkInterfaceTable::LinkText>* texts;
 };
 
-template <int Max> int keepAttribute(const nlattr* attribute, void* data)
+/// Keeps each attribute from `first` up to `end` whose type is at most Max in `kept`, by type, and stops at
+/// one that does not fit, as mnl_attr_parse does; without two calls into the library per attribute, as a
+/// link has some fifty of them and each pass reads every link.
+template <int Max> void keepAttributes(const void* first, const void* end, const nlattr** kept)
 {
-    if (mnl_attr_type_valid(attribute, Max) < 0)
-        return MNL_CB_OK;
-    static_cast<const nlattr**>(data)[mnl_attr_get_type(attribute)] = attribute;
-    return MNL_CB_OK;
+    const auto* at = static_cast<const char*>(first);
+    const auto* stop = static_cast<const char*>(end);
+    while (stop - at >= std::ptrdiff_t(sizeof(nlattr))) {
+        const auto* attribute = reinterpret_cast<const nlattr*>(at);
+        if (attribute->nla_len < sizeof(nlattr) || attribute->nla_len > stop - at)
+            break;
+        if (const int type = attribute->nla_type & NLA_TYPE_MASK; type <= Max)
+            kept[type] = attribute;
+        at += MNL_ALIGN(attribute->nla_len);
+    }
+}
+
+/// The attributes of `message` after its family header of `headerSize` bytes.
+template <int Max> void keepAttributes(const nlmsghdr* message, std::size_t headerSize, const nlattr** kept)
+{
+    keepAttributes<Max>(mnl_nlmsg_get_payload_offset(message, headerSize), mnl_nlmsg_get_payload_tail(message), kept);
 }
 
 const char* stringAttribute(const nlattr* attribute)
@@ -43,8 +58,8 @@ const char* driverKind(const nlattr* linkInfo)
     if (!linkInfo)
         return "";
     const nlattr* info[IFLA_INFO_MAX + 1] = {};
-    if (mnl_attr_parse_nested(linkInfo, keepAttribute<IFLA_INFO_MAX>, info) < 0)
-        return "";
+    const auto* nested = static_cast<const char*>(mnl_attr_get_payload(linkInfo));
+    keepAttributes<IFLA_INFO_MAX>(nested, nested + mnl_attr_get_payload_len(linkInfo), info);
     return stringAttribute(info[IFLA_INFO_KIND]);
 }
 
@@ -71,8 +86,7 @@ int onLink(const nlmsghdr* message, void* data)
         return MNL_CB_OK;
     const auto* link = static_cast<const ifinfomsg*>(mnl_nlmsg_get_payload(message));
     const nlattr* tb[IFLA_MAX + 1] = {};
-    if (mnl_attr_parse(message, sizeof(ifinfomsg), keepAttribute<IFLA_MAX>, tb) < 0)
-        return MNL_CB_ERROR;
+    keepAttributes<IFLA_MAX>(message, sizeof(ifinfomsg), tb);
 
     InterfaceRow row;
     row.index = quint32(link->ifi_index);
@@ -121,8 +135,7 @@ int onAddress(const nlmsghdr* message, void* data)
     if (address->ifa_family != AF_INET)
         return MNL_CB_OK;
     const nlattr* tb[IFA_MAX + 1] = {};
-    if (mnl_attr_parse(message, sizeof(ifaddrmsg), keepAttribute<IFA_MAX>, tb) < 0)
-        return MNL_CB_ERROR;
+    keepAttributes<IFA_MAX>(message, sizeof(ifaddrmsg), tb);
     // On a point-to-point link IFA_ADDRESS is the peer's address; IFA_LOCAL is always our own.
     const nlattr* own = tb[IFA_LOCAL] ? tb[IFA_LOCAL] : tb[IFA_ADDRESS];
     if (!own || mnl_attr_get_payload_len(own) < 4)
