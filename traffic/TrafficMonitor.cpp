@@ -62,7 +62,7 @@ void TrafficMonitor::SampleInterfaces()
             traffic->AddSample(row.inOctets, row.outOctets, row.speed);
             if (!named && !m_dialUpInterface.isEmpty() && traffic->Name() == m_dialUpInterface)
                 named = traffic;
-            if (!firstPpp && traffic->Description().contains(QLatin1String("PPP"), Qt::CaseSensitive))
+            if (!firstPpp && traffic->PppLink())
                 firstPpp = traffic;
         } else {
             // A new object takes its counters as the base, so it has nothing to give in this pass.

@@ -58,7 +58,8 @@ QString LookupIPAddress(InterfaceTable& table, quint32 ifIndex)
 TTraffic::TTraffic(const InterfaceRow& row, InterfaceTable& table, const Clock& clock)
     : m_IPAddress(LookupIPAddress(table, row.index)),
       m_MACAddress(IPHelper::MacAddressToText(row.physAddr, row.physAddrLen)), m_IfIndex(row.index),
-      m_PrevInOctets(row.inOctets), m_Description(trimmedDescription(row.description)), m_Name(row.name),
+      m_PrevInOctets(row.inOctets), m_Description(trimmedDescription(row.description)),
+      m_pppLink(m_Description.contains(QLatin1String("PPP"), Qt::CaseSensitive)), m_Name(row.name),
       m_PrevOutOctets(row.outOctets), m_StartedAt(clock.now()), m_Speed(row.speed)
 {}
 

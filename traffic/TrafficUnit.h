@@ -39,6 +39,8 @@ public:
     const QString& IPAddress() const { return m_IPAddress; }
     const QString& MACAddress() const { return m_MACAddress; }
     const QString& Description() const { return m_Description; }
+    /// "PPP" stands in the description (which never changes): a dial-up link.
+    bool PppLink() const { return m_pppLink; }
     /// The kernel's name of the interface; empty when the table gave none.
     const QString& Name() const { return m_Name; }
     quint32 IfIndex() const { return m_IfIndex; }
@@ -85,6 +87,7 @@ private:
     quint32 m_SampleCount = 0;
     quint32 m_PrevInOctets = 0;
     QString m_Description;
+    bool m_pppLink = false;
     QString m_Name;
     quint32 m_TotalOut = 0;
     quint32 m_PeakOutPerSec = 0;
