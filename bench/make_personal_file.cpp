@@ -60,7 +60,8 @@ int main(int argc, char* argv[])
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     const bool spread = args.removeAll(QStringLiteral("--years")) > 0;
-    if (args.isEmpty()) {
+    // An option it does not know is not taken for a file to write over.
+    if (args.isEmpty() || args.size() > 2 || args[0].startsWith(QLatin1Char('-'))) {
         std::fprintf(stderr, "usage: make_personal_file PATH [sessions] [--years]\n");
         return 2;
     }
