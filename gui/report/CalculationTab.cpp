@@ -23,6 +23,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolButton>
+#include <algorithm>
 
 namespace {
 // Passes that end sooner than this show no progress and handle no events in between.
@@ -261,6 +262,9 @@ void CalculationTab::render(const std::shared_ptr<const CalculationResult>& resu
     lblUsedTime->setText(result->usedTimeText());
     lblReceivedBytes->setText(result->receivedText());
     lblSentBytes->setText(result->sentText());
+    // The totals keep the widest room their texts have needed: the file list beside them does not change
+    // its width from one file to the next, and the page is not laid out again.
+    gbCal->setMinimumWidth(std::max(gbCal->minimumWidth(), gbCal->sizeHint().width()));
     if (m_messageOut)
         m_messageOut->showResult(result);
     m_lastResult = result;
