@@ -384,6 +384,9 @@ if wanted p6; then
         out=$(DISPLAY="$click_display" /usr/bin/python3 "$here/click_painted.py" --pid "$(cat "$work/click.pid")" \
             --geometry "$work/click-geometry" --large large.rvl --small small.rvl --cat "$home/bin/bench/large.rvl" \
             --presses $((runs * 2 + 1)) | grep '^compare:' || true)
+        # The memory the program has held at most, after totalling the large file with the History window open.
+        peak_kb=$(awk '/^VmHWM:/ { print $2 }' "/proc/$(cat "$work/click.pid")/status" 2>/dev/null || echo 0)
+        large_kb=$(($(stat -c %s "$home/bin/bench/large.rvl") / 1024))
         kill "$(cat "$work/click.pid")" "$click_wm" "$click_xvfb" 2>/dev/null || true
         wait "$(cat "$work/click.pid")" "$click_wm" "$click_xvfb" 2>/dev/null || true
         rm -f "$home/bin/bench/large.rvl"
@@ -399,6 +402,10 @@ if wanted p6; then
                 "$(fmt "$(figure history_click_ms)") ms (small file $(fmt "$(figure history_small_ms)") ms)" \
                 "cat $(fmt "$(figure history_cat_ms)") ms" \
                 "$(ratio "$(figure history_click_ms)" "$(figure history_cat_ms)")x" "<= 4x"
+        fi
+        if ((peak_kb > 0)); then
+            row "peak memory of the program after those clicks (History open)" "$((peak_kb / 1024)) MB" \
+                "file $((large_kb / 1024)) MB" "file + $(((peak_kb - large_kb) / 1024)) MB" "<= file + 50 MB"
         fi
     fi
 fi
