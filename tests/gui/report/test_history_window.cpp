@@ -5,7 +5,9 @@
 #include "gui/report/ChartModule.h"
 #include "gui/report/DayChartView.h"
 #include "gui/report/HistoryWindow.h"
+#include "record/StoredDate.h"
 #include "report/DayChart.h"
+#include "report/RecordFileCalculator.h"
 #include "report/SessionTableModel.h"
 #include "settings/Settings.h"
 #include "tests/gui/FindChild.h"
@@ -190,6 +192,51 @@ TEST_F(HistoryWindowTest, TodaysBarsTheRestingTooltipAndTheColumnsWidths)
     for (int column = 0; column < table->model()->columnCount(); ++column)
         sum += table->columnWidth(column);
     EXPECT_NEAR(sum, table->viewport()->width(), 2);
+}
+
+// Each column is as wide as QTableView's own measuring makes it, of the first thousand rows or of them all, with
+// dates of every length, texts of wide and narrow letters, digits of another script and a font whose digits
+// differ in width.
+TEST_F(HistoryWindowTest, EachColumnIsAsWideAsItsWidestText)
+{
+    QList<ProfileRecord> records{headerRecord()};
+    for (int i = 0; i < 2000; ++i) {
+        const QDateTime start(QDate(2023, 1, 1).addDays(i * 7 % 700), QTime(i % 24, i * 7 % 60, i * 13 % 60));
+        const quint32 bytes = quint32(i * 2654435761u) >> (i % 32);
+        records.append(sessionRecord(StoredDate::dateTimeText(start), StoredDate::dateTimeText(start.addSecs(i * 97)),
+                                     i * 97 / 60, bytes, bytes / 7));
+    }
+    // The widest start lies past the first thousand rows; of two ends, the one of fewer letters is wider.
+    records[1500].StartText = QStringLiteral("2023/01/01 WWWWWWWWW11 am");
+    records[900].EndText = QStringLiteral("2023/01/01 WWWWWWW11 am");
+    records[901].EndText = QStringLiteral("2023/01/01 iiiiiiiii11 am");
+    const QString many = writeFile(QStringLiteral("many.rvl"), records);
+    const QLocale before;
+    for (const char* locale : {"en_US", "de_DE", "ar_EG"}) {
+        QLocale::setDefault(QLocale(QString::fromLatin1(locale)));
+        HistoryWindow history(dialogs);
+        history.show();
+        history.showResult(RecordFileCalculator().CalculateRecordFile(many));
+        QTableView* table = child<QTableView>(&history, "tvSessions");
+        QTableView plain;
+        plain.setModel(history.model());
+        plain.setWordWrap(false);
+        plain.horizontalHeader()->setSortIndicatorShown(true);
+        for (const char* family : {"DejaVu Sans", "D050000L"}) {
+            table->setFont(QFont(QString::fromLatin1(family)));
+            plain.setFont(table->font());
+            for (const int rows : {1000, -1}) {
+                table->horizontalHeader()->setResizeContentsPrecision(rows);
+                plain.horizontalHeader()->setResizeContentsPrecision(rows);
+                table->resizeColumnsToContents();
+                plain.resizeColumnsToContents();
+                for (int column = 0; column < SessionTableModel::ColumnCount; ++column)
+                    EXPECT_EQ(table->columnWidth(column), plain.columnWidth(column))
+                        << locale << " " << family << " " << rows << " rows, column " << column;
+            }
+        }
+    }
+    QLocale::setDefault(before);
 }
 
 TEST_F(HistoryWindowTest, ColumnClicksSortByValueAndCtrlCCopiesTheSelectedRows)
