@@ -74,6 +74,14 @@ void TfrmMain::setMessageOut(std::function<TMessageOut*()> makeMessageOut)
     tabCalculation->setMessageOut(std::move(makeMessageOut));
 }
 
+void TfrmMain::showPage(QWidget* page, bool shown)
+{
+    // Ctrl+Tab passes over disabled tabs but not over hidden ones.
+    const int index = PageControl1->indexOf(page);
+    PageControl1->setTabVisible(index, shown);
+    PageControl1->setTabEnabled(index, shown);
+}
+
 void TfrmMain::buildMenu()
 {
     QMenuBar* bar = menuBar();
@@ -111,7 +119,7 @@ void TfrmMain::connectEvents()
     connect(mmTrafficMonitor, &QAction::toggled, this, [this](bool shown) {
         if (shown)
             tabTrafficMon->render();
-        PageControl1->setTabVisible(PageControl1->indexOf(tabTrafficMon), shown);
+        showPage(tabTrafficMon, shown);
         m_recorder.setTrafficShown(shown);
         if (shown)
             PageControl1->setCurrentWidget(tabTrafficMon);
@@ -203,8 +211,8 @@ void TfrmMain::FormCreate()
     move(designLeft, designTop);
 
     tabSettings->hideUnused();
-    PageControl1->setTabVisible(PageControl1->indexOf(tabTrafficMon), false);
-    PageControl1->setTabVisible(PageControl1->indexOf(tabAlert), false);
+    showPage(tabTrafficMon, false);
+    showPage(tabAlert, false);
 
     tabCalculation->attach(m_settings, *m_platform.dialogs, m_recorder.programDir(),
                            [this] { return m_recorder.file().PersonalFileName(); });

@@ -70,6 +70,8 @@ protected:
 
 private:
     void buildMenu();
+    /// Shows or hides a page's tab; a hidden page is also out of Ctrl+Tab's reach.
+    void showPage(QWidget* page, bool shown);
     void connectEvents();
     void connectSettingsTab();
     void connectRecorder();

@@ -74,7 +74,7 @@ void CalculationTab::buildControls()
     btnRefresh = named(new QToolButton(this), "btnRefresh");
     btnRefresh->setToolTip(QStringLiteral("Refresh"));
     btnDetail = named(new QPushButton(QStringLiteral("&Show detail"), this), "btnDetail");
-    btnHistory = named(new QPushButton(QStringLiteral("&History…"), this), "btnHistory");
+    btnHistory = named(new QPushButton(QStringLiteral("H&istory…"), this), "btnHistory");
     btnHistory->setToolTip(QStringLiteral("Time online per day, and the sessions as a table"));
     stbOnCal = named(new QStatusBar(this), "stbOnCal");
     stbOnCal->setSizeGripEnabled(false);

@@ -44,6 +44,7 @@
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -156,6 +157,12 @@ TEST_F(MainWindowTest, StartsWithItsCaptionTabsAndTimer)
         EXPECT_EQ(tabs->isTabVisible(i), visible[i]) << qPrintable(captions[i]);
     }
     EXPECT_EQ(tabs->currentWidget(), child<MainTab>(w, "tabMain"));
+    // Ctrl+Tab goes round the shown pages only.
+    for (int i = 0; i < 2 * tabs->count(); ++i) {
+        QTest::keyClick(tabs, Qt::Key_Tab, Qt::ControlModifier);
+        EXPECT_TRUE(tabs->isTabVisible(tabs->currentIndex())) << qPrintable(tabs->tabText(tabs->currentIndex()));
+    }
+    tabs->setCurrentWidget(child<MainTab>(w, "tabMain"));
 
     ASSERT_NE(m_recorder->MainTimer, nullptr);
     EXPECT_TRUE(m_recorder->MainTimer->isActive());
