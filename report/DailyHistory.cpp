@@ -13,29 +13,36 @@ namespace {
 constexpr qint64 secondsPerDay = 86400;
 
 // Figures gathered in the order the sessions give their days, then sorted once: a day that comes back after
-// another (a clock set back) is a second entry of the same day, merged at the end.
+// another (a clock set back) is a second entry of the same day, merged at the end. A file of many days is
+// given room for them at once, so that its figures are neither copied as the table grows nor again at the end.
 class DayTable
 {
 public:
+    explicit DayTable(std::size_t expectedDays) { m_days.reserve(expectedDays); }
+
     /// Valid until the next call.
     DayFigures& at(qint64 day)
     {
-        if (m_days.empty() || m_days.back().first != day)
-            m_days.emplace_back(day, DayFigures());
-        return m_days.back().second;
+        if (m_days.empty() || m_days.back().date.toJulianDay() != day) {
+            m_days.emplace_back();
+            m_days.back().date = QDate::fromJulianDay(day);
+        }
+        return m_days.back();
     }
 
     /// Every day in date order, with `alsoDays` (in order) among them, listed even when empty.
     std::vector<DayFigures> sorted(const std::vector<qint64>& alsoDays)
     {
-        const auto byDay = [](const auto& a, const auto& b) { return a.first < b.first; };
+        const auto byDay = [](const DayFigures& a, const DayFigures& b) { return a.date < b.date; };
         // The sessions' days come in order; only a clock set back leaves something to sort.
         if (!std::is_sorted(m_days.begin(), m_days.end(), byDay))
             std::stable_sort(m_days.begin(), m_days.end(), byDay);
+        if (eachDayOnce() && listsAll(alsoDays))
+            return std::move(m_days);
         std::vector<DayFigures> out;
         out.reserve(m_days.size() + alsoDays.size());
-        const auto addTo = [&out](qint64 day, const DayFigures& figures) {
-            if (!out.empty() && out.back().date.toJulianDay() == day) {
+        const auto addTo = [&out](const DayFigures& figures) {
+            if (!out.empty() && out.back().date == figures.date) {
                 DayFigures& merged = out.back();
                 merged.seconds += figures.seconds;
                 merged.sessions += figures.sessions;
@@ -44,21 +51,44 @@ public:
                 return;
             }
             out.push_back(figures);
-            out.back().date = QDate::fromJulianDay(day);
+        };
+        const auto empty = [](qint64 day) {
+            DayFigures figures;
+            figures.date = QDate::fromJulianDay(day);
+            return figures;
         };
         auto also = alsoDays.begin();
-        for (const auto& [day, figures] : m_days) {
-            for (; also != alsoDays.end() && *also <= day; ++also)
-                addTo(*also, DayFigures());
-            addTo(day, figures);
+        for (const DayFigures& figures : m_days) {
+            for (; also != alsoDays.end() && *also <= figures.date.toJulianDay(); ++also)
+                addTo(empty(*also));
+            addTo(figures);
         }
         for (; also != alsoDays.end(); ++also)
-            addTo(*also, DayFigures());
+            addTo(empty(*also));
         return out;
     }
 
 private:
-    std::vector<std::pair<qint64, DayFigures>> m_days;
+    bool eachDayOnce() const
+    {
+        return std::adjacent_find(m_days.begin(), m_days.end(), [](const DayFigures& a, const DayFigures& b) {
+                   return a.date == b.date;
+               }) == m_days.end();
+    }
+    /// Every one of `days` (in order) has its entry.
+    bool listsAll(const std::vector<qint64>& days) const
+    {
+        auto entry = m_days.begin();
+        for (const qint64 day : days) {
+            while (entry != m_days.end() && entry->date.toJulianDay() < day)
+                ++entry;
+            if (entry == m_days.end() || entry->date.toJulianDay() != day)
+                return false;
+        }
+        return true;
+    }
+
+    std::vector<DayFigures> m_days;
 };
 
 struct Session
@@ -149,11 +179,24 @@ void gather(DayTable& table, const CalculationResult& result, std::size_t begin,
     }
 }
 
+// The days from the first session's start to the last one's end, as far as the rows tell and the sessions
+// can fill them; a few when they do not tell.
+std::size_t expectedDays(const CalculationResult& result)
+{
+    const SessionRows& rows = result.sessions;
+    if (rows.empty() || !rows[0].isRegular() || !rows[rows.size() - 1].isRegular())
+        return 16;
+    const qint64 first = CalendarMoment::fromStored(rows[0].start()).day;
+    const qint64 last = CalendarMoment::fromStored(rows[rows.size() - 1].end()).day;
+    const qint64 span = last - first + 1;
+    return span > 0 ? static_cast<std::size_t>(std::min<qint64>(span, 2 * qint64(rows.size()) + 16)) : 16;
+}
+
 } // namespace
 
 DailyHistory DailyHistory::fromResult(const CalculationResult& result)
 {
-    DayTable table;
+    DayTable table(expectedDays(result));
     gather(table, result, 0, result.sessions.size());
 
     std::vector<qint64> periodDays;
