@@ -48,8 +48,12 @@ DayChartView::DayChartView(QWidget* parent)
 
 void DayChartView::showChart(DayChart chart)
 {
+    // The same days again (the same file totalled anew) leave the chart as it is, and undrawn.
+    const bool same = chart.days() == m_dayChart.days() && chart.todayIndex() == m_dayChart.todayIndex() &&
+                      chart.cut() == m_dayChart.cut();
     m_dayChart = std::move(chart);
-    rebuild();
+    if (!same)
+        rebuild();
 }
 
 void DayChartView::setMeasure(DayChart::Measure measure)
@@ -65,20 +69,33 @@ void DayChartView::rebuild()
     m_hoverText.clear();
     const DayChart::Scale scale = m_dayChart.scale(m_measure);
     const int today = m_dayChart.todayIndex();
-    m_bars->clear();
-    for (const DayChart::Series& series : scale.series) {
-        auto* set = new QBarSet(series.name);
+    // The sets are made again only for another number of series: the legend keeps its markers, which would
+    // otherwise be laid out again after the chart is drawn, and the chart drawn twice.
+    QList<QBarSet*> sets = m_bars->barSets();
+    if (sets.size() != qsizetype(scale.series.size())) {
+        m_bars->clear();
+        sets.clear();
+        for (const DayChart::Series& series : scale.series) {
+            auto* set = new QBarSet(series.name);
+            m_bars->append(set);
+            // The theme gives each set its colour once it is in the series.
+            set->setSelectedColor(scale.series.size() == 1 ? todayColor : set->color().darker(170));
+            sets.append(set);
+        }
+    }
+    for (qsizetype i = 0; i < sets.size(); ++i) {
+        const DayChart::Series& series = scale.series[std::size_t(i)];
+        QBarSet* set = sets[i];
+        set->setLabel(series.name);
+        set->deselectAllBars();
+        set->remove(0, set->count());
         set->append(QList<qreal>(series.values.begin(), series.values.end()));
-        m_bars->append(set);
-        // The theme gives each set its colour once it is in the series.
-        set->setSelectedColor(scale.series.size() == 1 ? todayColor : set->color().darker(170));
         if (today >= 0)
             set->selectBar(today);
     }
     const bool onePerDay = scale.series.size() == 1;
     m_todayKey->setName(onePerDay ? QStringLiteral("Today") : QStringLiteral("Today (darker)"));
-    const QColor key =
-        onePerDay || m_bars->barSets().isEmpty() ? todayColor : m_bars->barSets().constFirst()->selectedColor();
+    const QColor key = onePerDay || sets.isEmpty() ? todayColor : sets.constFirst()->selectedColor();
     m_todayKey->setColor(key);
     m_todayKey->setBorderColor(key);
 
