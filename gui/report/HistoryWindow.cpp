@@ -25,6 +25,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -232,6 +233,8 @@ void HistoryWindow::connectEvents()
 
 void HistoryWindow::showResult(std::shared_ptr<const CalculationResult> result)
 {
+    if (result == m_result)
+        return;
     m_result = std::move(result);
     m_stale = true;
     if (isVisible())
@@ -253,13 +256,20 @@ void HistoryWindow::render()
     lblFile->setText(m_result ? QDir::toNativeSeparators(m_result->path) : QString());
     m_model->setResult(m_result);
     btnSaveCsv->setEnabled(m_result != nullptr);
-    // Measures the rows in view and those next to them, a thousand at most (the header's precision), whatever
-    // the number of sessions.
-    tvSessions->resizeColumnsToContents();
-    m_contentWidths.clear();
-    for (int column = 0; column < tvSessions->horizontalHeader()->count(); ++column)
-        m_contentWidths.append(tvSessions->columnWidth(column));
-    shareWidth();
+    {
+        // The table is not told of each column's two changes, to its contents' width and to its share: it
+        // would lay itself out and be drawn again after it is first drawn. It is laid out once, below.
+        const QSignalBlocker quiet(tvSessions->horizontalHeader());
+        // Measures the rows in view and those next to them, a thousand at most (the header's precision),
+        // whatever the number of sessions.
+        tvSessions->resizeColumnsToContents();
+        m_contentWidths.clear();
+        for (int column = 0; column < tvSessions->horizontalHeader()->count(); ++column)
+            m_contentWidths.append(tvSessions->columnWidth(column));
+        shareWidth();
+    }
+    // The layout the model's reset asks for, done now instead of after the table is drawn.
+    tvSessions->doItemsLayout();
     const QDate today = m_today ? m_today() : QDate();
     if (chvDays)
         chvDays->showChart(m_result ? DayChart::fromHistory(days, today) : DayChart());
