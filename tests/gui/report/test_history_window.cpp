@@ -194,9 +194,8 @@ TEST_F(HistoryWindowTest, TodaysBarsTheRestingTooltipAndTheColumnsWidths)
     EXPECT_NEAR(sum, table->viewport()->width(), 2);
 }
 
-// A file totalled anew is drawn once, not again when the work left for later is done; its columns are as wide as
-// QTableView's own measuring of the same rows makes them: dates of every length, digits of another script and of
-// uneven widths, a text of few wide letters, the widest, past the first thousand rows.
+// A file totalled anew is drawn once; its columns are as wide as QTableView's own measuring makes them, with dates of
+// every length, digits of another script and of uneven widths, and few wide letters past the first thousand rows.
 TEST_F(HistoryWindowTest, ARefillIsDrawnOnceWithEachColumnAsWideAsItsWidestText)
 {
     struct PaintCounter : QObject
