@@ -135,47 +135,58 @@ void add(DayTable& table, const Session& s)
     }
 }
 
+// A session that is not of one day in the stored form: split at midnight, or counted whole on its start day.
+void addSession(DayTable& table, const CalculationResult& result, std::size_t i)
+{
+    const SessionRow& row = result.sessions[i];
+    Session s;
+    s.seconds = qint64(row.minutes) * 60 + row.seconds;
+    s.received = row.BytesReceived;
+    s.sent = row.BytesSent;
+    if (row.isRegular()) {
+        s.start = CalendarMoment::fromStored(row.start());
+        s.end = CalendarMoment::fromStored(row.end());
+        s.endKnown = true;
+    } else {
+        const std::optional<CalendarMoment> start = result.startMoment(i);
+        if (!start)
+            return; // the pass accepts no session without a start date
+        const std::optional<CalendarMoment> end = result.endMoment(i);
+        s.start = *start;
+        s.endKnown = end.has_value();
+        s.end = end.value_or(CalendarMoment{});
+    }
+    add(table, s);
+}
+
 // The sessions of rows [begin, end) into `table`.
 void gather(DayTable& table, const CalculationResult& result, std::size_t begin, std::size_t end)
 {
     // Most sessions begin and end on the day of the session before: that day's figures are kept at hand,
-    // found by the packed date of the rows.
+    // found by the packed date of the rows. The rows of one block lie side by side and are walked as such.
     quint64 lastDate = ~quint64(0);
     DayFigures* lastDay = nullptr;
-    for (std::size_t i = begin; i < end; ++i) {
-        const SessionRow& row = result.sessions[i];
-        Session s;
-        s.seconds = qint64(row.minutes) * 60 + row.seconds;
-        s.received = row.BytesReceived;
-        s.sent = row.BytesSent;
-        if (row.isRegular()) {
-            const quint64 startBits = row.startBits();
-            const quint64 date = StoredMoment::packedDate(startBits);
-            if (date == StoredMoment::packedDate(row.endBits())) {
-                if (date != lastDate) {
-                    lastDate = date;
-                    lastDay = &table.at(CalendarMoment::fromStored(StoredMoment::fromPacked(startBits)).day);
+    for (std::size_t i = begin; i < end;) {
+        const std::size_t blockEnd = std::min(end, (i | (SessionRows::blockRows - 1)) + 1);
+        for (const SessionRow* row = &result.sessions[i]; i < blockEnd; ++i, ++row) {
+            if (row->isRegular()) {
+                const quint64 startBits = row->startBits();
+                const quint64 date = StoredMoment::packedDate(startBits);
+                if (date == StoredMoment::packedDate(row->endBits())) {
+                    if (date != lastDate) {
+                        lastDate = date;
+                        lastDay = &table.at(CalendarMoment::fromStored(StoredMoment::fromPacked(startBits)).day);
+                    }
+                    ++lastDay->sessions;
+                    lastDay->seconds += qint64(row->minutes) * 60 + row->seconds;
+                    lastDay->bytesReceived += row->BytesReceived;
+                    lastDay->bytesSent += row->BytesSent;
+                    continue;
                 }
-                ++lastDay->sessions;
-                lastDay->seconds += s.seconds;
-                lastDay->bytesReceived += s.received;
-                lastDay->bytesSent += s.sent;
-                continue;
             }
-            s.start = CalendarMoment::fromStored(row.start());
-            s.end = CalendarMoment::fromStored(row.end());
-            s.endKnown = true;
-        } else {
-            const std::optional<CalendarMoment> start = result.startMoment(i);
-            if (!start)
-                continue; // the pass accepts no session without a start date
-            const std::optional<CalendarMoment> end = result.endMoment(i);
-            s.start = *start;
-            s.endKnown = end.has_value();
-            s.end = end.value_or(CalendarMoment{});
+            addSession(table, result, i);
+            lastDate = ~quint64(0); // the day at hand may have moved
         }
-        add(table, s);
-        lastDate = ~quint64(0); // the day at hand may have moved
     }
 }
 
