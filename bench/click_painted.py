@@ -131,14 +131,14 @@ def overlaps(a, b):
     return a[0] < b[0] + b[2] and b[0] < a[0] + a[2] and a[1] < b[1] + b[3] and b[1] < a[1] + a[3]
 
 
-def wait_for(what, find, limit=20.0):
+def wait_for(what, find, limit=20.0, seen=None):
     start = time.perf_counter()
     while time.perf_counter() - start < limit:
         found = find()
         if found:
             return found
         time.sleep(0.05)
-    sys.exit(f"click_painted: {what} did not come")
+    sys.exit(f"click_painted: {what} did not come" + (f" (windows seen: {', '.join(sorted(seen))})" if seen else ""))
 
 
 def cat_ms(path):
@@ -166,14 +166,17 @@ def main():
     screen = Screen()
     size = geometry["window"]
 
+    seen = set()
+
     def main_window():
-        for window, _ in screen.clients(args.pid):
+        for window, name in screen.clients(args.pid):
             g = window.get_geometry()
             if (g.width, g.height) == size and window.get_attributes().map_state == X.IsViewable:
                 return window
+            seen.add(f"{name!r} {g.width}x{g.height}")
         return None
 
-    window = wait_for("the main window", main_window)
+    window = wait_for("the main window", main_window, limit=60.0, seen=seen)
     origin = screen.origin(window)
     screen.quiet(quiet)
 
