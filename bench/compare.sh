@@ -338,6 +338,7 @@ if wanted p5; then
         mkdir -p "$KEEP_PROFILES"
         cp "$work/start.cg" "$work/bare.cg" "$KEEP_PROFILES/"
     fi
+    unset QOVRUVELA_EXIT_AT_FIRST_PAINT # the rows after this one keep their program running
 fi
 
 # --- P6: a real click -> painted, as a user waits, under Xvfb with a window manager -------------------------
