@@ -20,13 +20,18 @@ class DayTable
 public:
     explicit DayTable(std::size_t expectedDays) { m_days.reserve(expectedDays); }
 
-    /// Valid until the next call.
+    /// Valid until the next call. The last few days are looked through: sessions that run past midnight
+    /// send the next day's share ahead of the sessions still beginning before it, and each of those would
+    /// otherwise open a second entry of its day (some 40 a midnight when sessions overlap), all to be sorted.
     DayFigures& at(qint64 day)
     {
-        if (m_days.empty() || m_days.back().date.toJulianDay() != day) {
-            m_days.emplace_back();
-            m_days.back().date = QDate::fromJulianDay(day);
+        const std::size_t stop = m_days.size() > lookBack ? m_days.size() - lookBack : 0;
+        for (std::size_t i = m_days.size(); i > stop;) {
+            if (m_days[--i].date.toJulianDay() == day)
+                return m_days[i];
         }
+        m_days.emplace_back();
+        m_days.back().date = QDate::fromJulianDay(day);
         return m_days.back();
     }
 
@@ -69,6 +74,8 @@ public:
     }
 
 private:
+    static constexpr std::size_t lookBack = 4;
+
     bool eachDayOnce() const
     {
         return std::adjacent_find(m_days.begin(), m_days.end(), [](const DayFigures& a, const DayFigures& b) {

@@ -126,6 +126,33 @@ TEST_F(DailyHistoryTest, DayFiguresAddUpToTheFileTotals)
     EXPECT_EQ(h.days()[29], day(3, 30, 241 * 60 / 5, 1, 199, 199));
 }
 
+TEST_F(DailyHistoryTest, DaysThatComeBackAreListedOnceInDateOrder)
+{
+    // Sessions across midnight overlapping the ones that still begin before it, then a clock set back by a
+    // week and by a day: every day once, in date order, its figures summed.
+    const auto at = [](int dayOfMonth, const char* time) {
+        return QStringLiteral("2024/03/%1, %2").arg(dayOfMonth, 2, 10, QLatin1Char('0')).arg(QLatin1String(time));
+    };
+    QList<ProfileRecord> records{period(QStringLiteral("2024/03/01"), QStringLiteral("2024/04/01"))};
+    for (int d = 10; d <= 16; ++d) {
+        records.append(sessionRecord(at(d, "11:00:00 pm"), at(d + 1, "01:00:00 am"), 120, 200));
+        records.append(sessionRecord(at(d, "11:30:00 pm"), at(d, "11:40:00 pm"), 10, 10));
+    }
+    records.append(sessionRecord(at(11, "10:00:00 am"), at(11, "10:01:00 am"), 1, 1));
+    records.append(sessionRecord(at(16, "10:00:00 am"), at(17, "10:00:00 am"), 1440, 24));
+    const DailyHistory h = DailyHistory::fromResult(*total(records));
+    EXPECT_EQ(busyDays(h), (std::vector<DayFigures>{
+                               day(3, 10, 4200, 2, 110),
+                               day(3, 11, 7800 + 60, 3, 100 + 110 + 1),
+                               day(3, 12, 7800, 2, 210),
+                               day(3, 13, 7800, 2, 210),
+                               day(3, 14, 7800, 2, 210),
+                               day(3, 15, 7800, 2, 210),
+                               day(3, 16, 7800 + 14 * 3600, 3, 210 + 14),
+                               day(3, 17, 3600 + 10 * 3600, 0, 100 + 10),
+                           }));
+}
+
 TEST_F(DailyHistoryTest, SessionsThatCannotBeSplitCountOnTheirStartDay)
 {
     const auto r = total(
