@@ -5,6 +5,7 @@
 #include "gui/report/TMessageOut.h"
 #include "gui/report/TfrmDir.h"
 #include "gui/widgets/Named.h"
+#include "gui/widgets/SteadySlot.h"
 #include "platform/Dialogs.h"
 #include "report/RecordFileCalculator.h"
 #include "report/RecordFileList.h"
@@ -130,7 +131,10 @@ void CalculationTab::buildControls()
     // to the page's bottom edge, whatever height the tallest tab gives the page.
     auto* page = new QGridLayout(this);
     page->addWidget(ListBox1, 0, 0, 3, 1);
-    page->addWidget(gbCal, 0, 1);
+    // New totals lay out the box alone: its slot keeps the page from being laid out again and the tab widget
+    // from repainting itself whole for each file.
+    calSlot = SteadySlot::around(gbCal);
+    page->addWidget(calSlot, 0, 1);
     page->addLayout(buttons, 1, 1);
     page->setRowStretch(2, 1);
     page->addWidget(stbOnCal, 3, 0, 1, 2);
@@ -263,8 +267,9 @@ void CalculationTab::render(const std::shared_ptr<const CalculationResult>& resu
     lblReceivedBytes->setText(result->receivedText());
     lblSentBytes->setText(result->sentText());
     // The totals keep the widest room their texts have needed: the file list beside them does not change
-    // its width from one file to the next, and the page is not laid out again.
-    gbCal->setMinimumWidth(std::max(gbCal->minimumWidth(), gbCal->sizeHint().width()));
+    // its width from one file to the next, and the page is laid out again only when they need more.
+    if (const int needed = gbCal->sizeHint().width(); needed > calSlot->minimumWidth())
+        calSlot->setMinimumWidth(needed);
     if (m_messageOut)
         m_messageOut->showResult(result);
     m_lastResult = result;

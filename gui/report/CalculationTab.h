@@ -104,6 +104,7 @@ private:
     QStatusBar* stbOnCal;
     QToolButton* btnImg;
     QGroupBox* gbCal;
+    QWidget* calSlot; ///< holds gbCal in the page's layout
     QLabel* lblFileCreated;
     QLabel* lblFrom;
     QLabel* lblTo;

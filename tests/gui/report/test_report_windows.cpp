@@ -321,6 +321,46 @@ TEST_F(ReportWindows, SessionListMadeOnFirstShowDetailShowsTheFileTotalledBefore
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
+// The totals' box keeps the widest room its texts have needed: wider totals are shown whole, and narrower
+// ones after them leave the file list beside them as wide as it was.
+TEST_F(ReportWindows, CalculationTabShowsWideTotalsWholeAndKeepsItsListSteady)
+{
+    const QString program = folder(QStringLiteral("program"));
+    writeFile(QStringLiteral("program/small.rvl"), {headerRecord()});
+    QList<ProfileRecord> wide{headerRecord()};
+    for (int day = 1; day <= 28; ++day)
+        wide.append(sessionRecord(QStringLiteral("2024/03/%1, 01:00:00 am").arg(day, 2, 10, QLatin1Char('0')),
+                                  QStringLiteral("2024/03/%1, 11:59:59 pm").arg(day, 2, 10, QLatin1Char('0')), 1379,
+                                  4000000000u, 4000000000u));
+    writeFile(QStringLiteral("program/wide.rvl"), wide);
+    CalculationTab tab;
+    tab.attach(loaded(), dialogs, program, [] { return QString(); });
+    tab.ReadFilesToList(program);
+    tab.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tab));
+    auto* files = child<QListWidget>(tab, "ListBox1");
+    const auto shownWhole = [&tab] {
+        QCoreApplication::sendPostedEvents();
+        for (const char* name : {"lblLastRecord", "lblUsedTime", "lblReceivedBytes", "lblSentBytes"}) {
+            const auto* label = child<QLabel>(tab, name);
+            if (label->width() < label->sizeHint().width())
+                return false;
+        }
+        return true;
+    };
+    const auto choose = [files](const char* name) {
+        files->setCurrentItem(files->findItems(QString::fromLatin1(name), Qt::MatchExactly).value(0));
+    };
+    choose("small.rvl");
+    EXPECT_TRUE(shownWhole());
+    choose("wide.rvl");
+    EXPECT_TRUE(shownWhole());
+    const int listWidth = files->width();
+    choose("small.rvl");
+    EXPECT_TRUE(shownWhole());
+    EXPECT_EQ(files->width(), listWidth);
+}
+
 // Walking a long list of files with the keys keeps the chosen file in sight.
 TEST_F(ReportWindows, CalculationTabKeepsTheChosenFileInSight)
 {
