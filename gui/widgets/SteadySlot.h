@@ -2,8 +2,8 @@
 // line, the allowance line), or a box of such labels (the Calculation tab's totals). A label that stands
 // straight in a layout has the whole page laid out again for each new text, and the tab widget around the
 // page then repaints itself whole; from its slot, a new text repaints the label alone. The slot is laid out
-// anew only when its own minimum size changes. The slot has the label's size policy, minimum and maximum size and size
-// hints, so the page is laid out as with the label in its place.
+// anew only when its own minimum size changes. It has the label's size policy, minimum and maximum size and
+// size hints, so the page is laid out as with the label in its place.
 #pragma once
 
 #include <QWidget>
