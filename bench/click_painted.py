@@ -7,6 +7,7 @@ that each totals its file anew; then the same with the History window open. The 
 `cat LARGE >/dev/null` with a warm cache, between the presses.
 
   click_painted.py --pid PID --geometry FILE --large NAME --small NAME --cat PATH [--presses N] [--quiet MS]
+                   [--trace]
 
 PID is the running program's; FILE holds calculation_geometry's lines for its window (the window's size, the
 Calculation tab's tab, the History button, the list's entries); NAME an entry of the list. Prints each
@@ -37,6 +38,7 @@ class Screen:
         self.d.sync()
         self.last = None  # when the last damage was read (time.perf_counter)
         self.areas = []  # the damaged rectangles read since the last take_areas, root coordinates
+        self.stamps = []  # when each of them was read
 
     def atom(self, name):
         return self.d.intern_atom(name)
@@ -56,6 +58,7 @@ class Screen:
                 self.last = now
                 a = event.area
                 self.areas.append((a.x, a.y, a.width, a.height))
+                self.stamps.append(now)
         return came
 
     def quiet(self, span, limit=60.0):
@@ -72,8 +75,12 @@ class Screen:
                 since = time.perf_counter()
 
     def take_areas(self):
-        areas, self.areas = self.areas, []
+        areas, self.areas, self.stamps = self.areas, [], []
         return areas
+
+    def trace(self, t0):
+        """The drawings since the last take_areas, one line each: milliseconds after t0 and the rectangle."""
+        return "\n".join(f"  {(t - t0) * 1000:7.1f} ms {a}" for t, a in zip(self.stamps, self.areas))
 
     def move(self, x, y):
         xtest.fake_input(self.d, X.MotionNotify, x=x, y=y)
@@ -156,6 +163,7 @@ def main():
     parser.add_argument("--cat", required=True)
     parser.add_argument("--presses", type=int, default=15)
     parser.add_argument("--quiet", type=int, default=500, help="milliseconds without drawing that end a wait")
+    parser.add_argument("--trace", action="store_true", help="print each press's drawings to stderr")
     args = parser.parse_args()
     quiet = args.quiet / 1000
     geometry = read_geometry(args.geometry)
@@ -186,6 +194,8 @@ def main():
         screen.take_areas()
         t0 = screen.press()
         last = screen.quiet(quiet)
+        if args.trace:
+            print(f"press at {rect}:\n{screen.trace(t0)}", file=sys.stderr)
         return (last - t0) * 1000 if last is not None and last > t0 else 0.0, screen.take_areas()
 
     # The Calculation tab, then a first pair of presses that read the files into the cache and settle the focus.

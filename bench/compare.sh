@@ -23,7 +23,9 @@
 #        cmake --build build/bench --target qovruvela qovruvela-report bench_report make_personal_file bare_window
 #        calculation_geometry; P6 wants python3-xlib and openbox: scripts/setup-deps.sh test)
 # Environment: RUNS (default 7), SESSIONS (default 1000000), ONLY="p1 p3 p4 p5 p6" to run some rows only,
-#              IDLE_SECONDS (default 300: the steady span of P4), WARMUP_SECONDS (default 20: start-up left out).
+#              IDLE_SECONDS (default 300: the steady span of P4), WARMUP_SECONDS (default 20: start-up left out),
+#              KEEP_PROFILES=DIR to keep P4's and P5's callgrind profiles and P6's drawings (click.trace) and
+#              perf samples (click.perf) there.
 set -euo pipefail
 
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -381,10 +383,27 @@ if wanted p6; then
         DISPLAY="$click_display" QT_QPA_PLATFORM=xcb in_home "$home" "$bin/calculation_geometry" "$home/bin" \
             >"$work/click-geometry" 2>/dev/null
         DISPLAY="$click_display" QT_QPA_PLATFORM=xcb started click "$home" "$home/bin/qovruvela"
+        # With KEEP_PROFILES, each press's drawings go to click.trace there, and with perf the program's samples
+        # over the presses to click.perf (the samples slow the presses down).
+        perf_pid=
+        trace=(--presses $((runs * 2 + 1)))
+        if [[ -n "${KEEP_PROFILES:-}" ]]; then
+            mkdir -p "$KEEP_PROFILES"
+            trace+=(--trace)
+            exec 6>"$KEEP_PROFILES/click.trace"
+            if command -v perf >/dev/null; then
+                perf record -g -o "$KEEP_PROFILES/click.perf" -p "$(cat "$work/click.pid")" >/dev/null 2>&1 &
+                perf_pid=$!
+            fi
+        else
+            exec 6>/dev/null
+        fi
         # Twice the runs and one: a press is short, and alternating files halves the presses on the large one.
         out=$(DISPLAY="$click_display" /usr/bin/python3 "$here/click_painted.py" --pid "$(cat "$work/click.pid")" \
             --geometry "$work/click-geometry" --large large.rvl --small small.rvl --cat "$home/bin/bench/large.rvl" \
-            --presses $((runs * 2 + 1)) | grep '^compare:' || true)
+            "${trace[@]}" 2>&6 | grep '^compare:' || true)
+        exec 6>&-
+        [[ -z "$perf_pid" ]] || { kill -INT "$perf_pid"; wait "$perf_pid" || true; }
         # The memory the program has held at most, after totalling the large file with the History window open.
         peak_kb=$(awk '/^VmHWM:/ { print $2 }' "/proc/$(cat "$work/click.pid")/status" 2>/dev/null || echo 0)
         large_kb=$(($(stat -c %s "$home/bin/bench/large.rvl") / 1024))
