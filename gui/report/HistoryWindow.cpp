@@ -4,6 +4,7 @@
 #include "gui/report/ChartModule.h"
 #include "gui/report/DayChartPanel.h"
 #include "gui/widgets/Named.h"
+#include "gui/widgets/SteadySlot.h"
 #include "platform/Dialogs.h"
 #include "report/CalculationResult.h"
 #include "report/DailyHistory.h"
@@ -200,7 +201,9 @@ void HistoryWindow::buildControls()
     btnClose = named(new QPushButton(QStringLiteral("&Close"), this), "btnClose");
 
     auto* top = new QHBoxLayout;
-    top->addWidget(lblFile, 1);
+    // A new file's name lays out its label alone, not the window (which would then be drawn whole); a name
+    // longer than the room is cut at the right, and whole in the tooltip.
+    top->addWidget(SteadySlot::around(lblFile), 1);
     top->addWidget(show);
     top->addWidget(cbMeasure);
     auto* split = new QSplitter(Qt::Vertical, this);
@@ -254,6 +257,7 @@ void HistoryWindow::render()
     // The chart's days are worked out on a thread of their own while the table is filled and measured.
     const DailyHistory days = m_result && chvDays ? DailyHistory::fromResultMeanwhile(*m_result) : DailyHistory();
     lblFile->setText(m_result ? QDir::toNativeSeparators(m_result->path) : QString());
+    lblFile->setToolTip(lblFile->text());
     m_model->setResult(m_result);
     btnSaveCsv->setEnabled(m_result != nullptr);
     {
