@@ -3,8 +3,11 @@
 #include <QThread>
 
 #include <algorithm>
-#include <future>
+#include <array>
+#include <atomic>
+#include <exception>
 #include <limits>
+#include <thread>
 
 ReportOutput::ReportOutput(Sink sink, std::size_t blockSize)
     : m_sink(std::move(sink)), m_blockSize(blockSize), m_capacity(std::min(blockSize, std::size_t(1) << 20) + 4096)
@@ -55,23 +58,86 @@ void ReportOutput::formRows(std::size_t count, const RowForm& form)
         form(*this, 0, count, 0);
         return;
     }
-    // The second block of a turn is gathered whole in a buffer of its own, kept from turn to turn, and handed
-    // on as it is.
-    ReportOutput second([](std::string_view) {}, std::numeric_limits<std::size_t>::max());
-    for (std::size_t begin = 0; begin < count; begin += 2 * rowBlock) {
-        const std::size_t middle = std::min(count, begin + rowBlock);
-        const std::size_t end = std::min(count, middle + rowBlock);
-        std::future<void> helper;
-        if (middle < end)
-            helper = std::async(std::launch::async, [&form, &second, middle, end] { form(second, middle, end, 1); });
-        form(*this, begin, middle, 0);
-        if (helper.valid()) {
-            helper.get();
-            flush();
-            m_sink(std::string_view(second.m_data.get(), second.m_size));
-            second.m_size = 0;
+    flush();
+    // Blocks go to whichever thread is free: a helper that the system starts late, or a block that takes
+    // longer, leaves neither thread waiting for the other (in fixed halves, the second thread often began
+    // only when the first had done its half). Block i is formed into buffer i % ringSize once block
+    // i - ringSize has been written from it; this thread writes the blocks in order.
+    constexpr std::size_t ringSize = 4;
+    constexpr std::size_t unformed = std::numeric_limits<std::size_t>::max();
+    constexpr std::size_t failed = unformed - 1;
+    struct Buffer
+    {
+        ReportOutput text{[](std::string_view) {}, std::numeric_limits<std::size_t>::max()};
+        std::atomic<std::size_t> formed{unformed}; ///< the block the buffer holds whole, or `failed`
+    };
+    std::array<Buffer, ringSize> ring;
+    const std::size_t blocks = (count + rowBlock - 1) / rowBlock;
+    std::atomic<std::size_t> next{0};    // the next block to form
+    std::atomic<std::size_t> written{0}; // the blocks written so far
+    std::exception_ptr helperError;      // set before the helper marks its block `failed`
+
+    const auto formBlock = [&](std::size_t block, int worker) {
+        for (std::size_t done = written.load(std::memory_order_acquire); done + ringSize <= block;
+             done = written.load(std::memory_order_acquire))
+            written.wait(done, std::memory_order_acquire);
+        Buffer& buffer = ring[block % ringSize];
+        const std::size_t begin = block * rowBlock;
+        form(buffer.text, begin, std::min(count, begin + rowBlock), worker);
+        buffer.formed.store(block, std::memory_order_release);
+        buffer.formed.notify_one();
+    };
+    // Writes the next block, waiting for it when `wait`; false when it is not formed yet, or failed.
+    const auto writeNext = [&](bool wait) {
+        const std::size_t block = written.load(std::memory_order_relaxed);
+        Buffer& buffer = ring[block % ringSize];
+        std::size_t formed = buffer.formed.load(std::memory_order_acquire);
+        for (; formed != block && formed != failed && wait; formed = buffer.formed.load(std::memory_order_acquire))
+            buffer.formed.wait(formed, std::memory_order_acquire);
+        if (formed != block)
+            return false;
+        m_sink(std::string_view(buffer.text.m_data.get(), buffer.text.m_size));
+        buffer.text.m_size = 0;
+        written.store(block + 1, std::memory_order_release);
+        written.notify_one();
+        return true;
+    };
+
+    std::thread helper([&] {
+        std::size_t block = 0;
+        try {
+            while ((block = next.fetch_add(1)) < blocks)
+                formBlock(block, 1);
+        } catch (...) {
+            helperError = std::current_exception();
+            ring[block % ringSize].formed.store(failed, std::memory_order_release);
+            ring[block % ringSize].formed.notify_one();
         }
+    });
+    bool going = true;
+    try {
+        for (std::size_t block; going && (block = next.fetch_add(1)) < blocks;) {
+            // What is formed already is written first; the block's buffer must have been written from.
+            while (written.load(std::memory_order_relaxed) < block && writeNext(false)) {
+            }
+            while (going && written.load(std::memory_order_relaxed) + ringSize <= block)
+                going = writeNext(true);
+            if (going)
+                formBlock(block, 0);
+        }
+        while (going && written.load(std::memory_order_relaxed) < blocks)
+            going = writeNext(true);
+    } catch (...) {
+        // The helper is let go on without its blocks being written, and ends at the next it would take.
+        next.store(blocks);
+        written.store(unformed - ringSize, std::memory_order_release);
+        written.notify_one();
+        helper.join();
+        throw;
     }
+    helper.join();
+    if (helperError)
+        std::rethrow_exception(helperError);
 }
 
 void ReportOutput::flush()

@@ -73,13 +73,14 @@ public:
     void flush();
 
     /// Forms rows [0, count) with `form(out, begin, end, worker)` and writes them in order. Many rows are
-    /// formed on two threads in turns of two blocks, the second block of each turn into a buffer of its own
-    /// that is written after the first; `worker` (0 or 1) says which thread's state `form` may use.
+    /// formed on two threads, a block at a time by whichever thread is free, each block into a buffer of a
+    /// small ring from which this thread writes them in order; `worker` (0 or 1) says which thread's state
+    /// `form` may use.
     using RowForm = std::function<void(ReportOutput& out, std::size_t begin, std::size_t end, int worker)>;
     void formRows(std::size_t count, const RowForm& form);
-    static constexpr std::size_t rowBlock = 32768;
+    static constexpr std::size_t rowBlock = 8192;
     /// From this many rows on they are formed on two threads; below it, alone.
-    static constexpr std::size_t parallelFrom = 4 * rowBlock;
+    static constexpr std::size_t parallelFrom = 131072;
 
 private:
     void grow(std::size_t size);

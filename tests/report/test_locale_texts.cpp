@@ -138,8 +138,8 @@ TEST(ReportOutput, NumbersOfEveryLengthAreTheirDigits)
 
 TEST(ReportOutput, RowsFormedOnTwoThreadsComeOutInOrder)
 {
-    // Enough rows for the second thread, and an odd last turn.
-    const std::size_t count = 5 * ReportOutput::rowBlock + 17;
+    // Enough rows for the second thread, and an odd last block.
+    const std::size_t count = ReportOutput::parallelFrom + 5 * ReportOutput::rowBlock + 17;
     std::string all;
     std::vector<int> rowsBy(2, 0);
     {
@@ -157,6 +157,26 @@ TEST(ReportOutput, RowsFormedOnTwoThreadsComeOutInOrder)
         expected += std::to_string(i) + '\n';
     EXPECT_EQ(all, expected + "]");
     EXPECT_EQ(rowsBy[0] + rowsBy[1], int(count));
+
+    // A block that cannot be formed, on either thread, ends the writing with its error: nothing after it is
+    // written, and nothing waits for ever.
+    for (const std::size_t bad : {std::size_t(0), 7 * ReportOutput::rowBlock, count - 1}) {
+        std::string some;
+        ReportOutput out([&some](std::string_view block) { some += block; });
+        EXPECT_THROW(out.formRows(count,
+                                  [&](ReportOutput& part, std::size_t begin, std::size_t end, int) {
+                                      for (std::size_t i = begin; i < end; ++i) {
+                                          if (i == bad)
+                                              throw std::bad_alloc();
+                                          part << i << '\n';
+                                      }
+                                  }),
+                     std::bad_alloc);
+        out.flush();
+        EXPECT_LE(some.size(), expected.size());
+        EXPECT_EQ(some, expected.substr(1, some.size())) << bad;
+        EXPECT_EQ(some.find(std::to_string(bad) + '\n'), std::string::npos) << bad;
+    }
 }
 
 } // namespace
