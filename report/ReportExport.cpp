@@ -112,10 +112,35 @@ void writeCsvSession(ReportOutput& out, const CalculationResult& result, std::si
     out.commit(line.end());
 }
 
-// One line of the per-day figures, formed in place.
-void writeDayLine(ReportOutput& out, const DayFigures& d, LocaleTexts& texts)
+// The year, month and day of the days of a run, in order: the day before's plus one where that stays in the
+// month, without asking the calendar.
+class DayParts
 {
-    const std::string_view date = texts.shortDate(d.date);
+public:
+    void take(const QDate& date)
+    {
+        const qint64 day = date.toJulianDay();
+        if (day == m_julianDay + 1 && m_day < 28)
+            ++m_day;
+        else if (day != m_julianDay)
+            date.getDate(&m_year, &m_month, &m_day);
+        m_julianDay = day;
+    }
+    int year() const { return m_year; }
+    int month() const { return m_month; }
+    int day() const { return m_day; }
+
+private:
+    qint64 m_julianDay = std::numeric_limits<qint64>::min();
+    int m_year = 0;
+    int m_month = 0;
+    int m_day = 0;
+};
+
+// One line of the per-day figures, formed in place; `parts` has taken its date.
+void writeDayLine(ReportOutput& out, const DayFigures& d, const DayParts& parts, LocaleTexts& texts)
+{
+    const std::string_view date = texts.shortDate(parts.year(), parts.month(), parts.day());
     PlacedText line(out.room(date.size() + 128 + 2 * LocaleTexts::maxBytesText));
     line << date << ": " << d.sessions
          << (d.sessions == 1 ? std::string_view(" session, ") : std::string_view(" sessions, "));
@@ -215,8 +240,11 @@ void writeDaysText(ReportOutput& out, const DailyHistory& days, const QLocale& l
     // Each thread its own texts.
     LocaleTexts texts[2] = {LocaleTexts(locale), LocaleTexts(locale)};
     out.formRows(days.days().size(), [&](ReportOutput& part, std::size_t begin, std::size_t end, int worker) {
-        for (std::size_t i = begin; i < end; ++i)
-            writeDayLine(part, days.days()[i], texts[worker]);
+        DayParts parts;
+        for (std::size_t i = begin; i < end; ++i) {
+            parts.take(days.days()[i].date);
+            writeDayLine(part, days.days()[i], parts, texts[worker]);
+        }
     });
 }
 
