@@ -108,11 +108,11 @@ struct Session
     quint32 sent = 0;
 };
 
-// The share of `amount` that falls into the wall-clock seconds (done, done + piece] of `whole`, rounded so
-// that the shares of all pieces add up to `amount` exactly.
-qint64 share(qint64 amount, qint64 done, qint64 piece, qint64 whole)
+// The part of `amount` that falls into the first `done` of `whole` wall-clock seconds, rounded down: the
+// pieces between two such parts add up to `amount` exactly.
+qint64 partUpTo(qint64 amount, qint64 done, qint64 whole)
 {
-    return amount * (done + piece) / whole - amount * done / whole;
+    return done == whole ? amount : amount * done / whole;
 }
 
 void add(DayTable& table, const Session& s)
@@ -130,15 +130,23 @@ void add(DayTable& table, const Session& s)
         return;
     }
     qint64 done = 0;
+    qint64 seconds = 0; // the parts given to the days before
+    qint64 received = 0;
+    qint64 sent = 0;
     for (qint64 day = s.start.day; day <= s.end.day; ++day) {
         const qint64 from = day == s.start.day ? s.start.second : 0;
         const qint64 to = day == s.end.day ? s.end.second : secondsPerDay;
-        const qint64 piece = to - from;
+        done += to - from;
         DayFigures& figures = table.at(day);
-        figures.seconds += share(s.seconds, done, piece, wall);
-        figures.bytesReceived += static_cast<quint64>(share(s.received, done, piece, wall));
-        figures.bytesSent += static_cast<quint64>(share(s.sent, done, piece, wall));
-        done += piece;
+        const qint64 secondsUpTo = partUpTo(s.seconds, done, wall);
+        const qint64 receivedUpTo = partUpTo(s.received, done, wall);
+        const qint64 sentUpTo = partUpTo(s.sent, done, wall);
+        figures.seconds += secondsUpTo - seconds;
+        figures.bytesReceived += static_cast<quint64>(receivedUpTo - received);
+        figures.bytesSent += static_cast<quint64>(sentUpTo - sent);
+        seconds = secondsUpTo;
+        received = receivedUpTo;
+        sent = sentUpTo;
     }
 }
 
