@@ -239,11 +239,13 @@ void writeDaysText(ReportOutput& out, const DailyHistory& days, const QLocale& l
     out << "\nPer day:\n";
     // Each thread its own texts.
     LocaleTexts texts[2] = {LocaleTexts(locale), LocaleTexts(locale)};
-    out.formRows(days.days().size(), [&](ReportOutput& part, std::size_t begin, std::size_t end, int worker) {
+    // Asked once: while the figures are worked out on a thread of their own, each asking waits on them.
+    const std::vector<DayFigures>& all = days.days();
+    out.formRows(all.size(), [&](ReportOutput& part, std::size_t begin, std::size_t end, int worker) {
         DayParts parts;
         for (std::size_t i = begin; i < end; ++i) {
-            parts.take(days.days()[i].date);
-            writeDayLine(part, days.days()[i], parts, texts[worker]);
+            parts.take(all[i].date);
+            writeDayLine(part, all[i], parts, texts[worker]);
         }
     });
 }
