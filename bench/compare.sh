@@ -128,7 +128,7 @@ fi
 
 # An X server of our own for the window rows.
 start_xvfb() {
-    Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp 5>"$work/display" >/dev/null 2>&1 &
+    Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp -noreset 5>"$work/display" >/dev/null 2>&1 &
     pids+=($!)
     local i
     for i in $(seq 100); do
@@ -362,7 +362,7 @@ if wanted p6; then
         ! command -v openbox >/dev/null; then
         echo "compare.sh: P6 left out: it wants $bin/calculation_geometry, python3-xlib and openbox" >&2
     else
-        Xvfb -displayfd 5 -screen 0 1920x1200x24 -nolisten tcp 5>"$work/click-display" >/dev/null 2>&1 &
+        Xvfb -displayfd 5 -screen 0 1920x1200x24 -nolisten tcp -noreset 5>"$work/click-display" >/dev/null 2>&1 &
         click_xvfb=$!
         pids+=("$click_xvfb")
         wait_for_display "$work/click-display" || { echo "compare.sh: Xvfb did not start" >&2; exit 1; }

@@ -7,7 +7,7 @@ cmake --preset dev >/dev/null
 cmake --build --preset dev --target take_screenshots
 mkdir -p docs/screenshots
 work=$(mktemp -d)
-Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp 5>"$work/display" >/dev/null 2>&1 &
+Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp -noreset 5>"$work/display" >/dev/null 2>&1 &
 xvfb=$!
 wm=
 trap 'kill $xvfb ${wm}; rm -rf "$work"' EXIT

@@ -25,7 +25,7 @@ fail() {
 
 # Starts Xvfb on a free display and exports DISPLAY.
 start_xvfb() {
-    Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp 5>"$WORK/display" >/dev/null 2>&1 &
+    Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp -noreset 5>"$WORK/display" >/dev/null 2>&1 &
     PIDS+=($!)
     local i
     for i in $(seq 100); do

@@ -22,7 +22,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp 5>"$work/display" >/dev/null 2>&1 &
+# -noreset: by default the server starts afresh when its last client leaves, and refuses connections
+# meanwhile; a probe (xprop) that leaves before openbox or the test has connected would shut them out.
+Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp -noreset 5>"$work/display" >/dev/null 2>&1 &
 pids+=($!)
 for _ in $(seq 100); do
     [[ -s "$work/display" ]] && break
