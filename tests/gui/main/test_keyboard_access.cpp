@@ -31,13 +31,23 @@ void press(const QString& keys)
     ASSERT_EQ(QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), keys}), 0);
 }
 
+// The window the window manager has given the focus: where its own keys (Alt+F4) and the user's go. Qt's
+// idea of the active window can still be a window just hidden, before the manager has moved the focus.
+bool focusedByManager(const QWidget& window)
+{
+    QProcess xdotool;
+    xdotool.start(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow")});
+    return xdotool.waitForFinished(3000) &&
+           xdotool.readAllStandardOutput().trimmed().toULongLong() == static_cast<qulonglong>(window.winId());
+}
+
 // Brings `window` up with the keyboard focus, as a click on it would.
 bool activate(QWidget& window)
 {
     window.show();
     window.raise();
     window.activateWindow();
-    return QTest::qWaitForWindowActive(&window, 5000);
+    return QTest::qWaitFor([&] { return window.isActiveWindow() && focusedByManager(window); }, 5000);
 }
 
 class KeyboardTest : public ::testing::Test
