@@ -82,6 +82,11 @@ QString IsoMoment::dateText(qint64 julianDay)
     return QString::fromLatin1(text, 10);
 }
 
+void IsoMoment::putDateText(char* at, qint64 julianDay)
+{
+    putDate(at, julianDay);
+}
+
 std::optional<long> IsoMoment::probe(qint64 utcDay)
 {
     Probe& slot = m_probes[utcDay & 7];

@@ -20,6 +20,8 @@ public:
 
     /// "2024-03-05".
     static QString dateText(qint64 julianDay);
+    /// The same ten bytes written at `at`.
+    static void putDateText(char* at, qint64 julianDay);
 
 private:
     /// The time and offset after the date in m_text: `second` of `day`, also as its hours, minutes and seconds.
